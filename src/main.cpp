@@ -1,0 +1,41 @@
+#include "DesktopLauncher.h"
+#include "Startup.h"
+#include "WidgetMessageBox.h"
+
+#include <QApplication>
+#include <QFont>
+#include <cstdio>
+
+namespace {
+
+bool hasDisplay()
+{
+    return !qEnvironmentVariableIsEmpty("DISPLAY") ||
+           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
+           !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
+}
+
+} // namespace
+
+// The data folder is the current folder.
+int main(int argc, char *argv[])
+{
+    if (!hasDisplay()) {
+        std::fputs("Bramblewood needs a display, and none is set (DISPLAY is empty).\n"
+                   "On a machine without one, run it under a virtual display:\n"
+                   "  xvfb-run -a -s '-screen 0 1024x768x24' bramblewood\n",
+                   stderr);
+        return 1;
+    }
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Bramblewood"));
+    // The layout is drawn for a small 8-point sans face; Liberation Sans has
+    // the metrics of the face it was drawn for.
+    QApplication::setFont(QFont(QStringLiteral("Liberation Sans"), 8));
+    WidgetMessageBox messages;
+    DesktopLauncher launcher;
+    Startup startup(messages, launcher);
+    if (!startup.run())
+        return 1;
+    return app.exec();
+}

@@ -1,0 +1,172 @@
+#include "DataControl.h"
+
+#include "MessageBox.h"
+#include "Twips.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QToolButton>
+
+namespace {
+
+QToolButton *navigationButton(const QString &name, const QString &text, const QString &tip)
+{
+    auto *button = new QToolButton;
+    button->setObjectName(name);
+    button->setText(text);
+    button->setToolTip(tip);
+    button->setAutoRaise(true);
+    button->setFixedWidth(Twips::toPixels(300));
+    button->setFocusPolicy(Qt::NoFocus);
+    return button;
+}
+
+} // namespace
+
+DataControl::DataControl(const QString &name, const QString &caption,
+                         const QString &connectionString, const QString &rowSource,
+                         MessageBox &messages, QWidget *parent)
+    : QFrame(parent), m_recordset(connectionString, rowSource), m_messages(messages)
+{
+    setObjectName(name);
+    setFrameShape(QFrame::StyledPanel);
+    auto *first = navigationButton(QStringLiteral("cmdFirst"), QStringLiteral("|◀"),
+                                   QStringLiteral("First"));
+    auto *previous = navigationButton(QStringLiteral("cmdPrevious"), QStringLiteral("◀"),
+                                      QStringLiteral("Previous"));
+    auto *next = navigationButton(QStringLiteral("cmdNext"), QStringLiteral("▶"),
+                                  QStringLiteral("Next"));
+    auto *last = navigationButton(QStringLiteral("cmdLast"), QStringLiteral("▶|"),
+                                  QStringLiteral("Last"));
+    auto *label = new QLabel(caption);
+    label->setObjectName(QStringLiteral("lblCaption"));
+    label->setAlignment(Qt::AlignCenter);
+
+    auto *layout = new QHBoxLayout(this);
+    layout->setContentsMargins(1, 1, 1, 1);
+    layout->setSpacing(0);
+    layout->addWidget(first);
+    layout->addWidget(previous);
+    layout->addWidget(label, 1);
+    layout->addWidget(next);
+    layout->addWidget(last);
+
+    connect(first, &QToolButton::clicked, this, [this] { m_recordset.moveFirst(); });
+    connect(previous, &QToolButton::clicked, this, &DataControl::movePrevious);
+    connect(next, &QToolButton::clicked, this, &DataControl::moveNext);
+    connect(last, &QToolButton::clicked, this, [this] { m_recordset.moveLast(); });
+    connect(&m_recordset, &Recordset::currentChanged, this, &DataControl::showCurrent);
+}
+
+void DataControl::movePrevious()
+{
+    m_recordset.movePrevious();
+    if (m_recordset.isBOF())
+        m_recordset.moveFirst();
+}
+
+void DataControl::moveNext()
+{
+    m_recordset.moveNext();
+    if (m_recordset.isEOF())
+        m_recordset.moveLast();
+}
+
+void DataControl::bind(QWidget *box, const QString &field, FieldFormat format)
+{
+    m_bindings.append({box, field, format});
+}
+
+void DataControl::showCurrent()
+{
+    for (const Binding &binding : std::as_const(m_bindings)) {
+        const QVariant value = m_recordset.field(binding.field);
+        if (auto *check = qobject_cast<QCheckBox *>(binding.box))
+            check->setChecked(value.toInt() != 0);
+        else if (auto *combo = qobject_cast<QComboBox *>(binding.box))
+            combo->setEditText(FieldText::display(value, binding.format));
+        else if (auto *edit = qobject_cast<QLineEdit *>(binding.box))
+            edit->setText(FieldText::display(value, binding.format));
+    }
+}
+
+std::optional<QVariantHash> DataControl::boundValues(QString *error) const
+{
+    QVariantHash values;
+    for (const Binding &binding : m_bindings) {
+        if (binding.format == FieldFormat::Number)
+            continue; // assigned by the database, never written
+        if (auto *check = qobject_cast<QCheckBox *>(binding.box)) {
+            values.insert(binding.field, check->isChecked() ? -1 : 0);
+            continue;
+        }
+        QString text;
+        if (auto *combo = qobject_cast<QComboBox *>(binding.box))
+            text = combo->currentText();
+        else if (auto *edit = qobject_cast<QLineEdit *>(binding.box))
+            text = edit->text();
+        QString reason;
+        const auto value = FieldText::stored(text, binding.format, &reason);
+        if (!value) {
+            *error = QStringLiteral("%1: %2").arg(binding.field, reason);
+            return std::nullopt;
+        }
+        values.insert(binding.field, *value);
+    }
+    return values;
+}
+
+void DataControl::report(const QString &what, const QString &error)
+{
+    m_messages.show(window(), {QStringLiteral("%1\n\n%2").arg(what, error),
+                               MessageBox::applicationTitle(), QMessageBox::Ok,
+                               QMessageBox::Warning});
+}
+
+bool DataControl::open()
+{
+    QString error;
+    if (!m_recordset.open(&error)) {
+        report(QStringLiteral("%1 could not be opened.").arg(m_recordset.dataSource()), error);
+        return false;
+    }
+    return true;
+}
+
+bool DataControl::refresh()
+{
+    QString error;
+    if (!m_recordset.refresh(&error)) {
+        report(QStringLiteral("%1 could not be read.").arg(m_recordset.dataSource()), error);
+        return false;
+    }
+    return true;
+}
+
+bool DataControl::update()
+{
+    QString error;
+    const auto values = boundValues(&error);
+    if (!values || !m_recordset.update(*values, &error)) {
+        report(QStringLiteral("The record could not be stored in %1. Nothing was changed.")
+                   .arg(m_recordset.dataSource()),
+               error);
+        return false;
+    }
+    return true;
+}
+
+bool DataControl::deleteCurrent()
+{
+    QString error;
+    if (!m_recordset.deleteCurrent(&error)) {
+        report(QStringLiteral("The record could not be deleted from %1.")
+                   .arg(m_recordset.dataSource()),
+               error);
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "FieldText.h"
+#include "Recordset.h"
+
+#include <QFrame>
+#include <QList>
+
+class MessageBox;
+class QLabel;
+
+// A bound data control: the navigation bar (first, previous, next, last
+// around its caption) over a recordset, and the boxes bound to its fields.
+// Bound boxes show the current row; what is typed into them is stored only
+// by update(). Moving drops what was typed, and a new row not yet stored.
+// The bar never moves before the first row or past the last.
+// Every failing database operation is told in a message box.
+class DataControl : public QFrame
+{
+    Q_OBJECT
+public:
+    DataControl(const QString &name, const QString &caption, const QString &connectionString,
+                const QString &rowSource, MessageBox &messages, QWidget *parent = nullptr);
+
+    Recordset &recordset() { return m_recordset; }
+
+    void bind(QWidget *box, const QString &field, FieldFormat format = FieldFormat::Text);
+
+    bool open();
+    bool refresh();
+    bool update();
+    bool deleteCurrent();
+
+private:
+    struct Binding {
+        QWidget *box;
+        QString field;
+        FieldFormat format;
+    };
+
+    void showCurrent();
+    std::optional<QVariantHash> boundValues(QString *error) const;
+    void report(const QString &what, const QString &error);
+    void movePrevious();
+    void moveNext();
+
+    Recordset m_recordset;
+    MessageBox &m_messages;
+    QList<Binding> m_bindings;
+};

@@ -1,0 +1,10 @@
+#pragma once
+
+#include "MessageBox.h"
+
+// The real, modal QMessageBox.
+class WidgetMessageBox final : public MessageBox
+{
+public:
+    QMessageBox::StandardButton show(QWidget *parent, const MessageBoxRequest &request) override;
+};

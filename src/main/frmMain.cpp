@@ -1,0 +1,144 @@
+#include "frmMain.h"
+
+#include "AutoCompleteBox.h"
+#include "Balance.h"
+#include "Calculator.h"
+#include "CustomerTab.h"
+#include "DataControl.h"
+#include "DataFiles.h"
+#include "HelpPage.h"
+#include "IncomeExpensesTab.h"
+#include "Launcher.h"
+#include "LedgerPanel.h"
+#include "MessageBox.h"
+#include "NumberText.h"
+#include "ReportsTab.h"
+#include "SideFile.h"
+#include "Twips.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTabWidget>
+
+frmMain::frmMain(MessageBox &messages, Launcher &launcher, QWidget *parent)
+    : QMainWindow(parent), m_messages(messages), m_launcher(launcher)
+{
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(QStringLiteral("Bramblewood v2.5 by Quillmark"));
+
+    auto *client = new QWidget;
+    client->setFixedSize(Twips::toPixels(7725), Twips::toPixels(6945));
+    setCentralWidget(client);
+    m_tabs = new QTabWidget(client);
+    m_tabs->setObjectName(QStringLiteral("SSTab1"));
+    m_tabs->setGeometry(Twips::rect(45, 45, 7635, 6855));
+    m_customers = new CustomerTab(messages);
+    m_ledger = new IncomeExpensesTab(messages);
+    m_reports = new ReportsTab;
+    m_tabs->addTab(m_customers, QStringLiteral("Customers"));
+    m_tabs->addTab(m_ledger, QStringLiteral("Income and Expenses"));
+    m_tabs->addTab(m_reports, QStringLiteral("Reports"));
+    m_tabs->setCurrentWidget(m_reports);
+
+    buildMenu();
+    connect(&m_ledger->calculatorButton(), &QPushButton::clicked, this,
+            &frmMain::cmdCalculator1_Click);
+    connect(&m_reports->calculatorButton(), &QPushButton::clicked, this,
+            &frmMain::cmdCalculator2_Click);
+}
+
+void frmMain::buildMenu()
+{
+    const struct {
+        const char *name, *caption;
+    } commands[] = {{"mnuExit", "&Exit"},         {"mnuBackup", "&Backup To Floppy"},
+                    {"mnuExport", "&Export To Ex&cel"}, {"mnuRefresh", "&Refresh"},
+                    {"Help", "&Help"},            {"mnuAbout", "&About"}};
+    for (const auto &command : commands) {
+        QAction *action = menuBar()->addAction(QString::fromLatin1(command.caption));
+        action->setObjectName(QString::fromLatin1(command.name));
+    }
+    connect(findChild<QAction *>(QStringLiteral("mnuRefresh")), &QAction::triggered, this,
+            &frmMain::mnuRefresh_Click);
+    connect(findChild<QAction *>(QStringLiteral("Help")), &QAction::triggered, this,
+            &frmMain::Help_Click);
+}
+
+void frmMain::tellCannotStart(const QString &reason)
+{
+    m_messages.show(this, {reason + QStringLiteral("\n\nThe program ends without changing anything."),
+                           MessageBox::applicationTitle(), QMessageBox::Ok,
+                           QMessageBox::Critical});
+}
+
+bool frmMain::readSideFile(const QString &name, QString *content)
+{
+    QString error;
+    const auto text = SideFile::read(name, &error);
+    if (!text) {
+        tellCannotStart(QStringLiteral("The file %1 could not be read: %2").arg(name, error));
+        return false;
+    }
+    *content = *text;
+    return true;
+}
+
+bool frmMain::loadBalance()
+{
+    QString content;
+    if (!readSideFile(DataFiles::balance, &content))
+        return false;
+    const auto balance = Balance::fromFile(content);
+    if (!balance) {
+        tellCannotStart(QStringLiteral("The file %1 must hold the balance as a number, but it "
+                                       "holds \"%2\".")
+                            .arg(DataFiles::balance, content.trimmed()));
+        return false;
+    }
+    m_ledger->balanceBox().setText(NumberText::twoDecimals(*balance));
+    return true;
+}
+
+bool frmMain::Form_Load(const QDate &today)
+{
+    QString expenseNames, incomeNames;
+    if (!readSideFile(DataFiles::expenseNames, &expenseNames) ||
+        !readSideFile(DataFiles::incomeNames, &incomeNames) || !loadBalance())
+        return false;
+    m_ledger->expense().nameBox().setRememberedValue(expenseNames);
+    m_ledger->income().nameBox().setRememberedValue(incomeNames);
+    m_reports->setStartingDates(today);
+    return m_customers->customers().open() && m_ledger->income().entries().open() &&
+           m_ledger->expense().entries().open();
+}
+
+void frmMain::mnuRefresh_Click()
+{
+    m_customers->customers().refresh();
+}
+
+void frmMain::Help_Click()
+{
+    const QString path = HelpPage::pathFor(QCoreApplication::applicationDirPath());
+    if (HelpPage::isTooShort(path)) {
+        m_messages.show(this, {QStringLiteral("Unable to display Help Contents. There is no Help "
+                                              "associated with this project."),
+                               windowTitle(), QMessageBox::Ok, QMessageBox::Information});
+        return;
+    }
+    QString error;
+    if (!m_launcher.openDocument(path, &error))
+        m_messages.show(this, {error, MessageBox::applicationTitle()});
+}
+
+void frmMain::cmdCalculator1_Click()
+{
+    Calculator::start(m_launcher, m_messages, this);
+}
+
+void frmMain::cmdCalculator2_Click()
+{
+    Calculator::start(m_launcher, m_messages, this);
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QDate>
+#include <QMainWindow>
+
+class CustomerTab;
+class IncomeExpensesTab;
+class Launcher;
+class MessageBox;
+class QTabWidget;
+class ReportsTab;
+
+// The main window: it assembles the three tabs and the menu bar, loads the
+// side files and opens the data controls, and owns the window's own small
+// commands. Each tab keeps its handlers in its own class.
+class frmMain : public QMainWindow
+{
+    Q_OBJECT
+public:
+    frmMain(MessageBox &messages, Launcher &launcher, QWidget *parent = nullptr);
+
+    // Fills the boxes from the side files, sets the date pickers and opens
+    // the three databases. False when the program cannot go on; the user
+    // has been told why, and nothing has been changed.
+    bool Form_Load(const QDate &today = QDate::currentDate());
+
+    void mnuRefresh_Click();
+    void Help_Click();
+    void cmdCalculator1_Click();
+    void cmdCalculator2_Click();
+
+private:
+    void buildMenu();
+    bool readSideFile(const QString &name, QString *content);
+    bool loadBalance();
+    void tellCannotStart(const QString &reason);
+
+    MessageBox &m_messages;
+    Launcher &m_launcher;
+    QTabWidget *m_tabs;
+    CustomerTab *m_customers;
+    IncomeExpensesTab *m_ledger;
+    ReportsTab *m_reports;
+};

@@ -1,0 +1,99 @@
+#include "Connection.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QUrl>
+#include <atomic>
+
+namespace {
+
+QString uniqueName()
+{
+    static std::atomic<int> counter{0};
+    return QStringLiteral("bramblewood-%1").arg(++counter);
+}
+
+// The rollback journal, not WAL: backups and the zip copy the database file
+// alone, and a WAL file beside it would be left behind. FULL makes every
+// committed change reach the disk before the call returns.
+bool applySettings(QSqlDatabase &db, QString *error)
+{
+    QSqlQuery query(db);
+    for (const char *pragma : {"PRAGMA journal_mode=DELETE", "PRAGMA synchronous=FULL"}) {
+        if (!query.exec(QString::fromLatin1(pragma))) {
+            *error = query.lastError().text();
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+Connection::Connection(const QString &connectionString)
+    : m_dataSource(dataSourceOf(connectionString)), m_name(uniqueName())
+{
+}
+
+Connection::~Connection()
+{
+    close();
+}
+
+QString Connection::dataSourceOf(const QString &connectionString)
+{
+    for (const QString &pair : connectionString.split(u';', Qt::SkipEmptyParts)) {
+        const qsizetype equals = pair.indexOf(u'=');
+        if (equals > 0 && pair.left(equals).trimmed().compare(QLatin1String("Data Source"),
+                                                              Qt::CaseInsensitive) == 0)
+            return pair.mid(equals + 1).trimmed();
+    }
+    return {};
+}
+
+bool Connection::open(QString *error)
+{
+    close();
+    const QString path = QDir::current().absoluteFilePath(m_dataSource);
+    if (m_dataSource.isEmpty() || !QFileInfo(path).isFile()) {
+        *error = QStringLiteral("The database file %1 does not exist.").arg(path);
+        return false;
+    }
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
+    // mode=rw: a file that vanishes between the check and the open is an
+    // error, not a new empty database.
+    db.setDatabaseName(QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded) +
+                       QStringLiteral("?mode=rw"));
+    db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=5000"));
+    if (!db.open() || !applySettings(db, error)) {
+        if (db.lastError().isValid())
+            *error = db.lastError().text();
+        *error = QStringLiteral("%1 could not be opened: %2").arg(m_dataSource, *error);
+        db.close();
+        return false;
+    }
+    return true;
+}
+
+void Connection::close()
+{
+    if (!QSqlDatabase::contains(m_name))
+        return;
+    {
+        QSqlDatabase db = QSqlDatabase::database(m_name, false);
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(m_name);
+}
+
+bool Connection::isOpen() const
+{
+    return QSqlDatabase::contains(m_name) && QSqlDatabase::database(m_name, false).isOpen();
+}
+
+QSqlDatabase Connection::database() const
+{
+    return QSqlDatabase::database(m_name, false);
+}

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// The seven files that make up a data folder, under the names the
+// backups, the compaction and the zip backup rely on.
+namespace DataFiles {
+
+inline const QString customers = QStringLiteral("Customers.mdb");
+inline const QString income = QStringLiteral("Income.mdb");
+inline const QString expense = QStringLiteral("Expense.mdb");
+inline const QString password = QStringLiteral("pw.kvd");
+inline const QString balance = QStringLiteral("balance.kvd");
+inline const QString incomeNames = QStringLiteral("income.kvd");
+inline const QString expenseNames = QStringLiteral("expense.kvd");
+
+inline QStringList all()
+{
+    return {customers, income, expense, password, balance, incomeNames, expenseNames};
+}
+
+inline QString connectionString(const QString &database)
+{
+    return QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=%1;Persist Security Info=False")
+        .arg(database);
+}
+
+} // namespace DataFiles

@@ -1,0 +1,54 @@
+#include "FieldText.h"
+
+#include "DateText.h"
+#include "NumberText.h"
+
+namespace FieldText {
+
+QString display(const QVariant &value, FieldFormat format)
+{
+    if (value.isNull())
+        return {};
+    switch (format) {
+    case FieldFormat::Money:
+        return NumberText::twoDecimals(value.toDouble());
+    case FieldFormat::Date: {
+        const QDate date = DateText::fromStored(value.toString());
+        return date.isValid() ? DateText::toShort(date) : value.toString();
+    }
+    case FieldFormat::Number:
+    case FieldFormat::Text:
+        break;
+    }
+    return value.toString();
+}
+
+std::optional<QVariant> stored(const QString &text, FieldFormat format, QString *error)
+{
+    switch (format) {
+    case FieldFormat::Text:
+        return QVariant(text);
+    case FieldFormat::Money: {
+        if (text.trimmed().isEmpty())
+            return QVariant();
+        if (const auto number = NumberText::readPlain(text))
+            return QVariant(*number);
+        *error = QStringLiteral("\"%1\" is not an amount.").arg(text);
+        return std::nullopt;
+    }
+    case FieldFormat::Date: {
+        if (text.trimmed().isEmpty())
+            return QVariant();
+        if (const auto date = DateText::fromShort(text))
+            return QVariant(DateText::toStored(*date));
+        *error = QStringLiteral("\"%1\" is not a date.").arg(text);
+        return std::nullopt;
+    }
+    case FieldFormat::Number:
+        break;
+    }
+    *error = QStringLiteral("A number assigned by the database cannot be typed.");
+    return std::nullopt;
+}
+
+} // namespace FieldText

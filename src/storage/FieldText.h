@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+#include <QVariant>
+#include <optional>
+
+// How a stored field reads in a box and how a box's text is stored.
+enum class FieldFormat {
+    Text,   // as it stands
+    Money,  // "0.00" on screen, REAL in the table
+    Date,   // the short date on screen, yyyy-MM-dd in the table
+    Number, // a whole number the database assigns; never stored from a box
+};
+
+namespace FieldText {
+
+QString display(const QVariant &value, FieldFormat format);
+
+// The value that a box's text stores, or nothing and the reason. An empty
+// amount or date stores no value (NULL).
+std::optional<QVariant> stored(const QString &text, FieldFormat format, QString *error);
+
+} // namespace FieldText

@@ -1,0 +1,393 @@
+#include "Recordset.h"
+
+#include <QRegularExpression>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
+
+namespace {
+
+const QString hiddenKey = QStringLiteral("bramblewood_key");
+
+QString quoted(const QString &identifier)
+{
+    return u'"' + QString(identifier).replace(u'"', QLatin1String("\"\"")) + u'"';
+}
+
+bool isTableName(const QString &rowSource)
+{
+    static const QRegularExpression word(QStringLiteral(R"(^\w+$)"));
+    return word.match(rowSource).hasMatch();
+}
+
+QString tableOfQuery(const QString &query)
+{
+    static const QRegularExpression from(QStringLiteral(R"(\bFROM\s+\[?(\w+)\]?)"),
+                                         QRegularExpression::CaseInsensitiveOption);
+    return from.match(query).captured(1);
+}
+
+} // namespace
+
+Recordset::Recordset(const QString &connectionString, const QString &rowSource)
+    : m_connection(connectionString), m_rowSource(rowSource)
+{
+}
+
+bool Recordset::open(QString *error)
+{
+    return m_connection.open(error) && refresh(error);
+}
+
+void Recordset::close()
+{
+    m_rows.clear();
+    m_visible.clear();
+    m_position = 0;
+    m_onDeletedRow = false;
+    m_connection.close();
+    emit currentChanged();
+}
+
+bool Recordset::refresh(QString *error)
+{
+    if (!m_connection.isOpen()) {
+        *error = QStringLiteral("%1 is not open.").arg(m_connection.dataSource());
+        return false;
+    }
+    m_filter = {};
+    const bool ok = describeSource(error) && load(error);
+    if (!ok) {
+        m_rows.clear();
+        m_visible.clear();
+    }
+    setPosition(0);
+    return ok;
+}
+
+bool Recordset::describeSource(QString *error)
+{
+    if (isTableName(m_rowSource)) {
+        m_table = m_rowSource;
+        m_selectSql = QStringLiteral("SELECT rowid AS %1, * FROM %2").arg(hiddenKey, quoted(m_table));
+        return true;
+    }
+    m_table = tableOfQuery(m_rowSource);
+    m_selectSql = m_rowSource;
+    if (m_table.isEmpty()) {
+        *error = QStringLiteral("The row source names no table: %1").arg(m_rowSource);
+        return false;
+    }
+    return true;
+}
+
+bool Recordset::load(QString *error)
+{
+    QSqlDatabase db = m_connection.database();
+    QSqlQuery query(db);
+    query.setForwardOnly(true);
+    if (!query.exec(m_selectSql)) {
+        *error = query.lastError().text();
+        return false;
+    }
+    const QSqlRecord record = query.record();
+    m_columns.clear();
+    for (int i = 0; i < record.count(); ++i)
+        m_columns << record.fieldName(i);
+
+    m_keyColumn = m_columns.indexOf(hiddenKey);
+    m_fieldNames = m_columns;
+    if (m_keyColumn >= 0) {
+        m_fieldNames.removeAt(m_keyColumn);
+    } else {
+        // A query's rows are stored through the table's INTEGER PRIMARY KEY,
+        // which SQLite keeps as the rowid.
+        QSqlQuery info(db);
+        info.exec(QStringLiteral("PRAGMA table_info(%1)").arg(quoted(m_table)));
+        while (info.next())
+            if (info.value(5).toInt() == 1 &&
+                info.value(2).toString().compare(QLatin1String("INTEGER"), Qt::CaseInsensitive) == 0)
+                m_keyColumn = m_columns.indexOf(info.value(1).toString());
+    }
+
+    const int columns = int(m_columns.size());
+    m_rows.clear();
+    while (query.next()) {
+        Row row;
+        row.values.reserve(columns);
+        for (int i = 0; i < columns; ++i)
+            row.values.append(query.value(i));
+        m_rows.push_back(std::move(row));
+    }
+    if (query.lastError().isValid()) {
+        *error = query.lastError().text();
+        return false;
+    }
+    rebuildVisible();
+    return true;
+}
+
+bool Recordset::isEOF() const
+{
+    return m_visible.empty() || m_position >= qsizetype(m_visible.size());
+}
+
+bool Recordset::isBOF() const
+{
+    return m_visible.empty() || m_position < 0;
+}
+
+bool Recordset::isNew() const
+{
+    const Row *row = currentRow();
+    return row && row->isNew;
+}
+
+Recordset::Row *Recordset::currentRow()
+{
+    if (isEOF() || isBOF() || m_onDeletedRow)
+        return nullptr;
+    return &m_rows[m_visible[m_position]];
+}
+
+const Recordset::Row *Recordset::currentRow() const
+{
+    return const_cast<Recordset *>(this)->currentRow();
+}
+
+qsizetype Recordset::columnOf(const QString &field) const
+{
+    return m_columns.indexOf(field);
+}
+
+QVariant Recordset::field(const QString &name) const
+{
+    const Row *row = currentRow();
+    const qsizetype column = columnOf(name);
+    if (!row || column < 0 || column == m_columns.indexOf(hiddenKey))
+        return {};
+    return row->values[column];
+}
+
+void Recordset::setPosition(qsizetype position)
+{
+    m_position = position;
+    m_onDeletedRow = false;
+    emit currentChanged();
+}
+
+void Recordset::dropNewRow()
+{
+    if (m_visible.empty() || !m_rows[m_visible.back()].isNew)
+        return;
+    m_rows[m_visible.back()].deleted = true;
+    m_visible.pop_back();
+}
+
+void Recordset::addNew()
+{
+    dropNewRow();
+    Row row;
+    row.values.resize(m_columns.size());
+    row.isNew = true;
+    m_rows.push_back(std::move(row));
+    m_visible.push_back(qsizetype(m_rows.size()) - 1);
+    setPosition(qsizetype(m_visible.size()) - 1);
+}
+
+void Recordset::moveFirst()
+{
+    dropNewRow();
+    setPosition(0);
+}
+
+void Recordset::moveLast()
+{
+    dropNewRow();
+    setPosition(qsizetype(m_visible.size()) - 1);
+}
+
+void Recordset::moveNext()
+{
+    const bool wasDeleted = m_onDeletedRow;
+    dropNewRow();
+    const qsizetype size = qsizetype(m_visible.size());
+    // After a delete the next row has already slid into the current place.
+    setPosition(std::min(wasDeleted ? m_position : m_position + 1, size));
+}
+
+void Recordset::movePrevious()
+{
+    dropNewRow();
+    setPosition(std::max<qsizetype>(m_position - 1, -1));
+}
+
+Recordset::Bookmark Recordset::bookmark() const
+{
+    return currentRow() ? m_visible[m_position] : -1;
+}
+
+bool Recordset::setBookmark(Bookmark bookmark)
+{
+    if (bookmark < 0 || bookmark >= qsizetype(m_rows.size()) || m_rows[bookmark].deleted)
+        return false;
+    const auto it = std::find(m_visible.begin(), m_visible.end(), bookmark);
+    if (it == m_visible.end())
+        return false;
+    if (!m_rows[bookmark].isNew)
+        dropNewRow();
+    setPosition(it - m_visible.begin());
+    return true;
+}
+
+bool Recordset::matches(const Row &row) const
+{
+    for (const QString &field : m_filter.fields) {
+        const qsizetype column = columnOf(field);
+        if (column >= 0 && row.values[column].toString().contains(m_filter.text, Qt::CaseInsensitive))
+            return true;
+    }
+    return false;
+}
+
+void Recordset::rebuildVisible()
+{
+    m_visible.clear();
+    m_visible.reserve(m_rows.size());
+    for (qsizetype i = 0; i < qsizetype(m_rows.size()); ++i)
+        if (!m_rows[i].deleted && (m_filter.isEmpty() || matches(m_rows[i])))
+            m_visible.push_back(i);
+}
+
+void Recordset::setFilter(const RecordFilter &filter)
+{
+    dropNewRow();
+    m_filter = filter;
+    rebuildVisible();
+    setPosition(0);
+}
+
+bool Recordset::readRow(const QVariant &key, QList<QVariant> *values, QString *error)
+{
+    QStringList columns;
+    for (const QString &column : m_columns)
+        columns << (column == hiddenKey ? QStringLiteral("rowid") : quoted(column));
+    QSqlQuery query(m_connection.database());
+    query.prepare(QStringLiteral("SELECT %1 FROM %2 WHERE rowid = ?")
+                      .arg(columns.join(QLatin1String(", ")), quoted(m_table)));
+    query.addBindValue(key);
+    if (!query.exec() || !query.next()) {
+        *error = query.lastError().isValid()
+                     ? query.lastError().text()
+                     : QStringLiteral("The record is no longer in %1.").arg(m_table);
+        return false;
+    }
+    for (int i = 0; i < m_columns.size(); ++i)
+        (*values)[i] = query.value(i);
+    return true;
+}
+
+bool Recordset::insertRow(const QVariantHash &values, QVariant *key, QString *error)
+{
+    QStringList columns, marks;
+    for (auto it = values.cbegin(); it != values.cend(); ++it) {
+        columns << quoted(it.key());
+        marks << QStringLiteral("?");
+    }
+    QSqlQuery query(m_connection.database());
+    query.prepare(columns.isEmpty()
+                      ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(quoted(m_table))
+                      : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                            .arg(quoted(m_table), columns.join(QLatin1String(", ")),
+                                 marks.join(QLatin1String(", "))));
+    for (auto it = values.cbegin(); it != values.cend(); ++it)
+        query.addBindValue(it.value());
+    if (!query.exec()) {
+        *error = query.lastError().text();
+        return false;
+    }
+    *key = query.lastInsertId();
+    return true;
+}
+
+bool Recordset::updateRow(const QVariant &key, const QVariantHash &values, QString *error)
+{
+    if (values.isEmpty())
+        return true;
+    QStringList assignments;
+    for (auto it = values.cbegin(); it != values.cend(); ++it)
+        assignments << quoted(it.key()) + QStringLiteral(" = ?");
+    QSqlQuery query(m_connection.database());
+    query.prepare(QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?")
+                      .arg(quoted(m_table), assignments.join(QLatin1String(", "))));
+    for (auto it = values.cbegin(); it != values.cend(); ++it)
+        query.addBindValue(it.value());
+    query.addBindValue(key);
+    if (!query.exec()) {
+        *error = query.lastError().text();
+        return false;
+    }
+    if (query.numRowsAffected() == 0) {
+        *error = QStringLiteral("The record is no longer in %1; another program may have deleted it.")
+                     .arg(m_table);
+        return false;
+    }
+    return true;
+}
+
+bool Recordset::update(const QVariantHash &values, QString *error)
+{
+    Row *row = currentRow();
+    if (!row) {
+        *error = QStringLiteral("There is no current record.");
+        return false;
+    }
+    if (m_keyColumn < 0) {
+        *error = QStringLiteral("The rows of %1 cannot be changed here.").arg(m_rowSource);
+        return false;
+    }
+    for (auto it = values.cbegin(); it != values.cend(); ++it) {
+        if (!m_fieldNames.contains(it.key()) || columnOf(it.key()) == m_keyColumn) {
+            *error = QStringLiteral("%1 is not a field that can be stored.").arg(it.key());
+            return false;
+        }
+    }
+    QVariant key = row->values[m_keyColumn];
+    const bool stored = row->isNew ? insertRow(values, &key, error) : updateRow(key, values, error);
+    if (!stored)
+        return false;
+    QList<QVariant> reread = row->values;
+    if (!readRow(key, &reread, error))
+        return false;
+    row->values = reread;
+    row->isNew = false;
+    emit currentChanged();
+    return true;
+}
+
+bool Recordset::deleteCurrent(QString *error)
+{
+    Row *row = currentRow();
+    if (!row) {
+        *error = QStringLiteral("There is no current record.");
+        return false;
+    }
+    if (!row->isNew) {
+        if (m_keyColumn < 0) {
+            *error = QStringLiteral("The rows of %1 cannot be changed here.").arg(m_rowSource);
+            return false;
+        }
+        QSqlQuery query(m_connection.database());
+        query.prepare(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(quoted(m_table)));
+        query.addBindValue(row->values[m_keyColumn]);
+        if (!query.exec()) {
+            *error = query.lastError().text();
+            return false;
+        }
+    }
+    row->deleted = true;
+    m_visible.erase(m_visible.begin() + m_position);
+    m_onDeletedRow = true;
+    emit currentChanged();
+    return true;
+}

@@ -1,0 +1,99 @@
+#pragma once
+
+#include "Connection.h"
+#include "RecordFilter.h"
+
+#include <QList>
+#include <QObject>
+#include <QStringList>
+#include <QVariant>
+#include <QVariantHash>
+#include <vector>
+
+// A static, client-side copy of the rows of a row source (a query text or a
+// table name), with a current row that the program moves and edits.
+// Rows are stored by their key: an INTEGER PRIMARY KEY, or for a whole table
+// without one, SQLite's rowid, which the caller never sees.
+//
+// Moving before the first row gives BOF and past the last EOF; an empty set
+// gives both. A new row from addNew() is dropped by any move, filter,
+// bookmark or refresh until update() stores it.
+class Recordset : public QObject
+{
+    Q_OBJECT
+public:
+    using Bookmark = qsizetype;
+
+    Recordset(const QString &connectionString, const QString &rowSource);
+
+    bool open(QString *error);
+    void close();
+    bool isOpen() const { return m_connection.isOpen(); }
+    QString dataSource() const { return m_connection.dataSource(); }
+
+    // Reads the row source afresh; the filter is dropped and the first row is current.
+    bool refresh(QString *error);
+
+    bool isEOF() const;
+    bool isBOF() const;
+    bool isNew() const;
+
+    void addNew();
+    // Stores the current row with the given field values; a new row gets its
+    // key from the database. The row stays current.
+    bool update(const QVariantHash &values, QString *error);
+    // Removes the current row from the table at once. Until the next move
+    // the current row is the deleted one and has no fields.
+    bool deleteCurrent(QString *error);
+
+    void moveFirst();
+    void moveLast();
+    void moveNext();
+    void movePrevious();
+
+    Bookmark bookmark() const;
+    bool setBookmark(Bookmark bookmark);
+
+    void setFilter(const RecordFilter &filter);
+    const RecordFilter &filter() const { return m_filter; }
+
+    const QStringList &fieldNames() const { return m_fieldNames; }
+    QVariant field(const QString &name) const;
+    qsizetype visibleCount() const { return qsizetype(m_visible.size()); }
+
+signals:
+    void currentChanged();
+
+private:
+    struct Row {
+        QList<QVariant> values;
+        bool deleted = false;
+        bool isNew = false;
+    };
+
+    bool load(QString *error);
+    bool describeSource(QString *error);
+    bool readRow(const QVariant &key, QList<QVariant> *values, QString *error);
+    bool insertRow(const QVariantHash &values, QVariant *key, QString *error);
+    bool updateRow(const QVariant &key, const QVariantHash &values, QString *error);
+    bool matches(const Row &row) const;
+    void rebuildVisible();
+    void dropNewRow();
+    Row *currentRow();
+    const Row *currentRow() const;
+    qsizetype columnOf(const QString &field) const;
+    void setPosition(qsizetype position);
+
+    Connection m_connection;
+    QString m_rowSource;
+    QString m_selectSql;
+    QString m_table;
+    QStringList m_columns;    // every column read, the key included
+    QStringList m_fieldNames; // the columns the caller sees
+    qsizetype m_keyColumn = -1;
+    std::vector<Row> m_rows;
+    std::vector<qsizetype> m_visible;
+    qsizetype m_position = 0;
+    bool m_onDeletedRow = false;
+    RecordFilter m_filter;
+};

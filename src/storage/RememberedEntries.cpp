@@ -1,0 +1,34 @@
+#include "RememberedEntries.h"
+
+#include <QRegularExpression>
+
+namespace {
+const QString separator = QStringLiteral("\r\n");
+}
+
+RememberedEntries::RememberedEntries(int maxCount) : m_maxCount(maxCount) {}
+
+void RememberedEntries::remember(const QString &word)
+{
+    if (word.isEmpty())
+        return;
+    m_words.removeAll(word);
+    m_words.prepend(word);
+    while (m_words.size() > m_maxCount)
+        m_words.removeLast();
+}
+
+QString RememberedEntries::value() const
+{
+    return m_words.join(separator);
+}
+
+void RememberedEntries::setValue(const QString &value)
+{
+    m_words.clear();
+    // Files edited by hand may end their lines with LF alone.
+    static const QRegularExpression lineBreak(QStringLiteral("\r?\n"));
+    const QStringList lines = value.split(lineBreak, Qt::SkipEmptyParts);
+    for (auto it = lines.crbegin(); it != lines.crend(); ++it)
+        remember(*it);
+}

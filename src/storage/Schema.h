@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// The tables of the three databases. Dates are ISO yyyy-MM-dd text, money is
+// REAL, and Active holds -1 for yes and 0 for no, as the reports ask for it.
+namespace Schema {
+
+QStringList customers();
+QStringList income();
+QStringList expense();
+
+// Creates a database file at path with the given statements, in one
+// transaction; a failure leaves no file behind.
+bool create(const QString &path, const QStringList &statements, QString *error);
+
+} // namespace Schema
