@@ -1,0 +1,308 @@
+#include "DataFiles.h"
+#include "Recordset.h"
+#include "TempDataFolder.h"
+#include "TestMain.h"
+
+#include <QFile>
+#include <memory>
+
+namespace {
+
+const QString customersQuery = QStringLiteral("SELECT * FROM Customers ORDER BY Name ASC");
+
+std::unique_ptr<Recordset> openCustomers()
+{
+    auto records = std::make_unique<Recordset>(DataFiles::connectionString(DataFiles::customers),
+                                               customersQuery);
+    QString error;
+    if (!records->open(&error))
+        qFatal("%s", qPrintable(error));
+    return records;
+}
+
+void addCustomers(const TempDataFolder &folder, const QStringList &names)
+{
+    for (const QString &name : names)
+        folder.execute(DataFiles::customers,
+                       QStringLiteral("INSERT INTO Customers (Name) VALUES ('%1')").arg(name));
+}
+
+QStringList visibleNames(Recordset &records)
+{
+    QStringList names;
+    for (records.moveFirst(); !records.isEOF(); records.moveNext())
+        names << records.field(QStringLiteral("Name")).toString();
+    return names;
+}
+
+} // namespace
+
+class tst_Recordset : public QObject
+{
+    Q_OBJECT
+private slots:
+    void emptyTableIsBothEndsAndNewRowIsCurrent();
+    void refreshDropsUnsavedNewRowAndReadsAfresh();
+    void movingStopsAtBothEnds();
+    void namesAreOrderedAsReadNotByCase();
+    void newCustomerGetsAccountFromDatabase();
+    void bookmarkSurvivesUpdate();
+    void updateWritesOnlyTheCurrentRow();
+    void filter_data();
+    void filter();
+    void filterWithoutMatchThenEmptyFilterShowsAll();
+    void deleteThenMoveShowsNeighbour_data();
+    void deleteThenMoveShowsNeighbour();
+    void deletingUnsavedNewRowTouchesNoTable();
+    void wholeTableHidesItsKey();
+    void updateOfRowDeletedElsewhereFailsAndKeepsRow();
+    void missingDatabaseIsReportedNotCreated();
+};
+
+void tst_Recordset::emptyTableIsBothEndsAndNewRowIsCurrent()
+{
+    TempDataFolder folder;
+    auto records = openCustomers();
+    QVERIFY(records->isBOF());
+    QVERIFY(records->isEOF());
+    records->addNew();
+    QVERIFY(!records->isBOF() && !records->isEOF());
+    QVERIFY(records->isNew());
+    QVERIFY(records->field(QStringLiteral("Name")).isNull());
+}
+
+void tst_Recordset::refreshDropsUnsavedNewRowAndReadsAfresh()
+{
+    TempDataFolder folder;
+    addCustomers(folder, {QStringLiteral("Baker")});
+    auto records = openCustomers();
+    records->addNew();
+    addCustomers(folder, {QStringLiteral("Adams")}); // another program adds a customer
+    QString error;
+    QVERIFY(records->refresh(&error));
+    QCOMPARE(visibleNames(*records), (QStringList{QStringLiteral("Adams"), QStringLiteral("Baker")}));
+    records->moveFirst();
+    QCOMPARE(records->field(QStringLiteral("Name")).toString(), QStringLiteral("Adams"));
+}
+
+void tst_Recordset::movingStopsAtBothEnds()
+{
+    TempDataFolder folder;
+    addCustomers(folder, {QStringLiteral("A"), QStringLiteral("B")});
+    auto records = openCustomers();
+    records->movePrevious();
+    QVERIFY(records->isBOF() && !records->isEOF());
+    records->movePrevious();
+    QVERIFY(records->isBOF());
+    records->moveNext();
+    QCOMPARE(records->field(QStringLiteral("Name")).toString(), QStringLiteral("A"));
+    records->moveLast();
+    records->moveNext();
+    QVERIFY(records->isEOF() && !records->isBOF());
+    records->moveNext();
+    QVERIFY(records->isEOF());
+    records->movePrevious();
+    QCOMPARE(records->field(QStringLiteral("Name")).toString(), QStringLiteral("B"));
+}
+
+void tst_Recordset::namesAreOrderedAsReadNotByCase()
+{
+    TempDataFolder folder;
+    addCustomers(folder, {QStringLiteral("baker"), QStringLiteral("Carter"), QStringLiteral("adams")});
+    auto records = openCustomers();
+    QCOMPARE(visibleNames(*records), (QStringList{QStringLiteral("adams"), QStringLiteral("baker"),
+                                                  QStringLiteral("Carter")}));
+}
+
+void tst_Recordset::newCustomerGetsAccountFromDatabase()
+{
+    TempDataFolder folder;
+    addCustomers(folder, {QStringLiteral("A"), QStringLiteral("B")});
+    folder.execute(DataFiles::customers, QStringLiteral("DELETE FROM Customers WHERE Account = 2"));
+    auto records = openCustomers();
+    records->addNew();
+    QString error;
+    QVERIFY2(records->update({{QStringLiteral("Name"), QStringLiteral("C")}}, &error),
+             qPrintable(error));
+    // The number of the deleted customer is never given again.
+    QCOMPARE(records->field(QStringLiteral("Account")).toInt(), 3);
+    QVERIFY(!records->isNew());
+    QVERIFY(!records->update({{QStringLiteral("Account"), 7}}, &error));
+}
+
+void tst_Recordset::bookmarkSurvivesUpdate()
+{
+    TempDataFolder folder;
+    addCustomers(folder, {QStringLiteral("Adams"), QStringLiteral("Baker")});
+    auto records = openCustomers();
+    records->addNew();
+    const Recordset::Bookmark mark = records->bookmark();
+    QString error;
+    QVERIFY(records->update({{QStringLiteral("Name"), QStringLiteral("Aaron")}}, &error));
+    QCOMPARE(records->bookmark(), mark);
+    records->moveFirst();
+    QVERIFY(records->setBookmark(mark));
+    QCOMPARE(records->field(QStringLiteral("Name")).toString(), QStringLiteral("Aaron"));
+}
+
+void tst_Recordset::updateWritesOnlyTheCurrentRow()
+{
+    TempDataFolder folder;
+    addCustomers(folder, {QStringLiteral("Adams"), QStringLiteral("Baker")});
+    auto records = openCustomers();
+    records->moveLast();
+    QString error;
+    QVERIFY(records->update({{QStringLiteral("City"), QStringLiteral("Tampa")},
+                             {QStringLiteral("AmountPerVisit"), 12.5},
+                             {QStringLiteral("Active"), -1}},
+                            &error));
+    QVERIFY(records->refresh(&error));
+    QVERIFY(records->field(QStringLiteral("City")).isNull());
+    records->moveLast();
+    QCOMPARE(records->field(QStringLiteral("City")).toString(), QStringLiteral("Tampa"));
+    QCOMPARE(records->field(QStringLiteral("AmountPerVisit")).toDouble(), 12.5);
+    QCOMPARE(records->field(QStringLiteral("Active")).toInt(), -1);
+}
+
+void tst_Recordset::filter_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("expected");
+    QTest::newRow("part of a name") << "mit" << QStringList{"Goldsmith", "Smith"};
+    QTest::newRow("letter case aside") << "SMITH" << QStringList{"Goldsmith", "Smith"};
+    QTest::newRow("apostrophe") << "o'ne" << QStringList{"O'neil"};
+    QTest::newRow("asterisk is literal") << "*" << QStringList{"Star*Lawn"};
+    QTest::newRow("percent is literal") << "%" << QStringList{};
+    QTest::newRow("underscore is literal") << "_" << QStringList{};
+    QTest::newRow("phone in HerWork only") << "555-0199" << QStringList{"Jones"};
+}
+
+void tst_Recordset::filter()
+{
+    QFETCH(QString, text);
+    QFETCH(QStringList, expected);
+    TempDataFolder folder;
+    addCustomers(folder, {QStringLiteral("Smith"), QStringLiteral("Goldsmith"), QStringLiteral("O''neil"),
+                          QStringLiteral("Star*Lawn"), QStringLiteral("Jones")});
+    folder.execute(DataFiles::customers,
+                   QStringLiteral("UPDATE Customers SET HerWork = '555-0199' WHERE Name = 'Jones'"));
+    auto records = openCustomers();
+    records->setFilter({{QStringLiteral("Name"), QStringLiteral("Home"), QStringLiteral("Cell"),
+                         QStringLiteral("HisWork"), QStringLiteral("HerWork")},
+                        text});
+    QCOMPARE(visibleNames(*records), expected);
+}
+
+void tst_Recordset::filterWithoutMatchThenEmptyFilterShowsAll()
+{
+    TempDataFolder folder;
+    addCustomers(folder, {QStringLiteral("Adams"), QStringLiteral("Baker")});
+    auto records = openCustomers();
+    records->moveLast();
+    const Recordset::Bookmark shown = records->bookmark();
+    records->setFilter({{QStringLiteral("Name")}, QStringLiteral("zzz")});
+    QVERIFY(records->isEOF() && records->isBOF());
+    records->setFilter({});
+    QVERIFY(!records->isEOF());
+    QCOMPARE(visibleNames(*records).size(), 2);
+    QVERIFY(records->setBookmark(shown));
+    QCOMPARE(records->field(QStringLiteral("Name")).toString(), QStringLiteral("Baker"));
+}
+
+void tst_Recordset::deleteThenMoveShowsNeighbour_data()
+{
+    QTest::addColumn<int>("deleted"); // position in name order
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QStringList>("left");
+    QTest::newRow("first") << 0 << "B" << QStringList{"B", "C"};
+    QTest::newRow("middle") << 1 << "A" << QStringList{"A", "C"};
+    QTest::newRow("last") << 2 << "B" << QStringList{"A", "B"};
+}
+
+void tst_Recordset::deleteThenMoveShowsNeighbour()
+{
+    QFETCH(int, deleted);
+    QFETCH(QString, shown);
+    QFETCH(QStringList, left);
+    TempDataFolder folder;
+    addCustomers(folder, {QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C")});
+    auto records = openCustomers();
+    for (int i = 0; i < deleted; ++i)
+        records->moveNext();
+    QString error;
+    QVERIFY(records->deleteCurrent(&error));
+    QVERIFY(records->field(QStringLiteral("Name")).isNull()); // the deleted row has no fields
+    // As the Delete button does: back one, and forward again from before the first.
+    records->movePrevious();
+    if (records->isBOF())
+        records->moveNext();
+    QCOMPARE(records->field(QStringLiteral("Name")).toString(), shown);
+    QVERIFY(records->refresh(&error));
+    QCOMPARE(visibleNames(*records), left);
+}
+
+void tst_Recordset::deletingUnsavedNewRowTouchesNoTable()
+{
+    TempDataFolder folder;
+    addCustomers(folder, {QStringLiteral("Only")});
+    auto records = openCustomers();
+    QString error;
+    QVERIFY(records->deleteCurrent(&error));
+    records->movePrevious();
+    if (records->isBOF())
+        records->moveNext();
+    QVERIFY(records->isEOF() && records->isBOF()); // deleting the only row leaves none
+    records->addNew();
+    QVERIFY(records->deleteCurrent(&error));
+    QVERIFY(records->refresh(&error));
+    QVERIFY(records->isEOF());
+}
+
+void tst_Recordset::wholeTableHidesItsKey()
+{
+    TempDataFolder folder;
+    folder.execute(DataFiles::income,
+                   QStringLiteral("INSERT INTO Income VALUES ('Sales', 10, '2024-01-02', 'Deposit')"));
+    Recordset income(DataFiles::connectionString(DataFiles::income), QStringLiteral("Income"));
+    QString error;
+    QVERIFY(income.open(&error));
+    QVERIFY(!income.fieldNames().contains(QStringLiteral("bramblewood_key")));
+    QVERIFY(income.update({{QStringLiteral("IncomeAmount"), 12.5}}, &error));
+    income.addNew();
+    QVERIFY(income.update({{QStringLiteral("IncomeType"), QStringLiteral("Rent")}}, &error));
+    QVERIFY(income.refresh(&error));
+    QCOMPARE(income.field(QStringLiteral("IncomeAmount")).toDouble(), 12.5);
+    income.moveNext();
+    QCOMPARE(income.field(QStringLiteral("IncomeType")).toString(), QStringLiteral("Rent"));
+    QVERIFY(income.deleteCurrent(&error));
+    QVERIFY(income.refresh(&error));
+    income.moveLast();
+    QCOMPARE(income.field(QStringLiteral("IncomeType")).toString(), QStringLiteral("Sales"));
+}
+
+void tst_Recordset::updateOfRowDeletedElsewhereFailsAndKeepsRow()
+{
+    TempDataFolder folder;
+    addCustomers(folder, {QStringLiteral("Adams")});
+    auto records = openCustomers();
+    folder.execute(DataFiles::customers, QStringLiteral("DELETE FROM Customers"));
+    QString error;
+    QVERIFY(!records->update({{QStringLiteral("City"), QStringLiteral("Tampa")}}, &error));
+    QVERIFY(error.contains(QStringLiteral("no longer")));
+    QCOMPARE(records->field(QStringLiteral("Name")).toString(), QStringLiteral("Adams"));
+}
+
+void tst_Recordset::missingDatabaseIsReportedNotCreated()
+{
+    TempDataFolder folder;
+    QFile::remove(folder.filePath(DataFiles::expense));
+    Recordset expense(DataFiles::connectionString(DataFiles::expense), QStringLiteral("Expense"));
+    QString error;
+    QVERIFY(!expense.open(&error));
+    QVERIFY(error.contains(DataFiles::expense));
+    QVERIFY(!QFile::exists(folder.filePath(DataFiles::expense)));
+    QVERIFY(expense.isEOF() && expense.isBOF());
+}
+
+BRAMBLEWOOD_TEST_MAIN(tst_Recordset)
+#include "tst_Recordset.moc"

@@ -1,0 +1,136 @@
+#include "RememberedEntries.h"
+#include "SideFile.h"
+#include "TempDataFolder.h"
+#include "TestMain.h"
+
+#include <QFile>
+
+class tst_SideFile : public QObject
+{
+    Q_OBJECT
+private slots:
+    void writesValueAndCrLf();
+    void shorterValueReplacesLonger();
+    void readsWholeContentWithLineBreak();
+    void decode_data();
+    void decode();
+    void missingFileIsAnError();
+    void unwritableFolderKeepsOldFile();
+    void rememberedEntriesRoundTrip_data();
+    void rememberedEntriesRoundTrip();
+    void rememberedEntriesKeepFiftyMostRecent();
+};
+
+void tst_SideFile::writesValueAndCrLf()
+{
+    TempDataFolder folder(false);
+    QString error;
+    QVERIFY(SideFile::write(QStringLiteral("pw.kvd"), QStringLiteral(" secret "), &error));
+    QCOMPARE(folder.bytes(QStringLiteral("pw.kvd")), QByteArray(" secret \r\n"));
+}
+
+void tst_SideFile::shorterValueReplacesLonger()
+{
+    TempDataFolder folder(false);
+    QString error;
+    QVERIFY(SideFile::write(QStringLiteral("balance.kvd"), QStringLiteral("123456.75"), &error));
+    QVERIFY(SideFile::write(QStringLiteral("balance.kvd"), QStringLiteral("5"), &error));
+    QCOMPARE(folder.bytes(QStringLiteral("balance.kvd")), QByteArray("5\r\n"));
+}
+
+void tst_SideFile::readsWholeContentWithLineBreak()
+{
+    TempDataFolder folder(false);
+    folder.writeBytes(QStringLiteral("pw.kvd"), "first\r\nsecond");
+    QString error;
+    QCOMPARE(SideFile::read(QStringLiteral("pw.kvd"), &error).value(),
+             QStringLiteral("first\r\nsecond"));
+}
+
+void tst_SideFile::decode_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("ascii") << QByteArray("Rent\r\n") << QStringLiteral("Rent\r\n");
+    QTest::newRow("utf-8") << QByteArray("Caf\xc3\xa9") << QStringLiteral("Café");
+    QTest::newRow("windows-1252 e acute") << QByteArray("Caf\xe9") << QStringLiteral("Café");
+    QTest::newRow("windows-1252 euro and quotes")
+        << QByteArray("\x80 \x93ok\x94") << QStringLiteral("€ “ok”");
+    QTest::newRow("empty") << QByteArray() << QString();
+}
+
+void tst_SideFile::decode()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, expected);
+    QCOMPARE(SideFile::decode(bytes), expected);
+}
+
+void tst_SideFile::missingFileIsAnError()
+{
+    TempDataFolder folder(false);
+    QString error;
+    QVERIFY(!SideFile::read(QStringLiteral("pw.kvd"), &error));
+    QVERIFY(!error.isEmpty());
+}
+
+void tst_SideFile::unwritableFolderKeepsOldFile()
+{
+    TempDataFolder folder(false);
+    folder.writeBytes(QStringLiteral("balance.kvd"), "10\r\n");
+    QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::ExeOwner);
+    QString error;
+    const bool written = SideFile::write(QStringLiteral("balance.kvd"), QStringLiteral("20"), &error);
+    QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    if (written)
+        QSKIP("running as a user whom permissions do not stop (root)");
+    QVERIFY(!error.isEmpty());
+    QCOMPARE(folder.bytes(QStringLiteral("balance.kvd")), QByteArray("10\r\n"));
+}
+
+void tst_SideFile::rememberedEntriesRoundTrip_data()
+{
+    QTest::addColumn<QStringList>("remembered"); // oldest first
+    QTest::newRow("none") << QStringList();
+    QTest::newRow("one") << QStringList{QStringLiteral("Rent")};
+    QTest::newRow("several") << QStringList{QStringLiteral("Rent"), QStringLiteral("Gas Station"),
+                                            QStringLiteral("O'neil Supply")};
+    QTest::newRow("a blank name") << QStringList{QStringLiteral(" "), QStringLiteral("Fuel")};
+    QTest::newRow("accents") << QStringList{QStringLiteral("Café Núñez")};
+}
+
+void tst_SideFile::rememberedEntriesRoundTrip()
+{
+    QFETCH(QStringList, remembered);
+    TempDataFolder folder(false);
+    RememberedEntries before;
+    for (const QString &word : remembered)
+        before.remember(word);
+    QString error;
+    QVERIFY(SideFile::write(QStringLiteral("income.kvd"), before.value(), &error));
+    RememberedEntries after;
+    after.setValue(SideFile::read(QStringLiteral("income.kvd"), &error).value());
+    QCOMPARE(after.words(), before.words());
+    QCOMPARE(after.value(), before.value());
+}
+
+void tst_SideFile::rememberedEntriesKeepFiftyMostRecent()
+{
+    RememberedEntries entries;
+    for (int i = 1; i <= 60; ++i)
+        entries.remember(QStringLiteral("Name %1").arg(i));
+    entries.remember(QStringLiteral("Name 30")); // again: moves to the front, not twice
+    QCOMPARE(entries.words().size(), 50);
+    QCOMPARE(entries.words().first(), QStringLiteral("Name 30"));
+    QCOMPARE(entries.words().count(QStringLiteral("Name 30")), 1);
+    QCOMPARE(entries.words().last(), QStringLiteral("Name 11"));
+    entries.remember(QString());
+    QCOMPARE(entries.words().first(), QStringLiteral("Name 30"));
+
+    RememberedEntries fromFile;
+    fromFile.setValue(QStringLiteral("B\nA\r\nB\r\n")); // LF alone, and a repeat
+    QCOMPARE(fromFile.words(), (QStringList{QStringLiteral("B"), QStringLiteral("A")}));
+}
+
+BRAMBLEWOOD_TEST_MAIN(tst_SideFile)
+#include "tst_SideFile.moc"

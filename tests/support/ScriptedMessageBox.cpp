@@ -1,0 +1,64 @@
+#include "ScriptedMessageBox.h"
+
+namespace {
+
+QString describe(const MessageBoxRequest &r)
+{
+    return QStringLiteral("[text \"%1\", title \"%2\", buttons 0x%3, icon %4, default 0x%5]")
+        .arg(r.text, r.title)
+        .arg(uint(r.buttons), 0, 16)
+        .arg(int(r.icon))
+        .arg(uint(r.defaultButton), 0, 16);
+}
+
+bool same(const MessageBoxRequest &a, const MessageBoxRequest &b)
+{
+    return a.text == b.text && a.title == b.title && a.buttons == b.buttons && a.icon == b.icon &&
+           a.defaultButton == b.defaultButton;
+}
+
+} // namespace
+
+void ScriptedMessageBox::expect(const MessageBoxRequest &request,
+                                QMessageBox::StandardButton answer)
+{
+    m_queue.append({{request, answer}, false});
+}
+
+void ScriptedMessageBox::expectText(const QString &text, QMessageBox::StandardButton answer)
+{
+    MessageBoxRequest request;
+    request.text = text;
+    m_queue.append({{request, answer}, true});
+}
+
+QMessageBox::StandardButton ScriptedMessageBox::show(QWidget *, const MessageBoxRequest &request)
+{
+    m_shown.append(request);
+    if (m_queue.isEmpty()) {
+        m_problems << QStringLiteral("unexpected box %1").arg(describe(request));
+        return QMessageBox::Cancel;
+    }
+    const Entry entry = m_queue.takeFirst();
+    const bool matches = entry.textOnly ? entry.expected.request.text == request.text
+                                        : same(entry.expected.request, request);
+    if (!matches)
+        m_problems << QStringLiteral("expected box %1, shown %2")
+                          .arg(describe(entry.expected.request), describe(request));
+    return entry.expected.answer;
+}
+
+QStringList ScriptedMessageBox::problems() const
+{
+    QStringList all = m_problems;
+    for (const Entry &entry : m_queue)
+        all << QStringLiteral("expected box never shown %1").arg(describe(entry.expected.request));
+    return all;
+}
+
+void ScriptedMessageBox::reset()
+{
+    m_queue.clear();
+    m_shown.clear();
+    m_problems.clear();
+}
