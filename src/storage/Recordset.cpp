@@ -14,19 +14,6 @@ QString quoted(const QString &identifier)
     return u'"' + QString(identifier).replace(u'"', QLatin1String("\"\"")) + u'"';
 }
 
-bool isTableName(const QString &rowSource)
-{
-    static const QRegularExpression word(QStringLiteral(R"(^\w+$)"));
-    return word.match(rowSource).hasMatch();
-}
-
-QString tableOfQuery(const QString &query)
-{
-    static const QRegularExpression from(QStringLiteral(R"(\bFROM\s+\[?(\w+)\]?)"),
-                                         QRegularExpression::CaseInsensitiveOption);
-    return from.match(query).captured(1);
-}
-
 } // namespace
 
 Recordset::Recordset(const QString &connectionString, const QString &rowSource)
@@ -42,6 +29,7 @@ bool Recordset::open(QString *error)
 void Recordset::close()
 {
     m_rows.clear();
+    m_order.clear();
     m_visible.clear();
     m_position = 0;
     m_onDeletedRow = false;
@@ -56,37 +44,61 @@ bool Recordset::refresh(QString *error)
         return false;
     }
     m_filter = {};
-    const bool ok = describeSource(error) && load(error);
+    QSqlDatabase db = m_connection.database();
+    // One read transaction, so that the order and the rows are of one moment.
+    const bool ok = describeSource(error) && db.transaction() && load(error);
+    db.commit();
     if (!ok) {
         m_rows.clear();
-        m_visible.clear();
+        m_order.clear();
     }
+    rebuildVisible();
     setPosition(0);
     return ok;
 }
 
+// A row source is a table name, or a query "SELECT * FROM <table> ..." whose
+// WHERE and ORDER BY give the rows and their order.
 bool Recordset::describeSource(QString *error)
 {
-    if (isTableName(m_rowSource)) {
+    static const QRegularExpression query(
+        QStringLiteral(R"(^\s*SELECT\s+\*\s+FROM\s+\[?(\w+)\]?(.*)$)"),
+        QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption);
+    static const QRegularExpression table(QStringLiteral(R"(^\w+$)"));
+    if (table.match(m_rowSource).hasMatch()) {
         m_table = m_rowSource;
-        m_selectSql = QStringLiteral("SELECT rowid AS %1, * FROM %2").arg(hiddenKey, quoted(m_table));
-        return true;
-    }
-    m_table = tableOfQuery(m_rowSource);
-    m_selectSql = m_rowSource;
-    if (m_table.isEmpty()) {
-        *error = QStringLiteral("The row source names no table: %1").arg(m_rowSource);
+        m_orderSql.clear();
+    } else if (const auto match = query.match(m_rowSource); match.hasMatch()) {
+        m_table = match.captured(1);
+        m_orderSql = QStringLiteral("SELECT rowid FROM %1%2").arg(quoted(m_table), match.captured(2));
+    } else {
+        *error = QStringLiteral("The row source is neither a table nor a query of one: %1")
+                     .arg(m_rowSource);
         return false;
     }
+    // An INTEGER PRIMARY KEY is the rowid itself: the database assigns it.
+    QSqlQuery info(m_connection.database());
+    if (!info.exec(QStringLiteral("PRAGMA table_info(%1)").arg(quoted(m_table)))) {
+        *error = info.lastError().text();
+        return false;
+    }
+    m_assignedFields.clear();
+    while (info.next())
+        if (info.value(5).toInt() == 1 &&
+            info.value(2).toString().compare(QLatin1String("INTEGER"), Qt::CaseInsensitive) == 0)
+            m_assignedFields << info.value(1).toString();
     return true;
 }
 
+// The rows are read in the table's own order, which is a sequential read, and
+// put in the row source's order by a query that needs no more than an index.
+// Reading them through the index instead jumps about the whole file.
 bool Recordset::load(QString *error)
 {
     QSqlDatabase db = m_connection.database();
     QSqlQuery query(db);
     query.setForwardOnly(true);
-    if (!query.exec(m_selectSql)) {
+    if (!query.exec(QStringLiteral("SELECT rowid AS %1, * FROM %2").arg(hiddenKey, quoted(m_table)))) {
         *error = query.lastError().text();
         return false;
     }
@@ -94,21 +106,7 @@ bool Recordset::load(QString *error)
     m_columns.clear();
     for (int i = 0; i < record.count(); ++i)
         m_columns << record.fieldName(i);
-
-    m_keyColumn = m_columns.indexOf(hiddenKey);
-    m_fieldNames = m_columns;
-    if (m_keyColumn >= 0) {
-        m_fieldNames.removeAt(m_keyColumn);
-    } else {
-        // A query's rows are stored through the table's INTEGER PRIMARY KEY,
-        // which SQLite keeps as the rowid.
-        QSqlQuery info(db);
-        info.exec(QStringLiteral("PRAGMA table_info(%1)").arg(quoted(m_table)));
-        while (info.next())
-            if (info.value(5).toInt() == 1 &&
-                info.value(2).toString().compare(QLatin1String("INTEGER"), Qt::CaseInsensitive) == 0)
-                m_keyColumn = m_columns.indexOf(info.value(1).toString());
-    }
+    m_fieldNames = m_columns.mid(1);
 
     const int columns = int(m_columns.size());
     m_rows.clear();
@@ -123,7 +121,31 @@ bool Recordset::load(QString *error)
         *error = query.lastError().text();
         return false;
     }
-    rebuildVisible();
+    return orderRows(error);
+}
+
+bool Recordset::orderRows(QString *error)
+{
+    m_order.clear();
+    m_order.reserve(m_rows.size());
+    if (m_orderSql.isEmpty()) {
+        for (qsizetype i = 0; i < qsizetype(m_rows.size()); ++i)
+            m_order.push_back(i);
+        return true;
+    }
+    QHash<qint64, qsizetype> byKey;
+    byKey.reserve(qsizetype(m_rows.size()));
+    for (qsizetype i = 0; i < qsizetype(m_rows.size()); ++i)
+        byKey.insert(m_rows[i].values[0].toLongLong(), i);
+    QSqlQuery query(m_connection.database());
+    query.setForwardOnly(true);
+    if (!query.exec(m_orderSql)) {
+        *error = query.lastError().text();
+        return false;
+    }
+    while (query.next())
+        if (const auto it = byKey.constFind(query.value(0).toLongLong()); it != byKey.constEnd())
+            m_order.push_back(*it);
     return true;
 }
 
@@ -164,7 +186,7 @@ QVariant Recordset::field(const QString &name) const
 {
     const Row *row = currentRow();
     const qsizetype column = columnOf(name);
-    if (!row || column < 0 || column == m_columns.indexOf(hiddenKey))
+    if (!row || column <= 0)
         return {};
     return row->values[column];
 }
@@ -182,6 +204,7 @@ void Recordset::dropNewRow()
         return;
     m_rows[m_visible.back()].deleted = true;
     m_visible.pop_back();
+    m_order.pop_back();
 }
 
 void Recordset::addNew()
@@ -191,7 +214,8 @@ void Recordset::addNew()
     row.values.resize(m_columns.size());
     row.isNew = true;
     m_rows.push_back(std::move(row));
-    m_visible.push_back(qsizetype(m_rows.size()) - 1);
+    m_order.push_back(qsizetype(m_rows.size()) - 1);
+    m_visible.push_back(m_order.back());
     setPosition(qsizetype(m_visible.size()) - 1);
 }
 
@@ -253,8 +277,8 @@ bool Recordset::matches(const Row &row) const
 void Recordset::rebuildVisible()
 {
     m_visible.clear();
-    m_visible.reserve(m_rows.size());
-    for (qsizetype i = 0; i < qsizetype(m_rows.size()); ++i)
+    m_visible.reserve(m_order.size());
+    for (const qsizetype i : m_order)
         if (!m_rows[i].deleted && (m_filter.isEmpty() || matches(m_rows[i])))
             m_visible.push_back(i);
 }
@@ -342,17 +366,13 @@ bool Recordset::update(const QVariantHash &values, QString *error)
         *error = QStringLiteral("There is no current record.");
         return false;
     }
-    if (m_keyColumn < 0) {
-        *error = QStringLiteral("The rows of %1 cannot be changed here.").arg(m_rowSource);
-        return false;
-    }
     for (auto it = values.cbegin(); it != values.cend(); ++it) {
-        if (!m_fieldNames.contains(it.key()) || columnOf(it.key()) == m_keyColumn) {
+        if (!m_fieldNames.contains(it.key()) || m_assignedFields.contains(it.key())) {
             *error = QStringLiteral("%1 is not a field that can be stored.").arg(it.key());
             return false;
         }
     }
-    QVariant key = row->values[m_keyColumn];
+    QVariant key = row->values[0];
     const bool stored = row->isNew ? insertRow(values, &key, error) : updateRow(key, values, error);
     if (!stored)
         return false;
@@ -373,13 +393,9 @@ bool Recordset::deleteCurrent(QString *error)
         return false;
     }
     if (!row->isNew) {
-        if (m_keyColumn < 0) {
-            *error = QStringLiteral("The rows of %1 cannot be changed here.").arg(m_rowSource);
-            return false;
-        }
         QSqlQuery query(m_connection.database());
         query.prepare(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(quoted(m_table)));
-        query.addBindValue(row->values[m_keyColumn]);
+        query.addBindValue(row->values[0]);
         if (!query.exec()) {
             *error = query.lastError().text();
             return false;

@@ -10,10 +10,10 @@
 #include <QVariantHash>
 #include <vector>
 
-// A static, client-side copy of the rows of a row source (a query text or a
-// table name), with a current row that the program moves and edits.
-// Rows are stored by their key: an INTEGER PRIMARY KEY, or for a whole table
-// without one, SQLite's rowid, which the caller never sees.
+// A static, client-side copy of the rows of a row source (a table name, or a
+// query "SELECT * FROM <table> ..."), with a current row that the program
+// moves and edits. Rows are stored by SQLite's rowid, which the caller never
+// sees; an INTEGER PRIMARY KEY is that rowid and is never written.
 //
 // Moving before the first row gives BOF and past the last EOF; an empty set
 // gives both. A new row from addNew() is dropped by any move, filter,
@@ -73,6 +73,7 @@ private:
 
     bool load(QString *error);
     bool describeSource(QString *error);
+    bool orderRows(QString *error);
     bool readRow(const QVariant &key, QList<QVariant> *values, QString *error);
     bool insertRow(const QVariantHash &values, QVariant *key, QString *error);
     bool updateRow(const QVariant &key, const QVariantHash &values, QString *error);
@@ -86,12 +87,13 @@ private:
 
     Connection m_connection;
     QString m_rowSource;
-    QString m_selectSql;
     QString m_table;
-    QStringList m_columns;    // every column read, the key included
+    QString m_orderSql;       // the rowids in the row source's order; empty: table order
+    QStringList m_assignedFields;
+    QStringList m_columns;    // every column read, the rowid first
     QStringList m_fieldNames; // the columns the caller sees
-    qsizetype m_keyColumn = -1;
-    std::vector<Row> m_rows;
+    std::vector<Row> m_rows;  // in the order read; a row's index is its bookmark
+    std::vector<qsizetype> m_order;
     std::vector<qsizetype> m_visible;
     qsizetype m_position = 0;
     bool m_onDeletedRow = false;

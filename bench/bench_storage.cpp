@@ -1,0 +1,391 @@
+// Times what a user waits for on a large data folder: opening the customers,
+// loading the main window, refreshing, moving and storing one row. For each
+// number of customers a fresh data folder is filled in a temporary directory.
+//
+// Usage: bench_storage [N ...]   (default: 1000 10000 100000 customers)
+
+#include "DataFiles.h"
+#include "DataFolder.h"
+#include "Launcher.h"
+#include "MessageBox.h"
+#include "Recordset.h"
+#include "frmMain.h"
+
+#include <QApplication>
+#include <QDate>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QFont>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <functional>
+#include <memory>
+#include <random>
+#include <stdexcept>
+
+namespace {
+
+constexpr int runs = 5;
+const QString customersQuery = QStringLiteral("SELECT * FROM Customers ORDER BY Name ASC");
+
+// Any failure makes the timings meaningless, so it ends the whole run.
+void require(bool ok, const QString &what)
+{
+    if (!ok)
+        throw std::runtime_error(what.toStdString());
+}
+
+// ---- Test data ------------------------------------------------------------
+
+// Varied, plausible values from a fixed seed, so that every run sorts and
+// stores the same data.
+class FakeData
+{
+public:
+    int number(int low, int high) { return std::uniform_int_distribution<int>(low, high)(m_engine); }
+
+    QString oneOf(const QStringList &choices)
+    {
+        return choices.at(number(0, int(choices.size()) - 1));
+    }
+
+    QString digits(int count)
+    {
+        QString text;
+        for (int i = 0; i < count; ++i)
+            text += QChar(u'0' + number(i == 0 ? 2 : 0, 9)); // no area code starts with 0 or 1
+        return text;
+    }
+
+    QString date() { return QDate(1995, 1, 1).addDays(number(0, 11000)).toString(Qt::ISODate); }
+    double money(int lowDollars, int highDollars) { return number(lowDollars * 100, highDollars * 100) / 100.0; }
+
+private:
+    std::mt19937 m_engine{20240611};
+};
+
+// "adams" is lower case, as users sometimes type names, so that the NOCASE
+// order of the Name column is exercised.
+const QStringList surnames = {
+    QStringLiteral("Smith"),  QStringLiteral("Johnson"), QStringLiteral("Williams"), QStringLiteral("Brown"),
+    QStringLiteral("Jones"),  QStringLiteral("Garcia"),  QStringLiteral("Miller"),   QStringLiteral("Davis"),
+    QStringLiteral("Wilson"), QStringLiteral("Anderson"), QStringLiteral("Thomas"),  QStringLiteral("Taylor"),
+    QStringLiteral("Moore"),  QStringLiteral("Jackson"), QStringLiteral("Martin"),   QStringLiteral("Lee"),
+    QStringLiteral("adams"),  QStringLiteral("O'Brien"), QStringLiteral("McAllister"), QStringLiteral("Young")};
+const QStringList firstNames = {
+    QStringLiteral("John"),  QStringLiteral("Mary"),    QStringLiteral("Robert"), QStringLiteral("Patricia"),
+    QStringLiteral("James"), QStringLiteral("Jennifer"), QStringLiteral("Linda"), QStringLiteral("Michael"),
+    QStringLiteral("David"), QStringLiteral("Susan"),   QStringLiteral("Karen"),  QStringLiteral("Joseph")};
+const QStringList streets = {QStringLiteral("Oak St"),      QStringLiteral("Maple Ave"),
+                             QStringLiteral("Cedar Ln"),    QStringLiteral("Elm Dr"),
+                             QStringLiteral("Hillcrest Rd"), QStringLiteral("Lakeview Ct"),
+                             QStringLiteral("Bramble Way"), QStringLiteral("Main St")};
+const QStringList cities = {QStringLiteral("Springfield"), QStringLiteral("Riverton"),
+                            QStringLiteral("Fairview"),    QStringLiteral("Greenville"),
+                            QStringLiteral("Madison"),     QStringLiteral("Ashland")};
+const QStringList states = {QStringLiteral("OH"), QStringLiteral("PA"), QStringLiteral("NY"),
+                            QStringLiteral("IN"), QStringLiteral("MI")};
+const QStringList schedules = {QStringLiteral("OneShot"),   QStringLiteral("Monthly"),
+                               QStringLiteral("BiMonthly"), QStringLiteral("Quarterly"),
+                               QStringLiteral("Every 6 Months"), QStringLiteral("Yearly")};
+const QStringList remarks = {QStringLiteral("dog in the back yard, call ahead"),
+                             QStringLiteral("pays by check at the front door"),
+                             QStringLiteral("side gate sticks, lift to open"),
+                             QStringLiteral("prefers mornings before ten"),
+                             QStringLiteral("skip the flower beds by the porch")};
+const QStringList incomeTypes = {QStringLiteral("Lawn mowing"), QStringLiteral("Hedge trimming"),
+                                 QStringLiteral("Leaf cleanup"), QStringLiteral("Snow removal"),
+                                 QStringLiteral("Gutter cleaning")};
+const QStringList expenseTypes = {QStringLiteral("Gasoline"), QStringLiteral("Mower repair"),
+                                  QStringLiteral("Fertilizer"), QStringLiteral("Insurance"),
+                                  QStringLiteral("Trimmer line")};
+
+QVariantList customerRow(FakeData &fake, int i)
+{
+    return {QStringLiteral("%1, %2 %3").arg(fake.oneOf(surnames), fake.oneOf(firstNames)).arg(i + 1),
+            QStringLiteral("%1 %2").arg(QString::number(fake.number(1, 9999)), fake.oneOf(streets)),
+            fake.oneOf(cities),
+            fake.oneOf(states),
+            fake.digits(5),
+            fake.digits(10),
+            fake.digits(10),
+            fake.digits(10),
+            fake.digits(10),
+            fake.date(),
+            fake.oneOf(schedules),
+            fake.money(15, 150),
+            fake.money(15, 600),
+            fake.number(0, 4) == 0 ? 0 : -1, // most customers are active
+            QStringLiteral("Gate code %1; %2").arg(fake.digits(4), fake.oneOf(remarks))};
+}
+
+QVariantList ledgerRow(FakeData &fake, const QStringList &types, int i)
+{
+    return {fake.oneOf(types), fake.money(5, 500), fake.date(), QString::number(100000 + i)};
+}
+
+// Inserts the rows through a connection of the benchmark's own, in one
+// transaction, and closes it again so that the program finds the file as
+// it would any other.
+void fill(const QString &path, const QString &insert, int rows,
+          const std::function<QVariantList(int)> &makeRow)
+{
+    const QString name = QStringLiteral("bench-fill");
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        db.setDatabaseName(path);
+        require(db.open() && db.transaction(), path + QStringLiteral(": ") + db.lastError().text());
+        {
+            QSqlQuery query(db);
+            require(query.prepare(insert), query.lastError().text());
+            for (int i = 0; i < rows; ++i) {
+                const QVariantList values = makeRow(i);
+                for (int column = 0; column < values.size(); ++column)
+                    query.bindValue(column, values.at(column));
+                require(query.exec(), query.lastError().text());
+            }
+        }
+        require(db.commit(), db.lastError().text());
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(name);
+}
+
+void fillFolder(const QDir &folder, int customers)
+{
+    FakeData fake;
+    fill(folder.filePath(DataFiles::customers),
+         QStringLiteral("INSERT INTO Customers (Name, Address, City, State, Zip, Home, Cell, HisWork, "
+                        "HerWork, DateStarted, Schedule, AmountPerVisit, AmountMonthly, Active, "
+                        "Comments) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+         customers, [&](int i) { return customerRow(fake, i); });
+    fill(folder.filePath(DataFiles::income),
+         QStringLiteral("INSERT INTO Income (IncomeType, IncomeAmount, IncomeDate, IncomeInvoice) "
+                        "VALUES (?, ?, ?, ?)"),
+         customers / 2, [&](int i) { return ledgerRow(fake, incomeTypes, i); });
+    fill(folder.filePath(DataFiles::expense),
+         QStringLiteral("INSERT INTO Expense (ExpenseType, ExpenseAmount, ExpenseDate, ExpenseInvoice) "
+                        "VALUES (?, ?, ?, ?)"),
+         customers / 2, [&](int i) { return ledgerRow(fake, expenseTypes, i); });
+}
+
+// ---- Stand-ins for the user ----------------------------------------------
+
+// Answers every box with OK and keeps its text: on a sound data folder no
+// box may appear, so any kept text is reported as a failure.
+class RecordingMessageBox final : public MessageBox
+{
+public:
+    QMessageBox::StandardButton show(QWidget *, const MessageBoxRequest &request) override
+    {
+        shown << request.text;
+        return QMessageBox::Ok;
+    }
+    QStringList shown;
+};
+
+class IdleLauncher final : public Launcher
+{
+public:
+    bool openDocument(const QString &, QString *) override { return true; }
+    bool startProgram(const QString &, QString *) override { return true; }
+};
+
+// ---- Measuring ------------------------------------------------------------
+
+double millisecondsSince(const QElapsedTimer &timer)
+{
+    return double(timer.nsecsElapsed()) / 1e6;
+}
+
+// The median resists the odd run slowed down by the rest of the machine.
+// Each run times itself, so that setting up and tearing down stay outside.
+double median(const std::function<double(int run)> &timedRun)
+{
+    std::array<double, runs> times{};
+    for (int run = 0; run < runs; ++run)
+        times[run] = timedRun(run);
+    std::sort(times.begin(), times.end());
+    return times[runs / 2];
+}
+
+double openFirstRow(int)
+{
+    QString error;
+    QElapsedTimer timer;
+    timer.start();
+    Recordset customers(DataFiles::connectionString(DataFiles::customers), customersQuery);
+    require(customers.open(&error), error);
+    const QVariant name = customers.field(QStringLiteral("Name"));
+    const double elapsed = millisecondsSince(timer);
+    require(!name.isNull(), QStringLiteral("The first customer has no name."));
+    return elapsed;
+}
+
+double loadMainWindow(int)
+{
+    RecordingMessageBox messages;
+    IdleLauncher launcher;
+    QElapsedTimer timer;
+    timer.start();
+    auto window = std::make_unique<frmMain>(messages, launcher);
+    const bool loaded = window->Form_Load();
+    QCoreApplication::processEvents();
+    const double elapsed = millisecondsSince(timer);
+    require(loaded && messages.shown.isEmpty(),
+            QStringLiteral("The main window did not load cleanly: ") + messages.shown.join(u' '));
+    return elapsed;
+}
+
+double refresh(Recordset &customers)
+{
+    QString error;
+    QElapsedTimer timer;
+    timer.start();
+    require(customers.refresh(&error), error);
+    return millisecondsSince(timer);
+}
+
+double moveLast(Recordset &customers)
+{
+    QElapsedTimer timer;
+    timer.start();
+    customers.moveLast();
+    const QVariant name = customers.field(QStringLiteral("Name"));
+    const double elapsed = millisecondsSince(timer);
+    require(!name.isNull(), QStringLiteral("The last customer has no name."));
+    return elapsed;
+}
+
+double updateOneRow(Recordset &customers, int run)
+{
+    QString error;
+    QElapsedTimer timer;
+    timer.start();
+    customers.moveFirst();
+    require(customers.update(QVariantHash{{QStringLiteral("Comments"), QStringLiteral("bench %1").arg(run)}},
+                             &error),
+            error);
+    return millisecondsSince(timer);
+}
+
+// VmHWM is the peak of the whole process. Writing 5 to clear_refs lowers it
+// to the present size, so that each N reports its own peak rather than that
+// of a larger N measured before it.
+void resetPeakMemory()
+{
+    QFile clearRefs(QStringLiteral("/proc/self/clear_refs"));
+    require(clearRefs.open(QIODevice::WriteOnly) && clearRefs.write("5") == 1,
+            QStringLiteral("The peak memory cannot be reset: ") + clearRefs.errorString());
+}
+
+double peakMemoryMiB()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    require(status.open(QIODevice::ReadOnly | QIODevice::Text), status.errorString());
+    for (const QByteArray &line : status.readAll().split('\n'))
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').first().toDouble() / 1024.0;
+    throw std::runtime_error("/proc/self/status has no VmHWM.");
+}
+
+struct Result {
+    double openFirstRow, mainWindow, refresh, moveLast, update, peakMiB, fileMiB;
+};
+
+// Runs every measurement in the current folder, which holds the data.
+Result measureCurrentFolder()
+{
+    Result result{};
+    resetPeakMemory();
+    result.openFirstRow = median(openFirstRow);
+    result.mainWindow = median(loadMainWindow);
+    {
+        QString error;
+        Recordset customers(DataFiles::connectionString(DataFiles::customers), customersQuery);
+        require(customers.open(&error), error);
+        result.refresh = median([&](int) { return refresh(customers); });
+        result.moveLast = median([&](int) { return moveLast(customers); });
+        result.update = median([&](int run) { return updateOneRow(customers, run); });
+    }
+    result.peakMiB = peakMemoryMiB();
+    result.fileMiB = double(QFileInfo(DataFiles::customers).size()) / (1024.0 * 1024.0);
+    return result;
+}
+
+Result measure(int customers)
+{
+    QTemporaryDir temporary;
+    require(temporary.isValid(), temporary.errorString());
+    const QDir folder(temporary.path());
+    QString error;
+    require(DataFolder::install(folder, &error), error);
+    fillFolder(folder, customers);
+
+    // The program reads its files from the current folder.
+    const QString previous = QDir::currentPath();
+    require(QDir::setCurrent(folder.path()), QStringLiteral("Cannot enter ") + folder.path());
+    const Result result = measureCurrentFolder();
+    QDir::setCurrent(previous);
+    return result;
+}
+
+void printHeader()
+{
+    std::printf("Median of %d runs, times in ms; peak RSS (VmHWM) and Customers.mdb in MiB.\n\n", runs);
+    std::printf("%9s %18s %18s %10s %10s %16s %10s %15s\n", "customers", "open + first row",
+                "main window load", "Refresh", "MoveLast", "Update one row", "peak RSS",
+                "Customers.mdb");
+}
+
+void printRow(int customers, const Result &r)
+{
+    std::printf("%9d %18.1f %18.1f %10.1f %10.1f %16.1f %10.1f %15.1f\n", customers, r.openFirstRow,
+                r.mainWindow, r.refresh, r.moveLast, r.update, r.peakMiB, r.fileMiB);
+    std::fflush(stdout);
+}
+
+// The customer counts from the command line, or the default ones.
+QList<int> customerCounts(const QStringList &arguments)
+{
+    if (arguments.isEmpty())
+        return {1000, 10000, 100000};
+    QList<int> counts;
+    for (const QString &argument : arguments) {
+        bool ok = false;
+        const int count = argument.toInt(&ok);
+        require(ok && count > 0, QStringLiteral("Not a number of customers: ") + argument +
+                                     QStringLiteral("\nUsage: bench_storage [N ...]"));
+        counts << count;
+    }
+    return counts;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    // The window is built and laid out but never needs a screen.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    // The font the program itself sets: it decides the layout work.
+    QApplication::setFont(QFont(QStringLiteral("Liberation Sans"), 8));
+    try {
+        const QList<int> counts = customerCounts(QCoreApplication::arguments().mid(1));
+        printHeader();
+        for (const int customers : counts)
+            printRow(customers, measure(customers));
+    } catch (const std::exception &failure) {
+        std::fprintf(stderr, "bench_storage: %s\n", failure.what());
+        return 1;
+    }
+    return 0;
+}
