@@ -109,17 +109,17 @@ void CustomerTab::buildScheduleAndAmount()
                         QStringLiteral("Every 6 Months"), QStringLiteral("Yearly")});
     schedule->setEditText(QStringLiteral("Weekly"));
     m_adodc1->bind(schedule, QStringLiteral("Schedule"));
-    in.label(QStringLiteral("Amount per visit:"), 1800, 360, 1260);
-    in.label(QStringLiteral("$"), 3060, 360, 135);
-    m_adodc1->bind(in.textBox(QStringLiteral("txtVisitAmount"), 3200, 330, 900),
+    in.label(QStringLiteral("Amount per visit:"), 1800, 360, 1230);
+    in.label(QStringLiteral("$"), 3030, 360, 135);
+    m_adodc1->bind(in.textBox(QStringLiteral("txtVisitAmount"), 3165, 330, 870),
                    QStringLiteral("AmountPerVisit"), FieldFormat::Money);
-    in.label(QStringLiteral("Monthly Amount:"), 4200, 360, 1155);
-    in.label(QStringLiteral("$"), 5355, 360, 135);
-    auto *monthly = in.textBox(QStringLiteral("txtMonthlyAmount"), 5490, 330, 900);
+    in.label(QStringLiteral("Monthly Amount:"), 4110, 360, 1215);
+    in.label(QStringLiteral("$"), 5340, 360, 135);
+    auto *monthly = in.textBox(QStringLiteral("txtMonthlyAmount"), 5475, 330, 870);
     monthly->setReadOnly(true);
     m_adodc1->bind(monthly, QStringLiteral("AmountMonthly"), FieldFormat::Money);
-    in.label(QStringLiteral("Active?"), 6480, 360, 540);
-    m_adodc1->bind(in.check(QStringLiteral("Check1"), 6990, 360), QStringLiteral("Active"));
+    in.label(QStringLiteral("Active?"), 6375, 360, 555);
+    m_adodc1->bind(in.check(QStringLiteral("Check1"), 6945, 360), QStringLiteral("Active"));
 }
 
 void CustomerTab::buildComments()
