@@ -54,8 +54,8 @@ private slots:
     void datePickersAndBalance_data();
     void datePickersAndBalance();
     void showsFirstRowOfEachTable();
-    void balanceThatIsNoNumberStopsStart();
-    void missingSideFileStopsStart();
+    void brokenSideFileStopsStart_data();
+    void brokenSideFileStopsStart();
     void refreshShowsChangesMadeElsewhere();
     void helpOpensPageOrTellsWhy();
     void calculatorStartsFirstFoundOrTellsWhy();
@@ -192,30 +192,38 @@ void tst_frmMain::showsFirstRowOfEachTable()
     VERIFY_MESSAGES(w.messages);
 }
 
-void tst_frmMain::balanceThatIsNoNumberStopsStart()
+void tst_frmMain::brokenSideFileStopsStart_data()
 {
-    TempDataFolder folder;
-    folder.writeBytes(DataFiles::balance, "abc\r\n");
-    const QByteArray before = folder.bytes(DataFiles::balance);
-    LoadedWindow w;
-    w.messages.expect({"The file balance.kvd must hold the balance as a number, but it holds "
-                       "\"abc\".\n\nThe program ends without changing anything.",
-                       "Bramblewood", QMessageBox::Ok, QMessageBox::Critical});
-    QVERIFY(!w.load());
-    QCOMPARE(folder.bytes(DataFiles::balance), before);
-    VERIFY_MESSAGES(w.messages);
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QByteArray>("content"); // null: the file is missing
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("balance no number")
+        << DataFiles::balance << QByteArray("abc\r\n")
+        << "The file balance.kvd must hold the balance as a number, but it holds \"abc\".";
+    QTest::newRow("balance empty")
+        << DataFiles::balance << QByteArray("")
+        << "The file balance.kvd must hold the balance as a number, but it holds \"\".";
+    QTest::newRow("names missing") << DataFiles::incomeNames << QByteArray()
+                                   << "The file income.kvd could not be read: No such file or "
+                                      "directory";
 }
 
-void tst_frmMain::missingSideFileStopsStart()
+void tst_frmMain::brokenSideFileStopsStart()
 {
+    QFETCH(QString, file);
+    QFETCH(QByteArray, content);
+    QFETCH(QString, reason);
     TempDataFolder folder;
-    QFile::remove(folder.filePath(DataFiles::incomeNames));
+    if (content.isNull())
+        QFile::remove(folder.filePath(file));
+    else
+        folder.writeBytes(file, content);
     LoadedWindow w;
-    w.messages.expect({"The file income.kvd could not be read: No such file or directory\n\n"
-                       "The program ends without changing anything.",
-                       "Bramblewood", QMessageBox::Ok, QMessageBox::Critical});
+    w.messages.expect({reason + "\n\nThe program ends without changing anything.", "Bramblewood",
+                       QMessageBox::Ok, QMessageBox::Critical});
     QVERIFY(!w.load());
-    QVERIFY(!QFile::exists(folder.filePath(DataFiles::incomeNames)));
+    QCOMPARE(folder.bytes(file), content);
+    QCOMPARE(QFile::exists(folder.filePath(file)), !content.isNull());
     VERIFY_MESSAGES(w.messages);
 }
 

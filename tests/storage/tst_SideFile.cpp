@@ -15,7 +15,6 @@ private slots:
     void decode_data();
     void decode();
     void missingFileIsAnError();
-    void unwritableFolderKeepsOldFile();
     void rememberedEntriesRoundTrip_data();
     void rememberedEntriesRoundTrip();
     void rememberedEntriesKeepFiftyMostRecent();
@@ -72,20 +71,6 @@ void tst_SideFile::missingFileIsAnError()
     QString error;
     QVERIFY(!SideFile::read(QStringLiteral("pw.kvd"), &error));
     QVERIFY(!error.isEmpty());
-}
-
-void tst_SideFile::unwritableFolderKeepsOldFile()
-{
-    TempDataFolder folder(false);
-    folder.writeBytes(QStringLiteral("balance.kvd"), "10\r\n");
-    QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::ExeOwner);
-    QString error;
-    const bool written = SideFile::write(QStringLiteral("balance.kvd"), QStringLiteral("20"), &error);
-    QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    if (written)
-        QSKIP("running as a user whom permissions do not stop (root)");
-    QVERIFY(!error.isEmpty());
-    QCOMPARE(folder.bytes(QStringLiteral("balance.kvd")), QByteArray("10\r\n"));
 }
 
 void tst_SideFile::rememberedEntriesRoundTrip_data()

@@ -22,43 +22,26 @@ bool same(const MessageBoxRequest &a, const MessageBoxRequest &b)
 void ScriptedMessageBox::expect(const MessageBoxRequest &request,
                                 QMessageBox::StandardButton answer)
 {
-    m_queue.append({{request, answer}, false});
-}
-
-void ScriptedMessageBox::expectText(const QString &text, QMessageBox::StandardButton answer)
-{
-    MessageBoxRequest request;
-    request.text = text;
-    m_queue.append({{request, answer}, true});
+    m_queue.append({request, answer});
 }
 
 QMessageBox::StandardButton ScriptedMessageBox::show(QWidget *, const MessageBoxRequest &request)
 {
-    m_shown.append(request);
     if (m_queue.isEmpty()) {
         m_problems << QStringLiteral("unexpected box %1").arg(describe(request));
         return QMessageBox::Cancel;
     }
-    const Entry entry = m_queue.takeFirst();
-    const bool matches = entry.textOnly ? entry.expected.request.text == request.text
-                                        : same(entry.expected.request, request);
-    if (!matches)
+    const Expected expected = m_queue.takeFirst();
+    if (!same(expected.request, request))
         m_problems << QStringLiteral("expected box %1, shown %2")
-                          .arg(describe(entry.expected.request), describe(request));
-    return entry.expected.answer;
+                          .arg(describe(expected.request), describe(request));
+    return expected.answer;
 }
 
 QStringList ScriptedMessageBox::problems() const
 {
     QStringList all = m_problems;
-    for (const Entry &entry : m_queue)
-        all << QStringLiteral("expected box never shown %1").arg(describe(entry.expected.request));
+    for (const Expected &expected : m_queue)
+        all << QStringLiteral("expected box never shown %1").arg(describe(expected.request));
     return all;
-}
-
-void ScriptedMessageBox::reset()
-{
-    m_queue.clear();
-    m_shown.clear();
-    m_problems.clear();
 }

@@ -8,35 +8,24 @@
 // Stands in for the real message box: each box the program shows must be
 // the next one the test expects (text, title, buttons, icon, default
 // button), and is answered as the test says. A box nobody expected, or an
-// expected box that never came, is a failure that verifyDone() reports.
+// expected box that never came, is a problem; VERIFY_MESSAGES fails the test on it.
 class ScriptedMessageBox final : public MessageBox
 {
 public:
-    struct Expected {
-        MessageBoxRequest request;
-        QMessageBox::StandardButton answer;
-    };
-
     void expect(const MessageBoxRequest &request,
                 QMessageBox::StandardButton answer = QMessageBox::Ok);
-    // Expects a box by its text alone, for tests that look at what follows it.
-    void expectText(const QString &text, QMessageBox::StandardButton answer = QMessageBox::Ok);
 
     QMessageBox::StandardButton show(QWidget *parent, const MessageBoxRequest &request) override;
 
     // Empty when every box came as expected; else what went wrong.
     QStringList problems() const;
-    void reset();
-
-    const QList<MessageBoxRequest> &shown() const { return m_shown; }
 
 private:
-    struct Entry {
-        Expected expected;
-        bool textOnly;
+    struct Expected {
+        MessageBoxRequest request;
+        QMessageBox::StandardButton answer;
     };
-    QList<Entry> m_queue;
-    QList<MessageBoxRequest> m_shown;
+    QList<Expected> m_queue;
     QStringList m_problems;
 };
 
