@@ -1,6 +1,7 @@
 #include "LedgerPanel.h"
 
 #include "AutoCompleteBox.h"
+#include "CapitalisingKeys.h"
 #include "DataControl.h"
 #include "DataFiles.h"
 #include "FormBuilder.h"
@@ -22,6 +23,7 @@ LedgerPanel::LedgerPanel(const LedgerPanelLayout &layout, MessageBox &messages, 
     m_name = new AutoCompleteBox;
     m_name->setObjectName(QStringLiteral("txt%1Type").arg(table));
     in.place(m_name, 1080, 330, 3000, 285);
+    (new CapitalisingKeys(this))->watch(m_name);
     m_data->bind(m_name, table + QStringLiteral("Type"));
 
     in.label(QStringLiteral("Amount:  $"), 240, 720, 780);

@@ -1,161 +1,253 @@
 #include "CustomerTab.h"
 
+#include "CapitalisingKeys.h"
 #include "DataControl.h"
 #include "DataFiles.h"
-#include "FormBuilder.h"
-#include "TabPage.h"
+#include "DateText.h"
+#include "HighestAccount.h"
+#include "MessageBox.h"
+#include "MonthlyAmount.h"
+#include "NumberText.h"
 
-#include <QCheckBox>
 #include <QComboBox>
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 
-namespace {
-
-QLineEdit *limited(QLineEdit *box, int maxLength)
+CustomerTab::CustomerTab(MessageBox &messages, QWidget *parent)
+    : QWidget(parent), m_messages(messages)
 {
-    box->setMaxLength(maxLength);
-    return box;
+    m_form.build(this, messages);
+    auto *capitalising = new CapitalisingKeys(this);
+    for (QLineEdit *box : {m_form.txtName, m_form.txtAddress, m_form.txtCity, m_form.txtState,
+                           m_form.txtComments})
+        capitalising->watch(box);
+
+    connect(m_form.cmdAdd, &QPushButton::clicked, this, &CustomerTab::cmdAdd_Click);
+    connect(m_form.cmdEdit, &QPushButton::clicked, this, &CustomerTab::cmdEdit_Click);
+    connect(m_form.cmdSave, &QPushButton::clicked, this, &CustomerTab::cmdSave_Click);
+    connect(m_form.cmdDelete, &QPushButton::clicked, this, &CustomerTab::cmdDelete_Click);
+    connect(m_form.cmdSearch, &QPushButton::clicked, this, &CustomerTab::cmdSearch_Click);
+    connect(m_form.cmdClear, &QPushButton::clicked, this, &CustomerTab::cmdClear_Click);
+    connect(m_form.cmdTotal, &QPushButton::clicked, this, &CustomerTab::cmdTotal_Click);
 }
 
-} // namespace
-
-CustomerTab::CustomerTab(MessageBox &messages, QWidget *parent) : QWidget(parent)
+QMessageBox::StandardButton CustomerTab::ask(const MessageBoxRequest &request)
 {
-    m_adodc1 = new DataControl(QStringLiteral("Adodc1"), QStringLiteral("Customers"),
-                               DataFiles::connectionString(DataFiles::customers),
-                               QStringLiteral("SELECT * FROM Customers ORDER BY Name ASC"), messages);
-    buildCustomerInfo();
-    buildPhoneNumbers();
-    buildDateStarted();
-    buildScheduleAndAmount();
-    buildComments();
-    buildRecordButtons();
-    buildSearch();
+    return m_messages.show(window(), request);
 }
 
-void CustomerTab::buildCustomerInfo()
+void CustomerTab::tellEmptyFile(const QString &text)
 {
-    const FormBuilder page(this, TabPage::topOffset);
-    const FormBuilder in(page.frame(QStringLiteral("fraCustomerInfo"), QStringLiteral("Customer Info"),
-                                    180, 480, 4575, 2955));
-    in.label(QStringLiteral("Account Number:"), 120, 330, 1335);
-    auto *account = in.textBox(QStringLiteral("txtAccountNumber"), 1500, 300, 1335);
-    account->setReadOnly(true);
-    m_adodc1->bind(account, QStringLiteral("Account"), FieldFormat::Number);
-    in.label(QStringLiteral("Name:"), 120, 690, 1335);
-    auto *name = in.textBox(QStringLiteral("txtName"), 1500, 660, 2955);
-    name->setReadOnly(true);
-    m_adodc1->bind(name, QStringLiteral("Name"));
-    in.label(QStringLiteral("Address:"), 120, 1050, 1335);
-    m_adodc1->bind(limited(in.textBox(QStringLiteral("txtAddress"), 1500, 1020, 2955), 50),
-                   QStringLiteral("Address"));
-    in.label(QStringLiteral("City:"), 120, 1410, 1335);
-    m_adodc1->bind(limited(in.textBox(QStringLiteral("txtCity"), 1500, 1380, 2955), 20),
-                   QStringLiteral("City"));
-    in.label(QStringLiteral("State:"), 120, 1770, 1335);
-    m_adodc1->bind(limited(in.textBox(QStringLiteral("txtState"), 1500, 1740, 1515), 20),
-                   QStringLiteral("State"));
-    in.label(QStringLiteral("Zip:"), 3120, 1770, 450);
-    m_adodc1->bind(limited(in.textBox(QStringLiteral("txtZip"), 3555, 1740, 900), 5),
-                   QStringLiteral("Zip"));
-    in.button(QStringLiteral("cmdTotal"), QStringLiteral("Total"), 120, 2160, 1095, 345);
-    auto *total = in.label(QString(), 120, 2580, 1815);
-    total->setObjectName(QStringLiteral("lblTotal"));
+    ask({text, QStringLiteral("Empty file"), QMessageBox::Ok, QMessageBox::Information});
 }
 
-void CustomerTab::buildPhoneNumbers()
+void CustomerTab::enterEntryState()
 {
-    const FormBuilder page(this, TabPage::topOffset);
-    const FormBuilder in(page.frame(QStringLiteral("fraPhoneNumbers"), QStringLiteral("Phone Numbers"),
-                                    4800, 480, 2595, 2175));
-    const struct {
-        const char *caption, *box, *field;
-    } phones[] = {{"Home:", "txtHome", "Home"},
-                  {"Cell:", "txtCell", "Cell"},
-                  {"His Work:", "txtHisWork", "HisWork"},
-                  {"Her Work:", "txtHerWork", "HerWork"}};
-    int top = 330;
-    for (const auto &phone : phones) {
-        in.label(QString::fromLatin1(phone.caption), 120, top + 30, 840);
-        m_adodc1->bind(limited(in.textBox(QString::fromLatin1(phone.box), 1000, top, 1455), 15),
-                       QString::fromLatin1(phone.field));
-        top += 420;
+    m_form.cmdAdd->setEnabled(false);
+    m_form.cmdSave->setEnabled(true);
+    m_form.cmdEdit->setEnabled(false);
+    m_form.cmdSearch->setEnabled(false);
+    m_form.cmdClear->setEnabled(false);
+    for (QLineEdit *box : m_form.entryBoxes())
+        box->setReadOnly(false);
+}
+
+void CustomerTab::enterBrowseState()
+{
+    m_form.cmdAdd->setEnabled(true);
+    m_form.cmdSave->setEnabled(false);
+    m_form.cmdEdit->setEnabled(true);
+    m_form.cmdSearch->setEnabled(true);
+    m_form.cmdClear->setEnabled(true);
+    for (QLineEdit *box : m_form.entryBoxes())
+        box->setReadOnly(true);
+}
+
+bool CustomerTab::hasCurrentRecord()
+{
+    const Recordset &records = customers().recordset();
+    return !records.isEOF() && !records.isBOF();
+}
+
+void CustomerTab::guardEmptyTable(bool disableDelete)
+{
+    tellEmptyFile(QStringLiteral("You must add a record."));
+    m_form.cmdAdd->setEnabled(true);
+    if (disableDelete)
+        m_form.cmdDelete->setEnabled(false);
+    m_form.cmdSave->setEnabled(false);
+    m_form.cmdEdit->setEnabled(false);
+    m_form.cmdSearch->setEnabled(false);
+    m_form.cmdClear->setEnabled(false);
+    m_form.txtName->setFocus();
+}
+
+void CustomerTab::cmdAdd_Click()
+{
+    const bool hadCurrentRecord = hasCurrentRecord();
+    enterEntryState();
+    customers().refresh();
+    customers().recordset().addNew();
+    if (hadCurrentRecord) {
+        m_form.txtDateStarted->setText(DateText::toShort(QDate::currentDate()));
+        m_form.txtState->setText(QStringLiteral("Florida"));
     }
+    m_form.txtName->setFocus();
 }
 
-void CustomerTab::buildDateStarted()
+void CustomerTab::cmdEdit_Click()
 {
-    const FormBuilder page(this, TabPage::topOffset);
-    const FormBuilder in(page.frame(QStringLiteral("fraDateStarted"), QStringLiteral("Date Started"),
-                                    4800, 2700, 2595, 735));
-    m_adodc1->bind(in.textBox(QStringLiteral("txtDateStarted"), 120, 330, 1815),
-                   QStringLiteral("DateStarted"), FieldFormat::Date);
-    in.button(QStringLiteral("cmdMonthView"), QStringLiteral("Cal"), 1980, 315, 495, 315);
+    if (!hasCurrentRecord()) {
+        guardEmptyTable(false);
+        return;
+    }
+    const auto answer = ask({QStringLiteral("Are you sure you want to edit this file?"),
+                             QStringLiteral("Edit File?"), QMessageBox::Ok | QMessageBox::Cancel,
+                             QMessageBox::NoIcon, QMessageBox::Cancel});
+    if (answer == QMessageBox::Ok)
+        enterEntryState();
+    m_form.txtName->setFocus();
 }
 
-void CustomerTab::buildScheduleAndAmount()
+// The checks of Save, in their order; false when one failed and was told.
+bool CustomerTab::checkForSave()
 {
-    const FormBuilder page(this, TabPage::topOffset);
-    const FormBuilder in(page.frame(QStringLiteral("fraScheduleAndAmount"),
-                                    QStringLiteral("Schedule and Amount"), 180, 3480, 7215, 795));
-    auto *schedule = in.combo(QStringLiteral("Combo1"), 120, 330, 1575);
-    schedule->setEditable(true);
-    schedule->addItems({QStringLiteral("OneShot"), QStringLiteral("Monthly"),
-                        QStringLiteral("BiMonthly"), QStringLiteral("Quarterly"),
-                        QStringLiteral("Every 6 Months"), QStringLiteral("Yearly")});
-    schedule->setEditText(QStringLiteral("Weekly"));
-    m_adodc1->bind(schedule, QStringLiteral("Schedule"));
-    in.label(QStringLiteral("Amount per visit:"), 1800, 360, 1230);
-    in.label(QStringLiteral("$"), 3030, 360, 135);
-    m_adodc1->bind(in.textBox(QStringLiteral("txtVisitAmount"), 3165, 330, 870),
-                   QStringLiteral("AmountPerVisit"), FieldFormat::Money);
-    in.label(QStringLiteral("Monthly Amount:"), 4110, 360, 1215);
-    in.label(QStringLiteral("$"), 5340, 360, 135);
-    auto *monthly = in.textBox(QStringLiteral("txtMonthlyAmount"), 5475, 330, 870);
-    monthly->setReadOnly(true);
-    m_adodc1->bind(monthly, QStringLiteral("AmountMonthly"), FieldFormat::Money);
-    in.label(QStringLiteral("Active?"), 6375, 360, 555);
-    m_adodc1->bind(in.check(QStringLiteral("Check1"), 6945, 360), QStringLiteral("Active"));
-}
-
-void CustomerTab::buildComments()
-{
-    const FormBuilder page(this, TabPage::topOffset);
-    const FormBuilder in(page.frame(QStringLiteral("fraComments"), QStringLiteral("Comments"), 180,
-                                    4260, 7215, 735));
-    m_adodc1->bind(limited(in.textBox(QStringLiteral("txtComments"), 120, 330, 6975), 100),
-                   QStringLiteral("Comments"));
-}
-
-void CustomerTab::buildRecordButtons()
-{
-    const FormBuilder page(this, TabPage::topOffset);
-    page.button(QStringLiteral("cmdAdd"), QStringLiteral("New"), 180, 5100, 1140, 330);
-    page.button(QStringLiteral("cmdEdit"), QStringLiteral("Edit"), 1440, 5100, 1140, 330);
-    page.button(QStringLiteral("cmdSave"), QStringLiteral("Save"), 2700, 5100, 1140, 330);
-    page.button(QStringLiteral("cmdDelete"), QStringLiteral("Delete"), 3960, 5100, 1140, 330);
-    page.place(m_adodc1, 5220, 5100, 2175, 330);
-}
-
-void CustomerTab::buildSearch()
-{
-    const FormBuilder page(this, TabPage::topOffset);
-    const FormBuilder in(page.frame(QStringLiteral("fraSearch"), QStringLiteral("Search"), 240, 5580,
-                                    7215, 915));
-    in.textBox(QStringLiteral("txtSearch"), 120, 420, 2775);
-    in.button(QStringLiteral("cmdSearch"), QStringLiteral("Search"), 3000, 390, 975, 345);
-    in.button(QStringLiteral("cmdClear"), QStringLiteral("Clear"), 4080, 390, 975, 345);
+    if (m_form.txtName->text().isEmpty()) {
+        const auto answer = ask({QStringLiteral("You need to enter a name!"),
+                                 QStringLiteral("Empty Name"), QMessageBox::Ok | QMessageBox::Cancel,
+                                 QMessageBox::NoIcon, QMessageBox::Ok});
+        if (answer == QMessageBox::Ok) {
+            enterEntryState();
+        } else {
+            enterBrowseState();
+            customers().refresh();
+        }
+        m_form.txtName->setFocus();
+        return false;
+    }
     const struct {
-        const char *caption, *option;
-        int left;
-    } options[] = {{"Name", "Option1", 5220}, {"Address", "Option2", 5880}, {" Phone", "Option3", 6540}};
-    for (const auto &option : options) {
-        in.label(QString::fromLatin1(option.caption), option.left, 240, 645);
-        auto *button = in.option(QString::fromLatin1(option.option), option.left + 180, 510);
-        button->setChecked(option.left == 5220);
+        bool failed;
+        const char *text, *title;
+        QWidget *box;
+    } checks[] = {
+        {!DateText::fromShort(m_form.txtDateStarted->text()), "You need to enter a start date!",
+         "Invalid Start Date", m_form.txtDateStarted},
+        {m_form.Combo1->currentText().isEmpty(), "You need to enter a schedule!", "Invalid Schedule",
+         m_form.Combo1},
+        {m_form.txtVisitAmount->text().isEmpty(), "You need to enter an amount per visit!",
+         "Invalid Visit Amount", m_form.txtVisitAmount},
+    };
+    for (const auto &check : checks) {
+        if (check.failed) {
+            ask({QString::fromLatin1(check.text), QString::fromLatin1(check.title)});
+            check.box->setFocus();
+            return false;
+        }
+    }
+    return true;
+}
+
+void CustomerTab::cmdSave_Click()
+{
+    if (!checkForSave())
+        return;
+    const auto monthly = MonthlyAmount::of(m_form.txtVisitAmount->text(), m_form.Combo1->currentText());
+    m_form.txtMonthlyAmount->setText(monthly ? NumberText::shortest(*monthly) : QString());
+    Recordset &records = customers().recordset();
+    const Recordset::Bookmark mark = records.bookmark();
+    // A refused record stays on screen as typed, the tab still in entry.
+    if (!customers().update())
+        return;
+    records.setBookmark(mark);
+    enterBrowseState();
+    // Delete may have been disabled by an empty table; a stored customer is
+    // something to delete again.
+    m_form.cmdDelete->setEnabled(true);
+    m_form.txtName->setFocus();
+}
+
+void CustomerTab::cmdDelete_Click()
+{
+    if (!hasCurrentRecord()) {
+        guardEmptyTable(true);
+        return;
+    }
+    const auto answer = ask({QStringLiteral("Are you sure you want to delete this account? The "
+                                            "account cannot be restored!!"),
+                             QStringLiteral("Delete File?"), QMessageBox::Ok | QMessageBox::Cancel,
+                             QMessageBox::NoIcon, QMessageBox::Cancel});
+    if (answer == QMessageBox::Ok && customers().deleteCurrent()) {
+        Recordset &records = customers().recordset();
+        records.movePrevious();
+        if (records.isBOF())
+            records.moveNext();
+    }
+    m_form.txtName->setFocus();
+}
+
+void CustomerTab::cmdSearch_Click()
+{
+    m_form.cmdAdd->setEnabled(false);
+    if (!hasCurrentRecord()) {
+        guardEmptyTable(true);
+        return;
+    }
+    Recordset &records = customers().recordset();
+    const Recordset::Bookmark shown = records.bookmark();
+    const QString text = m_form.txtSearch->text();
+    if (text.isEmpty()) {
+        ask({QStringLiteral("You must type something in the search box."),
+             QStringLiteral("No Search Criteria!"), QMessageBox::Ok, QMessageBox::Information});
+        m_form.txtSearch->setFocus();
+        return;
+    }
+    customers().refresh();
+    // The text is matched as typed, letter case aside; no character of it
+    // has a meaning of its own.
+    const struct {
+        QRadioButton *option;
+        QStringList fields;
+    } choices[] = {
+        {m_form.Option1, {QStringLiteral("Name")}},
+        {m_form.Option2, {QStringLiteral("Address")}},
+        {m_form.Option3, {QStringLiteral("Home"), QStringLiteral("Cell"), QStringLiteral("HisWork"),
+                          QStringLiteral("HerWork")}},
+    };
+    for (const auto &choice : choices) {
+        if (!choice.option->isChecked())
+            continue;
+        records.moveFirst();
+        records.setFilter({choice.fields, text});
+        if (records.isEOF()) {
+            ask({QStringLiteral("No results found in search!"), QStringLiteral("No File Found!"),
+                 QMessageBox::Ok, QMessageBox::Information});
+            records.setFilter({});
+            records.setBookmark(shown);
+        }
+    }
+    m_form.txtName->setFocus();
+}
+
+void CustomerTab::cmdClear_Click()
+{
+    customers().recordset().setFilter({});
+    m_form.txtSearch->clear();
+    m_form.cmdAdd->setEnabled(true);
+    m_form.txtSearch->setFocus();
+}
+
+void CustomerTab::cmdTotal_Click()
+{
+    const HighestAccount highest = HighestAccount::read(
+        QStringLiteral("PROVIDER=Microsoft.Jet.OLEDB.4.0;Data Source=Customers.mdb;"));
+    if (!highest.ok) {
+        ask({QStringLiteral("The customers could not be counted.\n\n%1").arg(highest.error),
+             MessageBox::applicationTitle(), QMessageBox::Ok, QMessageBox::Warning});
+    } else if (!highest.account) {
+        tellEmptyFile(QStringLiteral("No records on file."));
+    } else {
+        m_form.lblTotal->setText(QString::number(*highest.account));
     }
 }

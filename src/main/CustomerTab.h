@@ -1,28 +1,41 @@
 #pragma once
 
+#include "CustomerTabForm.h"
+
+#include <QMessageBox>
 #include <QWidget>
 
-class DataControl;
 class MessageBox;
+struct MessageBoxRequest;
 
-// The "Customers" tab: the customer card bound to Adodc1, the record
-// buttons, the count and the search panel.
+// The "Customers" tab and its handlers: adding, editing, saving and deleting
+// customers, the search and the count. The tab's state (browse, entry) is
+// nothing but the enabled and read-only flags of its controls.
 class CustomerTab : public QWidget
 {
     Q_OBJECT
 public:
-    CustomerTab(MessageBox &messages, QWidget *parent = nullptr);
+    explicit CustomerTab(MessageBox &messages, QWidget *parent = nullptr);
 
-    DataControl &customers() { return *m_adodc1; }
+    DataControl &customers() { return *m_form.Adodc1; }
+
+    void cmdAdd_Click();
+    void cmdEdit_Click();
+    void cmdSave_Click();
+    void cmdDelete_Click();
+    void cmdSearch_Click();
+    void cmdClear_Click();
+    void cmdTotal_Click();
 
 private:
-    void buildCustomerInfo();
-    void buildPhoneNumbers();
-    void buildDateStarted();
-    void buildScheduleAndAmount();
-    void buildComments();
-    void buildRecordButtons();
-    void buildSearch();
+    void enterEntryState();
+    void enterBrowseState();
+    bool hasCurrentRecord();
+    void guardEmptyTable(bool disableDelete);
+    bool checkForSave();
+    QMessageBox::StandardButton ask(const MessageBoxRequest &request);
+    void tellEmptyFile(const QString &text);
 
-    DataControl *m_adodc1 = nullptr;
+    MessageBox &m_messages;
+    CustomerTabForm m_form;
 };

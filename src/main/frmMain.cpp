@@ -114,9 +114,14 @@ bool frmMain::Form_Load(const QDate &today)
            m_ledger->expense().entries().open();
 }
 
+// A search stays in force across Refresh: the tab still shows its search
+// state (New disabled until Clear), so the customers shown keep matching it.
 void frmMain::mnuRefresh_Click()
 {
-    m_customers->customers().refresh();
+    DataControl &customers = m_customers->customers();
+    const RecordFilter filter = customers.recordset().filter();
+    if (customers.refresh() && !filter.isEmpty())
+        customers.recordset().setFilter(filter);
 }
 
 void frmMain::Help_Click()

@@ -4,6 +4,7 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
+#include <QStringMatcher>
 
 namespace {
 
@@ -26,17 +27,6 @@ bool Recordset::open(QString *error)
     return m_connection.open(error) && refresh(error);
 }
 
-void Recordset::close()
-{
-    m_rows.clear();
-    m_order.clear();
-    m_visible.clear();
-    m_position = 0;
-    m_onDeletedRow = false;
-    m_connection.close();
-    emit currentChanged();
-}
-
 bool Recordset::refresh(QString *error)
 {
     if (!m_connection.isOpen()) {
@@ -44,17 +34,45 @@ bool Recordset::refresh(QString *error)
         return false;
     }
     m_filter = {};
+    dropNewRow();
     QSqlDatabase db = m_connection.database();
     // One read transaction, so that the order and the rows are of one moment.
-    const bool ok = describeSource(error) && db.transaction() && load(error);
+    const qint64 lastVersion = m_dataVersion;
+    bool ok = db.transaction() && readDataVersion(error);
+    if (ok)
+        ok = m_dataVersion == lastVersion ? reuseCopy(error) : describeSource(error) && load(error);
     db.commit();
     if (!ok) {
         m_rows.clear();
         m_order.clear();
+        m_dataVersion = -1;
     }
     rebuildVisible();
     setPosition(0);
     return ok;
+}
+
+// SQLite counts the changes other connections commit; this connection's own
+// changes are already in the copy.
+bool Recordset::readDataVersion(QString *error)
+{
+    QSqlQuery query(m_connection.database());
+    if (!query.exec(QStringLiteral("PRAGMA data_version")) || !query.next()) {
+        *error = query.lastError().text();
+        return false;
+    }
+    m_dataVersion = query.value(0).toLongLong();
+    return true;
+}
+
+bool Recordset::reuseCopy(QString *error)
+{
+    for (Row &row : m_rows)
+        row.bookmark = row.values[0].toLongLong();
+    if (!m_orderStale)
+        return true;
+    m_orderStale = false;
+    return orderRows(error);
 }
 
 // A row source is a table name, or a query "SELECT * FROM <table> ..." whose
@@ -115,8 +133,10 @@ bool Recordset::load(QString *error)
         row.values.reserve(columns);
         for (int i = 0; i < columns; ++i)
             row.values.append(query.value(i));
+        row.bookmark = row.values[0].toLongLong();
         m_rows.push_back(std::move(row));
     }
+    m_orderStale = false;
     if (query.lastError().isValid()) {
         *error = query.lastError().text();
         return false;
@@ -136,7 +156,8 @@ bool Recordset::orderRows(QString *error)
     QHash<qint64, qsizetype> byKey;
     byKey.reserve(qsizetype(m_rows.size()));
     for (qsizetype i = 0; i < qsizetype(m_rows.size()); ++i)
-        byKey.insert(m_rows[i].values[0].toLongLong(), i);
+        if (!m_rows[i].deleted)
+            byKey.insert(m_rows[i].values[0].toLongLong(), i);
     QSqlQuery query(m_connection.database());
     query.setForwardOnly(true);
     if (!query.exec(m_orderSql)) {
@@ -202,7 +223,8 @@ void Recordset::dropNewRow()
 {
     if (m_visible.empty() || !m_rows[m_visible.back()].isNew)
         return;
-    m_rows[m_visible.back()].deleted = true;
+    // The new row is always the last one added.
+    m_rows.pop_back();
     m_visible.pop_back();
     m_order.pop_back();
 }
@@ -212,6 +234,7 @@ void Recordset::addNew()
     dropNewRow();
     Row row;
     row.values.resize(m_columns.size());
+    row.bookmark = --m_lastNewBookmark;
     row.isNew = true;
     m_rows.push_back(std::move(row));
     m_order.push_back(qsizetype(m_rows.size()) - 1);
@@ -248,36 +271,38 @@ void Recordset::movePrevious()
 
 Recordset::Bookmark Recordset::bookmark() const
 {
-    return currentRow() ? m_visible[m_position] : -1;
+    const Row *row = currentRow();
+    return row ? row->bookmark : 0;
 }
 
 bool Recordset::setBookmark(Bookmark bookmark)
 {
-    if (bookmark < 0 || bookmark >= qsizetype(m_rows.size()) || m_rows[bookmark].deleted)
-        return false;
-    const auto it = std::find(m_visible.begin(), m_visible.end(), bookmark);
+    const auto it = std::find_if(m_visible.begin(), m_visible.end(), [&](qsizetype i) {
+        return m_rows[i].bookmark == bookmark;
+    });
     if (it == m_visible.end())
         return false;
-    if (!m_rows[bookmark].isNew)
+    if (!m_rows[*it].isNew)
         dropNewRow();
     setPosition(it - m_visible.begin());
     return true;
-}
-
-bool Recordset::matches(const Row &row) const
-{
-    for (const QString &field : m_filter.fields) {
-        const qsizetype column = columnOf(field);
-        if (column >= 0 && row.values[column].toString().contains(m_filter.text, Qt::CaseInsensitive))
-            return true;
-    }
-    return false;
 }
 
 void Recordset::rebuildVisible()
 {
     m_visible.clear();
     m_visible.reserve(m_order.size());
+    QList<qsizetype> columns;
+    for (const QString &field : m_filter.fields)
+        if (const qsizetype column = columnOf(field); column > 0)
+            columns << column;
+    const QStringMatcher matcher(m_filter.text, Qt::CaseInsensitive);
+    const auto matches = [&](const Row &row) {
+        for (const qsizetype column : columns)
+            if (matcher.indexIn(row.values[column].toString()) >= 0)
+                return true;
+        return false;
+    };
     for (const qsizetype i : m_order)
         if (!m_rows[i].deleted && (m_filter.isEmpty() || matches(m_rows[i])))
             m_visible.push_back(i);
@@ -381,6 +406,7 @@ bool Recordset::update(const QVariantHash &values, QString *error)
         return false;
     row->values = reread;
     row->isNew = false;
+    m_orderStale = true;
     emit currentChanged();
     return true;
 }

@@ -17,21 +17,23 @@
 //
 // Moving before the first row gives BOF and past the last EOF; an empty set
 // gives both. A new row from addNew() is dropped by any move, filter,
-// bookmark or refresh until update() stores it.
+// bookmark or refresh until update() stores it. A bookmark names a row for
+// as long as the row is in the table, across refreshes too.
 class Recordset : public QObject
 {
     Q_OBJECT
 public:
-    using Bookmark = qsizetype;
+    using Bookmark = qint64;
 
     Recordset(const QString &connectionString, const QString &rowSource);
 
     bool open(QString *error);
-    void close();
     bool isOpen() const { return m_connection.isOpen(); }
     QString dataSource() const { return m_connection.dataSource(); }
 
-    // Reads the row source afresh; the filter is dropped and the first row is current.
+    // Reads the row source afresh; the filter is dropped and the first row is
+    // current. When no other connection has changed the database since the
+    // last reading, the copy already equals the table and only its order is read.
     bool refresh(QString *error);
 
     bool isEOF() const;
@@ -67,17 +69,19 @@ signals:
 private:
     struct Row {
         QList<QVariant> values;
+        Bookmark bookmark = 0; // the rowid; for a row added since the last reading, below 0
         bool deleted = false;
         bool isNew = false;
     };
 
     bool load(QString *error);
+    bool reuseCopy(QString *error);
+    bool readDataVersion(QString *error);
     bool describeSource(QString *error);
     bool orderRows(QString *error);
     bool readRow(const QVariant &key, QList<QVariant> *values, QString *error);
     bool insertRow(const QVariantHash &values, QVariant *key, QString *error);
     bool updateRow(const QVariant &key, const QVariantHash &values, QString *error);
-    bool matches(const Row &row) const;
     void rebuildVisible();
     void dropNewRow();
     Row *currentRow();
@@ -92,8 +96,11 @@ private:
     QStringList m_assignedFields;
     QStringList m_columns;    // every column read, the rowid first
     QStringList m_fieldNames; // the columns the caller sees
-    std::vector<Row> m_rows;  // in the order read; a row's index is its bookmark
+    std::vector<Row> m_rows; // in the order read
     std::vector<qsizetype> m_order;
+    qint64 m_dataVersion = -1; // of the last reading; -1: none yet
+    bool m_orderStale = false; // a row stored since then may belong elsewhere
+    Bookmark m_lastNewBookmark = 0;
     std::vector<qsizetype> m_visible;
     qsizetype m_position = 0;
     bool m_onDeletedRow = false;
