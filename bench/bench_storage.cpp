@@ -4,6 +4,8 @@
 //
 // Usage: bench_storage [N ...]   (default: 1000 10000 100000 customers)
 
+#include "CustomerTab.h"
+#include "DataControl.h"
 #include "DataFiles.h"
 #include "DataFolder.h"
 #include "Launcher.h"
@@ -18,6 +20,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QFont>
+#include <QLineEdit>
+#include <QRadioButton>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -276,6 +280,33 @@ double updateOneRow(Recordset &customers, int run)
     return millisecondsSince(timer);
 }
 
+// A search through the tab's own handler, as the Search button runs it: the
+// data control read afresh, then narrowed. Every text matches some customers,
+// so no message box interrupts it.
+double search(CustomerTab &tab, const char *option, const QString &text)
+{
+    tab.findChild<QRadioButton *>(QString::fromLatin1(option))->setChecked(true);
+    tab.findChild<QLineEdit *>(QStringLiteral("txtSearch"))->setText(text);
+    QElapsedTimer timer;
+    timer.start();
+    tab.cmdSearch_Click();
+    const double elapsed = millisecondsSince(timer);
+    require(tab.customers().recordset().visibleCount() > 0, QStringLiteral("Nothing matched ") + text);
+    tab.cmdClear_Click();
+    return elapsed;
+}
+
+double clear(CustomerTab &tab)
+{
+    tab.findChild<QRadioButton *>(QStringLiteral("Option1"))->setChecked(true);
+    tab.findChild<QLineEdit *>(QStringLiteral("txtSearch"))->setText(QStringLiteral("mit"));
+    tab.cmdSearch_Click();
+    QElapsedTimer timer;
+    timer.start();
+    tab.cmdClear_Click();
+    return millisecondsSince(timer);
+}
+
 // VmHWM is the peak of the whole process. Writing 5 to clear_refs lowers it
 // to the present size, so that each N reports its own peak rather than that
 // of a larger N measured before it.
@@ -297,7 +328,8 @@ double peakMemoryMiB()
 }
 
 struct Result {
-    double openFirstRow, mainWindow, refresh, moveLast, update, peakMiB, fileMiB;
+    double openFirstRow, mainWindow, refresh, moveLast, update, byName, byAddress, byPhone, clear,
+        peakMiB, fileMiB;
 };
 
 // Runs every measurement in the current folder, which holds the data.
@@ -314,6 +346,16 @@ Result measureCurrentFolder()
         result.refresh = median([&](int) { return refresh(customers); });
         result.moveLast = median([&](int) { return moveLast(customers); });
         result.update = median([&](int run) { return updateOneRow(customers, run); });
+    }
+    {
+        RecordingMessageBox messages;
+        CustomerTab tab(messages);
+        require(tab.customers().open(), QStringLiteral("The customers did not open."));
+        result.byName = median([&](int) { return search(tab, "Option1", QStringLiteral("mit")); });
+        result.byAddress = median([&](int) { return search(tab, "Option2", QStringLiteral("oak")); });
+        result.byPhone = median([&](int) { return search(tab, "Option3", QStringLiteral("555")); });
+        result.clear = median([&](int) { return clear(tab); });
+        require(messages.shown.isEmpty(), QStringLiteral("A search showed: ") + messages.shown.join(u' '));
     }
     result.peakMiB = peakMemoryMiB();
     result.fileMiB = double(QFileInfo(DataFiles::customers).size()) / (1024.0 * 1024.0);
@@ -340,15 +382,16 @@ Result measure(int customers)
 void printHeader()
 {
     std::printf("Median of %d runs, times in ms; peak RSS (VmHWM) and Customers.mdb in MiB.\n\n", runs);
-    std::printf("%9s %18s %18s %10s %10s %16s %10s %15s\n", "customers", "open + first row",
-                "main window load", "Refresh", "MoveLast", "Update one row", "peak RSS",
-                "Customers.mdb");
+    std::printf("%9s %18s %18s %10s %10s %16s %8s %8s %8s %8s %10s %15s\n", "customers",
+                "open + first row", "main window load", "Refresh", "MoveLast", "Update one row",
+                "by name", "address", "phone", "Clear", "peak RSS", "Customers.mdb");
 }
 
 void printRow(int customers, const Result &r)
 {
-    std::printf("%9d %18.1f %18.1f %10.1f %10.1f %16.1f %10.1f %15.1f\n", customers, r.openFirstRow,
-                r.mainWindow, r.refresh, r.moveLast, r.update, r.peakMiB, r.fileMiB);
+    std::printf("%9d %18.1f %18.1f %10.1f %10.1f %16.1f %8.1f %8.1f %8.1f %8.1f %10.1f %15.1f\n",
+                customers, r.openFirstRow, r.mainWindow, r.refresh, r.moveLast, r.update, r.byName,
+                r.byAddress, r.byPhone, r.clear, r.peakMiB, r.fileMiB);
     std::fflush(stdout);
 }
 

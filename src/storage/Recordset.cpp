@@ -1,21 +1,7 @@
 #include "Recordset.h"
 
-#include <QRegularExpression>
-#include <QSqlError>
-#include <QSqlQuery>
-#include <QSqlRecord>
+#include <QHash>
 #include <QStringMatcher>
-
-namespace {
-
-const QString hiddenKey = QStringLiteral("bramblewood_key");
-
-QString quoted(const QString &identifier)
-{
-    return u'"' + QString(identifier).replace(u'"', QLatin1String("\"\"")) + u'"';
-}
-
-} // namespace
 
 Recordset::Recordset(const QString &connectionString, const QString &rowSource)
     : m_connection(connectionString), m_rowSource(rowSource)
@@ -38,11 +24,12 @@ bool Recordset::refresh(QString *error)
     QSqlDatabase db = m_connection.database();
     // One read transaction, so that the order and the rows are of one moment.
     const qint64 lastVersion = m_dataVersion;
-    bool ok = db.transaction() && readDataVersion(error);
+    bool ok = db.transaction() && m_table.dataVersion(&m_dataVersion, error);
     if (ok)
-        ok = m_dataVersion == lastVersion ? reuseCopy(error) : describeSource(error) && load(error);
+        ok = m_dataVersion == lastVersion ? reuseCopy(error) : load(error);
     db.commit();
     if (!ok) {
+        m_cells.clear();
         m_rows.clear();
         m_order.clear();
         m_dataVersion = -1;
@@ -52,120 +39,47 @@ bool Recordset::refresh(QString *error)
     return ok;
 }
 
-// SQLite counts the changes other connections commit; this connection's own
-// changes are already in the copy.
-bool Recordset::readDataVersion(QString *error)
-{
-    QSqlQuery query(m_connection.database());
-    if (!query.exec(QStringLiteral("PRAGMA data_version")) || !query.next()) {
-        *error = query.lastError().text();
-        return false;
-    }
-    m_dataVersion = query.value(0).toLongLong();
-    return true;
-}
-
-bool Recordset::reuseCopy(QString *error)
-{
-    for (Row &row : m_rows)
-        row.bookmark = row.values[0].toLongLong();
-    if (!m_orderStale)
-        return true;
-    m_orderStale = false;
-    return orderRows(error);
-}
-
-// A row source is a table name, or a query "SELECT * FROM <table> ..." whose
-// WHERE and ORDER BY give the rows and their order.
-bool Recordset::describeSource(QString *error)
-{
-    static const QRegularExpression query(
-        QStringLiteral(R"(^\s*SELECT\s+\*\s+FROM\s+\[?(\w+)\]?(.*)$)"),
-        QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption);
-    static const QRegularExpression table(QStringLiteral(R"(^\w+$)"));
-    if (table.match(m_rowSource).hasMatch()) {
-        m_table = m_rowSource;
-        m_orderSql.clear();
-    } else if (const auto match = query.match(m_rowSource); match.hasMatch()) {
-        m_table = match.captured(1);
-        m_orderSql = QStringLiteral("SELECT rowid FROM %1%2").arg(quoted(m_table), match.captured(2));
-    } else {
-        *error = QStringLiteral("The row source is neither a table nor a query of one: %1")
-                     .arg(m_rowSource);
-        return false;
-    }
-    // An INTEGER PRIMARY KEY is the rowid itself: the database assigns it.
-    QSqlQuery info(m_connection.database());
-    if (!info.exec(QStringLiteral("PRAGMA table_info(%1)").arg(quoted(m_table)))) {
-        *error = info.lastError().text();
-        return false;
-    }
-    m_assignedFields.clear();
-    while (info.next())
-        if (info.value(5).toInt() == 1 &&
-            info.value(2).toString().compare(QLatin1String("INTEGER"), Qt::CaseInsensitive) == 0)
-            m_assignedFields << info.value(1).toString();
-    return true;
-}
-
-// The rows are read in the table's own order, which is a sequential read, and
-// put in the row source's order by a query that needs no more than an index.
-// Reading them through the index instead jumps about the whole file.
 bool Recordset::load(QString *error)
 {
-    QSqlDatabase db = m_connection.database();
-    QSqlQuery query(db);
-    query.setForwardOnly(true);
-    if (!query.exec(QStringLiteral("SELECT rowid AS %1, * FROM %2").arg(hiddenKey, quoted(m_table)))) {
-        *error = query.lastError().text();
+    if (!m_table.describe(m_rowSource, error) || !m_table.readAll(&m_columns, &m_cells, error))
         return false;
-    }
-    const QSqlRecord record = query.record();
-    m_columns.clear();
-    for (int i = 0; i < record.count(); ++i)
-        m_columns << record.fieldName(i);
     m_fieldNames = m_columns.mid(1);
-
-    const int columns = int(m_columns.size());
-    m_rows.clear();
-    while (query.next()) {
-        Row row;
-        row.values.reserve(columns);
-        for (int i = 0; i < columns; ++i)
-            row.values.append(query.value(i));
-        row.bookmark = row.values[0].toLongLong();
-        m_rows.push_back(std::move(row));
-    }
-    m_orderStale = false;
-    if (query.lastError().isValid()) {
-        *error = query.lastError().text();
-        return false;
-    }
+    const qsizetype rows = m_columns.isEmpty() ? 0 : m_cells.size() / m_columns.size();
+    m_rows.assign(rows, Row{});
+    for (qsizetype row = 0; row < rows; ++row)
+        m_rows[row].bookmark = rowidOf(row);
     return orderRows(error);
+}
+
+// Nothing has changed the table but this recordset, so the copy is the table:
+// rows stored since the last reading only take their place in the order.
+bool Recordset::reuseCopy(QString *error)
+{
+    for (qsizetype row = 0; row < qsizetype(m_rows.size()); ++row)
+        m_rows[row].bookmark = rowidOf(row);
+    return !m_orderStale || orderRows(error);
 }
 
 bool Recordset::orderRows(QString *error)
 {
+    m_orderStale = false;
     m_order.clear();
     m_order.reserve(m_rows.size());
-    if (m_orderSql.isEmpty()) {
-        for (qsizetype i = 0; i < qsizetype(m_rows.size()); ++i)
-            m_order.push_back(i);
+    if (!m_table.hasOrder()) {
+        for (qsizetype row = 0; row < qsizetype(m_rows.size()); ++row)
+            m_order.push_back(row);
         return true;
     }
-    QHash<qint64, qsizetype> byKey;
-    byKey.reserve(qsizetype(m_rows.size()));
-    for (qsizetype i = 0; i < qsizetype(m_rows.size()); ++i)
-        if (!m_rows[i].deleted)
-            byKey.insert(m_rows[i].values[0].toLongLong(), i);
-    QSqlQuery query(m_connection.database());
-    query.setForwardOnly(true);
-    if (!query.exec(m_orderSql)) {
-        *error = query.lastError().text();
+    std::vector<qint64> rowids;
+    if (!m_table.readOrder(&rowids, error))
         return false;
-    }
-    while (query.next())
-        if (const auto it = byKey.constFind(query.value(0).toLongLong()); it != byKey.constEnd())
+    QHash<qint64, qsizetype> rowByRowid;
+    rowByRowid.reserve(qsizetype(m_rows.size()));
+    for (qsizetype row = 0; row < qsizetype(m_rows.size()); ++row)
+        if (!m_rows[row].deleted)
+            rowByRowid.insert(rowidOf(row), row);
+    for (const qint64 rowid : rowids)
+        if (const auto it = rowByRowid.constFind(rowid); it != rowByRowid.constEnd())
             m_order.push_back(*it);
     return true;
 }
@@ -180,36 +94,26 @@ bool Recordset::isBOF() const
     return m_visible.empty() || m_position < 0;
 }
 
-bool Recordset::isNew() const
-{
-    const Row *row = currentRow();
-    return row && row->isNew;
-}
-
-Recordset::Row *Recordset::currentRow()
+qsizetype Recordset::currentRow() const
 {
     if (isEOF() || isBOF() || m_onDeletedRow)
-        return nullptr;
-    return &m_rows[m_visible[m_position]];
+        return -1;
+    return m_visible[m_position];
 }
 
-const Recordset::Row *Recordset::currentRow() const
+bool Recordset::isNew() const
 {
-    return const_cast<Recordset *>(this)->currentRow();
-}
-
-qsizetype Recordset::columnOf(const QString &field) const
-{
-    return m_columns.indexOf(field);
+    const qsizetype row = currentRow();
+    return row >= 0 && m_rows[row].isNew;
 }
 
 QVariant Recordset::field(const QString &name) const
 {
-    const Row *row = currentRow();
-    const qsizetype column = columnOf(name);
-    if (!row || column <= 0)
+    const qsizetype row = currentRow();
+    const qsizetype column = m_columns.indexOf(name);
+    if (row < 0 || column <= 0) // the rowid in column 0 is not a field
         return {};
-    return row->values[column];
+    return cell(row, column);
 }
 
 void Recordset::setPosition(qsizetype position)
@@ -225,6 +129,7 @@ void Recordset::dropNewRow()
         return;
     // The new row is always the last one added.
     m_rows.pop_back();
+    m_cells.resize(m_cells.size() - m_columns.size());
     m_visible.pop_back();
     m_order.pop_back();
 }
@@ -232,11 +137,8 @@ void Recordset::dropNewRow()
 void Recordset::addNew()
 {
     dropNewRow();
-    Row row;
-    row.values.resize(m_columns.size());
-    row.bookmark = --m_lastNewBookmark;
-    row.isNew = true;
-    m_rows.push_back(std::move(row));
+    m_cells.resize(m_cells.size() + m_columns.size());
+    m_rows.push_back({--m_lastNewBookmark, false, true});
     m_order.push_back(qsizetype(m_rows.size()) - 1);
     m_visible.push_back(m_order.back());
     setPosition(qsizetype(m_visible.size()) - 1);
@@ -271,14 +173,14 @@ void Recordset::movePrevious()
 
 Recordset::Bookmark Recordset::bookmark() const
 {
-    const Row *row = currentRow();
-    return row ? row->bookmark : 0;
+    const qsizetype row = currentRow();
+    return row >= 0 ? m_rows[row].bookmark : 0;
 }
 
 bool Recordset::setBookmark(Bookmark bookmark)
 {
-    const auto it = std::find_if(m_visible.begin(), m_visible.end(), [&](qsizetype i) {
-        return m_rows[i].bookmark == bookmark;
+    const auto it = std::find_if(m_visible.begin(), m_visible.end(), [&](qsizetype row) {
+        return m_rows[row].bookmark == bookmark;
     });
     if (it == m_visible.end())
         return false;
@@ -294,18 +196,23 @@ void Recordset::rebuildVisible()
     m_visible.reserve(m_order.size());
     QList<qsizetype> columns;
     for (const QString &field : m_filter.fields)
-        if (const qsizetype column = columnOf(field); column > 0)
+        if (const qsizetype column = m_columns.indexOf(field); column > 0)
             columns << column;
     const QStringMatcher matcher(m_filter.text, Qt::CaseInsensitive);
-    const auto matches = [&](const Row &row) {
+    const auto matches = [&](qsizetype row) {
         for (const qsizetype column : columns)
-            if (matcher.indexIn(row.values[column].toString()) >= 0)
+            if (matcher.indexIn(cell(row, column).toString()) >= 0)
                 return true;
         return false;
     };
-    for (const qsizetype i : m_order)
-        if (!m_rows[i].deleted && (m_filter.isEmpty() || matches(m_rows[i])))
-            m_visible.push_back(i);
+    // Rows are tested in the order they lie in memory, which the processor
+    // reads ahead; visiting them in name order would wait on every one.
+    std::vector<bool> shown(m_rows.size());
+    for (qsizetype row = 0; row < qsizetype(m_rows.size()); ++row)
+        shown[row] = !m_rows[row].deleted && (m_filter.isEmpty() || matches(row));
+    for (const qsizetype row : m_order)
+        if (shown[row])
+            m_visible.push_back(row);
 }
 
 void Recordset::setFilter(const RecordFilter &filter)
@@ -316,96 +223,28 @@ void Recordset::setFilter(const RecordFilter &filter)
     setPosition(0);
 }
 
-bool Recordset::readRow(const QVariant &key, QList<QVariant> *values, QString *error)
-{
-    QStringList columns;
-    for (const QString &column : m_columns)
-        columns << (column == hiddenKey ? QStringLiteral("rowid") : quoted(column));
-    QSqlQuery query(m_connection.database());
-    query.prepare(QStringLiteral("SELECT %1 FROM %2 WHERE rowid = ?")
-                      .arg(columns.join(QLatin1String(", ")), quoted(m_table)));
-    query.addBindValue(key);
-    if (!query.exec() || !query.next()) {
-        *error = query.lastError().isValid()
-                     ? query.lastError().text()
-                     : QStringLiteral("The record is no longer in %1.").arg(m_table);
-        return false;
-    }
-    for (int i = 0; i < m_columns.size(); ++i)
-        (*values)[i] = query.value(i);
-    return true;
-}
-
-bool Recordset::insertRow(const QVariantHash &values, QVariant *key, QString *error)
-{
-    QStringList columns, marks;
-    for (auto it = values.cbegin(); it != values.cend(); ++it) {
-        columns << quoted(it.key());
-        marks << QStringLiteral("?");
-    }
-    QSqlQuery query(m_connection.database());
-    query.prepare(columns.isEmpty()
-                      ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(quoted(m_table))
-                      : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                            .arg(quoted(m_table), columns.join(QLatin1String(", ")),
-                                 marks.join(QLatin1String(", "))));
-    for (auto it = values.cbegin(); it != values.cend(); ++it)
-        query.addBindValue(it.value());
-    if (!query.exec()) {
-        *error = query.lastError().text();
-        return false;
-    }
-    *key = query.lastInsertId();
-    return true;
-}
-
-bool Recordset::updateRow(const QVariant &key, const QVariantHash &values, QString *error)
-{
-    if (values.isEmpty())
-        return true;
-    QStringList assignments;
-    for (auto it = values.cbegin(); it != values.cend(); ++it)
-        assignments << quoted(it.key()) + QStringLiteral(" = ?");
-    QSqlQuery query(m_connection.database());
-    query.prepare(QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?")
-                      .arg(quoted(m_table), assignments.join(QLatin1String(", "))));
-    for (auto it = values.cbegin(); it != values.cend(); ++it)
-        query.addBindValue(it.value());
-    query.addBindValue(key);
-    if (!query.exec()) {
-        *error = query.lastError().text();
-        return false;
-    }
-    if (query.numRowsAffected() == 0) {
-        *error = QStringLiteral("The record is no longer in %1; another program may have deleted it.")
-                     .arg(m_table);
-        return false;
-    }
-    return true;
-}
-
 bool Recordset::update(const QVariantHash &values, QString *error)
 {
-    Row *row = currentRow();
-    if (!row) {
+    const qsizetype row = currentRow();
+    if (row < 0) {
         *error = QStringLiteral("There is no current record.");
         return false;
     }
     for (auto it = values.cbegin(); it != values.cend(); ++it) {
-        if (!m_fieldNames.contains(it.key()) || m_assignedFields.contains(it.key())) {
+        if (!m_fieldNames.contains(it.key()) || m_table.isAssigned(it.key())) {
             *error = QStringLiteral("%1 is not a field that can be stored.").arg(it.key());
             return false;
         }
     }
-    QVariant key = row->values[0];
-    const bool stored = row->isNew ? insertRow(values, &key, error) : updateRow(key, values, error);
-    if (!stored)
+    qint64 rowid = rowidOf(row);
+    const bool stored = m_rows[row].isNew ? m_table.insert(values, &rowid, error)
+                                          : m_table.update(rowid, values, error);
+    QList<QVariant> reread;
+    if (!stored || !m_table.readRow(rowid, m_columns, &reread, error))
         return false;
-    QList<QVariant> reread = row->values;
-    if (!readRow(key, &reread, error))
-        return false;
-    row->values = reread;
-    row->isNew = false;
+    for (qsizetype column = 0; column < m_columns.size(); ++column)
+        cell(row, column) = reread[column];
+    m_rows[row].isNew = false;
     m_orderStale = true;
     emit currentChanged();
     return true;
@@ -413,21 +252,14 @@ bool Recordset::update(const QVariantHash &values, QString *error)
 
 bool Recordset::deleteCurrent(QString *error)
 {
-    Row *row = currentRow();
-    if (!row) {
+    const qsizetype row = currentRow();
+    if (row < 0) {
         *error = QStringLiteral("There is no current record.");
         return false;
     }
-    if (!row->isNew) {
-        QSqlQuery query(m_connection.database());
-        query.prepare(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(quoted(m_table)));
-        query.addBindValue(row->values[0]);
-        if (!query.exec()) {
-            *error = query.lastError().text();
-            return false;
-        }
-    }
-    row->deleted = true;
+    if (!m_rows[row].isNew && !m_table.remove(rowidOf(row), error))
+        return false;
+    m_rows[row].deleted = true;
     m_visible.erase(m_visible.begin() + m_position);
     m_onDeletedRow = true;
     emit currentChanged();

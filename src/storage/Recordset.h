@@ -2,6 +2,7 @@
 
 #include "Connection.h"
 #include "RecordFilter.h"
+#include "TableRows.h"
 
 #include <QList>
 #include <QObject>
@@ -14,6 +15,8 @@
 // query "SELECT * FROM <table> ..."), with a current row that the program
 // moves and edits. Rows are stored by SQLite's rowid, which the caller never
 // sees; an INTEGER PRIMARY KEY is that rowid and is never written.
+// The copy lies in one block, row after row, so that a search runs through
+// memory in order.
 //
 // Moving before the first row gives BOF and past the last EOF; an empty set
 // gives both. A new row from addNew() is dropped by any move, filter,
@@ -68,7 +71,6 @@ signals:
 
 private:
     struct Row {
-        QList<QVariant> values;
         Bookmark bookmark = 0; // the rowid; for a row added since the last reading, below 0
         bool deleted = false;
         bool isNew = false;
@@ -76,33 +78,31 @@ private:
 
     bool load(QString *error);
     bool reuseCopy(QString *error);
-    bool readDataVersion(QString *error);
-    bool describeSource(QString *error);
     bool orderRows(QString *error);
-    bool readRow(const QVariant &key, QList<QVariant> *values, QString *error);
-    bool insertRow(const QVariantHash &values, QVariant *key, QString *error);
-    bool updateRow(const QVariant &key, const QVariantHash &values, QString *error);
     void rebuildVisible();
     void dropNewRow();
-    Row *currentRow();
-    const Row *currentRow() const;
-    qsizetype columnOf(const QString &field) const;
+    qsizetype currentRow() const; // -1: none
+    QVariant &cell(qsizetype row, qsizetype column) { return m_cells[row * m_columns.size() + column]; }
+    const QVariant &cell(qsizetype row, qsizetype column) const
+    {
+        return m_cells[row * m_columns.size() + column];
+    }
+    qint64 rowidOf(qsizetype row) const { return cell(row, 0).toLongLong(); }
     void setPosition(qsizetype position);
 
     Connection m_connection;
+    TableRows m_table{m_connection};
     QString m_rowSource;
-    QString m_table;
-    QString m_orderSql;       // the rowids in the row source's order; empty: table order
-    QStringList m_assignedFields;
     QStringList m_columns;    // every column read, the rowid first
     QStringList m_fieldNames; // the columns the caller sees
-    std::vector<Row> m_rows; // in the order read
+    QList<QVariant> m_cells;  // m_rows.size() rows of m_columns.size() cells
+    std::vector<Row> m_rows;  // in the order read
     std::vector<qsizetype> m_order;
-    qint64 m_dataVersion = -1; // of the last reading; -1: none yet
-    bool m_orderStale = false; // a row stored since then may belong elsewhere
-    Bookmark m_lastNewBookmark = 0;
     std::vector<qsizetype> m_visible;
     qsizetype m_position = 0;
     bool m_onDeletedRow = false;
     RecordFilter m_filter;
+    qint64 m_dataVersion = -1; // of the last reading; -1: none yet
+    bool m_orderStale = false; // a row stored since then may belong elsewhere
+    Bookmark m_lastNewBookmark = 0;
 };

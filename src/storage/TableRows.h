@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QList>
+#include <QStringList>
+#include <QVariant>
+#include <QVariantHash>
+#include <vector>
+
+class Connection;
+
+// The SQL behind a recordset: one table, named by a row source that is the
+// table's name or a query "SELECT * FROM <table> ...". Rows are addressed by
+// SQLite's rowid; an INTEGER PRIMARY KEY is that rowid, and the database
+// assigns it.
+class TableRows
+{
+public:
+    explicit TableRows(Connection &connection) : m_connection(connection) {}
+
+    bool describe(const QString &rowSource, QString *error);
+    const QString &table() const { return m_table; }
+    bool isAssigned(const QString &field) const { return m_assignedFields.contains(field); }
+
+    // Every row in the table's own order, which is a sequential read: the
+    // rowid and then each column, one row after another.
+    bool readAll(QStringList *columns, QList<QVariant> *cells, QString *error);
+    // The rowids in the row source's order, when it gives one; false when it
+    // gives none, and the table's own order stands.
+    bool hasOrder() const { return !m_orderSql.isEmpty(); }
+    bool readOrder(std::vector<qint64> *rowids, QString *error);
+
+    bool readRow(qint64 rowid, const QStringList &columns, QList<QVariant> *values, QString *error);
+    bool insert(const QVariantHash &values, qint64 *rowid, QString *error);
+    bool update(qint64 rowid, const QVariantHash &values, QString *error);
+    bool remove(qint64 rowid, QString *error);
+
+    // Counts the changes that other connections commit to the database.
+    bool dataVersion(qint64 *version, QString *error);
+
+private:
+    Connection &m_connection;
+    QString m_table;
+    QString m_orderSql;
+    QStringList m_assignedFields;
+};
