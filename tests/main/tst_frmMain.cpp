@@ -17,6 +17,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
+#include <QToolButton>
 #include <memory>
 
 namespace {
@@ -57,6 +58,7 @@ private slots:
     void brokenSideFileStopsStart_data();
     void brokenSideFileStopsStart();
     void refreshShowsChangesMadeElsewhere();
+    void refreshKeepsSearchInForce();
     void helpOpensPageOrTellsWhy();
     void calculatorStartsFirstFoundOrTellsWhy();
 };
@@ -237,6 +239,30 @@ void tst_frmMain::refreshShowsChangesMadeElsewhere()
     QCOMPARE(w.text("txtName"), QStringLiteral("Baker"));
     w.window->findChild<QAction *>(QStringLiteral("mnuRefresh"))->trigger();
     QCOMPARE(w.text("txtName"), QStringLiteral("Adams"));
+    VERIFY_MESSAGES(w.messages);
+}
+
+void tst_frmMain::refreshKeepsSearchInForce()
+{
+    TempDataFolder folder;
+    folder.execute(DataFiles::customers,
+                   "INSERT INTO Customers (Name) VALUES ('Smith'), ('Adams'), ('Goldsmith')");
+    LoadedWindow w;
+    QVERIFY(w.load());
+    w.get<QLineEdit>("txtSearch")->setText(QStringLiteral("smith"));
+    w.get<QPushButton>("cmdSearch")->click();
+    folder.execute(DataFiles::customers, "INSERT INTO Customers (Name) VALUES ('Arrowsmith')");
+    w.window->findChild<QAction *>(QStringLiteral("mnuRefresh"))->trigger();
+    QCOMPARE(w.text("txtName"), QStringLiteral("Arrowsmith"));
+    QStringList shown;
+    for (int i = 0; i < 4; ++i) {
+        shown << w.text("txtName");
+        w.window->findChild<QWidget *>(QStringLiteral("Adodc1"))
+            ->findChild<QToolButton *>(QStringLiteral("cmdNext"))
+            ->click();
+    }
+    QCOMPARE(shown, (QStringList{"Arrowsmith", "Goldsmith", "Smith", "Smith"}));
+    QVERIFY(!w.get<QPushButton>("cmdAdd")->isEnabled());
     VERIFY_MESSAGES(w.messages);
 }
 
