@@ -7,7 +7,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QToolButton>
 
 namespace {
 
@@ -31,10 +30,6 @@ struct Card {
         control.bind(&schedule, QStringLiteral("Schedule"));
         control.bind(&active, QStringLiteral("Active"));
     }
-    void click(const char *button)
-    {
-        control.findChild<QToolButton *>(QString::fromLatin1(button))->click();
-    }
 };
 
 void addCustomers(const TempDataFolder &folder)
@@ -53,8 +48,6 @@ private slots:
     void updateStoresTypedValuesInTheirStoredForm();
     void refusedValueStoresNothingAndKeepsTyping_data();
     void refusedValueStoresNothingAndKeepsTyping();
-    void navigationBarStopsAtTheEnds();
-    void movingDropsWhatWasTypedAndUnsavedNewRow();
 };
 
 void tst_DataControl::updateStoresTypedValuesInTheirStoredForm()
@@ -120,45 +113,6 @@ void tst_DataControl::refusedValueStoresNothingAndKeepsTyping()
     QCOMPARE(card.name.text(), QStringLiteral("Adams"));
     QCOMPARE(card.amount.text(), QStringLiteral("10.00"));
     VERIFY_MESSAGES(card.messages);
-}
-
-void tst_DataControl::navigationBarStopsAtTheEnds()
-{
-    TempDataFolder folder;
-    addCustomers(folder);
-    Card card;
-    QVERIFY(card.control.open());
-    card.click("cmdPrevious");
-    QCOMPARE(card.name.text(), QStringLiteral("Adams"));
-    QVERIFY(!card.control.recordset().isBOF());
-    card.click("cmdNext");
-    QCOMPARE(card.name.text(), QStringLiteral("Baker"));
-    card.click("cmdLast");
-    card.click("cmdNext");
-    QCOMPARE(card.name.text(), QStringLiteral("Carter"));
-    QVERIFY(!card.control.recordset().isEOF());
-    card.click("cmdFirst");
-    QCOMPARE(card.name.text(), QStringLiteral("Adams"));
-}
-
-void tst_DataControl::movingDropsWhatWasTypedAndUnsavedNewRow()
-{
-    TempDataFolder folder;
-    addCustomers(folder);
-    Card card;
-    QVERIFY(card.control.open());
-    card.name.setText(QStringLiteral("Typed"));
-    card.click("cmdNext");
-    card.click("cmdPrevious");
-    QCOMPARE(card.name.text(), QStringLiteral("Adams"));
-    card.control.recordset().addNew();
-    QVERIFY(card.name.text().isEmpty());
-    card.name.setText(QStringLiteral("Never Saved"));
-    card.click("cmdLast");
-    QCOMPARE(card.name.text(), QStringLiteral("Carter"));
-    QVERIFY(card.control.refresh());
-    QCOMPARE(card.control.recordset().visibleCount(), 3);
-    QCOMPARE(card.name.text(), QStringLiteral("Adams"));
 }
 
 BRAMBLEWOOD_TEST_MAIN(tst_DataControl)
