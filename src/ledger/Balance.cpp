@@ -17,4 +17,17 @@ std::optional<double> fromFile(const QString &content)
     return std::nullopt;
 }
 
+QString afterStep(const QString &balanceText, const QString &amountText, int sign)
+{
+    const double amount = NumberText::read(amountText);
+    const double balance = NumberText::read(balanceText);
+    const double result = sign > 0 ? balance + amount : balance - amount;
+    return NumberText::twoDecimals(NumberText::round15(result));
+}
+
+QString fileText(const QString &balanceText)
+{
+    return NumberText::shortest(NumberText::read(balanceText));
+}
+
 } // namespace Balance

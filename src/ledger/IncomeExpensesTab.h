@@ -1,11 +1,14 @@
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
 
 class LedgerPanel;
 class MessageBox;
 class QLineEdit;
 class QPushButton;
+class frmChangePassword;
+class frmLogin;
 
 // The "Income and Expenses" tab: the two ledger panels and the balance row.
 class IncomeExpensesTab : public QWidget
@@ -19,9 +22,17 @@ public:
     QLineEdit &balanceBox() { return *m_balance; }
     QPushButton &calculatorButton() { return *m_calculator; }
 
+    void cmdSetBalance_Click();
+
 private:
+    void showChangePassword();
+
+    MessageBox &m_messages;
+    QLineEdit *m_balance;
     LedgerPanel *m_income;
     LedgerPanel *m_expense;
-    QLineEdit *m_balance;
     QPushButton *m_calculator;
+    // One sign-in window and one change-password dialog at a time.
+    QPointer<frmLogin> m_login;
+    QPointer<frmChangePassword> m_changePassword;
 };

@@ -116,6 +116,33 @@ bool frmMain::Form_Load(const QDate &today)
 
 // A search stays in force across Refresh: the tab still shows its search
 // state (New disabled until Clear), so the customers shown keep matching it.
+bool frmMain::saveSideFiles()
+{
+    const struct {
+        QString name, value;
+    } files[] = {{DataFiles::expenseNames, m_ledger->expense().nameBox().rememberedValue()},
+                 {DataFiles::incomeNames, m_ledger->income().nameBox().rememberedValue()},
+                 {DataFiles::balance, m_ledger->balanceBox().text()}};
+    bool saved = true;
+    for (const auto &file : files) {
+        QString error;
+        if (!SideFile::write(file.name, file.value, &error)) {
+            m_messages.show(this, {QStringLiteral("The file %1 could not be written: %2")
+                                       .arg(file.name, error),
+                                   MessageBox::applicationTitle(), QMessageBox::Ok,
+                                   QMessageBox::Warning});
+            saved = false;
+        }
+    }
+    return saved;
+}
+
+void frmMain::closeEvent(QCloseEvent *event)
+{
+    saveSideFiles();
+    QMainWindow::closeEvent(event);
+}
+
 void frmMain::mnuRefresh_Click()
 {
     DataControl &customers = m_customers->customers();

@@ -24,10 +24,18 @@ public:
     // has been told why, and nothing has been changed.
     bool Form_Load(const QDate &today = QDate::currentDate());
 
+    // The three side files that hold what the databases do not: the names
+    // each ledger remembers and the balance as shown. False after telling
+    // the user which could not be written.
+    bool saveSideFiles();
+
     void mnuRefresh_Click();
     void Help_Click();
     void cmdCalculator1_Click();
     void cmdCalculator2_Click();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     void buildMenu();

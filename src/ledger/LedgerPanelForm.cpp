@@ -1,0 +1,48 @@
+#include "LedgerPanelForm.h"
+
+#include "AutoCompleteBox.h"
+#include "DataControl.h"
+#include "DataFiles.h"
+#include "FormBuilder.h"
+
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+
+void LedgerPanelForm::build(QGroupBox *frame, const QString &table, const QString &suffix,
+                            const QString &calendarButton, int buttonsTop, int navigationWidth,
+                            MessageBox &messages)
+{
+    frame->setTitle(table);
+    frame->setObjectName(QStringLiteral("fra") + table);
+    data = new DataControl(QStringLiteral("Adodc") + suffix, table,
+                           DataFiles::connectionString(table + QStringLiteral(".mdb")), table,
+                           messages);
+    const FormBuilder in(frame);
+
+    in.label(QStringLiteral("Name:"), 240, 360, 780);
+    name = new AutoCompleteBox;
+    name->setObjectName(QStringLiteral("txt%1Type").arg(table));
+    in.place(name, 1080, 330, 3000, 285);
+    data->bind(name, table + QStringLiteral("Type"));
+
+    in.label(QStringLiteral("Amount:  $"), 240, 720, 780);
+    amount = in.textBox(QStringLiteral("txt%1Amount").arg(table), 1080, 690, 1500);
+    data->bind(amount, table + QStringLiteral("Amount"), FieldFormat::Money);
+
+    in.label(QStringLiteral("Date:"), 240, 1080, 780);
+    date = in.textBox(QStringLiteral("txt%1Date").arg(table), 1080, 1050, 1500);
+    data->bind(date, table + QStringLiteral("Date"), FieldFormat::Date);
+    in.button(calendarButton, QStringLiteral("Cal"), 2640, 1035, 495, 315);
+
+    in.label(QStringLiteral("Invoice:"), 240, 1440, 780);
+    invoice = in.textBox(QStringLiteral("txt%1Invoice").arg(table), 1080, 1410, 3000);
+    data->bind(invoice, table + QStringLiteral("Invoice"));
+
+    add = in.button(QStringLiteral("cmdAdd") + suffix, QStringLiteral("New"), 240, buttonsTop, 1000, 330);
+    edit = in.button(QStringLiteral("cmdEdit") + suffix, QStringLiteral("Edit"), 1320, buttonsTop, 1000, 330);
+    save = in.button(QStringLiteral("cmdSave") + suffix, QStringLiteral("Save"), 2400, buttonsTop, 1000, 330);
+    remove = in.button(QStringLiteral("cmdDelete") + suffix, QStringLiteral("Delete"), 3600, buttonsTop,
+                       1000, 330);
+    in.place(data, 4920, buttonsTop, navigationWidth, 330);
+}

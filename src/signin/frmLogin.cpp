@@ -1,0 +1,90 @@
+#include "frmLogin.h"
+
+#include "FormBuilder.h"
+#include "MessageBox.h"
+#include "NumberText.h"
+#include "PasswordFile.h"
+#include "Twips.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+frmLogin *frmLogin::load(QLineEdit &balanceBox, MessageBox &messages, QWidget *parent)
+{
+    QString error;
+    const auto stored = PasswordFile::read(&error);
+    if (!stored) {
+        messages.show(parent, {QStringLiteral("The password file pw.kvd could not be read: %1")
+                                   .arg(error),
+                               QStringLiteral("Login"), QMessageBox::Ok, QMessageBox::Warning});
+        return nullptr;
+    }
+    return new frmLogin(*stored, balanceBox, messages, parent);
+}
+
+frmLogin::frmLogin(const QString &storedPassword, QLineEdit &balanceBox, MessageBox &messages,
+                   QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                          Qt::MSWindowsFixedSizeDialogHint),
+      m_storedPassword(storedPassword), m_balanceBox(balanceBox), m_messages(messages)
+{
+    setObjectName(QStringLiteral("frmLogin"));
+    setWindowTitle(QStringLiteral("Login"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setFixedSize(Twips::toPixels(3750), Twips::toPixels(1635));
+
+    const FormBuilder in(this);
+    auto *passwordLabel = in.label(QStringLiteral("&Password:"), 105, 150, 1080);
+    passwordLabel->setObjectName(QStringLiteral("lblLabels"));
+    m_password = in.textBox(QStringLiteral("txtPassword"), 1200, 120, 2325, 300);
+    m_password->setEchoMode(QLineEdit::Password);
+    m_password->setAttribute(Qt::WA_InputMethodEnabled, false);
+    passwordLabel->setBuddy(m_password);
+    auto *ok = in.button(QStringLiteral("cmdOK"), QStringLiteral("OK"), 1530, 1080, 1000, 390);
+    ok->setDefault(true);
+    auto *cancel = in.button(QStringLiteral("cmdCancel"), QStringLiteral("Cancel"), 2625, 1080,
+                             1000, 390);
+    in.label(QStringLiteral("Initial Balance:  $"), 105, 570, 1080)
+        ->setObjectName(QStringLiteral("Label1"));
+    m_balance = in.textBox(QStringLiteral("txtInputBalance"), 1200, 540, 2325, 300);
+    auto *change = in.button(QStringLiteral("cmdChangePassword"), QStringLiteral("Change Password"),
+                             105, 1080, 1335, 390);
+
+    connect(ok, &QPushButton::clicked, this, &frmLogin::cmdOK_Click);
+    // Esc and the close box end the window as Cancel does.
+    connect(cancel, &QPushButton::clicked, this, &QDialog::close);
+    connect(change, &QPushButton::clicked, this, &frmLogin::cmdChangePassword_Click);
+}
+
+void frmLogin::refuse(const QString &text, const QString &title, QLineEdit *box)
+{
+    m_messages.show(this, {text, title});
+    box->setFocus();
+    box->selectAll();
+}
+
+void frmLogin::cmdOK_Click()
+{
+    if (m_password->text().isEmpty()) {
+        refuse(QStringLiteral("Please enter a password!"), QStringLiteral("Login"), m_password);
+    } else if (!PasswordFile::matches(m_password->text(), m_storedPassword)) {
+        refuse(QStringLiteral("Invalid Password, try again!"), QStringLiteral("Login"), m_password);
+    } else if (m_balance->text().isEmpty()) {
+        refuse(QStringLiteral("Please enter an Initial Balace!"), QStringLiteral("No Data"),
+               m_balance);
+    } else if (!NumberText::readPlain(m_balance->text())) {
+        // The balance file must hold a number the next start can read.
+        refuse(QStringLiteral("The Initial Balance must be a number, such as 1250.50!"),
+               QStringLiteral("No Data"), m_balance);
+    } else {
+        m_balanceBox.setText(m_balance->text());
+        close();
+    }
+}
+
+void frmLogin::cmdChangePassword_Click()
+{
+    emit changePasswordRequested();
+    close();
+}
