@@ -156,8 +156,9 @@ bool LedgerPanel::checkForSave()
 
 void LedgerPanel::cmdSave_Click()
 {
-    if (checkForSave())
-        storeEntry();
+    if (!checkForSave())
+        return;
+    storeEntry();
     m_form.name->setFocus();
 }
 
