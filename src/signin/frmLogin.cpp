@@ -35,21 +35,21 @@ frmLogin::frmLogin(const QString &storedPassword, QLineEdit &balanceBox, Message
     setFixedSize(Twips::toPixels(3750), Twips::toPixels(1635));
 
     const FormBuilder in(this);
-    auto *passwordLabel = in.label(QStringLiteral("&Password:"), 105, 150, 1080);
+    auto *passwordLabel = in.label(QStringLiteral("&Password:"), 105, 150, 1425);
     passwordLabel->setObjectName(QStringLiteral("lblLabels"));
-    m_password = in.textBox(QStringLiteral("txtPassword"), 1200, 120, 2325, 300);
+    m_password = in.textBox(QStringLiteral("txtPassword"), 1560, 120, 2085, 300);
     m_password->setEchoMode(QLineEdit::Password);
     m_password->setAttribute(Qt::WA_InputMethodEnabled, false);
     passwordLabel->setBuddy(m_password);
-    auto *ok = in.button(QStringLiteral("cmdOK"), QStringLiteral("OK"), 1530, 1080, 1000, 390);
+    auto *ok = in.button(QStringLiteral("cmdOK"), QStringLiteral("OK"), 1650, 1080, 930, 390);
     ok->setDefault(true);
-    auto *cancel = in.button(QStringLiteral("cmdCancel"), QStringLiteral("Cancel"), 2625, 1080,
-                             1000, 390);
-    in.label(QStringLiteral("Initial Balance:  $"), 105, 570, 1080)
+    auto *cancel = in.button(QStringLiteral("cmdCancel"), QStringLiteral("Cancel"), 2685, 1080,
+                             960, 390);
+    in.label(QStringLiteral("Initial Balance:  $"), 105, 570, 1425)
         ->setObjectName(QStringLiteral("Label1"));
-    m_balance = in.textBox(QStringLiteral("txtInputBalance"), 1200, 540, 2325, 300);
+    m_balance = in.textBox(QStringLiteral("txtInputBalance"), 1560, 540, 2085, 300);
     auto *change = in.button(QStringLiteral("cmdChangePassword"), QStringLiteral("Change Password"),
-                             105, 1080, 1335, 390);
+                             105, 1080, 1455, 390);
 
     connect(ok, &QPushButton::clicked, this, &frmLogin::cmdOK_Click);
     // Esc and the close box end the window as Cancel does.
