@@ -8,6 +8,7 @@
 #include "TempDataFolder.h"
 #include "TestMain.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -152,8 +153,14 @@ void tst_CustomerTab::newEditSaveWalkTheStates()
     QVERIFY(f.box("txtAddress")->text().isEmpty());
     QVERIFY(f.box("txtAccountNumber")->text().isEmpty());
     f.fill(QStringLiteral("Adams"), QStringLiteral("30"), QStringLiteral("Monthly"));
+    f.box("txtDateStarted")->setText(QStringLiteral("3/15/04"));
+    f.get<QCheckBox>("Check1")->setChecked(true);
     f.click("cmdSave");
     QCOMPARE(f.buttons(), QStringLiteral("101111"));
+    QCOMPARE(f.box("txtDateStarted")->text(), QStringLiteral("3/15/2004"));
+    QCOMPARE(f.stored(QStringLiteral("DateStarted"), QStringLiteral("Adams")).toString(),
+             QStringLiteral("2004-03-15"));
+    QCOMPARE(f.stored(QStringLiteral("Active"), QStringLiteral("Adams")).toInt(), -1);
     QVERIFY(f.entryBoxesLocked(true));
     QCOMPARE(f.name(), QStringLiteral("Adams"));
     QCOMPARE(f.box("txtAccountNumber")->text(), QStringLiteral("2"));
@@ -267,6 +274,8 @@ void tst_CustomerTab::monthlyAmountReadsLeadingNumber_data()
     QTest::newRow("group separator") << "1,000" << "Monthly" << 1.0;
     QTest::newRow("dollar sign") << "$12" << "Monthly" << 0.0;
     QTest::newRow("decimals") << "12.50" << "Quarterly" << 12.5 * 4 / 12;
+    QTest::newRow("bimonthly") << "12" << "BiMonthly" << 6.0;
+    QTest::newRow("every 6 months") << "60" << "Every 6 Months" << 10.0;
     QTest::newRow("blanks") << " 1 2" << "Monthly" << 12.0;
 }
 
@@ -287,10 +296,7 @@ void tst_CustomerTab::monthlyAmountIsStored_data()
     QTest::newRow("quarterly 25") << "25" << "Quarterly" << "8.33333333333333"
                                   << QVariant(100.0 / 12);
     QTest::newRow("yearly 100") << "100" << "Yearly" << "8.33333333333333" << QVariant(100.0 / 12);
-    QTest::newRow("monthly 30") << "30" << "Monthly" << "30" << QVariant(30.0);
     QTest::newRow("monthly 19.99") << "19.99" << "Monthly" << "19.99" << QVariant(19.99);
-    QTest::newRow("bimonthly 12") << "12" << "BiMonthly" << "6" << QVariant(6.0);
-    QTest::newRow("every 6 months 60") << "60" << "Every 6 Months" << "10" << QVariant(10.0);
     QTest::newRow("one shot") << "75" << "OneShot" << "0" << QVariant(0.0);
     QTest::newRow("weekly") << "10" << "Weekly" << "" << QVariant();
     QTest::newRow("small m") << "10" << "monthly" << "" << QVariant();

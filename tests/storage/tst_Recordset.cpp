@@ -48,8 +48,6 @@ private slots:
     void updateWritesOnlyTheCurrentRow();
     void filter_data();
     void filter();
-    void deleteThenMoveShowsNeighbour_data();
-    void deleteThenMoveShowsNeighbour();
     void wholeTableHidesItsKey();
     void updateOfRowDeletedElsewhereFailsAndKeepsRow();
     void missingDatabaseIsReportedNotCreated();
@@ -166,46 +164,6 @@ void tst_Recordset::filter()
                          QStringLiteral("HisWork"), QStringLiteral("HerWork")},
                         text});
     QCOMPARE(visibleNames(*records), expected);
-}
-
-void tst_Recordset::deleteThenMoveShowsNeighbour_data()
-{
-    QTest::addColumn<QStringList>("names");
-    QTest::addColumn<int>("deleted"); // position in name order; -1: an unsaved new row
-    QTest::addColumn<QString>("shown"); // empty: no current row is left
-    QTest::addColumn<QStringList>("left");
-    const QStringList abc{"A", "B", "C"};
-    QTest::newRow("first") << abc << 0 << "B" << QStringList{"B", "C"};
-    QTest::newRow("middle") << abc << 1 << "A" << QStringList{"A", "C"};
-    QTest::newRow("last") << abc << 2 << "B" << QStringList{"A", "B"};
-    QTest::newRow("only") << QStringList{"A"} << 0 << "" << QStringList{};
-    QTest::newRow("new row") << abc << -1 << "C" << abc;
-}
-
-void tst_Recordset::deleteThenMoveShowsNeighbour()
-{
-    QFETCH(QStringList, names);
-    QFETCH(int, deleted);
-    QFETCH(QString, shown);
-    QFETCH(QStringList, left);
-    TempDataFolder folder;
-    addCustomers(folder, names);
-    auto records = openCustomers();
-    for (int i = 0; i < deleted; ++i)
-        records->moveNext();
-    if (deleted < 0)
-        records->addNew();
-    QString error;
-    QVERIFY(records->deleteCurrent(&error));
-    QVERIFY(records->field(QStringLiteral("Name")).isNull()); // the deleted row has no fields
-    // As the Delete button does: back one, and forward again from before the first.
-    records->movePrevious();
-    if (records->isBOF())
-        records->moveNext();
-    QCOMPARE(records->field(QStringLiteral("Name")).toString(), shown);
-    QCOMPARE(records->isEOF() && records->isBOF(), shown.isEmpty());
-    QVERIFY(records->refresh(&error));
-    QCOMPARE(visibleNames(*records), left);
 }
 
 void tst_Recordset::wholeTableHidesItsKey()
