@@ -1,6 +1,7 @@
 #include "frmMain.h"
 
 #include "AutoCompleteBox.h"
+#include "CalendarPickers.h"
 #include "Balance.h"
 #include "Calculator.h"
 #include "CustomerTab.h"
@@ -36,17 +37,36 @@ frmMain::frmMain(MessageBox &messages, Launcher &launcher, QWidget *parent)
     m_tabs->setGeometry(Twips::rect(45, 45, 7635, 6855));
     m_customers = new CustomerTab(messages);
     m_ledger = new IncomeExpensesTab(messages);
-    m_reports = new ReportsTab;
+    m_reports = new ReportsTab(messages);
     m_tabs->addTab(m_customers, QStringLiteral("Customers"));
     m_tabs->addTab(m_ledger, QStringLiteral("Income and Expenses"));
     m_tabs->addTab(m_reports, QStringLiteral("Reports"));
     m_tabs->setCurrentWidget(m_reports);
 
     buildMenu();
+    addCalendars();
     connect(&m_ledger->calculatorButton(), &QPushButton::clicked, this,
             &frmMain::cmdCalculator1_Click);
     connect(&m_reports->calculatorButton(), &QPushButton::clicked, this,
             &frmMain::cmdCalculator2_Click);
+}
+
+void frmMain::addCalendars()
+{
+    auto *pickers = new CalendarPickers(this, m_messages);
+    const auto box = [this](const char *name) { return findChild<QLineEdit *>(QString::fromLatin1(name)); };
+    const auto button = [this](const char *name) {
+        return findChild<QPushButton *>(QString::fromLatin1(name));
+    };
+    pickers->add(button("cmdMonthView"), {QStringLiteral("frmMonthview"), QStringLiteral("Date Started"),
+                                          QStringLiteral("MonthView1"), box("txtDateStarted"),
+                                          box("txtVisitAmount"), box("txtDateStarted"), true});
+    pickers->add(button("cmdMonthview2"), {QStringLiteral("frmMonthview2"), QStringLiteral("Income Date"),
+                                           QStringLiteral("MonthView1"), box("txtIncomeDate"),
+                                           box("txtIncomeInvoice"), box("txtIncomeInvoice"), false});
+    pickers->add(button("cmdMonthView3"), {QStringLiteral("frmMonthview3"), QStringLiteral("Expense Date"),
+                                           QStringLiteral("MonthView2"), box("txtExpenseDate"),
+                                           box("txtExpenseInvoice"), box("txtExpenseInvoice"), false});
 }
 
 void frmMain::buildMenu()

@@ -39,6 +39,7 @@ protected:
 
 private:
     void buildMenu();
+    void addCalendars();
     bool readSideFile(const QString &name, QString *content);
     bool loadBalance();
     void tellCannotStart(const QString &reason);

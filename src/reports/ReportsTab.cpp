@@ -1,7 +1,12 @@
 #include "ReportsTab.h"
 
+#include "DateText.h"
 #include "FormBuilder.h"
+#include "MessageBox.h"
+#include "ReportCommands.h"
+#include "ReportDefinitions.h"
 #include "TabPage.h"
+#include "frmReport.h"
 
 #include <QDate>
 #include <QDateEdit>
@@ -22,13 +27,32 @@ void addDateRange(const FormBuilder &in, const QString &startPicker, const QStri
 
 } // namespace
 
-ReportsTab::ReportsTab(QWidget *parent) : QWidget(parent)
+ReportsTab::ReportsTab(MessageBox &messages, QWidget *parent)
+    : QWidget(parent), m_messages(messages),
+      m_mainReport{&m_customers, ReportCommands::customersConnection, ReportCommands::customers,
+                   ReportDefinitions::customerReport(), {}},
+      m_routeReport{&m_customers, ReportCommands::customersConnection, ReportCommands::customers,
+                    ReportDefinitions::routeReport(), {}},
+      m_incomeReport{&m_income, ReportCommands::incomeConnection, ReportCommands::income,
+                     ReportDefinitions::incomeReport(), {}},
+      m_expenseReport{&m_expense, ReportCommands::expenseConnection, ReportCommands::expense,
+                      ReportDefinitions::expenseReport(), {}}
 {
     buildCustomerReports();
     buildFinanceReports();
     const FormBuilder page(this, TabPage::topOffset);
     m_calculator = page.button(QStringLiteral("cmdCalculator2"), QStringLiteral("Calculator"), 6360,
                                6000, 1155, 345);
+    const struct {
+        const char *button;
+        void (ReportsTab::*handler)();
+    } buttons[] = {{"cmdShowReport1", &ReportsTab::cmdShowReport1_Click},
+                   {"cmdShowReport2", &ReportsTab::cmdShowReport2_Click},
+                   {"cmdShowReport3", &ReportsTab::cmdShowReport3_Click},
+                   {"cmdShowReport4", &ReportsTab::cmdShowReport4_Click}};
+    for (const auto &entry : buttons)
+        connect(findChild<QPushButton *>(QString::fromLatin1(entry.button)), &QPushButton::clicked,
+                this, entry.handler);
 }
 
 void ReportsTab::buildCustomerReports()
@@ -78,4 +102,81 @@ void ReportsTab::setStartingDates(const QDate &today)
                  {"DTPicker4", today},         {"DTPicker5", ledgerFrom}, {"DTPicker6", today}};
     for (const auto &entry : dates)
         findChild<QDateEdit *>(QString::fromLatin1(entry.picker))->setDate(entry.date);
+}
+
+// The Active pair from the option chosen: both yes, both no, or one of each.
+QVariantList ReportsTab::customerParameters() const
+{
+    QVariantList parameters = rangeParameters("DTPicker1", "DTPicker2");
+    if (findChild<QRadioButton *>(QStringLiteral("Option5"))->isChecked())
+        parameters << -1 << -1;
+    else if (findChild<QRadioButton *>(QStringLiteral("Option6"))->isChecked())
+        parameters << 0 << 0;
+    else
+        parameters << 0 << -1;
+    return parameters;
+}
+
+QVariantList ReportsTab::rangeParameters(const char *from, const char *to) const
+{
+    QVariantList parameters;
+    for (const char *picker : {from, to})
+        parameters << DateText::toStored(findChild<QDateEdit *>(QString::fromLatin1(picker))->date());
+    return parameters;
+}
+
+void ReportsTab::cmdShowReport1_Click()
+{
+    showReport(m_mainReport, customerParameters());
+}
+
+void ReportsTab::cmdShowReport4_Click()
+{
+    showReport(m_routeReport, customerParameters());
+}
+
+void ReportsTab::cmdShowReport3_Click()
+{
+    showReport(m_incomeReport, rangeParameters("DTPicker5", "DTPicker6"));
+}
+
+void ReportsTab::cmdShowReport2_Click()
+{
+    showReport(m_expenseReport, rangeParameters("DTPicker3", "DTPicker4"));
+}
+
+// The connection is opened afresh for every run, so the report reads the
+// tables as they are at the click. A report already open shows the new rows.
+void ReportsTab::showReport(Report &report, const QVariantList &parameters)
+{
+    std::unique_ptr<DataEnvironment> &environment = *report.environment;
+    if (!environment)
+        environment = std::make_unique<DataEnvironment>(report.connectionString);
+    environment->close();
+    QString error;
+    ReportRows rows;
+    if (!environment->open(&error) || !environment->run(report.command, parameters, &rows, &error)) {
+        environment->close();
+        m_messages.show(window(), {QStringLiteral("The %1 could not be made.\n\n%2")
+                                       .arg(report.definition.caption, error),
+                                   MessageBox::applicationTitle(), QMessageBox::Ok,
+                                   QMessageBox::Warning});
+        return;
+    }
+    if (!report.window) {
+        report.window = new frmReport(report.definition, m_messages, window());
+        DataEnvironment *opened = environment.get();
+        connect(report.window, &frmReport::closed, this, [opened] { opened->close(); });
+    }
+    report.window->showRows(rows, QDate::currentDate());
+    report.window->show();
+    report.window->raise();
+    report.window->activateWindow();
+}
+
+void ReportsTab::closeConnections()
+{
+    for (const auto *environment : {&m_customers, &m_expense, &m_income})
+        if (*environment)
+            (*environment)->close();
 }

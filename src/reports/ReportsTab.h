@@ -1,17 +1,28 @@
 #pragma once
 
-#include <QWidget>
+#include "DataEnvironment.h"
+#include "ReportDefinition.h"
 
+#include <QPointer>
+#include <QVariantList>
+#include <QWidget>
+#include <memory>
+
+class MessageBox;
 class QDate;
+class QDateEdit;
 class QPushButton;
+class QRadioButton;
+class frmReport;
 
 // The "Reports" tab: date ranges and the Active choice for the customer
-// reports, date ranges for the income and expense reports.
+// reports, date ranges for the income and expense reports, and the buttons
+// that show them.
 class ReportsTab : public QWidget
 {
     Q_OBJECT
 public:
-    explicit ReportsTab(QWidget *parent = nullptr);
+    explicit ReportsTab(MessageBox &messages, QWidget *parent = nullptr);
 
     // The customer reports start from 1 January 1980, the ledger reports
     // from 1 January 2004; every range ends today.
@@ -19,9 +30,32 @@ public:
 
     QPushButton &calculatorButton() { return *m_calculator; }
 
+    void cmdShowReport1_Click();
+    void cmdShowReport2_Click();
+    void cmdShowReport3_Click();
+    void cmdShowReport4_Click();
+
+    // Closes whichever report connections are open.
+    void closeConnections();
+
 private:
+    struct Report {
+        std::unique_ptr<DataEnvironment> *environment;
+        QString connectionString;
+        QString command;
+        ReportDefinition definition;
+        QPointer<frmReport> window;
+    };
+
     void buildCustomerReports();
     void buildFinanceReports();
+    QVariantList customerParameters() const;
+    QVariantList rangeParameters(const char *from, const char *to) const;
+    void showReport(Report &report, const QVariantList &parameters);
 
+    MessageBox &m_messages;
     QPushButton *m_calculator = nullptr;
+    // Created on first use and kept: the customer and route reports share one.
+    std::unique_ptr<DataEnvironment> m_customers, m_expense, m_income;
+    Report m_mainReport, m_routeReport, m_incomeReport, m_expenseReport;
 };

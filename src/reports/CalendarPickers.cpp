@@ -1,0 +1,24 @@
+#include "CalendarPickers.h"
+
+#include <QPushButton>
+
+CalendarPickers::CalendarPickers(QWidget *mainWindow, MessageBox &messages)
+    : QObject(mainWindow), m_mainWindow(mainWindow), m_messages(messages)
+{
+}
+
+void CalendarPickers::add(QPushButton *button, const CalendarTarget &target)
+{
+    Picker &picker = m_pickers.emplace_back(Picker{target, {}});
+    connect(button, &QPushButton::clicked, this, [this, &picker] { open(picker); });
+}
+
+// A hidden window comes back with the date it had; a new one starts at today.
+void CalendarPickers::open(Picker &picker)
+{
+    if (!picker.window)
+        picker.window = new frmMonthview(picker.target, m_messages, m_mainWindow);
+    picker.window->show();
+    picker.window->raise();
+    picker.window->activateWindow();
+}

@@ -1,0 +1,60 @@
+#include "ReportPainter.h"
+
+#include <QFont>
+#include <QPagedPaintDevice>
+#include <QPainter>
+
+namespace {
+
+QFont reportFont(double pointSize)
+{
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSizeF(pointSize);
+    return font;
+}
+
+} // namespace
+
+namespace ReportPainter {
+
+void paint(QPainter &painter, const ReportPage &page, double dotsPerInch)
+{
+    painter.save();
+    // Positions are in twips; the painter draws in device dots.
+    const double scale = dotsPerInch / 1440.0;
+    painter.scale(scale, scale);
+    double fontSize = -1;
+    for (const PlacedText &placed : page.texts) {
+        if (placed.text.isEmpty())
+            continue;
+        if (placed.pointSize != fontSize) {
+            fontSize = placed.pointSize;
+            QFont font = reportFont(fontSize);
+            // The font is sized in points at the device's resolution, while
+            // the painter is scaled to twips: 20 twips to a point.
+            font.setPixelSize(qRound(fontSize * 20));
+            painter.setFont(font);
+        }
+        painter.drawText(placed.rect, Qt::AlignLeft | Qt::AlignTop, placed.text);
+    }
+    painter.restore();
+}
+
+bool print(QPagedPaintDevice &device, const QList<ReportPage> &pages)
+{
+    QPainter painter;
+    if (!painter.begin(&device))
+        return false;
+    // The device's page layout already has the margins at zero: the report
+    // places its texts from the paper's corner.
+    const double dpi = device.logicalDpiX();
+    for (qsizetype i = 0; i < pages.size(); ++i) {
+        if (i > 0)
+            device.newPage();
+        paint(painter, pages[i], dpi);
+    }
+    return painter.end();
+}
+
+} // namespace ReportPainter

@@ -1,0 +1,74 @@
+#include "frmMonthview.h"
+
+#include "DateText.h"
+#include "MessageBox.h"
+#include "Twips.h"
+
+#include <QCalendarWidget>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+
+frmMonthview::frmMonthview(const CalendarTarget &target, MessageBox &messages, QWidget *mainWindow)
+    : QWidget(mainWindow, Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      m_target(target), m_messages(messages)
+{
+    setObjectName(target.windowName);
+    setWindowTitle(target.title);
+    setAttribute(Qt::WA_DeleteOnClose);
+    setFixedSize(Twips::toPixels(2715), Twips::toPixels(2370));
+    m_calendar = new QCalendarWidget(this);
+    m_calendar->setObjectName(target.calendarName);
+    m_calendar->setGeometry(0, 0, Twips::toPixels(2700), Twips::toPixels(2370));
+    m_calendar->setSelectedDate(QDate::currentDate());
+    m_calendar->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
+    connect(m_calendar, &QCalendarWidget::clicked, this, &frmMonthview::MonthView_DateClick);
+    if (target.keysPick)
+        for (QWidget *part : m_calendar->findChildren<QWidget *>())
+            part->installEventFilter(this);
+    move(mainWindow->geometry().center() - rect().center());
+}
+
+// Only the program writes the date, and only where the user could type it:
+// a box that is locked belongs to a record that is not being entered.
+bool frmMonthview::writeDate(QWidget *focusAfter)
+{
+    if (m_target.box->isReadOnly()) {
+        m_messages.show(this, {QStringLiteral("Press New or Edit first: a date can only go into a "
+                                              "record that is being entered."),
+                               m_target.title, QMessageBox::Ok, QMessageBox::Information});
+        return false;
+    }
+    m_target.box->setText(DateText::toShort(m_calendar->selectedDate()));
+    // A box on a tab that is no longer showing cannot take the focus.
+    if (focusAfter->isVisible()) {
+        focusAfter->activateWindow();
+        focusAfter->setFocus();
+    }
+    return true;
+}
+
+void frmMonthview::MonthView_DateClick()
+{
+    if (writeDate(m_target.focusAfterPick))
+        hide();
+}
+
+void frmMonthview::closeEvent(QCloseEvent *event)
+{
+    writeDate(m_target.focusAfterClose);
+    QWidget::closeEvent(event);
+}
+
+bool frmMonthview::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (!key->text().isEmpty() || key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter ||
+            key->key() == Qt::Key_Escape) {
+            MonthView_DateClick();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}

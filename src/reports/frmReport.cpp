@@ -1,0 +1,166 @@
+#include "frmReport.h"
+
+#include "MessageBox.h"
+#include "ReportPainter.h"
+#include "ReportPaper.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QSaveFile>
+#include <QScrollArea>
+#include <QVBoxLayout>
+
+namespace {
+
+QPushButton *toolButton(const QString &name, const QString &caption, QHBoxLayout *bar)
+{
+    auto *button = new QPushButton(caption);
+    button->setObjectName(name);
+    button->setAutoDefault(false);
+    bar->addWidget(button);
+    return button;
+}
+
+} // namespace
+
+frmReport::frmReport(const ReportDefinition &report, MessageBox &messages, QWidget *parent)
+    : QWidget(parent, Qt::Window), m_report(report), m_messages(messages),
+      m_layout(ReportPaper::pageLayout(ReportPaper::defaultSize(), report.landscape))
+{
+    setObjectName(QStringLiteral("frmReport"));
+    setWindowTitle(report.caption);
+    setAttribute(Qt::WA_DeleteOnClose);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(buildToolBar());
+    m_scroll = new QScrollArea;
+    m_scroll->setBackgroundRole(QPalette::Dark);
+    m_scroll->setAlignment(Qt::AlignHCenter);
+    m_view = new QLabel;
+    m_view->setObjectName(QStringLiteral("pageView"));
+    m_scroll->setWidget(m_view);
+    layout->addWidget(m_scroll, 1);
+    resize(900, 700);
+}
+
+QWidget *frmReport::buildToolBar()
+{
+    auto *toolBar = new QWidget;
+    auto *bar = new QHBoxLayout(toolBar);
+    bar->setContentsMargins(0, 0, 0, 0);
+    connect(toolButton(QStringLiteral("cmdFirst"), QStringLiteral("|◀"), bar), &QPushButton::clicked,
+            this, [this] { showPage(0); });
+    connect(toolButton(QStringLiteral("cmdPrevious"), QStringLiteral("◀"), bar),
+            &QPushButton::clicked, this, [this] { showPage(m_current - 1); });
+    m_pageNumber = new QLabel;
+    m_pageNumber->setObjectName(QStringLiteral("lblPage"));
+    bar->addWidget(m_pageNumber);
+    connect(toolButton(QStringLiteral("cmdNext"), QStringLiteral("▶"), bar), &QPushButton::clicked,
+            this, [this] { showPage(m_current + 1); });
+    connect(toolButton(QStringLiteral("cmdLast"), QStringLiteral("▶|"), bar), &QPushButton::clicked,
+            this, [this] { showPage(int(m_pages.size()) - 1); });
+    m_zoom = new QComboBox;
+    m_zoom->setObjectName(QStringLiteral("cboZoom"));
+    for (const int percent : {50, 75, 100, 125, 150, 200})
+        m_zoom->addItem(QStringLiteral("%1%").arg(percent), percent);
+    m_zoom->setCurrentIndex(2);
+    bar->addWidget(m_zoom);
+    connect(m_zoom, &QComboBox::currentIndexChanged, this, [this] { showPage(m_current); });
+    bar->addStretch(1);
+    connect(toolButton(QStringLiteral("cmdPrint"), QStringLiteral("&Print..."), bar),
+            &QPushButton::clicked, this, &frmReport::cmdPrint_Click);
+    connect(toolButton(QStringLiteral("cmdSavePdf"), QStringLiteral("&Save as PDF..."), bar),
+            &QPushButton::clicked, this, &frmReport::cmdSavePdf_Click);
+    return toolBar;
+}
+
+QList<ReportPage> frmReport::pagesFor(const QPageLayout &layout) const
+{
+    return ReportLayout::layOut(m_report, m_rows, ReportPaper::inTwips(layout), m_printed);
+}
+
+void frmReport::showRows(const ReportRows &rows, const QDate &printed)
+{
+    m_rows = rows;
+    m_printed = printed;
+    m_pages = pagesFor(m_layout);
+    showPage(0);
+}
+
+void frmReport::showPage(int index)
+{
+    m_current = std::clamp(index, 0, int(m_pages.size()) - 1);
+    m_pageNumber->setText(QStringLiteral("Page %1 of %2").arg(m_current + 1).arg(m_pages.size()));
+    const double dpi = 96.0 * m_zoom->currentData().toInt() / 100.0;
+    const QSize paper = ReportPaper::inTwips(m_layout);
+    QImage image(qRound(paper.width() * dpi / 1440), qRound(paper.height() * dpi / 1440),
+                 QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    ReportPainter::paint(painter, m_pages[m_current], dpi);
+    painter.end();
+    m_view->setPixmap(QPixmap::fromImage(image));
+    m_view->resize(image.size());
+}
+
+bool frmReport::savePdf(const QString &path, QString *error)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        *error = file.errorString();
+        return false;
+    }
+    QPdfWriter writer(&file);
+    writer.setTitle(m_report.caption);
+    writer.setCreator(QStringLiteral("Bramblewood"));
+    writer.setPageLayout(m_layout);
+    if (!ReportPainter::print(writer, m_pages)) {
+        *error = QStringLiteral("The PDF could not be drawn.");
+        return false;
+    }
+    if (!file.commit()) {
+        *error = file.errorString();
+        return false;
+    }
+    return true;
+}
+
+void frmReport::cmdSavePdf_Click()
+{
+    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Save %1").arg(m_report.caption),
+                                                      m_report.caption + QStringLiteral(".pdf"),
+                                                      QStringLiteral("PDF files (*.pdf)"));
+    QString error;
+    if (!path.isEmpty() && !savePdf(path, &error))
+        m_messages.show(this, {QStringLiteral("The report could not be saved as %1: %2").arg(path, error),
+                               MessageBox::applicationTitle(), QMessageBox::Ok, QMessageBox::Warning});
+}
+
+void frmReport::cmdPrint_Click()
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageLayout(m_layout);
+    QPrintDialog dialog(&printer, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    // The paper chosen in the dialog decides the pages.
+    printer.setFullPage(true);
+    const QList<ReportPage> pages = pagesFor(printer.pageLayout());
+    if (!ReportPainter::print(printer, pages))
+        m_messages.show(this, {QStringLiteral("The report could not be printed."),
+                               MessageBox::applicationTitle(), QMessageBox::Ok, QMessageBox::Warning});
+}
+
+void frmReport::closeEvent(QCloseEvent *event)
+{
+    emit closed();
+    QWidget::closeEvent(event);
+}

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "ReportDefinition.h"
+#include "ReportLayout.h"
+
+#include <QDate>
+#include <QPageLayout>
+#include <QWidget>
+
+class MessageBox;
+class QComboBox;
+class QLabel;
+class QPushButton;
+class QScrollArea;
+
+// A report's window: the pages as they will print, with page stepping and
+// zoom, printing through the system's print dialog and saving as PDF.
+// Not modal; it unloads when it closes and says so, so that the report's
+// connection can be closed.
+class frmReport : public QWidget
+{
+    Q_OBJECT
+public:
+    frmReport(const ReportDefinition &report, MessageBox &messages, QWidget *parent = nullptr);
+
+    // Lays the rows out afresh and shows the first page.
+    void showRows(const ReportRows &rows, const QDate &printed);
+
+    const QList<ReportPage> &pages() const { return m_pages; }
+    int currentPage() const { return m_current; }
+    void showPage(int index);
+
+    bool savePdf(const QString &path, QString *error);
+
+signals:
+    void closed();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    QWidget *buildToolBar();
+    void cmdPrint_Click();
+    void cmdSavePdf_Click();
+    QList<ReportPage> pagesFor(const QPageLayout &layout) const;
+
+    ReportDefinition m_report;
+    MessageBox &m_messages;
+    ReportRows m_rows;
+    QDate m_printed;
+    QPageLayout m_layout;
+    QList<ReportPage> m_pages;
+    int m_current = 0;
+    QLabel *m_pageNumber = nullptr;
+    QComboBox *m_zoom = nullptr;
+    QScrollArea *m_scroll = nullptr;
+    QLabel *m_view = nullptr;
+};
