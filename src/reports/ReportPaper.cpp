@@ -2,6 +2,7 @@
 
 #include <QLocale>
 #include <QMarginsF>
+#include <QRectF>
 
 namespace ReportPaper {
 
