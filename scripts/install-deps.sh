@@ -9,6 +9,7 @@ packages=(
   libzip-dev
   fonts-liberation
   xvfb xauth imagemagick xdg-utils
+  poppler-utils
 )
 
 missing=()

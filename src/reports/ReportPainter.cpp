@@ -36,7 +36,13 @@ void paint(QPainter &painter, const ReportPage &page, double dotsPerInch)
             font.setPixelSize(qRound(fontSize * 20));
             painter.setFont(font);
         }
-        painter.drawText(placed.rect, Qt::AlignLeft | Qt::AlignTop, placed.text);
+        // A title taller than its band grows upwards, into the margin, so
+        // that it stays whole and clear of the band below it.
+        QRect rect = placed.rect;
+        const int lineHeight = painter.fontMetrics().height();
+        if (lineHeight > rect.height())
+            rect.setTop(rect.bottom() - lineHeight);
+        painter.drawText(rect, Qt::AlignLeft | Qt::AlignTop, placed.text);
     }
     painter.restore();
 }

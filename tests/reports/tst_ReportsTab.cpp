@@ -1,0 +1,123 @@
+#include "DataFiles.h"
+#include "ReportsTab.h"
+#include "ScriptedMessageBox.h"
+#include "TempDataFolder.h"
+#include "TestMain.h"
+#include "frmReport.h"
+
+#include <QDateEdit>
+#include <QPointer>
+#include <QProcess>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace {
+
+struct Fixture {
+    TempDataFolder folder;
+    ScriptedMessageBox messages;
+    ReportsTab tab{messages};
+
+    Fixture()
+    {
+        tab.setStartingDates(QDate(2026, 12, 6));
+        folder.execute(DataFiles::customers,
+                       "INSERT INTO Customers (Name, DateStarted, Active, AmountMonthly) VALUES "
+                       "('O''Neil', '2020-01-01', -1, 10.5), ('Idle', '2021-01-01', 0, 4)");
+    }
+    void click(const char *button)
+    {
+        tab.findChild<QPushButton *>(QString::fromLatin1(button))->click();
+    }
+    QList<frmReport *> windows() const { return tab.findChildren<frmReport *>(); }
+    QString pdfText(frmReport *report) const
+    {
+        const QString path = folder.filePath(QStringLiteral("report.pdf"));
+        QString error;
+        if (!report->savePdf(path, &error))
+            qFatal("%s", qPrintable(error));
+        QProcess pdftotext;
+        pdftotext.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
+        pdftotext.waitForFinished();
+        return QString::fromUtf8(pdftotext.readAllStandardOutput());
+    }
+};
+
+} // namespace
+
+class tst_ReportsTab : public QObject
+{
+    Q_OBJECT
+private slots:
+    void mainReportAsPdfHoldsItsTexts();
+    void secondClickShowsRowsOfLastClick();
+    void reportReadsTablesAsTheyAreAtTheClick();
+    void missingDatabaseIsTold();
+};
+
+void tst_ReportsTab::mainReportAsPdfHoldsItsTexts()
+{
+    Fixture f;
+    f.click("cmdShowReport1");
+    QCOMPARE(f.windows().size(), 1);
+    frmReport *report = f.windows().first();
+    QCOMPARE(report->windowTitle(), QStringLiteral("Customer Report"));
+    QVERIFY(report->isVisible() && !report->isModal());
+    const QString text = f.pdfText(report);
+    for (const char *expected : {"Customer Report", "O'Neil", "Total of Monthly Amounts", "10.50",
+                                 "Page", "12/6/2026"})
+        QVERIFY2(text.contains(QString::fromLatin1(expected)), expected);
+    QVERIFY(!text.contains(QStringLiteral("Idle")));
+    VERIFY_MESSAGES(f.messages);
+}
+
+void tst_ReportsTab::secondClickShowsRowsOfLastClick()
+{
+    Fixture f;
+    f.click("cmdShowReport4");
+    QPointer<frmReport> route = f.windows().first();
+    f.tab.findChild<QRadioButton *>(QStringLiteral("Option6"))->setChecked(true);
+    f.click("cmdShowReport4");
+    QCOMPARE(f.windows().size(), 1);
+    QCOMPARE(f.windows().first(), route.data());
+    const QString text = f.pdfText(route);
+    QVERIFY(text.contains(QStringLiteral("Idle")));
+    QVERIFY(!text.contains(QStringLiteral("O'Neil")));
+    f.click("cmdShowReport1"); // another report opens beside it
+    QCOMPARE(f.windows().size(), 2);
+    VERIFY_MESSAGES(f.messages);
+}
+
+void tst_ReportsTab::reportReadsTablesAsTheyAreAtTheClick()
+{
+    Fixture f;
+    f.folder.execute(DataFiles::income, "INSERT INTO Income VALUES ('Sales', 12.5, '2024-07-04', 'D')");
+    f.click("cmdShowReport3");
+    QPointer<frmReport> income = f.windows().first();
+    QCOMPARE(income->windowTitle(), QStringLiteral("Income Report"));
+    income->close();
+    QTRY_VERIFY(!income);
+    f.folder.execute(DataFiles::income, "INSERT INTO Income VALUES ('Rent', 100, '2024-07-05', '')");
+    f.click("cmdShowReport3");
+    const QString text = f.pdfText(f.windows().first());
+    QVERIFY(text.contains(QStringLiteral("Rent")));
+    QVERIFY(text.contains(QStringLiteral("112.50")));
+    VERIFY_MESSAGES(f.messages);
+}
+
+void tst_ReportsTab::missingDatabaseIsTold()
+{
+    Fixture f;
+    QFile::remove(f.folder.filePath(DataFiles::expense));
+    f.messages.expect({QStringLiteral("The Expense Report could not be made.\n\nThe database file %1 "
+                                      "does not exist.")
+                           .arg(f.folder.filePath(DataFiles::expense)),
+                       "Bramblewood", QMessageBox::Ok, QMessageBox::Warning});
+    f.click("cmdShowReport2");
+    QVERIFY(f.windows().isEmpty());
+    QVERIFY(!QFile::exists(f.folder.filePath(DataFiles::expense)));
+    VERIFY_MESSAGES(f.messages);
+}
+
+BRAMBLEWOOD_TEST_MAIN(tst_ReportsTab)
+#include "tst_ReportsTab.moc"
