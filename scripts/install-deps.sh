@@ -9,7 +9,7 @@ packages=(
   libzip-dev
   fonts-liberation
   xvfb xauth imagemagick xdg-utils
-  poppler-utils
+  poppler-utils unzip zip python3-xlrd
 )
 
 missing=()
