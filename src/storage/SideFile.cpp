@@ -1,7 +1,8 @@
 #include "SideFile.h"
 
+#include "SafeFiles.h"
+
 #include <QFile>
-#include <QSaveFile>
 #include <QStringDecoder>
 
 namespace {
@@ -52,13 +53,7 @@ std::optional<QString> read(const QString &path, QString *error)
 
 bool write(const QString &path, const QString &value, QString *error)
 {
-    QSaveFile file(path);
-    const QByteArray bytes = value.toUtf8() + "\r\n";
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        *error = file.errorString();
-        return false;
-    }
-    return true;
+    return SafeFiles::write(path, value.toUtf8() + "\r\n", error);
 }
 
 } // namespace SideFile
