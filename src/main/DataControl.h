@@ -27,6 +27,7 @@ public:
     void bind(QWidget *box, const QString &field, FieldFormat format = FieldFormat::Text);
 
     bool open();
+    void close() { m_recordset.close(); }
     bool refresh();
     bool update();
     bool deleteCurrent();

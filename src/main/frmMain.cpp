@@ -7,6 +7,7 @@
 #include "CustomerTab.h"
 #include "DataControl.h"
 #include "DataFiles.h"
+#include "ExitSequence.h"
 #include "HelpPage.h"
 #include "IncomeExpensesTab.h"
 #include "Launcher.h"
@@ -80,6 +81,8 @@ void frmMain::buildMenu()
         QAction *action = menuBar()->addAction(QString::fromLatin1(command.caption));
         action->setObjectName(QString::fromLatin1(command.name));
     }
+    connect(findChild<QAction *>(QStringLiteral("mnuExit")), &QAction::triggered, this,
+            &frmMain::mnuExit_Click);
     connect(findChild<QAction *>(QStringLiteral("mnuRefresh")), &QAction::triggered, this,
             &frmMain::mnuRefresh_Click);
     connect(findChild<QAction *>(QStringLiteral("Help")), &QAction::triggered, this,
@@ -134,35 +137,54 @@ bool frmMain::Form_Load(const QDate &today)
            m_ledger->expense().entries().open();
 }
 
-// A search stays in force across Refresh: the tab still shows its search
-// state (New disabled until Clear), so the customers shown keep matching it.
-bool frmMain::saveSideFiles()
+QStringList frmMain::saveSideFiles()
 {
     const struct {
         QString name, value;
     } files[] = {{DataFiles::expenseNames, m_ledger->expense().nameBox().rememberedValue()},
                  {DataFiles::incomeNames, m_ledger->income().nameBox().rememberedValue()},
                  {DataFiles::balance, m_ledger->balanceBox().text()}};
-    bool saved = true;
+    QStringList problems;
     for (const auto &file : files) {
         QString error;
-        if (!SideFile::write(file.name, file.value, &error)) {
-            m_messages.show(this, {QStringLiteral("The file %1 could not be written: %2")
-                                       .arg(file.name, error),
-                                   MessageBox::applicationTitle(), QMessageBox::Ok,
-                                   QMessageBox::Warning});
-            saved = false;
-        }
+        if (!SideFile::write(file.name, file.value, &error))
+            problems << QStringLiteral("The file %1 could not be written: %2").arg(file.name, error);
     }
-    return saved;
+    return problems;
+}
+
+// Leaving the program, by Exit or by closing the window whatever the reason:
+// the side files first, then every connection closed so that the databases
+// can be copied and compacted, then the databases. It asks nothing and cannot
+// be cancelled.
+void frmMain::shutDown()
+{
+    if (m_shutDown)
+        return;
+    m_shutDown = true;
+    const QStringList problems = saveSideFiles();
+    m_customers->customers().close();
+    m_ledger->income().entries().close();
+    m_ledger->expense().entries().close();
+    m_reports->closeConnections();
+    ExitSequence::run(m_messages, this, problems);
+}
+
+void frmMain::mnuExit_Click()
+{
+    shutDown();
+    QCoreApplication::quit();
 }
 
 void frmMain::closeEvent(QCloseEvent *event)
 {
-    saveSideFiles();
+    shutDown();
     QMainWindow::closeEvent(event);
+    QCoreApplication::quit();
 }
 
+// A search stays in force across Refresh: the tab still shows its search
+// state (New disabled until Clear), so the customers shown keep matching it.
 void frmMain::mnuRefresh_Click()
 {
     DataControl &customers = m_customers->customers();

@@ -25,10 +25,10 @@ public:
     bool Form_Load(const QDate &today = QDate::currentDate());
 
     // The three side files that hold what the databases do not: the names
-    // each ledger remembers and the balance as shown. False after telling
-    // the user which could not be written.
-    bool saveSideFiles();
+    // each ledger remembers and the balance as shown. Returns what failed.
+    QStringList saveSideFiles();
 
+    void mnuExit_Click();
     void mnuRefresh_Click();
     void Help_Click();
     void cmdCalculator1_Click();
@@ -43,6 +43,7 @@ private:
     bool readSideFile(const QString &name, QString *content);
     bool loadBalance();
     void tellCannotStart(const QString &reason);
+    void shutDown();
 
     MessageBox &m_messages;
     Launcher &m_launcher;
@@ -50,4 +51,5 @@ private:
     CustomerTab *m_customers;
     IncomeExpensesTab *m_ledger;
     ReportsTab *m_reports;
+    bool m_shutDown = false;
 };

@@ -13,6 +13,17 @@ bool Recordset::open(QString *error)
     return m_connection.open(error) && refresh(error);
 }
 
+void Recordset::close()
+{
+    m_cells.clear();
+    m_rows.clear();
+    m_order.clear();
+    m_visible.clear();
+    m_dataVersion = -1;
+    m_connection.close();
+    setPosition(0);
+}
+
 bool Recordset::refresh(QString *error)
 {
     if (!m_connection.isOpen()) {

@@ -31,6 +31,8 @@ public:
     Recordset(const QString &connectionString, const QString &rowSource);
 
     bool open(QString *error);
+    // Lets go of the rows and the database; closing again does nothing.
+    void close();
     bool isOpen() const { return m_connection.isOpen(); }
     QString dataSource() const { return m_connection.dataSource(); }
 

@@ -119,6 +119,15 @@ bool copy(const QString &from, const QString &to, QString *error)
 
 bool replace(const QString &from, const QString &to, QString *error)
 {
+    // The content reaches the disk before the name does.
+    QFile finished(from);
+    if (!finished.open(QIODevice::ReadOnly)) {
+        *error = finished.errorString();
+        return false;
+    }
+    if (!syncFile(finished, error))
+        return false;
+    finished.close();
     if (injectedFailure(Step::Rename, error))
         return false;
     if (std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) != 0) {

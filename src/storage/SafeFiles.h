@@ -12,7 +12,8 @@ namespace SafeFiles {
 
 bool write(const QString &path, const QByteArray &bytes, QString *error);
 bool copy(const QString &from, const QString &to, QString *error);
-// Renames a finished file over the target, then flushes the target's folder.
+// Flushes a finished file and renames it over the target, then flushes the
+// target's folder.
 bool replace(const QString &from, const QString &to, QString *error);
 
 // A test seam: the disk cannot be made to fail for real where tests run as

@@ -302,6 +302,7 @@ void tst_LedgerPanel::rememberedNamesSurviveRestart()
             window.findChild<QLineEdit *>("txtIncomeDate")->setText("1/1/2024");
             window.findChild<QPushButton *>("cmdSave2")->click();
         }
+        messages.expect({"Databases will be compacted and saved!", "Exiting Program"});
         window.close();
     }
     QCOMPARE(folder.bytes(DataFiles::incomeNames), QByteArray("Sales\r\nRent\r\n"));
