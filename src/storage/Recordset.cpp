@@ -1,0 +1,278 @@
+#include "Recordset.h"
+
+#include <QHash>
+#include <QStringMatcher>
+
+Recordset::Recordset(const QString &connectionString, const QString &rowSource)
+    : m_connection(connectionString), m_rowSource(rowSource)
+{
+}
+
+bool Recordset::open(QString *error)
+{
+    return m_connection.open(error) && refresh(error);
+}
+
+void Recordset::close()
+{
+    m_cells.clear();
+    m_rows.clear();
+    m_order.clear();
+    m_visible.clear();
+    m_dataVersion = -1;
+    m_connection.close();
+    setPosition(0);
+}
+
+bool Recordset::refresh(QString *error)
+{
+    if (!m_connection.isOpen()) {
+        *error = QStringLiteral("%1 is not open.").arg(m_connection.dataSource());
+        return false;
+    }
+    m_filter = {};
+    dropNewRow();
+    QSqlDatabase db = m_connection.database();
+    // One read transaction, so that the order and the rows are of one moment.
+    const qint64 lastVersion = m_dataVersion;
+    bool ok = db.transaction() && m_table.dataVersion(&m_dataVersion, error);
+    if (ok)
+        ok = m_dataVersion == lastVersion ? reuseCopy(error) : load(error);
+    db.commit();
+    if (!ok) {
+        m_cells.clear();
+        m_rows.clear();
+        m_order.clear();
+        m_dataVersion = -1;
+    }
+    rebuildVisible();
+    setPosition(0);
+    return ok;
+}
+
+bool Recordset::load(QString *error)
+{
+    if (!m_table.describe(m_rowSource, error) || !m_table.readAll(&m_columns, &m_cells, error))
+        return false;
+    m_fieldNames = m_columns.mid(1);
+    const qsizetype rows = m_columns.isEmpty() ? 0 : m_cells.size() / m_columns.size();
+    m_rows.assign(rows, Row{});
+    for (qsizetype row = 0; row < rows; ++row)
+        m_rows[row].bookmark = rowidOf(row);
+    return orderRows(error);
+}
+
+// Nothing has changed the table but this recordset, so the copy is the table:
+// rows stored since the last reading only take their place in the order.
+bool Recordset::reuseCopy(QString *error)
+{
+    for (qsizetype row = 0; row < qsizetype(m_rows.size()); ++row)
+        m_rows[row].bookmark = rowidOf(row);
+    return !m_orderStale || orderRows(error);
+}
+
+bool Recordset::orderRows(QString *error)
+{
+    m_orderStale = false;
+    m_order.clear();
+    m_order.reserve(m_rows.size());
+    if (!m_table.hasOrder()) {
+        for (qsizetype row = 0; row < qsizetype(m_rows.size()); ++row)
+            m_order.push_back(row);
+        return true;
+    }
+    std::vector<qint64> rowids;
+    if (!m_table.readOrder(&rowids, error))
+        return false;
+    QHash<qint64, qsizetype> rowByRowid;
+    rowByRowid.reserve(qsizetype(m_rows.size()));
+    for (qsizetype row = 0; row < qsizetype(m_rows.size()); ++row)
+        if (!m_rows[row].deleted)
+            rowByRowid.insert(rowidOf(row), row);
+    for (const qint64 rowid : rowids)
+        if (const auto it = rowByRowid.constFind(rowid); it != rowByRowid.constEnd())
+            m_order.push_back(*it);
+    return true;
+}
+
+bool Recordset::isEOF() const
+{
+    return m_visible.empty() || m_position >= qsizetype(m_visible.size());
+}
+
+bool Recordset::isBOF() const
+{
+    return m_visible.empty() || m_position < 0;
+}
+
+qsizetype Recordset::currentRow() const
+{
+    if (isEOF() || isBOF() || m_onDeletedRow)
+        return -1;
+    return m_visible[m_position];
+}
+
+bool Recordset::isNew() const
+{
+    const qsizetype row = currentRow();
+    return row >= 0 && m_rows[row].isNew;
+}
+
+QVariant Recordset::field(const QString &name) const
+{
+    const qsizetype row = currentRow();
+    const qsizetype column = m_columns.indexOf(name);
+    if (row < 0 || column <= 0) // the rowid in column 0 is not a field
+        return {};
+    return cell(row, column);
+}
+
+void Recordset::setPosition(qsizetype position)
+{
+    m_position = position;
+    m_onDeletedRow = false;
+    emit currentChanged();
+}
+
+void Recordset::dropNewRow()
+{
+    if (m_visible.empty() || !m_rows[m_visible.back()].isNew)
+        return;
+    // The new row is always the last one added.
+    m_rows.pop_back();
+    m_cells.resize(m_cells.size() - m_columns.size());
+    m_visible.pop_back();
+    m_order.pop_back();
+}
+
+void Recordset::addNew()
+{
+    dropNewRow();
+    m_cells.resize(m_cells.size() + m_columns.size());
+    m_rows.push_back({--m_lastNewBookmark, false, true});
+    m_order.push_back(qsizetype(m_rows.size()) - 1);
+    m_visible.push_back(m_order.back());
+    setPosition(qsizetype(m_visible.size()) - 1);
+}
+
+void Recordset::moveFirst()
+{
+    dropNewRow();
+    setPosition(0);
+}
+
+void Recordset::moveLast()
+{
+    dropNewRow();
+    setPosition(qsizetype(m_visible.size()) - 1);
+}
+
+void Recordset::moveNext()
+{
+    const bool wasDeleted = m_onDeletedRow;
+    dropNewRow();
+    const qsizetype size = qsizetype(m_visible.size());
+    // After a delete the next row has already slid into the current place.
+    setPosition(std::min(wasDeleted ? m_position : m_position + 1, size));
+}
+
+void Recordset::movePrevious()
+{
+    dropNewRow();
+    setPosition(std::max<qsizetype>(m_position - 1, -1));
+}
+
+Recordset::Bookmark Recordset::bookmark() const
+{
+    const qsizetype row = currentRow();
+    return row >= 0 ? m_rows[row].bookmark : 0;
+}
+
+bool Recordset::setBookmark(Bookmark bookmark)
+{
+    const auto it = std::find_if(m_visible.begin(), m_visible.end(), [&](qsizetype row) {
+        return m_rows[row].bookmark == bookmark;
+    });
+    if (it == m_visible.end())
+        return false;
+    if (!m_rows[*it].isNew)
+        dropNewRow();
+    setPosition(it - m_visible.begin());
+    return true;
+}
+
+void Recordset::rebuildVisible()
+{
+    m_visible.clear();
+    m_visible.reserve(m_order.size());
+    QList<qsizetype> columns;
+    for (const QString &field : m_filter.fields)
+        if (const qsizetype column = m_columns.indexOf(field); column > 0)
+            columns << column;
+    const QStringMatcher matcher(m_filter.text, Qt::CaseInsensitive);
+    const auto matches = [&](qsizetype row) {
+        for (const qsizetype column : columns)
+            if (matcher.indexIn(cell(row, column).toString()) >= 0)
+                return true;
+        return false;
+    };
+    // Rows are tested in the order they lie in memory, which the processor
+    // reads ahead; visiting them in name order would wait on every one.
+    std::vector<bool> shown(m_rows.size());
+    for (qsizetype row = 0; row < qsizetype(m_rows.size()); ++row)
+        shown[row] = !m_rows[row].deleted && (m_filter.isEmpty() || matches(row));
+    for (const qsizetype row : m_order)
+        if (shown[row])
+            m_visible.push_back(row);
+}
+
+void Recordset::setFilter(const RecordFilter &filter)
+{
+    dropNewRow();
+    m_filter = filter;
+    rebuildVisible();
+    setPosition(0);
+}
+
+bool Recordset::update(const QVariantHash &values, QString *error)
+{
+    const qsizetype row = currentRow();
+    if (row < 0) {
+        *error = QStringLiteral("There is no current record.");
+        return false;
+    }
+    for (auto it = values.cbegin(); it != values.cend(); ++it) {
+        if (!m_fieldNames.contains(it.key()) || m_table.isAssigned(it.key())) {
+            *error = QStringLiteral("%1 is not a field that can be stored.").arg(it.key());
+            return false;
+        }
+    }
+    qint64 rowid = rowidOf(row);
+    const bool stored = m_rows[row].isNew ? m_table.insert(values, &rowid, error)
+                                          : m_table.update(rowid, values, error);
+    QList<QVariant> reread;
+    if (!stored || !m_table.readRow(rowid, m_columns, &reread, error))
+        return false;
+    for (qsizetype column = 0; column < m_columns.size(); ++column)
+        cell(row, column) = reread[column];
+    m_rows[row].isNew = false;
+    m_orderStale = true;
+    emit currentChanged();
+    return true;
+}
+
+bool Recordset::deleteCurrent(QString *error)
+{
+    const qsizetype row = currentRow();
+    if (row < 0) {
+        *error = QStringLiteral("There is no current record.");
+        return false;
+    }
+    if (!m_rows[row].isNew && !m_table.remove(rowidOf(row), error))
+        return false;
+    m_rows[row].deleted = true;
+    m_visible.erase(m_visible.begin() + m_position);
+    m_onDeletedRow = true;
+    emit currentChanged();
+    return true;
+}

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// Writing files so that a crash, a full disk or a removed medium never leaves
+// a file half-written: the new content goes to a temporary file beside the
+// target, reaches the disk, and then takes the target's name in one rename,
+// after which the folder itself is flushed. The target is either the old file
+// or the new one, whatever happens.
+namespace SafeFiles {
+
+bool write(const QString &path, const QByteArray &bytes, QString *error);
+bool copy(const QString &from, const QString &to, QString *error);
+// Flushes a finished file and renames it over the target, then flushes the
+// target's folder.
+bool replace(const QString &from, const QString &to, QString *error);
+
+// A test seam: the disk cannot be made to fail for real where tests run as
+// root. failAt(step, n) makes the n-th next time that step runs fail.
+enum class Step { Write, Sync, Rename };
+void failAt(Step step, int nth);
+void clearFailures();
+
+} // namespace SafeFiles
