@@ -8,6 +8,7 @@
 #include "DataControl.h"
 #include "DataFiles.h"
 #include "ExitSequence.h"
+#include "frmAbout.h"
 #include "HelpPage.h"
 #include "IncomeExpensesTab.h"
 #include "Launcher.h"
@@ -29,6 +30,7 @@ frmMain::frmMain(MessageBox &messages, Launcher &launcher, QWidget *parent)
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Bramblewood v2.5 by Quillmark"));
+    setWindowIcon(QIcon(QStringLiteral(":/bramblewood.png")));
 
     auto *client = new QWidget;
     client->setFixedSize(Twips::toPixels(7725), Twips::toPixels(6945));
@@ -87,6 +89,8 @@ void frmMain::buildMenu()
             &frmMain::mnuRefresh_Click);
     connect(findChild<QAction *>(QStringLiteral("Help")), &QAction::triggered, this,
             &frmMain::Help_Click);
+    connect(findChild<QAction *>(QStringLiteral("mnuAbout")), &QAction::triggered, this,
+            &frmMain::mnuAbout_Click);
 }
 
 void frmMain::tellCannotStart(const QString &reason)
@@ -205,6 +209,15 @@ void frmMain::Help_Click()
     QString error;
     if (!m_launcher.openDocument(path, &error))
         m_messages.show(this, {error, MessageBox::applicationTitle()});
+}
+
+void frmMain::mnuAbout_Click()
+{
+    if (!m_about)
+        m_about = new frmAbout(m_launcher, m_messages, this);
+    m_about->show();
+    m_about->raise();
+    m_about->activateWindow();
 }
 
 void frmMain::cmdCalculator1_Click()

@@ -2,6 +2,7 @@
 
 #include <QDate>
 #include <QMainWindow>
+#include <QPointer>
 
 class CustomerTab;
 class IncomeExpensesTab;
@@ -9,6 +10,7 @@ class Launcher;
 class MessageBox;
 class QTabWidget;
 class ReportsTab;
+class frmAbout;
 
 // The main window: it assembles the three tabs and the menu bar, loads the
 // side files and opens the data controls, and owns the window's own small
@@ -29,6 +31,7 @@ public:
     QStringList saveSideFiles();
 
     void mnuExit_Click();
+    void mnuAbout_Click();
     void mnuRefresh_Click();
     void Help_Click();
     void cmdCalculator1_Click();
@@ -52,4 +55,5 @@ private:
     IncomeExpensesTab *m_ledger;
     ReportsTab *m_reports;
     bool m_shutDown = false;
+    QPointer<frmAbout> m_about;
 };

@@ -10,13 +10,11 @@
 
 namespace {
 
-// The rows of the database's one table.
-bool countRows(const QString &file, qint64 *rows, QString *error)
+bool countRows(const QString &file, const QString &table, qint64 *rows, QString *error)
 {
     Connection connection(DataFiles::connectionString(file));
     if (!connection.open(error))
         return false;
-    const QString table = file.chopped(4); // the table is named like its file
     QSqlQuery query(connection.database());
     if (!query.exec(QStringLiteral("SELECT count(*) FROM \"%1\"").arg(table)) || !query.next()) {
         *error = query.lastError().text();
@@ -83,10 +81,12 @@ bool compact(const Database &database, QString *error)
         *error = QStringLiteral("%1, left by an earlier exit, could not be removed.").arg(database.work);
         return false;
     }
+    const QString table = database.file.chopped(4); // each database holds the table it is named after
     qint64 before = 0, after = 0;
     const bool checked = vacuumInto(database.file, database.work, error) &&
-                         countRows(database.file, &before, error) &&
-                         isIntact(database.work, error) && countRows(database.work, &after, error);
+                         countRows(database.file, table, &before, error) &&
+                         isIntact(database.work, error) &&
+                         countRows(database.work, table, &after, error);
     if (checked && before != after)
         *error = QStringLiteral("The compacted copy holds %1 rows instead of %2.").arg(after).arg(before);
     if (!checked || before != after) {
