@@ -98,7 +98,10 @@ bool compact(const Database &database, QString *error)
 
 bool replace(const Database &database, QString *error)
 {
-    return SafeFiles::replace(database.work, database.file, error);
+    if (SafeFiles::replace(database.work, database.file, error))
+        return true;
+    QFile::remove(database.work); // no work file outlives the exit
+    return false;
 }
 
 } // namespace DatabaseCompaction

@@ -148,6 +148,7 @@ void tst_ExitSequence::failureAtAnyStepKeepsEveryDatabase()
         bool intact = false;
         QCOMPARE(rows(folder.filePath(tables[i] + ".mdb"), tables[i], &intact), expected[i]);
         QVERIFY(intact);
+        QVERIFY(!QFile::exists(folder.filePath("New" + tables[i] + ".mdb")));
     }
     QCOMPARE(messages.texts.first(), QStringLiteral("Databases will be compacted and saved!"));
     // A failure, when one was reached, is told: a second box names it.
