@@ -82,6 +82,19 @@ QString LedgerPanel::storedAmountText()
                               FieldFormat::Money);
 }
 
+// Edit or Delete with no entry to act on: only New is left to press.
+void LedgerPanel::guardEmptyPanel(bool disableDelete)
+{
+    ask({QStringLiteral("You must add a record."), QStringLiteral("Empty file"), QMessageBox::Ok,
+         QMessageBox::Information});
+    m_form.add->setEnabled(true);
+    if (disableDelete)
+        m_form.remove->setEnabled(false);
+    m_form.save->setEnabled(false);
+    m_form.edit->setEnabled(false);
+    m_form.name->setFocus();
+}
+
 void LedgerPanel::cmdAdd_Click()
 {
     enterAddingOrEditing();
@@ -95,12 +108,7 @@ void LedgerPanel::cmdAdd_Click()
 void LedgerPanel::cmdEdit_Click()
 {
     if (!hasCurrentEntry()) {
-        ask({QStringLiteral("You must add a record."), QStringLiteral("Empty file"), QMessageBox::Ok,
-             QMessageBox::Information});
-        m_form.add->setEnabled(true);
-        m_form.save->setEnabled(false);
-        m_form.edit->setEnabled(false);
-        m_form.name->setFocus();
+        guardEmptyPanel(false);
         return;
     }
     const auto answer = ask({QStringLiteral("Are you sure you want to edit this file?"),
@@ -193,13 +201,7 @@ void LedgerPanel::storeEntry()
 void LedgerPanel::cmdDelete_Click()
 {
     if (!hasCurrentEntry()) {
-        ask({QStringLiteral("You must add a record."), QStringLiteral("Empty file"), QMessageBox::Ok,
-             QMessageBox::Information});
-        m_form.add->setEnabled(true);
-        m_form.remove->setEnabled(false);
-        m_form.save->setEnabled(false);
-        m_form.edit->setEnabled(false);
-        m_form.name->setFocus();
+        guardEmptyPanel(true);
         return;
     }
     const auto answer = ask({QStringLiteral("Are you sure you want to delete this %1? The "

@@ -44,6 +44,7 @@ private:
     void lockEntryBoxes(bool locked);
     bool isEditing();
     bool hasCurrentEntry();
+    void guardEmptyPanel(bool disableDelete);
     bool checkForSave();
     void abandon();
     void storeEntry();
