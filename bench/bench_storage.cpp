@@ -8,7 +8,10 @@
 #include "DataControl.h"
 #include "DataFiles.h"
 #include "DataEnvironment.h"
+#include "CustomerExport.h"
 #include "DataFolder.h"
+#include "ExitSequence.h"
+#include "FloppyBackup.h"
 #include "Launcher.h"
 #include "MessageBox.h"
 #include "Recordset.h"
@@ -16,6 +19,7 @@
 #include "ReportDefinitions.h"
 #include "ReportPainter.h"
 #include "ReportPaper.h"
+#include "cZip.h"
 #include "frmMain.h"
 
 #include <QApplication>
@@ -26,6 +30,7 @@
 #include <QFileInfo>
 #include <QFont>
 #include <QPdfWriter>
+#include <QProcess>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QSqlDatabase>
@@ -347,6 +352,45 @@ ReportTimes customerReport()
     return times;
 }
 
+// The maintenance commands, each timed once: the backup against Debian's zip
+// at the same compression on the same files, the export, and the exit last,
+// since it compacts the databases the others read.
+struct MaintenanceTimes {
+    double backup, zip, exportWorkbook, exit;
+};
+
+MaintenanceTimes maintenance()
+{
+    MaintenanceTimes times{};
+    QElapsedTimer timer;
+    cZip component;
+    timer.start();
+    const auto backup = FloppyBackup::run(component, QString(), QDate::currentDate());
+    times.backup = millisecondsSince(timer);
+    require(backup.outcome == FloppyBackup::Outcome::NoMedium, QStringLiteral("The backup failed: ") + backup.error);
+
+    QStringList missing;
+    const QStringList files = FloppyBackup::files(QDir::current(), &missing);
+    QProcess zip;
+    timer.restart();
+    zip.start(QStringLiteral("zip"), QStringList{QStringLiteral("-9"), QStringLiteral("-q"),
+                                                 QStringLiteral("Compare.zip")} + files);
+    require(zip.waitForFinished(-1) && zip.exitCode() == 0, QStringLiteral("zip failed; is it installed?"));
+    times.zip = millisecondsSince(timer);
+
+    QString error;
+    timer.restart();
+    require(CustomerExport::run(&error), error);
+    times.exportWorkbook = millisecondsSince(timer);
+
+    RecordingMessageBox messages;
+    timer.restart();
+    ExitSequence::run(messages, nullptr, {});
+    times.exit = millisecondsSince(timer);
+    require(messages.shown.size() == 1, QStringLiteral("The exit showed: ") + messages.shown.join(u' '));
+    return times;
+}
+
 // VmHWM is the peak of the whole process. Writing 5 to clear_refs lowers it
 // to the present size, so that each N reports its own peak rather than that
 // of a larger N measured before it.
@@ -371,6 +415,7 @@ struct Result {
     double openFirstRow, mainWindow, refresh, moveLast, update, byName, byAddress, byPhone, clear,
         peakMiB, fileMiB;
     ReportTimes report;
+    MaintenanceTimes maintenance;
 };
 
 // Runs every measurement in the current folder, which holds the data.
@@ -399,6 +444,7 @@ Result measureCurrentFolder()
         require(messages.shown.isEmpty(), QStringLiteral("A search showed: ") + messages.shown.join(u' '));
     }
     result.report = customerReport();
+    result.maintenance = maintenance();
     result.peakMiB = peakMemoryMiB();
     result.fileMiB = double(QFileInfo(DataFiles::customers).size()) / (1024.0 * 1024.0);
     return result;
@@ -430,6 +476,7 @@ void printHeader()
                 "customers", "open + first row", "main window load", "Refresh", "MoveLast",
                 "Update one row", "by name", "address", "phone", "Clear", "peak RSS",
                 "Customers.mdb", "query", "layout", "PDF", "pages");
+    std::printf("(then, each once: the zip backup, Debian's zip -9 on the same files, the export, the exit)\n");
 }
 
 void printRow(int customers, const Result &r)
@@ -439,6 +486,8 @@ void printRow(int customers, const Result &r)
                 customers, r.openFirstRow, r.mainWindow, r.refresh, r.moveLast, r.update, r.byName,
                 r.byAddress, r.byPhone, r.clear, r.peakMiB, r.fileMiB, r.report.query,
                 r.report.layout, r.report.pdf, r.report.pages);
+    std::printf("%9s backup %.1f  zip -9 %.1f  export %.1f  exit %.1f\n", "", r.maintenance.backup,
+                r.maintenance.zip, r.maintenance.exportWorkbook, r.maintenance.exit);
     std::fflush(stdout);
 }
 

@@ -8,6 +8,7 @@
 #include "DataControl.h"
 #include "DataFiles.h"
 #include "ExitSequence.h"
+#include "MaintenanceCommands.h"
 #include "frmAbout.h"
 #include "HelpPage.h"
 #include "IncomeExpensesTab.h"
@@ -137,6 +138,12 @@ bool frmMain::Form_Load(const QDate &today)
     m_ledger->expense().nameBox().setRememberedValue(expenseNames);
     m_ledger->income().nameBox().setRememberedValue(incomeNames);
     m_reports->setStartingDates(today);
+    // The zip component comes with the backup command that uses it.
+    auto *maintenance = new MaintenanceCommands(m_messages, this);
+    connect(findChild<QAction *>(QStringLiteral("mnuBackup")), &QAction::triggered, maintenance,
+            &MaintenanceCommands::mnuBackup_Click);
+    connect(findChild<QAction *>(QStringLiteral("mnuExport")), &QAction::triggered, maintenance,
+            &MaintenanceCommands::mnuExport_Click);
     return m_customers->customers().open() && m_ledger->income().entries().open() &&
            m_ledger->expense().entries().open();
 }

@@ -1,0 +1,29 @@
+#include "CustomerExport.h"
+
+#include "DataEnvironment.h"
+#include "DataFiles.h"
+#include "DateText.h"
+#include "SafeFiles.h"
+#include "Workbook.h"
+
+namespace CustomerExport {
+
+bool run(QString *error)
+{
+    DataEnvironment customers(DataFiles::connectionString(DataFiles::customers));
+    ReportRows table;
+    if (!customers.open(error) ||
+        !customers.run(QStringLiteral("SELECT * FROM [Customers]"), {}, &table, error))
+        return false;
+    customers.close();
+    // The start date is stored as text; the workbook holds it as a date.
+    const qsizetype dateColumn = table.columns.indexOf(QStringLiteral("DateStarted"));
+    for (QList<QVariant> &row : table.rows)
+        if (const QDate date = DateText::fromStored(row[dateColumn].toString()); date.isValid())
+            row[dateColumn] = date;
+    return SafeFiles::write(workbookFile, Workbook::build(QStringLiteral("Customers"), table.columns,
+                                                          table.rows),
+                            error);
+}
+
+} // namespace CustomerExport

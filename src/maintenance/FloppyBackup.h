@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+#include <QStringList>
+
+class QDir;
+class cZip;
+
+// The backup of the data files to removable media: the six files (not the
+// password) packed into Backup.zip in the data folder, and that archive
+// copied to the medium's root as BackupMMDDYYYY.zip, so that the backups of
+// different days sit side by side.
+namespace FloppyBackup {
+
+inline const QString archiveFile = QStringLiteral("Backup.zip");
+
+// The files as the backup lists them; Linux names are case-sensitive, so each
+// is found in the folder without regard to letter case, under its real name.
+QStringList files(const QDir &folder, QStringList *missing);
+
+// The first removable medium mounted under /media/$USER, /run/media/$USER or
+// /media; empty when there is none.
+QString mediumRoot();
+
+QString dailyName(const QDate &today);
+
+enum class Outcome { Done, ArchiveFailed, NoMedium, CopyFailed };
+struct Result {
+    Outcome outcome;
+    QString error;
+};
+
+// Builds the archive in the current folder, then copies it to the medium;
+// the archive is built even when there is no medium.
+Result run(cZip &zip, const QString &medium, const QDate &today);
+
+} // namespace FloppyBackup

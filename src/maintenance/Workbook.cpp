@@ -1,0 +1,344 @@
+#include "Workbook.h"
+
+#include "Biff.h"
+#include "CompoundFile.h"
+#include "LittleEndian.h"
+#include "SharedStrings.h"
+
+#include <QDate>
+
+#include <algorithm>
+#include <bit>
+#include <cmath>
+#include <span>
+
+using LittleEndian::append16;
+using LittleEndian::append32;
+using LittleEndian::append64;
+
+namespace {
+
+constexpr quint16 bofRecord = 0x0809;
+constexpr quint16 eofRecord = 0x000A;
+constexpr quint16 codePageRecord = 0x0042;
+constexpr quint16 window1Record = 0x003D;
+constexpr quint16 dateModeRecord = 0x0022;
+constexpr quint16 fontRecord = 0x0031;
+constexpr quint16 formatRecord = 0x041E;
+constexpr quint16 xfRecord = 0x00E0;
+constexpr quint16 styleRecord = 0x0293;
+constexpr quint16 boundSheetRecord = 0x0085;
+constexpr quint16 dimensionsRecord = 0x0200;
+constexpr quint16 window2Record = 0x023E;
+constexpr quint16 labelSstRecord = 0x00FD;
+constexpr quint16 numberRecord = 0x0203;
+
+constexpr quint16 globalsSubstream = 0x0005;
+constexpr quint16 worksheetSubstream = 0x0010;
+
+constexpr qsizetype maxSheetRows = 65536;
+constexpr qsizetype maxColumns = 256;
+constexpr qsizetype maxTextLength = 32767;
+constexpr qsizetype maxSheetName = 31;
+
+// Excel wants 15 style XFs before the cell XFs; every cell XF takes XF 0,
+// the Normal style, as its parent.
+constexpr int styleXfCount = 15;
+constexpr quint16 generalXf = 15;
+constexpr quint16 dateXf = 16;
+// Lower numbers are Excel's built-in formats.
+constexpr quint16 dateFormat = 164;
+
+QByteArray word(quint16 value)
+{
+    QByteArray out;
+    append16(out, value);
+    return out;
+}
+
+QByteArray bof(quint16 substream)
+{
+    QByteArray out;
+    append16(out, 0x0600); // BIFF8
+    append16(out, substream);
+    append16(out, 0x0DBB); // build and year of build of Excel 97
+    append16(out, 0x07CC);
+    append32(out, 0);      // file history flags
+    append32(out, 0x0006); // lowest BIFF version that can read the file
+    return out;
+}
+
+QByteArray window1()
+{
+    QByteArray out;
+    append16(out, 0);      // left, in twips
+    append16(out, 0);      // top
+    append16(out, 15000);  // width
+    append16(out, 9000);   // height
+    append16(out, 0x0038); // scroll bars and sheet tabs shown
+    append16(out, 0);      // active sheet
+    append16(out, 0);      // first tab shown
+    append16(out, 1);      // sheets selected
+    append16(out, 600);    // the tabs take 60% of the horizontal scroll bar
+    return out;
+}
+
+QByteArray font()
+{
+    QByteArray out;
+    append16(out, 200);    // 10 points, in twentieths
+    append16(out, 0);      // not italic, not struck out
+    append16(out, 0x7FFF); // automatic colour
+    append16(out, 400);    // normal weight
+    append16(out, 0);      // neither superscript nor subscript
+    out.append(4, '\0');   // no underline, any family, ANSI character set
+    out += Biff::shortString(QStringLiteral("Arial"));
+    return out;
+}
+
+QByteArray format(quint16 index, const QString &code)
+{
+    return word(index) + Biff::string(code);
+}
+
+// A style XF or a cell XF, either with Excel's defaults: font 0, locked,
+// bottom aligned, no borders, automatic colours. ownAttributes flags the
+// groups a cell XF sets itself rather than taking from its style, and for a
+// style XF the groups it leaves undefined.
+QByteArray xf(bool style, quint16 format, quint8 ownAttributes)
+{
+    QByteArray out;
+    append16(out, 0);
+    append16(out, format);
+    append16(out, style ? 0xFFF5 : 0x0001); // a style XF's parent is 0xFFF, none
+    out.append(char(0x20));
+    out.append(2, '\0'); // no rotation, no indent
+    out.append(char(ownAttributes));
+    append32(out, 0);      // no borders
+    append32(out, 0);      // no border colours, no fill pattern
+    append16(out, 0x20C0); // fill colours 64 and 65: the system's
+    return out;
+}
+
+QByteArray normalStyle()
+{
+    QByteArray out;
+    append16(out, 0x8000); // a built-in style, on XF 0
+    out.append(char(0));   // Normal
+    out.append(char(0xFF)); // no outline level
+    return out;
+}
+
+QByteArray globalsHead()
+{
+    QByteArray out;
+    Biff::appendRecord(out, bofRecord, bof(globalsSubstream));
+    Biff::appendRecord(out, codePageRecord, word(1200)); // UTF-16
+    Biff::appendRecord(out, window1Record, window1());
+    Biff::appendRecord(out, dateModeRecord, word(0)); // day 1 is 1900-01-01
+    // Excel expects at least five fonts, which it numbers 0, 1, 2, 3 and 5:
+    // there is no font 4.
+    for (int i = 0; i < 5; ++i)
+        Biff::appendRecord(out, fontRecord, font());
+    Biff::appendRecord(out, formatRecord, format(dateFormat, QStringLiteral("m/d/yyyy")));
+    Biff::appendRecord(out, xfRecord, xf(true, 0, 0));
+    // Beyond Normal, Excel's own style XFs define only a font.
+    for (int i = 1; i < styleXfCount; ++i)
+        Biff::appendRecord(out, xfRecord, xf(true, 0, 0xF4));
+    Biff::appendRecord(out, xfRecord, xf(false, 0, 0));
+    Biff::appendRecord(out, xfRecord, xf(false, dateFormat, 0x04)); // its own number format
+    Biff::appendRecord(out, styleRecord, normalStyle());
+    return out;
+}
+
+QByteArray boundSheet(const QString &name)
+{
+    QByteArray out;
+    append32(out, 0);    // where the sheet's BOF stands, set once known
+    out.append(2, '\0'); // a visible worksheet
+    out += Biff::shortString(name);
+    return out;
+}
+
+QStringList sheetNames(const QString &sheetName, qsizetype count)
+{
+    QString base = sheetName;
+    for (QChar &c : base) {
+        if (QStringView(u":\\/?*[]").contains(c))
+            c = u'_';
+    }
+    QStringList names;
+    for (qsizetype i = 0; i < count; ++i) {
+        const QString suffix = i == 0 ? QString() : QStringLiteral(" (%1)").arg(i + 1);
+        names.append(base.left(maxSheetName - suffix.size()) + suffix);
+    }
+    return names;
+}
+
+bool isNumber(const QVariant &value)
+{
+    switch (value.typeId()) {
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Double:
+    case QMetaType::Float:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+    case QMetaType::Long:
+    case QMetaType::ULong:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Excel counts a 29 February 1900 that never was, so counting days from
+// 1899-12-30 gives its numbers from 1 March 1900 on.
+double excelDay(QDate date)
+{
+    return QDate(1899, 12, 30).daysTo(date);
+}
+
+// The cell records of one worksheet and the extent they cover.
+class CellTable
+{
+public:
+    explicit CellTable(SharedStrings &strings) : m_strings(strings) {}
+
+    void add(quint16 row, quint16 column, const QVariant &value)
+    {
+        if (value.isNull())
+            return;
+        if (isNumber(value))
+            addNumber(row, column, generalXf, value.toDouble());
+        else if (value.typeId() == QMetaType::QDate)
+            addDate(row, column, value.toDate());
+        else
+            addText(row, column, value.toString());
+    }
+
+    QByteArray dimensions() const
+    {
+        QByteArray out;
+        append32(out, 0); // first row
+        append32(out, m_rowEnd);
+        append16(out, 0); // first column
+        append16(out, m_columnEnd);
+        append16(out, 0);
+        return out;
+    }
+
+    const QByteArray &records() const { return m_records; }
+
+private:
+    void addNumber(quint16 row, quint16 column, quint16 xf, double value)
+    {
+        if (!std::isfinite(value))
+            return;
+        appendCellHead(numberRecord, 14, row, column, xf);
+        append64(m_records, std::bit_cast<quint64>(value));
+    }
+
+    void addDate(quint16 row, quint16 column, QDate date)
+    {
+        if (date.isValid())
+            addNumber(row, column, dateXf, excelDay(date));
+    }
+
+    void addText(quint16 row, quint16 column, QString text)
+    {
+        if (text.isEmpty())
+            return;
+        if (text.size() > maxTextLength)
+            text.truncate(text.at(maxTextLength).isLowSurrogate() ? maxTextLength - 1 : maxTextLength);
+        appendCellHead(labelSstRecord, 10, row, column, generalXf);
+        append32(m_records, m_strings.indexOf(text));
+    }
+
+    void appendCellHead(quint16 type, qsizetype size, quint16 row, quint16 column, quint16 xf)
+    {
+        m_rowEnd = std::max<quint32>(m_rowEnd, row + 1);
+        m_columnEnd = std::max<quint16>(m_columnEnd, column + 1);
+        Biff::appendHeader(m_records, type, size);
+        append16(m_records, row);
+        append16(m_records, column);
+        append16(m_records, xf);
+    }
+
+    SharedStrings &m_strings;
+    QByteArray m_records;
+    quint32 m_rowEnd = 0; // one past the last row holding a cell
+    quint16 m_columnEnd = 0;
+};
+
+QByteArray window2(bool active)
+{
+    QByteArray out;
+    // Grid lines, headers, zeros, outline symbols, automatic grid colour; the
+    // first sheet is also the selected one, shown on opening.
+    append16(out, active ? 0x06B6 : 0x00B6);
+    append16(out, 0);  // top row shown
+    append16(out, 0);  // left column shown
+    append16(out, 64); // automatic grid colour
+    append16(out, 0);
+    append16(out, 0); // default zoom of the page break preview
+    append16(out, 0); // default zoom
+    append32(out, 0);
+    return out;
+}
+
+QByteArray worksheet(const QStringList &columns, std::span<const QList<QVariant>> rows,
+                     SharedStrings &strings, bool active)
+{
+    CellTable cells(strings);
+    for (qsizetype c = 0; c < std::min(columns.size(), maxColumns); ++c)
+        cells.add(0, c, columns.at(c));
+    for (size_t r = 0; r < rows.size(); ++r) {
+        for (qsizetype c = 0; c < std::min(rows[r].size(), maxColumns); ++c)
+            cells.add(r + 1, c, rows[r].at(c));
+    }
+    QByteArray out;
+    Biff::appendRecord(out, bofRecord, bof(worksheetSubstream));
+    Biff::appendRecord(out, dimensionsRecord, cells.dimensions());
+    out += cells.records();
+    Biff::appendRecord(out, window2Record, window2(active));
+    Biff::appendRecord(out, eofRecord, {});
+    return out;
+}
+
+} // namespace
+
+namespace Workbook {
+
+QByteArray build(const QString &sheetName, const QStringList &columns, const QList<QList<QVariant>> &rows)
+{
+    // The sheets come first: their text cells fill the string table.
+    SharedStrings strings;
+    QList<QByteArray> sheets;
+    const qsizetype rowsPerSheet = maxSheetRows - 1; // below the header row
+    qsizetype first = 0;
+    do {
+        const qsizetype count = std::min(rowsPerSheet, rows.size() - first);
+        sheets.append(worksheet(columns, std::span(rows.constData() + first, count), strings,
+                                first == 0));
+        first += rowsPerSheet;
+    } while (first < rows.size());
+
+    QByteArray stream = globalsHead();
+    QList<qsizetype> sheetPositionFields;
+    for (const QString &name : sheetNames(sheetName, sheets.size())) {
+        sheetPositionFields.append(stream.size() + 4); // past the record header
+        Biff::appendRecord(stream, boundSheetRecord, boundSheet(name));
+    }
+    stream += strings.records(stream.size());
+    Biff::appendRecord(stream, eofRecord, {});
+    for (qsizetype i = 0; i < sheets.size(); ++i) {
+        LittleEndian::set32(stream, sheetPositionFields.at(i), stream.size());
+        stream += sheets.at(i);
+    }
+    return CompoundFile::withStream(QStringLiteral("Workbook"), stream);
+}
+
+} // namespace Workbook

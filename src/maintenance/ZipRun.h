@@ -1,0 +1,57 @@
+#pragma once
+
+#include "ZipFileFinder.h"
+#include "ZipLibrary.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <zip.h>
+
+#include <memory>
+
+// One ZpArchive call: builds, updates or deletes from one archive through
+// libzip. Every change is staged first and written at the end by zip_close,
+// which writes a temporary file and renames it over the archive; any failure
+// or cancel before that discards the staged changes, so the archive on disk
+// is either the old one or the complete new one.
+class ZipRun
+{
+public:
+    ZipRun(const ZipCallbacks &callbacks, const ZipOptionRecord &options, const QString &archive,
+           const QStringList &names);
+
+    ZipLibrary::Result run();
+
+private:
+    struct Discard
+    {
+        void operator()(zip_t *zip) const { zip_discard(zip); }
+    };
+
+    ZipLibrary::Result askPassword();
+    ZipLibrary::Result open();
+    ZipLibrary::Result addFiles();
+    ZipLibrary::Result stage(const ZipFileFinder::Item &item);
+    ZipLibrary::Result addFile(const QString &path, const QByteArray &entry);
+    ZipLibrary::Result deleteEntries();
+    ZipLibrary::Result askComment();
+    ZipLibrary::Result close();
+
+    bool isArchive(const QString &path) const;
+    bool isNewer(const QString &path, zip_uint64_t index) const;
+    zip_source_t *source(const QString &path) const;
+    QByteArray convertLineEnds(QByteArray bytes) const;
+    bool cancelled(const QByteArray &entry) const;
+    ZipLibrary::Result fail(ZipLibrary::Result result, const QString &why) const;
+    void print(const QString &text) const;
+    void printVerbose(const QString &text) const;
+
+    ZipCallbacks m_callbacks;
+    ZipOptionRecord m_options;
+    QString m_archive;
+    QString m_archiveFile; // canonical path of an existing archive, so that it is not packed
+    QStringList m_names;
+    QByteArray m_password;
+    std::unique_ptr<zip_t, Discard> m_zip;
+};
