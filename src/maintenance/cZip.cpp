@@ -121,8 +121,8 @@ std::optional<int32_t> cZip::run(QString *error)
         return raise(error, subscriptOutOfRange());
     QList<QByteArray> names;
     std::array<const char *, fileNameTableSize> table{};
-    for (const QString &spec : m_fileSpecs)
-        names << spec.toUtf8();
+    for (const QString &fileSpec : m_fileSpecs)
+        names << fileSpec.toUtf8();
     for (qsizetype i = 0; i < names.size(); ++i)
         table[i] = names[i].constData();
     table[names.size() + 1] = "";

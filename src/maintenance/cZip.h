@@ -10,7 +10,7 @@
 
 #include <optional>
 
-// Builds or updates a zip archive from a list of file specifications
+// Builds or updates a zip archive from a list of file names and patterns
 // through the zip library (ZipLibrary.h), keeping the settings in the
 // library's option record and turning its callbacks into events (see mZip).
 // Runs happen on the caller's thread and never overlap.
@@ -74,7 +74,7 @@ public:
     void setAllowAppend(bool bState) { m_options.allowAppend = bState; }
 
     int FileSpecCount() const { return static_cast<int>(m_fileSpecs.size()); }
-    // The specification numbered nIndex, from 1; outside 1 to FileSpecCount
+    // The file name numbered nIndex, from 1; outside 1 to FileSpecCount
     // it sets *error and returns an empty text.
     QString FileSpec(int nIndex, QString *error) const;
     // True when the library reported success for the last Zip.
@@ -84,11 +84,11 @@ public:
     int AddFileSpec(const QString &sSpec);
 
     // False, with *error set, when the run cannot start (more than
-    // maxFileSpecs specifications, a BasePath that is no folder, another run
+    // maxFileSpecs file names, a BasePath that is no folder, another run
     // in progress); Success() then keeps reporting true. Otherwise true, and
     // Success() tells the library's verdict.
     bool Zip(QString *error);
-    // Deletes the entries named by the specifications. Leaves Success() as
+    // Deletes the entries named by the file names. Leaves Success() as
     // the last Zip left it.
     bool Delete(QString *error);
 

@@ -43,12 +43,12 @@ struct Workspace
             writeFile(folder.filePath(name), name);
         zip.setZipFile(folder.filePath("out.zip"));
     }
-    // Runs Zip with the given specifications; false when it could not start.
-    bool run(const QStringList &specs)
+    // Runs Zip with the given file names; false when it could not start.
+    bool run(const QStringList &fileSpecs)
     {
         zip.ClearFileSpecs();
-        for (const QString &spec : specs)
-            zip.AddFileSpec(spec);
+        for (const QString &fileSpec : fileSpecs)
+            zip.AddFileSpec(fileSpec);
         QString error;
         return zip.Zip(&error);
     }
@@ -235,8 +235,8 @@ void tst_cZip::fileSpecBounds()
     QFETCH(int, index);
     QFETCH(QString, expected);
     cZip zip;
-    for (const char *spec : {"a.txt", "sub/b.txt", "*.kvd"})
-        QCOMPARE(zip.AddFileSpec(spec), 0);
+    for (const char *fileSpec : {"a.txt", "sub/b.txt", "*.kvd"})
+        QCOMPARE(zip.AddFileSpec(fileSpec), 0);
     QCOMPARE(zip.FileSpecCount(), 3);
     QString error;
     QCOMPARE(zip.FileSpec(index, &error), expected);
@@ -250,12 +250,12 @@ void tst_cZip::fileSpecBounds()
 void tst_cZip::runsThatCannotStart()
 {
     Workspace work;
-    QStringList specs;
+    QStringList fileSpecs;
     for (int i = 0; i < cZip::maxFileSpecs; ++i)
-        specs << QStringLiteral("missing%1.txt").arg(i);
-    QVERIFY(work.run(specs)); // starts; the library finds nothing
+        fileSpecs << QStringLiteral("missing%1.txt").arg(i);
+    QVERIFY(work.run(fileSpecs)); // starts; the library finds nothing
     QVERIFY(!work.zip.Success());
-    QVERIFY(!work.run(specs << "one too many"));
+    QVERIFY(!work.run(fileSpecs << "one too many"));
     QVERIFY(work.zip.Success()); // reset before the error
     QString error;
     QVERIFY(!work.zip.Delete(&error));
@@ -429,7 +429,7 @@ void tst_cZip::entryNames_data()
     QTest::addColumn<bool>("folderEntries");
     QTest::addColumn<bool>("recurse");
     QTest::addColumn<bool>("hidden");
-    QTest::addColumn<QStringList>("specs"); // "@" stands for the folder's absolute path
+    QTest::addColumn<QStringList>("fileSpecs"); // "@" stands for the folder's absolute path
     QTest::addColumn<QStringList>("expected");
     const QStringList two{"a.txt", "sub/b.txt"};
     const QStringList allTxt{"a.txt", "sub/b.txt", "sub/deep/a.txt", "sub/deep/c.txt"};
@@ -468,7 +468,7 @@ void tst_cZip::entryNames()
     QFETCH(bool, folderEntries);
     QFETCH(bool, recurse);
     QFETCH(bool, hidden);
-    QFETCH(QStringList, specs);
+    QFETCH(QStringList, fileSpecs);
     QFETCH(QStringList, expected);
     Workspace work({"a.txt", "sub/b.txt", "sub/deep/a.txt", "sub/deep/c.txt", ".hidden",
                     ".dot/d.txt"});
@@ -478,7 +478,7 @@ void tst_cZip::entryNames()
     work.zip.setStoreDirectories(folderEntries);
     work.zip.setRecurseSubDirs(recurse);
     work.zip.setIncludeSystemAndHiddenFiles(hidden);
-    QVERIFY(work.run(specs.replaceInStrings("@", work.folder.path())));
+    QVERIFY(work.run(fileSpecs.replaceInStrings("@", work.folder.path())));
     QCOMPARE(work.zip.Success(), !expected.isEmpty());
     QCOMPARE(entries(work.zip.ZipFile()), expected);
     if (expected.contains("sub/b.txt"))
@@ -539,7 +539,7 @@ void tst_cZip::refusalsKeepTheArchive()
     QFETCH(QString, refusal);
     Workspace work({"a.txt", "b.txt"});
     writeFile(work.zip.ZipFile(), "the old archive");
-    QStringList specs{"a.txt", "b.txt"};
+    QStringList fileSpecs{"a.txt", "b.txt"};
     if (refusal == "cancelled")
         connect(&work.zip, &cZip::Cancel, [](const QString &name, bool *cancel) {
             *cancel = name == "b.txt";
@@ -552,8 +552,8 @@ void tst_cZip::refusalsKeepTheArchive()
     work.zip.setEncrypt(refusal.startsWith("password") || refusal.startsWith("confirmation"));
     work.zip.setAddComment(refusal.startsWith("comment"));
     if (refusal == "name not matched")
-        specs << "missing.txt";
-    QVERIFY(work.run(specs));
+        fileSpecs << "missing.txt";
+    QVERIFY(work.run(fileSpecs));
     QVERIFY(!work.zip.Success());
     QCOMPARE(work.folder.bytes("out.zip"), QByteArray("the old archive"));
 }
