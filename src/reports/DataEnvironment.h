@@ -13,7 +13,6 @@ class DataEnvironment
 public:
     explicit DataEnvironment(const QString &connectionString) : m_connection(connectionString) {}
 
-    bool isOpen() const { return m_connection.isOpen(); }
     bool open(QString *error) { return m_connection.open(error); }
     void close() { m_connection.close(); }
 

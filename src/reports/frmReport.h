@@ -26,8 +26,6 @@ public:
     // Lays the rows out afresh and shows the first page.
     void showRows(const ReportRows &rows, const QDate &printed);
 
-    const QList<ReportPage> &pages() const { return m_pages; }
-    int currentPage() const { return m_current; }
     void showPage(int index);
 
     bool savePdf(const QString &path, QString *error);

@@ -30,6 +30,18 @@ bool applySettings(QSqlDatabase &db, QString *error)
     return true;
 }
 
+// The file named by "Data Source=" in a connection string.
+QString dataSourceOf(const QString &connectionString)
+{
+    for (const QString &pair : connectionString.split(u';', Qt::SkipEmptyParts)) {
+        const qsizetype equals = pair.indexOf(u'=');
+        if (equals > 0 && pair.left(equals).trimmed().compare(QLatin1String("Data Source"),
+                                                              Qt::CaseInsensitive) == 0)
+            return pair.mid(equals + 1).trimmed();
+    }
+    return {};
+}
+
 } // namespace
 
 Connection::Connection(const QString &connectionString)
@@ -40,17 +52,6 @@ Connection::Connection(const QString &connectionString)
 Connection::~Connection()
 {
     close();
-}
-
-QString Connection::dataSourceOf(const QString &connectionString)
-{
-    for (const QString &pair : connectionString.split(u';', Qt::SkipEmptyParts)) {
-        const qsizetype equals = pair.indexOf(u'=');
-        if (equals > 0 && pair.left(equals).trimmed().compare(QLatin1String("Data Source"),
-                                                              Qt::CaseInsensitive) == 0)
-            return pair.mid(equals + 1).trimmed();
-    }
-    return {};
 }
 
 bool Connection::open(QString *error)

@@ -22,8 +22,6 @@ public:
     // The file named by the connection string, as given there.
     QString dataSource() const { return m_dataSource; }
 
-    static QString dataSourceOf(const QString &connectionString);
-
 private:
     QString m_dataSource;
     QString m_name;

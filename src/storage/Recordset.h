@@ -33,7 +33,6 @@ public:
     bool open(QString *error);
     // Lets go of the rows and the database; closing again does nothing.
     void close();
-    bool isOpen() const { return m_connection.isOpen(); }
     QString dataSource() const { return m_connection.dataSource(); }
 
     // Reads the row source afresh; the filter is dropped and the first row is
