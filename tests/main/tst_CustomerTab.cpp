@@ -124,8 +124,8 @@ private slots:
     void searchNarrowsUntilClear();
     void searchByPhoneAndAddress_data();
     void searchByPhoneAndAddress();
-    void searchWithoutMatchRestoresShownCustomer();
-    void searchWithEmptyBox();
+    void searchThatFindsNothingKeepsShownCustomer_data();
+    void searchThatFindsNothingKeepsShownCustomer();
     void totalShowsHighestAccount();
 };
 
@@ -436,29 +436,33 @@ void tst_CustomerTab::searchByPhoneAndAddress()
     VERIFY_MESSAGES(f.messages);
 }
 
-void tst_CustomerTab::searchWithoutMatchRestoresShownCustomer()
+void tst_CustomerTab::searchThatFindsNothingKeepsShownCustomer_data()
 {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("focus");
+    QTest::newRow("no match") << "zzz'%*_" << "No results found in search!" << "No File Found!"
+                              << "txtName";
+    QTest::newRow("empty box") << "" << "You must type something in the search box."
+                               << "No Search Criteria!" << "txtSearch";
+}
+
+void tst_CustomerTab::searchThatFindsNothingKeepsShownCustomer()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, message);
+    QFETCH(QString, title);
+    QFETCH(QString, focus);
     Fixture f({QStringLiteral("Adams"), QStringLiteral("Baker"), QStringLiteral("Carter")});
     f.navigate("cmdNext");
-    f.box("txtSearch")->setText(QStringLiteral("zzz'%*_"));
-    f.messages.expect(noResults);
+    f.box("txtSearch")->setText(text);
+    f.messages.expect({message, title, QMessageBox::Ok, QMessageBox::Information});
     f.click("cmdSearch");
     QCOMPARE(f.name(), QStringLiteral("Baker"));
     QCOMPARE(f.tab->customers().recordset().visibleCount(), 3);
     QCOMPARE(f.buttons(), QStringLiteral("011111")); // New stays off until Clear
-    VERIFY_MESSAGES(f.messages);
-}
-
-void tst_CustomerTab::searchWithEmptyBox()
-{
-    Fixture f({QStringLiteral("Adams"), QStringLiteral("Baker")});
-    f.navigate("cmdLast");
-    f.messages.expect({"You must type something in the search box.", "No Search Criteria!",
-                       QMessageBox::Ok, QMessageBox::Information});
-    f.click("cmdSearch");
-    QCOMPARE(f.name(), QStringLiteral("Baker"));
-    QCOMPARE(f.buttons(), QStringLiteral("011111"));
-    QCOMPARE(f.focused(), QStringLiteral("txtSearch"));
+    QCOMPARE(f.focused(), focus);
     VERIFY_MESSAGES(f.messages);
 }
 

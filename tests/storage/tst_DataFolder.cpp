@@ -1,6 +1,5 @@
 #include "DataFiles.h"
 #include "DataFolder.h"
-#include "Recordset.h"
 #include "TempDataFolder.h"
 #include "TestMain.h"
 
@@ -11,8 +10,6 @@ class tst_DataFolder : public QObject
     Q_OBJECT
 private slots:
     void freshInstallationHasAllFiles();
-    void freshDatabasesHaveEmptyTables_data();
-    void freshDatabasesHaveEmptyTables();
     void missingFilesAreNamed();
     void failedInstallationLeavesNothing();
 };
@@ -29,38 +26,6 @@ void tst_DataFolder::freshInstallationHasAllFiles()
     QCOMPARE(folder.bytes(DataFiles::incomeNames), QByteArray("\r\n"));
     QCOMPARE(folder.bytes(DataFiles::expenseNames), QByteArray("\r\n"));
     QCOMPARE(QDir(folder.path()).entryList(QDir::Files).size(), 7);
-}
-
-void tst_DataFolder::freshDatabasesHaveEmptyTables_data()
-{
-    QTest::addColumn<QString>("database");
-    QTest::addColumn<QString>("rowSource");
-    QTest::addColumn<QStringList>("fields");
-    QTest::newRow("customers")
-        << DataFiles::customers << "SELECT * FROM Customers ORDER BY Name ASC"
-        << QStringList{"Account", "Name",     "Address",     "City",           "State",
-                       "Zip",     "Home",     "Cell",        "HisWork",        "HerWork",
-                       "DateStarted", "Schedule", "AmountPerVisit", "AmountMonthly", "Active",
-                       "Comments"};
-    QTest::newRow("income") << DataFiles::income << "Income"
-                            << QStringList{"IncomeType", "IncomeAmount", "IncomeDate",
-                                           "IncomeInvoice"};
-    QTest::newRow("expense") << DataFiles::expense << "Expense"
-                             << QStringList{"ExpenseType", "ExpenseAmount", "ExpenseDate",
-                                            "ExpenseInvoice"};
-}
-
-void tst_DataFolder::freshDatabasesHaveEmptyTables()
-{
-    QFETCH(QString, database);
-    QFETCH(QString, rowSource);
-    QFETCH(QStringList, fields);
-    TempDataFolder folder;
-    Recordset records(DataFiles::connectionString(database), rowSource);
-    QString error;
-    QVERIFY2(records.open(&error), qPrintable(error));
-    QCOMPARE(records.fieldNames(), fields);
-    QVERIFY(records.isBOF() && records.isEOF());
 }
 
 void tst_DataFolder::missingFilesAreNamed()

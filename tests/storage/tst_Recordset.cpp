@@ -45,10 +45,8 @@ private slots:
     void refreshDropsUnsavedNewRowAndReadsAfresh();
     void movingStopsAtBothEnds();
     void newCustomerGetsAccountFromDatabase();
-    void updateWritesOnlyTheCurrentRow();
     void filter_data();
     void filter();
-    void wholeTableHidesItsKey();
     void updateOfRowDeletedElsewhereFailsAndKeepsRow();
     void missingDatabaseIsReportedNotCreated();
 };
@@ -121,25 +119,6 @@ void tst_Recordset::newCustomerGetsAccountFromDatabase()
     QCOMPARE(records->field(QStringLiteral("Name")).toString(), QStringLiteral("C"));
 }
 
-void tst_Recordset::updateWritesOnlyTheCurrentRow()
-{
-    TempDataFolder folder;
-    addCustomers(folder, {QStringLiteral("Adams"), QStringLiteral("Baker")});
-    auto records = openCustomers();
-    records->moveLast();
-    QString error;
-    QVERIFY(records->update({{QStringLiteral("City"), QStringLiteral("Tampa")},
-                             {QStringLiteral("AmountPerVisit"), 12.5},
-                             {QStringLiteral("Active"), -1}},
-                            &error));
-    QVERIFY(records->refresh(&error));
-    QVERIFY(records->field(QStringLiteral("City")).isNull());
-    records->moveLast();
-    QCOMPARE(records->field(QStringLiteral("City")).toString(), QStringLiteral("Tampa"));
-    QCOMPARE(records->field(QStringLiteral("AmountPerVisit")).toDouble(), 12.5);
-    QCOMPARE(records->field(QStringLiteral("Active")).toInt(), -1);
-}
-
 void tst_Recordset::filter_data()
 {
     QTest::addColumn<QString>("text");
@@ -164,28 +143,6 @@ void tst_Recordset::filter()
                          QStringLiteral("HisWork"), QStringLiteral("HerWork")},
                         text});
     QCOMPARE(visibleNames(*records), expected);
-}
-
-void tst_Recordset::wholeTableHidesItsKey()
-{
-    TempDataFolder folder;
-    folder.execute(DataFiles::income,
-                   QStringLiteral("INSERT INTO Income VALUES ('Sales', 10, '2024-01-02', 'Deposit')"));
-    Recordset income(DataFiles::connectionString(DataFiles::income), QStringLiteral("Income"));
-    QString error;
-    QVERIFY(income.open(&error));
-    QVERIFY(!income.fieldNames().contains(QStringLiteral("bramblewood_key")));
-    QVERIFY(income.update({{QStringLiteral("IncomeAmount"), 12.5}}, &error));
-    income.addNew();
-    QVERIFY(income.update({{QStringLiteral("IncomeType"), QStringLiteral("Rent")}}, &error));
-    QVERIFY(income.refresh(&error));
-    QCOMPARE(income.field(QStringLiteral("IncomeAmount")).toDouble(), 12.5);
-    income.moveNext();
-    QCOMPARE(income.field(QStringLiteral("IncomeType")).toString(), QStringLiteral("Rent"));
-    QVERIFY(income.deleteCurrent(&error));
-    QVERIFY(income.refresh(&error));
-    income.moveLast();
-    QCOMPARE(income.field(QStringLiteral("IncomeType")).toString(), QStringLiteral("Sales"));
 }
 
 void tst_Recordset::updateOfRowDeletedElsewhereFailsAndKeepsRow()

@@ -14,7 +14,6 @@ private slots:
     void readsWholeContentWithLineBreak();
     void decode_data();
     void decode();
-    void missingFileIsAnError();
     void rememberedEntriesRoundTrip_data();
     void rememberedEntriesRoundTrip();
     void rememberedEntriesKeepFiftyMostRecent();
@@ -63,14 +62,6 @@ void tst_SideFile::decode()
     QFETCH(QByteArray, bytes);
     QFETCH(QString, expected);
     QCOMPARE(SideFile::decode(bytes), expected);
-}
-
-void tst_SideFile::missingFileIsAnError()
-{
-    TempDataFolder folder(false);
-    QString error;
-    QVERIFY(!SideFile::read(QStringLiteral("pw.kvd"), &error));
-    QVERIFY(!error.isEmpty());
 }
 
 void tst_SideFile::rememberedEntriesRoundTrip_data()
