@@ -3,6 +3,7 @@
 #include "FormBuilder.h"
 #include "Launcher.h"
 #include "MessageBox.h"
+#include "ProgramPath.h"
 #include "SystemInformation.h"
 #include "Twips.h"
 
@@ -49,7 +50,7 @@ frmAbout::frmAbout(Launcher &launcher, MessageBox &messages, QWidget *parent)
 
 void frmAbout::cmdSysInfo_Click()
 {
-    const QString program = SystemInformation::find();
+    const QString program = firstProgramOnPath(SystemInformation::candidates());
     QString error;
     if (program.isEmpty() || !m_launcher.startProgram(program, &error))
         m_messages.show(this, {QStringLiteral("System Information Is Unavailable At This Time"),

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "DataFolder.h"
+
 #include <QPointer>
 #include <QWidget>
 
@@ -7,6 +9,7 @@ class LedgerPanel;
 class MessageBox;
 class QLineEdit;
 class QPushButton;
+class RunningBalance;
 class frmChangePassword;
 class frmLogin;
 
@@ -15,11 +18,11 @@ class IncomeExpensesTab : public QWidget
 {
     Q_OBJECT
 public:
-    IncomeExpensesTab(MessageBox &messages, QWidget *parent = nullptr);
+    IncomeExpensesTab(const DataFolder &folder, MessageBox &messages, QWidget *parent = nullptr);
 
     LedgerPanel &income() { return *m_income; }
     LedgerPanel &expense() { return *m_expense; }
-    QLineEdit &balanceBox() { return *m_balance; }
+    RunningBalance &balance() { return *m_balance; }
     QPushButton &calculatorButton() { return *m_calculator; }
 
     void cmdSetBalance_Click();
@@ -27,8 +30,10 @@ public:
 private:
     void showChangePassword();
 
+    DataFolder m_folder;
     MessageBox &m_messages;
-    QLineEdit *m_balance;
+    RunningBalance *m_balance;
+    QLineEdit *m_balanceBox;
     LedgerPanel *m_income;
     LedgerPanel *m_expense;
     QPushButton *m_calculator;

@@ -1,29 +1,38 @@
 #include "LedgerPanel.h"
 
 #include "AutoCompleteBox.h"
-#include "Balance.h"
 #include "CapitalisingKeys.h"
 #include "DataControl.h"
-#include "DataFiles.h"
+#include "DataFolder.h"
 #include "DateText.h"
+#include "EntryStateMachine.h"
 #include "MessageBox.h"
 #include "NumberText.h"
-#include "SideFile.h"
+#include "RunningBalance.h"
 
 #include <QLineEdit>
 #include <QPushButton>
 
-LedgerPanel::LedgerPanel(const LedgerPanelLayout &layout, QLineEdit &balanceBox,
-                         MessageBox &messages, QWidget *parent)
-    : QGroupBox(parent), m_layout(layout), m_noun(layout.table.toLower()), m_balance(balanceBox),
+LedgerPanel::LedgerPanel(const LedgerPanelLayout &layout, const DataFolder &folder,
+                         RunningBalance &balance, MessageBox &messages, QWidget *parent)
+    : QGroupBox(parent), m_layout(layout), m_noun(layout.table.toLower()), m_balance(balance),
       m_messages(messages)
 {
-    m_form.build(this, layout.table, layout.suffix, layout.calendarButton, layout.buttonsTop,
-                 layout.navigationWidth, messages);
+    m_form.build(this, layout, folder.filePath(layout.databaseFile), messages);
     (new CapitalisingKeys(this))->watch(m_form.name);
+    m_entry = new EntryStateMachine({m_form.data,
+                                     m_form.add,
+                                     m_form.edit,
+                                     m_form.save,
+                                     m_form.remove,
+                                     {m_form.amount, m_form.date, m_form.invoice},
+                                     {m_form.data},
+                                     {},
+                                     m_form.name},
+                                    messages, this);
+    connect(m_entry, &EntryStateMachine::modeSet, this, &LedgerPanel::modeSet);
     // The panel opens browsing: nothing to save, the entry's boxes locked.
-    m_form.save->setEnabled(false);
-    lockEntryBoxes(true);
+    m_entry->browse();
 
     connect(m_form.add, &QPushButton::clicked, this, &LedgerPanel::cmdAdd_Click);
     connect(m_form.edit, &QPushButton::clicked, this, &LedgerPanel::cmdEdit_Click);
@@ -36,42 +45,10 @@ QMessageBox::StandardButton LedgerPanel::ask(const MessageBoxRequest &request)
     return m_messages.show(window(), request);
 }
 
-void LedgerPanel::lockEntryBoxes(bool locked)
+void LedgerPanel::lockEntryBoxes()
 {
     for (QLineEdit *box : {m_form.amount, m_form.date, m_form.invoice})
-        box->setReadOnly(locked);
-}
-
-void LedgerPanel::enterAddingOrEditing()
-{
-    m_form.add->setEnabled(false);
-    m_form.save->setEnabled(true);
-    m_form.edit->setEnabled(false);
-    lockEntryBoxes(false);
-    m_other->lockEntryBoxes(true);
-    m_form.data->setEnabled(false);
-}
-
-void LedgerPanel::enterBrowsing()
-{
-    m_form.add->setEnabled(true);
-    m_form.save->setEnabled(false);
-    m_form.edit->setEnabled(true);
-    lockEntryBoxes(true);
-    m_other->lockEntryBoxes(true);
-    m_form.data->setEnabled(true);
-}
-
-bool LedgerPanel::hasCurrentEntry()
-{
-    const Recordset &records = entries().recordset();
-    return !records.isEOF() && !records.isBOF();
-}
-
-// Editing: a stored entry is open for change and its old amount is out of the balance.
-bool LedgerPanel::isEditing()
-{
-    return m_form.save->isEnabled() && hasCurrentEntry() && !entries().recordset().isNew();
+        box->setReadOnly(true);
 }
 
 // The amount of the current entry as stored, as the Amount box showed it
@@ -82,54 +59,29 @@ QString LedgerPanel::storedAmountText()
                               FieldFormat::Money);
 }
 
-// Edit or Delete with no entry to act on: only New is left to press.
-void LedgerPanel::guardEmptyPanel(bool disableDelete)
-{
-    ask({QStringLiteral("You must add a record."), QStringLiteral("Empty file"), QMessageBox::Ok,
-         QMessageBox::Information});
-    m_form.add->setEnabled(true);
-    if (disableDelete)
-        m_form.remove->setEnabled(false);
-    m_form.save->setEnabled(false);
-    m_form.edit->setEnabled(false);
-    m_form.name->setFocus();
-}
-
 void LedgerPanel::cmdAdd_Click()
 {
-    enterAddingOrEditing();
-    entries().refresh();
-    entries().recordset().addNew();
+    m_entry->addNew();
     if (!m_layout.newInvoice.isEmpty())
         m_form.invoice->setText(m_layout.newInvoice);
-    m_form.name->setFocus();
+    m_entry->focusHome();
 }
 
 void LedgerPanel::cmdEdit_Click()
 {
-    if (!hasCurrentEntry()) {
-        guardEmptyPanel(false);
-        return;
-    }
-    const auto answer = ask({QStringLiteral("Are you sure you want to edit this file?"),
-                             QStringLiteral("Edit File?"), QMessageBox::Ok | QMessageBox::Cancel,
-                             QMessageBox::NoIcon, QMessageBox::Cancel});
-    if (answer == QMessageBox::Ok) {
-        enterAddingOrEditing();
-        // The old amount leaves the balance now; Save puts the new one in.
-        m_balance.setText(Balance::afterStep(m_balance.text(), m_form.amount->text(), -m_layout.sign));
-    }
-    m_form.name->setFocus();
+    // The old amount leaves the balance now; Save puts the new one in.
+    if (m_entry->edit())
+        m_balance.step(m_form.amount->text(), -m_layout.sign);
+    m_entry->focusHome();
 }
 
 // Cancel at the empty-name prompt: the entry as stored comes back, and an
 // edited entry's amount goes back into the balance that Edit took it from.
 void LedgerPanel::abandon()
 {
-    if (isEditing())
-        m_balance.setText(Balance::afterStep(m_balance.text(), storedAmountText(), m_layout.sign));
-    enterBrowsing();
-    entries().refresh();
+    if (m_entry->mode() == EntryMode::Editing)
+        m_balance.step(storedAmountText(), m_layout.sign);
+    m_entry->abandon();
 }
 
 bool LedgerPanel::checkForSave()
@@ -139,10 +91,10 @@ bool LedgerPanel::checkForSave()
                                  QStringLiteral("Empty Name"), QMessageBox::Ok | QMessageBox::Cancel,
                                  QMessageBox::NoIcon, QMessageBox::Ok});
         if (answer == QMessageBox::Ok)
-            enterAddingOrEditing();
+            m_entry->keepEntering();
         else
             abandon();
-        m_form.name->setFocus();
+        m_entry->focusHome();
         return false;
     }
     // The amount must be a number as the balance reads it, so that the table
@@ -167,66 +119,50 @@ void LedgerPanel::cmdSave_Click()
     if (!checkForSave())
         return;
     storeEntry();
-    m_form.name->setFocus();
+    m_entry->focusHome();
 }
 
-// The balance file is written before the entry is stored, and put back if the
-// entry is refused, so that the file, the box and the table never disagree.
+// balance.kvd takes the new balance before the entry is stored; if the
+// database refuses the entry, the file gets back exactly what it held.
 void LedgerPanel::storeEntry()
 {
-    const QString before = m_balance.text();
-    const QString after = Balance::afterStep(before, m_form.amount->text(), m_layout.sign);
+    const QString after = m_balance.afterStep(m_form.amount->text(), m_layout.sign);
     QString error;
-    if (!SideFile::write(DataFiles::balance, Balance::fileText(after), &error)) {
+    const auto held = m_balance.fileContent(&error);
+    if (!held || !m_balance.save(after, &error)) {
         ask({QStringLiteral("The balance could not be saved in %1: %2\n\nThe entry was not stored.")
-                 .arg(DataFiles::balance, error),
+                 .arg(m_balance.fileName(), error),
              MessageBox::applicationTitle(), QMessageBox::Ok, QMessageBox::Warning});
         return;
     }
     m_form.name->rememberCurrentText();
-    Recordset &records = entries().recordset();
-    const Recordset::Bookmark mark = records.bookmark();
-    if (!entries().update()) {
-        SideFile::write(DataFiles::balance, Balance::fileText(before), &error);
+    if (!m_entry->store()) {
+        if (!m_balance.restoreFile(*held, &error))
+            ask({QStringLiteral("The entry was not stored, and %1 could not be put back as it was: "
+                                "%2\n\nIt holds the balance with this entry counted. Set the "
+                                "balance again with \"Set\".")
+                     .arg(m_balance.fileName(), error),
+                 MessageBox::applicationTitle(), QMessageBox::Ok, QMessageBox::Warning});
         return;
     }
-    records.setBookmark(mark);
-    enterBrowsing();
-    // Delete may have been disabled by an empty table; a stored entry is
-    // something to delete again.
-    m_form.remove->setEnabled(true);
     m_balance.setText(after);
 }
 
 void LedgerPanel::cmdDelete_Click()
 {
-    if (!hasCurrentEntry()) {
-        guardEmptyPanel(true);
-        return;
-    }
-    const auto answer = ask({QStringLiteral("Are you sure you want to delete this %1? The "
-                                            "information cannot be restored!!")
-                                 .arg(m_noun),
-                             QStringLiteral("Delete File?"), QMessageBox::Ok | QMessageBox::Cancel,
-                             QMessageBox::NoIcon, QMessageBox::Cancel});
-    if (answer != QMessageBox::Ok) {
-        m_form.name->setFocus();
-        return;
-    }
     // An entry being added was never counted, and one being edited is out of
     // the balance already; only a browsed entry takes its amount out here.
-    const bool addingOrEditing = m_form.save->isEnabled();
-    const QString after = addingOrEditing ? m_balance.text()
-                                          : Balance::afterStep(m_balance.text(),
-                                                               m_form.amount->text(), -m_layout.sign);
-    if (entries().deleteCurrent()) {
+    const bool entering = m_entry->isEntering();
+    const QString after =
+        entering ? m_balance.text() : m_balance.afterStep(m_form.amount->text(), -m_layout.sign);
+    if (m_entry->remove({QStringLiteral("Are you sure you want to delete this %1? The information "
+                                        "cannot be restored!!")
+                             .arg(m_noun),
+                         QStringLiteral("Delete File?"), QMessageBox::Ok | QMessageBox::Cancel,
+                         QMessageBox::NoIcon, QMessageBox::Cancel})) {
         m_balance.setText(after);
-        if (addingOrEditing)
-            enterBrowsing();
-        Recordset &records = entries().recordset();
-        records.movePrevious();
-        if (records.isBOF())
-            records.moveNext();
+        if (entering)
+            m_entry->browse();
     }
-    m_form.name->setFocus();
+    m_entry->focusHome();
 }

@@ -2,22 +2,21 @@
 
 #include "AutoCompleteBox.h"
 #include "DataControl.h"
-#include "DataFiles.h"
 #include "FormBuilder.h"
 
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
 
-void LedgerPanelForm::build(QGroupBox *frame, const QString &table, const QString &suffix,
-                            const QString &calendarButton, int buttonsTop, int navigationWidth,
-                            MessageBox &messages)
+void LedgerPanelForm::build(QGroupBox *frame, const LedgerPanelLayout &layout,
+                            const QString &databasePath, MessageBox &messages)
 {
+    const QString &table = layout.table;
+    const QString &suffix = layout.suffix;
+    const int buttonsTop = layout.buttonsTop;
     frame->setTitle(table);
     frame->setObjectName(QStringLiteral("fra") + table);
-    data = new DataControl(QStringLiteral("Adodc") + suffix, table,
-                           DataFiles::connectionString(table + QStringLiteral(".mdb")), table,
-                           messages);
+    data = new DataControl(QStringLiteral("Adodc") + suffix, table, databasePath, table, messages);
     const FormBuilder in(frame);
 
     in.label(QStringLiteral("Name:"), 240, 360, 780);
@@ -33,7 +32,7 @@ void LedgerPanelForm::build(QGroupBox *frame, const QString &table, const QStrin
     in.label(QStringLiteral("Date:"), 240, 1080, 780);
     date = in.textBox(QStringLiteral("txt%1Date").arg(table), 1080, 1050, 1500);
     data->bind(date, table + QStringLiteral("Date"), FieldFormat::Date);
-    in.button(calendarButton, QStringLiteral("Cal"), 2640, 1035, 495, 315);
+    calendar = in.button(layout.calendarButton, QStringLiteral("Cal"), 2640, 1035, 495, 315);
 
     in.label(QStringLiteral("Invoice:"), 240, 1440, 780);
     invoice = in.textBox(QStringLiteral("txt%1Invoice").arg(table), 1080, 1410, 3000);
@@ -44,5 +43,5 @@ void LedgerPanelForm::build(QGroupBox *frame, const QString &table, const QStrin
     save = in.button(QStringLiteral("cmdSave") + suffix, QStringLiteral("Save"), 2400, buttonsTop, 1000, 330);
     remove = in.button(QStringLiteral("cmdDelete") + suffix, QStringLiteral("Delete"), 3600, buttonsTop,
                        1000, 330);
-    in.place(data, 4920, buttonsTop, navigationWidth, 330);
+    in.place(data, 4920, buttonsTop, layout.navigationWidth, 330);
 }

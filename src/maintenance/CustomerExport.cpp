@@ -2,15 +2,16 @@
 
 #include "DataEnvironment.h"
 #include "DataFiles.h"
+#include "DataFolder.h"
 #include "DateText.h"
 #include "SafeFiles.h"
 #include "Workbook.h"
 
 namespace CustomerExport {
 
-bool run(QString *error)
+bool run(const DataFolder &folder, QString *error)
 {
-    DataEnvironment customers(DataFiles::connectionString(DataFiles::customers));
+    DataEnvironment customers(folder.filePath(DataFiles::customers));
     ReportRows table;
     if (!customers.open(error) ||
         !customers.run(QStringLiteral("SELECT * FROM [Customers]"), {}, &table, error))
@@ -21,7 +22,7 @@ bool run(QString *error)
     for (QList<QVariant> &row : table.rows)
         if (const QDate date = DateText::fromStored(row[dateColumn].toString()); date.isValid())
             row[dateColumn] = date;
-    return SafeFiles::write(workbookFile, Workbook::build(QStringLiteral("Customers"), table.columns,
+    return SafeFiles::write(folder.filePath(workbookFile), Workbook::build(QStringLiteral("Customers"), table.columns,
                                                           table.rows),
                             error);
 }

@@ -2,9 +2,11 @@
 
 #include "Connection.h"
 #include "DataFiles.h"
+#include "DataFolder.h"
 #include "SafeFiles.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
 
@@ -12,7 +14,7 @@ namespace {
 
 bool countRows(const QString &file, const QString &table, qint64 *rows, QString *error)
 {
-    Connection connection(DataFiles::connectionString(file));
+    Connection connection(file);
     if (!connection.open(error))
         return false;
     QSqlQuery query(connection.database());
@@ -26,7 +28,7 @@ bool countRows(const QString &file, const QString &table, qint64 *rows, QString 
 
 bool isIntact(const QString &file, QString *error)
 {
-    Connection connection(DataFiles::connectionString(file));
+    Connection connection(file);
     if (!connection.open(error))
         return false;
     QSqlQuery query(connection.database());
@@ -43,7 +45,7 @@ bool isIntact(const QString &file, QString *error)
 
 bool vacuumInto(const QString &file, const QString &work, QString *error)
 {
-    Connection connection(DataFiles::connectionString(file));
+    Connection connection(file);
     if (!connection.open(error))
         return false;
     QSqlQuery query(connection.database());
@@ -60,13 +62,18 @@ bool vacuumInto(const QString &file, const QString &work, QString *error)
 
 namespace DatabaseCompaction {
 
-QList<Database> databases()
+QList<Database> databases(const DataFolder &folder)
 {
+    const struct {
+        QString file, table;
+    } databases[] = {{DataFiles::customers, QStringLiteral("Customers")},
+                     {DataFiles::expense, QStringLiteral("Expense")},
+                     {DataFiles::income, QStringLiteral("Income")}};
     QList<Database> all;
-    for (const QString &file : {DataFiles::customers, DataFiles::expense, DataFiles::income}) {
-        const QString name = file.chopped(4);
-        all.append({file, name + QStringLiteral("Backup.mdb"), QStringLiteral("New") + file});
-    }
+    for (const auto &database : databases)
+        all.append({folder.filePath(database.file), database.table,
+                    folder.filePath(database.table + QStringLiteral("Backup.mdb")),
+                    folder.filePath(QStringLiteral("New") + database.file)});
     return all;
 }
 
@@ -78,15 +85,15 @@ bool backUp(const Database &database, QString *error)
 bool compact(const Database &database, QString *error)
 {
     if (QFile::exists(database.work) && !QFile::remove(database.work)) {
-        *error = QStringLiteral("%1, left by an earlier exit, could not be removed.").arg(database.work);
+        *error = QStringLiteral("%1, left by an earlier exit, could not be removed.")
+                     .arg(QFileInfo(database.work).fileName());
         return false;
     }
-    const QString table = database.file.chopped(4); // each database holds the table it is named after
     qint64 before = 0, after = 0;
     const bool checked = vacuumInto(database.file, database.work, error) &&
-                         countRows(database.file, table, &before, error) &&
+                         countRows(database.file, database.table, &before, error) &&
                          isIntact(database.work, error) &&
-                         countRows(database.work, table, &after, error);
+                         countRows(database.work, database.table, &after, error);
     if (checked && before != after)
         *error = QStringLiteral("The compacted copy holds %1 rows instead of %2.").arg(after).arg(before);
     if (!checked || before != after) {

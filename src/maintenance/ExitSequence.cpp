@@ -2,46 +2,53 @@
 
 #include "DatabaseCompaction.h"
 #include "MessageBox.h"
+#include "WorkProgress.h"
 
-#include <QProgressDialog>
+#include <QFileInfo>
+
+namespace {
+
+QString nameOf(const QString &path)
+{
+    return QFileInfo(path).fileName();
+}
+
+} // namespace
 
 namespace ExitSequence {
 
-void run(MessageBox &messages, QWidget *window, QStringList problems)
+void run(const DataFolder &folder, MessageBox &messages, QWidget *window, QStringList problems)
 {
-    const QList<DatabaseCompaction::Database> databases = DatabaseCompaction::databases();
+    const QList<DatabaseCompaction::Database> databases = DatabaseCompaction::databases(folder);
     QString error;
     for (const auto &database : databases)
         if (!DatabaseCompaction::backUp(database, &error))
             problems << QStringLiteral("The backup copy %1 could not be written: %2")
-                            .arg(database.backup, error);
+                            .arg(nameOf(database.backup), error);
 
     messages.show(window, {QStringLiteral("Databases will be compacted and saved!"),
                            QStringLiteral("Exiting Program")});
 
-    // On a big data folder this takes a while: the window must not look frozen.
-    QProgressDialog progress(QStringLiteral("Compacting the databases..."), QString(), 0,
-                             int(databases.size()) * 2, window);
-    progress.setWindowModality(Qt::WindowModal);
-    progress.setMinimumDuration(400);
+    WorkProgress progress(QStringLiteral("Compacting the databases..."), int(databases.size()) * 2,
+                          window);
     QList<DatabaseCompaction::Database> compacted;
     for (const auto &database : databases) {
         if (DatabaseCompaction::compact(database, &error))
             compacted << database;
         else
             problems << QStringLiteral("%1 could not be compacted and was left as it was: %2")
-                            .arg(database.file, error);
-        progress.setValue(progress.value() + 1);
+                            .arg(nameOf(database.file), error);
+        progress.advance();
     }
     // Only once every compaction is done does any database file change.
     for (const auto &database : compacted) {
         if (!DatabaseCompaction::replace(database, &error))
             problems << QStringLiteral("%1 could not be replaced by its compacted copy and was left "
                                        "as it was: %2")
-                            .arg(database.file, error);
-        progress.setValue(progress.value() + 1);
+                            .arg(nameOf(database.file), error);
+        progress.advance();
     }
-    progress.setValue(progress.maximum());
+    progress.finish();
 
     if (!problems.isEmpty())
         messages.show(window, {problems.join(QLatin1String("\n\n")), MessageBox::applicationTitle(),

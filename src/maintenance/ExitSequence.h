@@ -2,6 +2,7 @@
 
 #include <QStringList>
 
+class DataFolder;
 class MessageBox;
 class QWidget;
 
@@ -12,6 +13,6 @@ class QWidget;
 // whatever failed: nothing here can be cancelled.
 namespace ExitSequence {
 
-void run(MessageBox &messages, QWidget *window, QStringList problems);
+void run(const DataFolder &folder, MessageBox &messages, QWidget *window, QStringList problems);
 
 } // namespace ExitSequence

@@ -1,5 +1,7 @@
 #include "FloppyBackup.h"
 
+#include "DataFiles.h"
+#include "DataFolder.h"
 #include "SafeFiles.h"
 #include "cZip.h"
 
@@ -8,17 +10,17 @@
 
 namespace {
 
-const QStringList listedFiles{QStringLiteral("customers.mdb"), QStringLiteral("expense.mdb"),
-                              QStringLiteral("expense.kvd"),   QStringLiteral("income.mdb"),
-                              QStringLiteral("income.kvd"),    QStringLiteral("balance.kvd")};
+// In the order the archive lists them; the password stays out.
+const QStringList listedFiles{DataFiles::customers, DataFiles::expense, DataFiles::expenseNames,
+                              DataFiles::income,    DataFiles::incomeNames, DataFiles::balance};
 
 } // namespace
 
 namespace FloppyBackup {
 
-QStringList files(const QDir &folder, QStringList *missing)
+QStringList files(const DataFolder &folder, QStringList *missing)
 {
-    const QStringList present = folder.entryList(QDir::Files | QDir::Hidden);
+    const QStringList present = QDir(folder.path()).entryList(QDir::Files | QDir::Hidden);
     QStringList found;
     for (const QString &listed : listedFiles) {
         const auto it = std::find_if(present.begin(), present.end(), [&](const QString &name) {
@@ -54,14 +56,15 @@ QString dailyName(const QDate &today)
     return QStringLiteral("Backup%1.zip").arg(today.toString(QStringLiteral("MMddyyyy")));
 }
 
-Result run(cZip &zip, const QString &medium, const QDate &today)
+Result run(cZip &zip, const DataFolder &folder, const QString &medium, const QDate &today)
 {
-    const QDir folder = QDir::current();
     QStringList missing;
     const QStringList names = files(folder, &missing);
     if (!missing.isEmpty())
         return {Outcome::ArchiveFailed,
                 QStringLiteral("These files are not in the data folder: %1").arg(missing.join(u' '))};
+    // The files go in under their bare names, found in the data folder.
+    zip.setBasePath(folder.path());
     zip.setZipFile(folder.filePath(archiveFile));
     zip.ClearFileSpecs();
     for (const QString &name : names)

@@ -4,7 +4,9 @@
 #include <QString>
 #include <QStringList>
 
-class QDir;
+#include <functional>
+
+class DataFolder;
 class cZip;
 
 // The backup of the data files to removable media: the six files (not the
@@ -17,11 +19,13 @@ inline const QString archiveFile = QStringLiteral("Backup.zip");
 
 // The files as the backup lists them; Linux names are case-sensitive, so each
 // is found in the folder without regard to letter case, under its real name.
-QStringList files(const QDir &folder, QStringList *missing);
+QStringList files(const DataFolder &folder, QStringList *missing);
 
 // The first removable medium mounted under /media/$USER, /run/media/$USER or
 // /media; empty when there is none.
 QString mediumRoot();
+// Where the backup looks for a medium: mediumRoot, or a stand-in.
+using MediumFinder = std::function<QString()>;
 
 QString dailyName(const QDate &today);
 
@@ -31,8 +35,8 @@ struct Result {
     QString error;
 };
 
-// Builds the archive in the current folder, then copies it to the medium;
-// the archive is built even when there is no medium.
-Result run(cZip &zip, const QString &medium, const QDate &today);
+// Builds the archive in the data folder, then copies it to the medium; the
+// archive is built even when there is no medium.
+Result run(cZip &zip, const DataFolder &folder, const QString &medium, const QDate &today);
 
 } // namespace FloppyBackup

@@ -1,14 +1,16 @@
 #include "MaintenanceCommands.h"
 
 #include "CustomerExport.h"
-#include "FloppyBackup.h"
 #include "MessageBox.h"
+#include "WorkProgress.h"
 #include "cZip.h"
 
-#include <QProgressDialog>
 
-MaintenanceCommands::MaintenanceCommands(MessageBox &messages, QWidget *window)
-    : QObject(window), m_messages(messages), m_window(window), m_cZ(std::make_unique<cZip>())
+MaintenanceCommands::MaintenanceCommands(const DataFolder &folder,
+                                         FloppyBackup::MediumFinder findMedium,
+                                         MessageBox &messages, QWidget *window)
+    : QObject(window), m_folder(folder), m_findMedium(std::move(findMedium)), m_messages(messages),
+      m_window(window), m_cZ(std::make_unique<cZip>())
 {
 }
 
@@ -23,16 +25,12 @@ void MaintenanceCommands::tell(const QString &text, const QString &title, bool f
 void MaintenanceCommands::mnuBackup_Click()
 {
     // A big data folder takes a while to pack: each file packed moves the bar.
-    QProgressDialog progress(QStringLiteral("Backing up the data files..."), QString(), 0, 7, m_window);
-    progress.setWindowModality(Qt::WindowModal);
-    progress.setMinimumDuration(400);
-    const auto connection = connect(m_cZ.get(), &cZip::Progress, &progress, [&progress] {
-        progress.setValue(std::min(progress.value() + 1, progress.maximum() - 1));
-    });
+    WorkProgress progress(QStringLiteral("Backing up the data files..."), 7, m_window);
+    const auto connection = connect(m_cZ.get(), &cZip::Progress, &progress, &WorkProgress::advance);
     const FloppyBackup::Result result =
-        FloppyBackup::run(*m_cZ, FloppyBackup::mediumRoot(), QDate::currentDate());
+        FloppyBackup::run(*m_cZ, m_folder, m_findMedium(), QDate::currentDate());
     disconnect(connection);
-    progress.setValue(progress.maximum());
+    progress.finish();
     switch (result.outcome) {
     case FloppyBackup::Outcome::NoMedium:
         tell(QStringLiteral("No disk in drive. Please insert disk and try again."),
@@ -56,12 +54,10 @@ void MaintenanceCommands::mnuBackup_Click()
 
 void MaintenanceCommands::mnuExport_Click()
 {
-    QProgressDialog progress(QStringLiteral("Exporting the customers..."), QString(), 0, 0, m_window);
-    progress.setWindowModality(Qt::WindowModal);
-    progress.setMinimumDuration(400);
+    WorkProgress progress(QStringLiteral("Exporting the customers..."), 0, m_window);
     QString error;
-    const bool exported = CustomerExport::run(&error);
-    progress.reset();
+    const bool exported = CustomerExport::run(m_folder, &error);
+    progress.finish();
     if (exported)
         tell(QStringLiteral("Export Completed"), MessageBox::applicationTitle());
     else

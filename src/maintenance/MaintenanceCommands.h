@@ -1,5 +1,8 @@
 #pragma once
 
+#include "DataFolder.h"
+#include "FloppyBackup.h"
+
 #include <QObject>
 #include <memory>
 
@@ -12,7 +15,8 @@ class MaintenanceCommands : public QObject
 {
     Q_OBJECT
 public:
-    MaintenanceCommands(MessageBox &messages, QWidget *window);
+    MaintenanceCommands(const DataFolder &folder, FloppyBackup::MediumFinder findMedium,
+                        MessageBox &messages, QWidget *window);
     ~MaintenanceCommands() override;
 
     void mnuBackup_Click();
@@ -21,6 +25,8 @@ public:
 private:
     void tell(const QString &text, const QString &title, bool failed = false);
 
+    DataFolder m_folder;
+    FloppyBackup::MediumFinder m_findMedium;
     MessageBox &m_messages;
     QWidget *m_window;
     std::unique_ptr<cZip> m_cZ;

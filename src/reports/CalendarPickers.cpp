@@ -1,5 +1,7 @@
 #include "CalendarPickers.h"
 
+#include "ShowInFront.h"
+
 #include <QPushButton>
 
 CalendarPickers::CalendarPickers(QWidget *mainWindow, MessageBox &messages)
@@ -18,7 +20,5 @@ void CalendarPickers::open(Picker &picker)
 {
     if (!picker.window)
         picker.window = new frmMonthview(picker.target, m_messages, m_mainWindow);
-    picker.window->show();
-    picker.window->raise();
-    picker.window->activateWindow();
+    showInFront(picker.window);
 }

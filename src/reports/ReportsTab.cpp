@@ -1,10 +1,13 @@
 #include "ReportsTab.h"
 
+#include "DataFiles.h"
+#include "DataFolder.h"
 #include "DateText.h"
 #include "FormBuilder.h"
 #include "MessageBox.h"
 #include "ReportCommands.h"
 #include "ReportDefinitions.h"
+#include "ShowInFront.h"
 #include "TabPage.h"
 #include "frmReport.h"
 
@@ -16,26 +19,30 @@
 
 namespace {
 
+struct DateRange {
+    QDateEdit *from, *to;
+};
+
 // "Starting Date:" and "Ending Date:" with their pickers, as every frame of the tab has them.
-void addDateRange(const FormBuilder &in, const QString &startPicker, const QString &endPicker)
+DateRange addDateRange(const FormBuilder &in, const QString &startPicker, const QString &endPicker)
 {
     in.label(QStringLiteral("Starting Date:"), 240, 390, 1095);
-    in.datePicker(startPicker, 1380, 360, 1575);
+    QDateEdit *from = in.datePicker(startPicker, 1380, 360, 1575);
     in.label(QStringLiteral("Ending Date:"), 240, 810, 1095);
-    in.datePicker(endPicker, 1380, 780, 1575);
+    return {from, in.datePicker(endPicker, 1380, 780, 1575)};
 }
 
 } // namespace
 
-ReportsTab::ReportsTab(MessageBox &messages, QWidget *parent)
+ReportsTab::ReportsTab(const DataFolder &folder, MessageBox &messages, QWidget *parent)
     : QWidget(parent), m_messages(messages),
-      m_mainReport{&m_customers, ReportCommands::customersConnection, ReportCommands::customers,
+      m_mainReport{&m_customers, folder.filePath(DataFiles::customers), ReportCommands::customers,
                    ReportDefinitions::customerReport(), {}},
-      m_routeReport{&m_customers, ReportCommands::customersConnection, ReportCommands::customers,
+      m_routeReport{&m_customers, folder.filePath(DataFiles::customers), ReportCommands::customers,
                     ReportDefinitions::routeReport(), {}},
-      m_incomeReport{&m_income, ReportCommands::incomeConnection, ReportCommands::income,
+      m_incomeReport{&m_income, folder.filePath(DataFiles::income), ReportCommands::income,
                      ReportDefinitions::incomeReport(), {}},
-      m_expenseReport{&m_expense, ReportCommands::expenseConnection, ReportCommands::expense,
+      m_expenseReport{&m_expense, folder.filePath(DataFiles::expense), ReportCommands::expense,
                       ReportDefinitions::expenseReport(), {}}
 {
     buildCustomerReports();
@@ -43,16 +50,10 @@ ReportsTab::ReportsTab(MessageBox &messages, QWidget *parent)
     const FormBuilder page(this, TabPage::topOffset);
     m_calculator = page.button(QStringLiteral("cmdCalculator2"), QStringLiteral("Calculator"), 6360,
                                6000, 1155, 345);
-    const struct {
-        const char *button;
-        void (ReportsTab::*handler)();
-    } buttons[] = {{"cmdShowReport1", &ReportsTab::cmdShowReport1_Click},
-                   {"cmdShowReport2", &ReportsTab::cmdShowReport2_Click},
-                   {"cmdShowReport3", &ReportsTab::cmdShowReport3_Click},
-                   {"cmdShowReport4", &ReportsTab::cmdShowReport4_Click}};
-    for (const auto &entry : buttons)
-        connect(findChild<QPushButton *>(QString::fromLatin1(entry.button)), &QPushButton::clicked,
-                this, entry.handler);
+    connect(m_mainReportButton, &QPushButton::clicked, this, &ReportsTab::cmdShowReport1_Click);
+    connect(m_expenseReportButton, &QPushButton::clicked, this, &ReportsTab::cmdShowReport2_Click);
+    connect(m_incomeReportButton, &QPushButton::clicked, this, &ReportsTab::cmdShowReport3_Click);
+    connect(m_routeReportButton, &QPushButton::clicked, this, &ReportsTab::cmdShowReport4_Click);
 }
 
 void ReportsTab::buildCustomerReports()
@@ -60,18 +61,27 @@ void ReportsTab::buildCustomerReports()
     const FormBuilder page(this, TabPage::topOffset);
     const FormBuilder in(page.frame(QStringLiteral("fraCustomerReports"),
                                     QStringLiteral("Customer Reports"), 240, 600, 7095, 1335));
-    addDateRange(in, QStringLiteral("DTPicker1"), QStringLiteral("DTPicker2"));
+    const DateRange range = addDateRange(in, QStringLiteral("DTPicker1"), QStringLiteral("DTPicker2"));
+    m_customersFrom = range.from;
+    m_customersTo = range.to;
     const struct {
         const char *caption, *option;
         int left;
-    } options[] = {{"Active:", "Option5", 3180}, {"Inactive:", "Option6", 3900}, {"All:", "Option7", 4620}};
+        QRadioButton **member;
+    } options[] = {{"Active:", "Option5", 3180, &m_activeOnly},
+                   {"Inactive:", "Option6", 3900, &m_inactiveOnly},
+                   {"All:", "Option7", 4620, nullptr}};
     for (const auto &option : options) {
         in.label(QString::fromLatin1(option.caption), option.left, 360, 705);
-        in.option(QString::fromLatin1(option.option), option.left + 180, 660)
-            ->setChecked(option.left == 3180);
+        QRadioButton *button = in.option(QString::fromLatin1(option.option), option.left + 180, 660);
+        if (option.member)
+            *option.member = button;
     }
-    in.button(QStringLiteral("cmdShowReport1"), QStringLiteral("Main Report"), 5460, 300, 1455, 375);
-    in.button(QStringLiteral("cmdShowReport4"), QStringLiteral("Route Report"), 5460, 780, 1455, 375);
+    m_activeOnly->setChecked(true);
+    m_mainReportButton = in.button(QStringLiteral("cmdShowReport1"), QStringLiteral("Main Report"),
+                                   5460, 300, 1455, 375);
+    m_routeReportButton = in.button(QStringLiteral("cmdShowReport4"), QStringLiteral("Route Report"),
+                                    5460, 780, 1455, 375);
 }
 
 void ReportsTab::buildFinanceReports()
@@ -81,48 +91,47 @@ void ReportsTab::buildFinanceReports()
                                          QStringLiteral("Finance Reports"), 240, 2040, 7095, 3015));
     const FormBuilder income(finance.frame(QStringLiteral("fraIncomeReport"), QStringLiteral("Income"),
                                            180, 240, 6735, 1215));
-    addDateRange(income, QStringLiteral("DTPicker5"), QStringLiteral("DTPicker6"));
-    income.button(QStringLiteral("cmdShowReport3"), QStringLiteral("Show Report"), 5100, 540, 1455,
-                  375);
+    const DateRange incomeRange =
+        addDateRange(income, QStringLiteral("DTPicker5"), QStringLiteral("DTPicker6"));
+    m_incomeFrom = incomeRange.from;
+    m_incomeTo = incomeRange.to;
+    m_incomeReportButton = income.button(QStringLiteral("cmdShowReport3"),
+                                         QStringLiteral("Show Report"), 5100, 540, 1455, 375);
     const FormBuilder expense(finance.frame(QStringLiteral("fraExpenseReport"),
                                             QStringLiteral("Expense"), 180, 1560, 6735, 1215));
-    addDateRange(expense, QStringLiteral("DTPicker3"), QStringLiteral("DTPicker4"));
-    expense.button(QStringLiteral("cmdShowReport2"), QStringLiteral("ShowReport"), 5100, 540, 1455,
-                   375);
+    const DateRange expenseRange =
+        addDateRange(expense, QStringLiteral("DTPicker3"), QStringLiteral("DTPicker4"));
+    m_expenseFrom = expenseRange.from;
+    m_expenseTo = expenseRange.to;
+    m_expenseReportButton = expense.button(QStringLiteral("cmdShowReport2"),
+                                           QStringLiteral("ShowReport"), 5100, 540, 1455, 375);
 }
 
 void ReportsTab::setStartingDates(const QDate &today)
 {
-    const QDate customersFrom(1980, 1, 1);
-    const QDate ledgerFrom(2004, 1, 1);
-    const struct {
-        const char *picker;
-        QDate date;
-    } dates[] = {{"DTPicker1", customersFrom}, {"DTPicker2", today}, {"DTPicker3", ledgerFrom},
-                 {"DTPicker4", today},         {"DTPicker5", ledgerFrom}, {"DTPicker6", today}};
-    for (const auto &entry : dates)
-        findChild<QDateEdit *>(QString::fromLatin1(entry.picker))->setDate(entry.date);
+    m_customersFrom->setDate(QDate(1980, 1, 1));
+    for (QDateEdit *from : {m_incomeFrom, m_expenseFrom})
+        from->setDate(QDate(2004, 1, 1));
+    for (QDateEdit *to : {m_customersTo, m_incomeTo, m_expenseTo})
+        to->setDate(today);
 }
 
 // The Active pair from the option chosen: both yes, both no, or one of each.
 QVariantList ReportsTab::customerParameters() const
 {
-    QVariantList parameters = rangeParameters("DTPicker1", "DTPicker2");
-    if (findChild<QRadioButton *>(QStringLiteral("Option5"))->isChecked())
+    QVariantList parameters = rangeParameters(m_customersFrom, m_customersTo);
+    if (m_activeOnly->isChecked())
         parameters << -1 << -1;
-    else if (findChild<QRadioButton *>(QStringLiteral("Option6"))->isChecked())
+    else if (m_inactiveOnly->isChecked())
         parameters << 0 << 0;
     else
         parameters << 0 << -1;
     return parameters;
 }
 
-QVariantList ReportsTab::rangeParameters(const char *from, const char *to) const
+QVariantList ReportsTab::rangeParameters(const QDateEdit *from, const QDateEdit *to)
 {
-    QVariantList parameters;
-    for (const char *picker : {from, to})
-        parameters << DateText::toStored(findChild<QDateEdit *>(QString::fromLatin1(picker))->date());
-    return parameters;
+    return {DateText::toStored(from->date()), DateText::toStored(to->date())};
 }
 
 void ReportsTab::cmdShowReport1_Click()
@@ -137,12 +146,12 @@ void ReportsTab::cmdShowReport4_Click()
 
 void ReportsTab::cmdShowReport3_Click()
 {
-    showReport(m_incomeReport, rangeParameters("DTPicker5", "DTPicker6"));
+    showReport(m_incomeReport, rangeParameters(m_incomeFrom, m_incomeTo));
 }
 
 void ReportsTab::cmdShowReport2_Click()
 {
-    showReport(m_expenseReport, rangeParameters("DTPicker3", "DTPicker4"));
+    showReport(m_expenseReport, rangeParameters(m_expenseFrom, m_expenseTo));
 }
 
 // The connection is opened afresh for every run, so the report reads the
@@ -151,7 +160,7 @@ void ReportsTab::showReport(Report &report, const QVariantList &parameters)
 {
     std::unique_ptr<DataEnvironment> &environment = *report.environment;
     if (!environment)
-        environment = std::make_unique<DataEnvironment>(report.connectionString);
+        environment = std::make_unique<DataEnvironment>(report.databasePath);
     environment->close();
     QString error;
     ReportRows rows;
@@ -169,9 +178,7 @@ void ReportsTab::showReport(Report &report, const QVariantList &parameters)
         connect(report.window, &frmReport::closed, this, [opened] { opened->close(); });
     }
     report.window->showRows(rows, QDate::currentDate());
-    report.window->show();
-    report.window->raise();
-    report.window->activateWindow();
+    showInFront(report.window);
 }
 
 void ReportsTab::closeConnections()

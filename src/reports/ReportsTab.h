@@ -8,6 +8,7 @@
 #include <QWidget>
 #include <memory>
 
+class DataFolder;
 class MessageBox;
 class QDate;
 class QDateEdit;
@@ -22,7 +23,7 @@ class ReportsTab : public QWidget
 {
     Q_OBJECT
 public:
-    explicit ReportsTab(MessageBox &messages, QWidget *parent = nullptr);
+    ReportsTab(const DataFolder &folder, MessageBox &messages, QWidget *parent = nullptr);
 
     // The customer reports start from 1 January 1980, the ledger reports
     // from 1 January 2004; every range ends today.
@@ -41,7 +42,7 @@ public:
 private:
     struct Report {
         std::unique_ptr<DataEnvironment> *environment;
-        QString connectionString;
+        QString databasePath;
         QString command;
         ReportDefinition definition;
         QPointer<frmReport> window;
@@ -50,10 +51,16 @@ private:
     void buildCustomerReports();
     void buildFinanceReports();
     QVariantList customerParameters() const;
-    QVariantList rangeParameters(const char *from, const char *to) const;
+    static QVariantList rangeParameters(const QDateEdit *from, const QDateEdit *to);
     void showReport(Report &report, const QVariantList &parameters);
 
     MessageBox &m_messages;
+    QDateEdit *m_customersFrom = nullptr, *m_customersTo = nullptr;
+    QRadioButton *m_activeOnly = nullptr, *m_inactiveOnly = nullptr;
+    QPushButton *m_mainReportButton = nullptr, *m_routeReportButton = nullptr;
+    QDateEdit *m_incomeFrom = nullptr, *m_incomeTo = nullptr;
+    QDateEdit *m_expenseFrom = nullptr, *m_expenseTo = nullptr;
+    QPushButton *m_incomeReportButton = nullptr, *m_expenseReportButton = nullptr;
     QPushButton *m_calculator = nullptr;
     // Created on first use and kept: the customer and route reports share one.
     std::unique_ptr<DataEnvironment> m_customers, m_expense, m_income;

@@ -1,13 +1,22 @@
 #include "PasswordFile.h"
 
 #include "DataFiles.h"
+#include "DataFolder.h"
+#include "MessageBox.h"
 #include "SideFile.h"
 
 namespace PasswordFile {
 
-std::optional<QString> read(QString *error)
+std::optional<QString> load(const DataFolder &folder, MessageBox &messages, QWidget *parent,
+                            const QString &title)
 {
-    return SideFile::read(DataFiles::password, error);
+    QString error;
+    auto stored = SideFile::read(folder.filePath(DataFiles::password), &error);
+    if (!stored)
+        messages.show(parent, {QStringLiteral("The password file %1 could not be read: %2")
+                                   .arg(DataFiles::password, error),
+                               title, QMessageBox::Ok, QMessageBox::Warning});
+    return stored;
 }
 
 bool matches(const QString &typed, const QString &stored)
@@ -15,9 +24,9 @@ bool matches(const QString &typed, const QString &stored)
     return typed + QStringLiteral("\r\n") == stored;
 }
 
-bool write(const QString &password, QString *error)
+bool write(const DataFolder &folder, const QString &password, QString *error)
 {
-    return SideFile::write(DataFiles::password, password, error);
+    return SideFile::write(folder.filePath(DataFiles::password), password, error);
 }
 
 } // namespace PasswordFile

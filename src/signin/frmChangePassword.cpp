@@ -10,24 +10,18 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-frmChangePassword *frmChangePassword::load(MessageBox &messages, QWidget *parent)
+frmChangePassword *frmChangePassword::load(const DataFolder &folder, MessageBox &messages,
+                                           QWidget *parent)
 {
-    QString error;
-    const auto stored = PasswordFile::read(&error);
-    if (!stored) {
-        messages.show(parent, {QStringLiteral("The password file pw.kvd could not be read: %1")
-                                   .arg(error),
-                               QStringLiteral("Password"), QMessageBox::Ok, QMessageBox::Warning});
-        return nullptr;
-    }
-    return new frmChangePassword(*stored, messages, parent);
+    const auto stored = PasswordFile::load(folder, messages, parent, QStringLiteral("Password"));
+    return stored ? new frmChangePassword(folder, *stored, messages, parent) : nullptr;
 }
 
-frmChangePassword::frmChangePassword(const QString &storedPassword, MessageBox &messages,
-                                     QWidget *parent)
+frmChangePassword::frmChangePassword(const DataFolder &folder, const QString &storedPassword,
+                                     MessageBox &messages, QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                           Qt::MSWindowsFixedSizeDialogHint),
-      m_storedPassword(storedPassword), m_messages(messages)
+      m_folder(folder), m_storedPassword(storedPassword), m_messages(messages)
 {
     setObjectName(QStringLiteral("frmChangePassword"));
     setWindowTitle(QStringLiteral("Change Password?"));
@@ -84,7 +78,7 @@ void frmChangePassword::OKButton_Click()
         return;
     }
     QString error;
-    if (!PasswordFile::write(m_newPassword->text(), &error)) {
+    if (!PasswordFile::write(m_folder, m_newPassword->text(), &error)) {
         tell(QStringLiteral("The new password could not be saved in pw.kvd: %1\n\nThe old password "
                             "is still the one to use.")
                  .arg(error),

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "DataFolder.h"
+
 #include <QDialog>
 #include <QMessageBox>
 
@@ -14,7 +16,7 @@ class frmChangePassword : public QDialog
 public:
     // Loads the dialog, reading pw.kvd; null when the file cannot be read,
     // after telling the user.
-    static frmChangePassword *load(MessageBox &messages, QWidget *parent);
+    static frmChangePassword *load(const DataFolder &folder, MessageBox &messages, QWidget *parent);
 
     void OKButton_Click();
 
@@ -22,9 +24,11 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
-    frmChangePassword(const QString &storedPassword, MessageBox &messages, QWidget *parent);
+    frmChangePassword(const DataFolder &folder, const QString &storedPassword, MessageBox &messages,
+                      QWidget *parent);
     void tell(const QString &text, QMessageBox::Icon icon = QMessageBox::NoIcon);
 
+    DataFolder m_folder;
     QString m_storedPassword;
     MessageBox &m_messages;
     QLineEdit *m_oldPassword;

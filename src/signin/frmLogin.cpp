@@ -10,24 +10,16 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-frmLogin *frmLogin::load(QLineEdit &balanceBox, MessageBox &messages, QWidget *parent)
+frmLogin *frmLogin::load(const DataFolder &folder, MessageBox &messages, QWidget *parent)
 {
-    QString error;
-    const auto stored = PasswordFile::read(&error);
-    if (!stored) {
-        messages.show(parent, {QStringLiteral("The password file pw.kvd could not be read: %1")
-                                   .arg(error),
-                               QStringLiteral("Login"), QMessageBox::Ok, QMessageBox::Warning});
-        return nullptr;
-    }
-    return new frmLogin(*stored, balanceBox, messages, parent);
+    const auto stored = PasswordFile::load(folder, messages, parent, QStringLiteral("Login"));
+    return stored ? new frmLogin(*stored, messages, parent) : nullptr;
 }
 
-frmLogin::frmLogin(const QString &storedPassword, QLineEdit &balanceBox, MessageBox &messages,
-                   QWidget *parent)
+frmLogin::frmLogin(const QString &storedPassword, MessageBox &messages, QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                           Qt::MSWindowsFixedSizeDialogHint),
-      m_storedPassword(storedPassword), m_balanceBox(balanceBox), m_messages(messages)
+      m_storedPassword(storedPassword), m_messages(messages)
 {
     setObjectName(QStringLiteral("frmLogin"));
     setWindowTitle(QStringLiteral("Login"));
@@ -78,7 +70,7 @@ void frmLogin::cmdOK_Click()
         refuse(QStringLiteral("The Initial Balance must be a number, such as 1250.50!"),
                QStringLiteral("No Data"), m_balance);
     } else {
-        m_balanceBox.setText(m_balance->text());
+        emit balanceSet(m_balance->text());
         close();
     }
 }

@@ -1,6 +1,5 @@
 #include "Connection.h"
 
-#include <QDir>
 #include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -30,24 +29,9 @@ bool applySettings(QSqlDatabase &db, QString *error)
     return true;
 }
 
-// The file named by "Data Source=" in a connection string.
-QString dataSourceOf(const QString &connectionString)
-{
-    for (const QString &pair : connectionString.split(u';', Qt::SkipEmptyParts)) {
-        const qsizetype equals = pair.indexOf(u'=');
-        if (equals > 0 && pair.left(equals).trimmed().compare(QLatin1String("Data Source"),
-                                                              Qt::CaseInsensitive) == 0)
-            return pair.mid(equals + 1).trimmed();
-    }
-    return {};
-}
-
 } // namespace
 
-Connection::Connection(const QString &connectionString)
-    : m_dataSource(dataSourceOf(connectionString)), m_name(uniqueName())
-{
-}
+Connection::Connection(const QString &path) : m_path(path), m_name(uniqueName()) {}
 
 Connection::~Connection()
 {
@@ -57,21 +41,20 @@ Connection::~Connection()
 bool Connection::open(QString *error)
 {
     close();
-    const QString path = QDir::current().absoluteFilePath(m_dataSource);
-    if (m_dataSource.isEmpty() || !QFileInfo(path).isFile()) {
-        *error = QStringLiteral("The database file %1 does not exist.").arg(path);
+    if (!QFileInfo(m_path).isFile()) {
+        *error = QStringLiteral("The database file %1 does not exist.").arg(m_path);
         return false;
     }
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
     // mode=rw: a file that vanishes between the check and the open is an
     // error, not a new empty database.
-    db.setDatabaseName(QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded) +
+    db.setDatabaseName(QUrl::fromLocalFile(m_path).toString(QUrl::FullyEncoded) +
                        QStringLiteral("?mode=rw"));
     db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=5000"));
     if (!db.open() || !applySettings(db, error)) {
         if (db.lastError().isValid())
             *error = db.lastError().text();
-        *error = QStringLiteral("%1 could not be opened: %2").arg(m_dataSource, *error);
+        *error = QStringLiteral("%1 could not be opened: %2").arg(dataSource(), *error);
         db.close();
         return false;
     }
@@ -87,6 +70,11 @@ void Connection::close()
         db.close();
     }
     QSqlDatabase::removeDatabase(m_name);
+}
+
+QString Connection::dataSource() const
+{
+    return QFileInfo(m_path).fileName();
 }
 
 bool Connection::isOpen() const

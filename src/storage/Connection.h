@@ -3,13 +3,12 @@
 #include <QSqlDatabase>
 #include <QString>
 
-// One connection to one database file, named by a connection string whose
-// "Data Source" is a file name; a relative name lies in the current folder.
-// The file must exist: opening never creates a database.
+// One connection to one database file, named by its full path. The file
+// must exist: opening never creates a database.
 class Connection
 {
 public:
-    explicit Connection(const QString &connectionString);
+    explicit Connection(const QString &path);
     ~Connection();
     Connection(const Connection &) = delete;
     Connection &operator=(const Connection &) = delete;
@@ -19,10 +18,10 @@ public:
     bool isOpen() const;
 
     QSqlDatabase database() const;
-    // The file named by the connection string, as given there.
-    QString dataSource() const { return m_dataSource; }
+    // The database's file name, as messages name it.
+    QString dataSource() const;
 
 private:
-    QString m_dataSource;
+    QString m_path;
     QString m_name;
 };

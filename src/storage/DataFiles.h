@@ -20,10 +20,4 @@ inline QStringList all()
     return {customers, income, expense, password, balance, incomeNames, expenseNames};
 }
 
-inline QString connectionString(const QString &database)
-{
-    return QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=%1;Persist Security Info=False")
-        .arg(database);
-}
-
 } // namespace DataFiles

@@ -6,18 +6,16 @@
 
 #include <QFile>
 
-namespace DataFolder {
-
-QStringList missingFiles(const QDir &folder)
+QStringList DataFolder::missingFiles() const
 {
     QStringList missing;
     for (const QString &name : DataFiles::all())
-        if (!QFile::exists(folder.filePath(name)))
+        if (!QFile::exists(filePath(name)))
             missing << name;
     return missing;
 }
 
-bool install(const QDir &folder, QString *error)
+bool DataFolder::install(QString *error) const
 {
     // The databases are built under work names and renamed last, so that an
     // installation that fails half way leaves the folder as it found it.
@@ -42,21 +40,21 @@ bool install(const QDir &folder, QString *error)
         return false;
     };
     for (const auto &db : databases) {
-        const QString work = folder.filePath(db.name + QStringLiteral(".install"));
+        const QString work = filePath(db.name + QStringLiteral(".install"));
         QFile::remove(work);
         if (!Schema::create(work, db.statements, error))
             return undo();
         created << work;
     }
     for (const auto &file : sideFiles) {
-        const QString path = folder.filePath(file.name);
+        const QString path = filePath(file.name);
         if (!SideFile::write(path, file.value, error))
             return undo();
         created << path;
     }
     for (const auto &db : databases) {
-        const QString work = folder.filePath(db.name + QStringLiteral(".install"));
-        const QString path = folder.filePath(db.name);
+        const QString work = filePath(db.name + QStringLiteral(".install"));
+        const QString path = filePath(db.name);
         if (!QFile::rename(work, path)) {
             *error = QStringLiteral("%1 could not be created.").arg(path);
             return undo();
@@ -65,5 +63,3 @@ bool install(const QDir &folder, QString *error)
     }
     return true;
 }
-
-} // namespace DataFolder

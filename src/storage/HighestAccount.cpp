@@ -5,10 +5,10 @@
 #include <QSqlError>
 #include <QSqlQuery>
 
-HighestAccount HighestAccount::read(const QString &connectionString)
+HighestAccount HighestAccount::read(const QString &databasePath)
 {
     HighestAccount result;
-    Connection connection(connectionString);
+    Connection connection(databasePath);
     if (!connection.open(&result.error))
         return result;
     QSqlQuery query(connection.database());

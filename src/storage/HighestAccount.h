@@ -10,5 +10,5 @@ struct HighestAccount {
     std::optional<qint64> account; // none when the table is empty
     QString error;
 
-    static HighestAccount read(const QString &connectionString);
+    static HighestAccount read(const QString &databasePath);
 };

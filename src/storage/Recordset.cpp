@@ -3,8 +3,8 @@
 #include <QHash>
 #include <QStringMatcher>
 
-Recordset::Recordset(const QString &connectionString, const QString &rowSource)
-    : m_connection(connectionString), m_rowSource(rowSource)
+Recordset::Recordset(const QString &databasePath, const QString &rowSource)
+    : m_connection(databasePath), m_rowSource(rowSource)
 {
 }
 

@@ -28,7 +28,7 @@ class Recordset : public QObject
 public:
     using Bookmark = qint64;
 
-    Recordset(const QString &connectionString, const QString &rowSource);
+    Recordset(const QString &databasePath, const QString &rowSource);
 
     bool open(QString *error);
     // Lets go of the rows and the database; closing again does nothing.

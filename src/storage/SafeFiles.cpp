@@ -48,6 +48,18 @@ bool syncFolder(const QString &folder, QString *error)
     return synced;
 }
 
+// The rename, then the folder flushed so that the new name itself is on disk.
+bool renameSynced(const QString &from, const QString &to, QString *error)
+{
+    if (injectedFailure(SafeFiles::Step::Rename, error))
+        return false;
+    if (std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) != 0) {
+        *error = QString::fromLocal8Bit(std::strerror(errno));
+        return false;
+    }
+    return syncFolder(QFileInfo(to).absolutePath(), error);
+}
+
 QString temporaryName(const QString &target)
 {
     const QFileInfo info(target);
@@ -65,7 +77,7 @@ template <class Produce> bool writeThrough(const QString &path, Produce produce,
     }
     const bool written = produce(file) && syncFile(file, error);
     file.close();
-    if (!written || !SafeFiles::replace(temporary, path, error)) {
+    if (!written || !renameSynced(temporary, path, error)) {
         QFile::remove(temporary);
         return false;
     }
@@ -128,13 +140,7 @@ bool replace(const QString &from, const QString &to, QString *error)
     if (!syncFile(finished, error))
         return false;
     finished.close();
-    if (injectedFailure(Step::Rename, error))
-        return false;
-    if (std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) != 0) {
-        *error = QString::fromLocal8Bit(std::strerror(errno));
-        return false;
-    }
-    return syncFolder(QFileInfo(to).absolutePath(), error);
+    return renameSynced(from, to, error);
 }
 
 void failAt(Step step, int nth)

@@ -1,7 +1,6 @@
 #include "Startup.h"
 
 #include "DataFiles.h"
-#include "DataFolder.h"
 #include "MessageBox.h"
 #include "frmMain.h"
 
@@ -10,12 +9,13 @@
 #include <QGuiApplication>
 #include <QScreen>
 
-Startup::Startup(MessageBox &messages, Launcher &launcher)
-    : m_messages(messages), m_launcher(launcher),
-      m_lock(QDir::current().filePath(QStringLiteral("Bramblewood.lock")))
+Startup::Startup(const DataFolder &folder, MessageBox &messages, Launcher &launcher)
+    : m_folder(folder), m_messages(messages), m_launcher(launcher),
+      m_lock(folder.filePath(QStringLiteral("Bramblewood.lock")))
 {
-    // A lock left by a run that crashed names a process that is gone;
-    // QLockFile takes it over instead of locking the user out.
+    // Only a lock whose process is gone is stale (a run that crashed): by
+    // default QLockFile would also take over any lock older than 30 seconds,
+    // letting a second copy in beside a program that has simply been open a while.
     m_lock.setStaleLockTime(0);
 }
 
@@ -34,31 +34,30 @@ bool Startup::lockFolder()
     if (m_lock.error() == QLockFile::LockFailedError)
         tell(QStringLiteral("Bramblewood is already running on the data folder %1. Use the "
                             "window that is open.")
-                 .arg(QDir::currentPath()));
+                 .arg(m_folder.path()));
     else
         tell(QStringLiteral("The data folder %1 cannot be used: the program may not write in it.")
-                 .arg(QDir::currentPath()));
+                 .arg(m_folder.path()));
     return false;
 }
 
 bool Startup::prepareFolder()
 {
-    const QDir folder = QDir::current();
-    const QStringList missing = DataFolder::missingFiles(folder);
+    const QStringList missing = m_folder.missingFiles();
     if (missing.isEmpty())
         return true;
     if (missing.size() == DataFiles::all().size()) {
         QString error;
-        if (DataFolder::install(folder, &error))
+        if (m_folder.install(&error))
             return true;
         tell(QStringLiteral("A new data folder could not be set up in %1: %2")
-                 .arg(folder.path(), error));
+                 .arg(m_folder.path(), error));
         return false;
     }
     tell(QStringLiteral("The data folder %1 is missing these files:\n\n%2\n\nThe program ends "
                         "without changing anything. Put the missing files back, for example from "
                         "a backup, and start the program again.")
-             .arg(QDir::toNativeSeparators(folder.absolutePath()), missing.join(u'\n')));
+             .arg(QDir::toNativeSeparators(m_folder.path()), missing.join(u'\n')));
     return false;
 }
 
@@ -67,7 +66,7 @@ bool Startup::run()
     QCoreApplication::processEvents();
     if (!lockFolder() || !prepareFolder())
         return false;
-    m_window = std::make_unique<frmMain>(m_messages, m_launcher);
+    m_window = std::make_unique<frmMain>(m_folder, m_messages, m_launcher);
     if (!m_window->Form_Load())
         return false;
     m_window->adjustSize();

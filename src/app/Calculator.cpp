@@ -2,8 +2,8 @@
 
 #include "Launcher.h"
 #include "MessageBox.h"
+#include "ProgramPath.h"
 
-#include <QStandardPaths>
 
 namespace Calculator {
 
@@ -14,19 +14,9 @@ QStringList candidates()
             QStringLiteral("qalculate-gtk"),    QStringLiteral("xcalc")};
 }
 
-QString find()
-{
-    for (const QString &name : candidates()) {
-        const QString path = QStandardPaths::findExecutable(name);
-        if (!path.isEmpty())
-            return path;
-    }
-    return {};
-}
-
 void start(Launcher &launcher, MessageBox &messages, QWidget *parent)
 {
-    const QString program = find();
+    const QString program = firstProgramOnPath(candidates());
     QString error;
     if (program.isEmpty())
         error = QStringLiteral("No calculator was found. Install one of these programs: %1.")

@@ -19,7 +19,7 @@ class DataControl : public QFrame
 {
     Q_OBJECT
 public:
-    DataControl(const QString &name, const QString &caption, const QString &connectionString,
+    DataControl(const QString &name, const QString &caption, const QString &databasePath,
                 const QString &rowSource, MessageBox &messages, QWidget *parent = nullptr);
 
     Recordset &recordset() { return m_recordset; }

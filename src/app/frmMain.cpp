@@ -1,24 +1,24 @@
 #include "frmMain.h"
 
 #include "AutoCompleteBox.h"
-#include "CalendarPickers.h"
-#include "Balance.h"
 #include "Calculator.h"
+#include "CalendarPickers.h"
 #include "CustomerTab.h"
 #include "DataControl.h"
 #include "DataFiles.h"
 #include "ExitSequence.h"
-#include "MaintenanceCommands.h"
-#include "frmAbout.h"
 #include "HelpPage.h"
 #include "IncomeExpensesTab.h"
 #include "Launcher.h"
 #include "LedgerPanel.h"
+#include "MaintenanceCommands.h"
 #include "MessageBox.h"
-#include "NumberText.h"
 #include "ReportsTab.h"
+#include "RunningBalance.h"
+#include "ShowInFront.h"
 #include "SideFile.h"
 #include "Twips.h"
+#include "frmAbout.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -26,8 +26,10 @@
 #include <QPushButton>
 #include <QTabWidget>
 
-frmMain::frmMain(MessageBox &messages, Launcher &launcher, QWidget *parent)
-    : QMainWindow(parent), m_messages(messages), m_launcher(launcher)
+frmMain::frmMain(const DataFolder &folder, MessageBox &messages, Launcher &launcher,
+                 FloppyBackup::MediumFinder findMedium, QWidget *parent)
+    : QMainWindow(parent), m_folder(folder), m_messages(messages), m_launcher(launcher),
+      m_findMedium(std::move(findMedium))
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Bramblewood v2.5 by Quillmark"));
@@ -39,15 +41,15 @@ frmMain::frmMain(MessageBox &messages, Launcher &launcher, QWidget *parent)
     m_tabs = new QTabWidget(client);
     m_tabs->setObjectName(QStringLiteral("SSTab1"));
     m_tabs->setGeometry(Twips::rect(45, 45, 7635, 6855));
-    m_customers = new CustomerTab(messages);
-    m_ledger = new IncomeExpensesTab(messages);
-    m_reports = new ReportsTab(messages);
+    m_customers = new CustomerTab(folder, messages);
+    m_ledger = new IncomeExpensesTab(folder, messages);
+    m_reports = new ReportsTab(folder, messages);
     m_tabs->addTab(m_customers, QStringLiteral("Customers"));
     m_tabs->addTab(m_ledger, QStringLiteral("Income and Expenses"));
     m_tabs->addTab(m_reports, QStringLiteral("Reports"));
     m_tabs->setCurrentWidget(m_reports);
 
-    buildMenu();
+    m_menu = buildMenu();
     addCalendars();
     connect(&m_ledger->calculatorButton(), &QPushButton::clicked, this,
             &frmMain::cmdCalculator1_Click);
@@ -58,40 +60,35 @@ frmMain::frmMain(MessageBox &messages, Launcher &launcher, QWidget *parent)
 void frmMain::addCalendars()
 {
     auto *pickers = new CalendarPickers(this, m_messages);
-    const auto box = [this](const char *name) { return findChild<QLineEdit *>(QString::fromLatin1(name)); };
-    const auto button = [this](const char *name) {
-        return findChild<QPushButton *>(QString::fromLatin1(name));
-    };
-    pickers->add(button("cmdMonthView"), {QStringLiteral("frmMonthview"), QStringLiteral("Date Started"),
-                                          QStringLiteral("MonthView1"), box("txtDateStarted"),
-                                          box("txtVisitAmount"), box("txtDateStarted"), true});
-    pickers->add(button("cmdMonthview2"), {QStringLiteral("frmMonthview2"), QStringLiteral("Income Date"),
-                                           QStringLiteral("MonthView1"), box("txtIncomeDate"),
-                                           box("txtIncomeInvoice"), box("txtIncomeInvoice"), false});
-    pickers->add(button("cmdMonthView3"), {QStringLiteral("frmMonthview3"), QStringLiteral("Expense Date"),
-                                           QStringLiteral("MonthView2"), box("txtExpenseDate"),
-                                           box("txtExpenseInvoice"), box("txtExpenseInvoice"), false});
+    const CustomerTabForm &customer = m_customers->form();
+    const LedgerPanelForm &income = m_ledger->income().form();
+    const LedgerPanelForm &expense = m_ledger->expense().form();
+    pickers->add(customer.calendar, {QStringLiteral("frmMonthview"), QStringLiteral("Date Started"),
+                                     QStringLiteral("MonthView1"), customer.dateStarted,
+                                     customer.visitAmount, customer.dateStarted, true});
+    pickers->add(income.calendar, {QStringLiteral("frmMonthview2"), QStringLiteral("Income Date"),
+                                   QStringLiteral("MonthView1"), income.date, income.invoice,
+                                   income.invoice, false});
+    pickers->add(expense.calendar, {QStringLiteral("frmMonthview3"), QStringLiteral("Expense Date"),
+                                    QStringLiteral("MonthView2"), expense.date, expense.invoice,
+                                    expense.invoice, false});
 }
 
-void frmMain::buildMenu()
+frmMain::Menu frmMain::buildMenu()
 {
-    const struct {
-        const char *name, *caption;
-    } commands[] = {{"mnuExit", "&Exit"},         {"mnuBackup", "&Backup To Floppy"},
-                    {"mnuExport", "&Export To Ex&cel"}, {"mnuRefresh", "&Refresh"},
-                    {"Help", "&Help"},            {"mnuAbout", "&About"}};
-    for (const auto &command : commands) {
-        QAction *action = menuBar()->addAction(QString::fromLatin1(command.caption));
-        action->setObjectName(QString::fromLatin1(command.name));
-    }
-    connect(findChild<QAction *>(QStringLiteral("mnuExit")), &QAction::triggered, this,
-            &frmMain::mnuExit_Click);
-    connect(findChild<QAction *>(QStringLiteral("mnuRefresh")), &QAction::triggered, this,
-            &frmMain::mnuRefresh_Click);
-    connect(findChild<QAction *>(QStringLiteral("Help")), &QAction::triggered, this,
-            &frmMain::Help_Click);
-    connect(findChild<QAction *>(QStringLiteral("mnuAbout")), &QAction::triggered, this,
-            &frmMain::mnuAbout_Click);
+    const auto command = [this](const char *name, const char *caption) {
+        QAction *action = menuBar()->addAction(QString::fromLatin1(caption));
+        action->setObjectName(QString::fromLatin1(name));
+        return action;
+    };
+    const Menu menu{command("mnuExit", "&Exit"),         command("mnuBackup", "&Backup To Floppy"),
+                    command("mnuExport", "&Export To Ex&cel"), command("mnuRefresh", "&Refresh"),
+                    command("Help", "&Help"),            command("mnuAbout", "&About")};
+    connect(menu.exit, &QAction::triggered, this, &frmMain::mnuExit_Click);
+    connect(menu.refresh, &QAction::triggered, this, &frmMain::mnuRefresh_Click);
+    connect(menu.help, &QAction::triggered, this, &frmMain::Help_Click);
+    connect(menu.about, &QAction::triggered, this, &frmMain::mnuAbout_Click);
+    return menu;
 }
 
 void frmMain::tellCannotStart(const QString &reason)
@@ -104,7 +101,7 @@ void frmMain::tellCannotStart(const QString &reason)
 bool frmMain::readSideFile(const QString &name, QString *content)
 {
     QString error;
-    const auto text = SideFile::read(name, &error);
+    const auto text = SideFile::read(m_folder.filePath(name), &error);
     if (!text) {
         tellCannotStart(QStringLiteral("The file %1 could not be read: %2").arg(name, error));
         return false;
@@ -118,15 +115,12 @@ bool frmMain::loadBalance()
     QString content;
     if (!readSideFile(DataFiles::balance, &content))
         return false;
-    const auto balance = Balance::fromFile(content);
-    if (!balance) {
-        tellCannotStart(QStringLiteral("The file %1 must hold the balance as a number, but it "
-                                       "holds \"%2\".")
-                            .arg(DataFiles::balance, content.trimmed()));
-        return false;
-    }
-    m_ledger->balanceBox().setText(NumberText::twoDecimals(*balance));
-    return true;
+    if (m_ledger->balance().setFromFile(content))
+        return true;
+    tellCannotStart(QStringLiteral("The file %1 must hold the balance as a number, but it holds "
+                                   "\"%2\".")
+                        .arg(DataFiles::balance, content.trimmed()));
+    return false;
 }
 
 bool frmMain::Form_Load(const QDate &today)
@@ -139,10 +133,9 @@ bool frmMain::Form_Load(const QDate &today)
     m_ledger->income().nameBox().setRememberedValue(incomeNames);
     m_reports->setStartingDates(today);
     // The zip component comes with the backup command that uses it.
-    auto *maintenance = new MaintenanceCommands(m_messages, this);
-    connect(findChild<QAction *>(QStringLiteral("mnuBackup")), &QAction::triggered, maintenance,
-            &MaintenanceCommands::mnuBackup_Click);
-    connect(findChild<QAction *>(QStringLiteral("mnuExport")), &QAction::triggered, maintenance,
+    auto *maintenance = new MaintenanceCommands(m_folder, m_findMedium, m_messages, this);
+    connect(m_menu.backup, &QAction::triggered, maintenance, &MaintenanceCommands::mnuBackup_Click);
+    connect(m_menu.exportToExcel, &QAction::triggered, maintenance,
             &MaintenanceCommands::mnuExport_Click);
     return m_customers->customers().open() && m_ledger->income().entries().open() &&
            m_ledger->expense().entries().open();
@@ -154,11 +147,11 @@ QStringList frmMain::saveSideFiles()
         QString name, value;
     } files[] = {{DataFiles::expenseNames, m_ledger->expense().nameBox().rememberedValue()},
                  {DataFiles::incomeNames, m_ledger->income().nameBox().rememberedValue()},
-                 {DataFiles::balance, m_ledger->balanceBox().text()}};
+                 {DataFiles::balance, m_ledger->balance().text()}};
     QStringList problems;
     for (const auto &file : files) {
         QString error;
-        if (!SideFile::write(file.name, file.value, &error))
+        if (!SideFile::write(m_folder.filePath(file.name), file.value, &error))
             problems << QStringLiteral("The file %1 could not be written: %2").arg(file.name, error);
     }
     return problems;
@@ -178,7 +171,7 @@ void frmMain::shutDown()
     m_ledger->income().entries().close();
     m_ledger->expense().entries().close();
     m_reports->closeConnections();
-    ExitSequence::run(m_messages, this, problems);
+    ExitSequence::run(m_folder, m_messages, this, problems);
 }
 
 void frmMain::mnuExit_Click()
@@ -222,9 +215,7 @@ void frmMain::mnuAbout_Click()
 {
     if (!m_about)
         m_about = new frmAbout(m_launcher, m_messages, this);
-    m_about->show();
-    m_about->raise();
-    m_about->activateWindow();
+    showInFront(m_about);
 }
 
 void frmMain::cmdCalculator1_Click()

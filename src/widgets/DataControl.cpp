@@ -27,9 +27,9 @@ QToolButton *navigationButton(const QString &name, const QString &text, const QS
 } // namespace
 
 DataControl::DataControl(const QString &name, const QString &caption,
-                         const QString &connectionString, const QString &rowSource,
+                         const QString &databasePath, const QString &rowSource,
                          MessageBox &messages, QWidget *parent)
-    : QFrame(parent), m_recordset(connectionString, rowSource), m_messages(messages)
+    : QFrame(parent), m_recordset(databasePath, rowSource), m_messages(messages)
 {
     setObjectName(name);
     setFrameShape(QFrame::StyledPanel);

@@ -11,7 +11,7 @@
 class DataEnvironment
 {
 public:
-    explicit DataEnvironment(const QString &connectionString) : m_connection(connectionString) {}
+    explicit DataEnvironment(const QString &databasePath) : m_connection(databasePath) {}
 
     bool open(QString *error) { return m_connection.open(error); }
     void close() { m_connection.close(); }

@@ -1,8 +1,10 @@
+#include "DataFolder.h"
 #include "DesktopLauncher.h"
 #include "Startup.h"
 #include "WidgetMessageBox.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFont>
 #include <cstdio>
 
@@ -17,7 +19,6 @@ bool hasDisplay()
 
 } // namespace
 
-// The data folder is the current folder.
 int main(int argc, char *argv[])
 {
     if (!hasDisplay()) {
@@ -34,7 +35,9 @@ int main(int argc, char *argv[])
     QApplication::setFont(QFont(QStringLiteral("Liberation Sans"), 8));
     WidgetMessageBox messages;
     DesktopLauncher launcher;
-    Startup startup(messages, launcher);
+    // The data folder is the folder the program is started in; nothing else
+    // looks at the current folder.
+    Startup startup(DataFolder(QDir::currentPath()), messages, launcher);
     if (!startup.run())
         return 1;
     return app.exec();

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "DataFolder.h"
+#include "FloppyBackup.h"
+
 #include <QDate>
 #include <QMainWindow>
 #include <QPointer>
@@ -8,6 +11,7 @@ class CustomerTab;
 class IncomeExpensesTab;
 class Launcher;
 class MessageBox;
+class QAction;
 class QTabWidget;
 class ReportsTab;
 class frmAbout;
@@ -19,7 +23,9 @@ class frmMain : public QMainWindow
 {
     Q_OBJECT
 public:
-    frmMain(MessageBox &messages, Launcher &launcher, QWidget *parent = nullptr);
+    frmMain(const DataFolder &folder, MessageBox &messages, Launcher &launcher,
+            FloppyBackup::MediumFinder findMedium = FloppyBackup::mediumRoot,
+            QWidget *parent = nullptr);
 
     // Fills the boxes from the side files, sets the date pickers and opens
     // the three databases. False when the program cannot go on; the user
@@ -41,19 +47,26 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    void buildMenu();
+    struct Menu {
+        QAction *exit, *backup, *exportToExcel, *refresh, *help, *about;
+    };
+
+    Menu buildMenu();
     void addCalendars();
     bool readSideFile(const QString &name, QString *content);
     bool loadBalance();
     void tellCannotStart(const QString &reason);
     void shutDown();
 
+    DataFolder m_folder;
     MessageBox &m_messages;
     Launcher &m_launcher;
+    FloppyBackup::MediumFinder m_findMedium;
     QTabWidget *m_tabs;
     CustomerTab *m_customers;
     IncomeExpensesTab *m_ledger;
     ReportsTab *m_reports;
+    Menu m_menu;
     bool m_shutDown = false;
     QPointer<frmAbout> m_about;
 };

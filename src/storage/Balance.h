@@ -3,8 +3,8 @@
 #include <QString>
 #include <optional>
 
-// The running balance. Its only live copy is the text of the balance box:
-// every step reads the number back from that text and writes a new one.
+// The arithmetic of the running balance. A step reads the number back from
+// the balance's text and gives the new text (RunningBalance keeps it).
 namespace Balance {
 
 // The number in the whole content of balance.kvd, its line break and blanks

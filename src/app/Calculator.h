@@ -12,9 +12,6 @@ namespace Calculator {
 // The calculators looked for on the PATH, in order of preference.
 QStringList candidates();
 
-// The first calculator found on the PATH, or empty.
-QString find();
-
 // Starts the first calculator found, detached; tells the user when there is none.
 void start(Launcher &launcher, MessageBox &messages, QWidget *parent);
 

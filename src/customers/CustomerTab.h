@@ -5,19 +5,22 @@
 #include <QMessageBox>
 #include <QWidget>
 
+class DataFolder;
+class EntryStateMachine;
 class MessageBox;
 struct MessageBoxRequest;
 
 // The "Customers" tab and its handlers: adding, editing, saving and deleting
-// customers, the search and the count. The tab's state (browse, entry) is
-// nothing but the enabled and read-only flags of its controls.
+// customers, the search and the count.
 class CustomerTab : public QWidget
 {
     Q_OBJECT
 public:
-    explicit CustomerTab(MessageBox &messages, QWidget *parent = nullptr);
+    CustomerTab(const DataFolder &folder, MessageBox &messages, QWidget *parent = nullptr);
 
-    DataControl &customers() { return *m_form.Adodc1; }
+    const CustomerTabForm &form() const { return m_form; }
+    DataControl &customers() { return *m_form.customers; }
+    const EntryStateMachine &entry() const { return *m_entry; }
 
     void cmdAdd_Click();
     void cmdEdit_Click();
@@ -28,14 +31,11 @@ public:
     void cmdTotal_Click();
 
 private:
-    void enterEntryState();
-    void enterBrowseState();
-    bool hasCurrentRecord();
-    void guardEmptyTable(bool disableDelete);
     bool checkForSave();
     QMessageBox::StandardButton ask(const MessageBoxRequest &request);
-    void tellEmptyFile(const QString &text);
 
+    QString m_customersFile;
     MessageBox &m_messages;
     CustomerTabForm m_form;
+    EntryStateMachine *m_entry;
 };

@@ -2,17 +2,10 @@
 
 #include <QString>
 
-// The reports' connections and queries. Dates are passed as stored
+// The reports' queries. Dates are passed as stored
 // (yyyy-MM-dd), the Active pair as -1 (yes) and 0 (no); both date bounds
 // are inclusive.
 namespace ReportCommands {
-
-inline const QString customersConnection = QStringLiteral(
-    "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=Customers.mdb;Persist Security Info=False;");
-inline const QString expenseConnection = QStringLiteral(
-    "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=Expense.mdb;Persist Security Info=False;");
-inline const QString incomeConnection = QStringLiteral(
-    "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=Income.mdb;Persist Security Info=False;");
 
 // Parameters: first start date, last start date, first Active value, second Active value.
 inline const QString customers = QStringLiteral(

@@ -1,0 +1,186 @@
+#include "CustomerTab.h"
+
+#include "CapitalisingKeys.h"
+#include "DataControl.h"
+#include "DataFiles.h"
+#include "DataFolder.h"
+#include "DateText.h"
+#include "EntryStateMachine.h"
+#include "HighestAccount.h"
+#include "MessageBox.h"
+#include "MonthlyAmount.h"
+#include "NumberText.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+CustomerTab::CustomerTab(const DataFolder &folder, MessageBox &messages, QWidget *parent)
+    : QWidget(parent), m_customersFile(folder.filePath(DataFiles::customers)), m_messages(messages)
+{
+    m_form.build(this, folder, messages);
+    auto *capitalising = new CapitalisingKeys(this);
+    for (QLineEdit *box : {m_form.name, m_form.address, m_form.city, m_form.state, m_form.comments})
+        capitalising->watch(box);
+    m_entry = new EntryStateMachine({m_form.customers,
+                                     m_form.add,
+                                     m_form.edit,
+                                     m_form.save,
+                                     m_form.remove,
+                                     m_form.entryBoxes(),
+                                     {m_form.search, m_form.clear},
+                                     {m_form.search, m_form.clear},
+                                     m_form.name},
+                                    messages, this);
+
+    connect(m_form.add, &QPushButton::clicked, this, &CustomerTab::cmdAdd_Click);
+    connect(m_form.edit, &QPushButton::clicked, this, &CustomerTab::cmdEdit_Click);
+    connect(m_form.save, &QPushButton::clicked, this, &CustomerTab::cmdSave_Click);
+    connect(m_form.remove, &QPushButton::clicked, this, &CustomerTab::cmdDelete_Click);
+    connect(m_form.search, &QPushButton::clicked, this, &CustomerTab::cmdSearch_Click);
+    connect(m_form.clear, &QPushButton::clicked, this, &CustomerTab::cmdClear_Click);
+    connect(m_form.totalButton, &QPushButton::clicked, this, &CustomerTab::cmdTotal_Click);
+}
+
+QMessageBox::StandardButton CustomerTab::ask(const MessageBoxRequest &request)
+{
+    return m_messages.show(window(), request);
+}
+
+void CustomerTab::cmdAdd_Click()
+{
+    if (m_entry->addNew()) {
+        m_form.dateStarted->setText(DateText::toShort(QDate::currentDate()));
+        m_form.state->setText(QStringLiteral("Florida"));
+    }
+    m_entry->focusHome();
+}
+
+void CustomerTab::cmdEdit_Click()
+{
+    m_entry->edit();
+    m_entry->focusHome();
+}
+
+// The checks of Save, in their order; false when one failed and was told.
+bool CustomerTab::checkForSave()
+{
+    if (m_form.name->text().isEmpty()) {
+        const auto answer = ask({QStringLiteral("You need to enter a name!"),
+                                 QStringLiteral("Empty Name"), QMessageBox::Ok | QMessageBox::Cancel,
+                                 QMessageBox::NoIcon, QMessageBox::Ok});
+        if (answer == QMessageBox::Ok)
+            m_entry->keepEntering();
+        else
+            m_entry->abandon();
+        m_entry->focusHome();
+        return false;
+    }
+    const struct {
+        bool failed;
+        const char *text, *title;
+        QWidget *box;
+    } checks[] = {
+        {!DateText::fromShort(m_form.dateStarted->text()), "You need to enter a start date!",
+         "Invalid Start Date", m_form.dateStarted},
+        {m_form.schedule->currentText().isEmpty(), "You need to enter a schedule!", "Invalid Schedule",
+         m_form.schedule},
+        {m_form.visitAmount->text().isEmpty(), "You need to enter an amount per visit!",
+         "Invalid Visit Amount", m_form.visitAmount},
+    };
+    for (const auto &check : checks) {
+        if (check.failed) {
+            ask({QString::fromLatin1(check.text), QString::fromLatin1(check.title)});
+            check.box->setFocus();
+            return false;
+        }
+    }
+    return true;
+}
+
+void CustomerTab::cmdSave_Click()
+{
+    if (!checkForSave())
+        return;
+    const auto monthly = MonthlyAmount::of(m_form.visitAmount->text(), m_form.schedule->currentText());
+    m_form.monthlyAmount->setText(monthly ? NumberText::shortest(*monthly) : QString());
+    // A refused record stays on screen as typed, the tab still in entry.
+    if (m_entry->store())
+        m_entry->focusHome();
+}
+
+void CustomerTab::cmdDelete_Click()
+{
+    m_entry->remove({QStringLiteral("Are you sure you want to delete this account? The account "
+                                    "cannot be restored!!"),
+                     QStringLiteral("Delete File?"), QMessageBox::Ok | QMessageBox::Cancel,
+                     QMessageBox::NoIcon, QMessageBox::Cancel});
+    m_entry->focusHome();
+}
+
+void CustomerTab::cmdSearch_Click()
+{
+    m_form.add->setEnabled(false);
+    if (!m_entry->hasCurrentRecord()) {
+        m_entry->guardEmptyTable(true);
+        return;
+    }
+    Recordset &records = customers().recordset();
+    const Recordset::Bookmark shown = records.bookmark();
+    const QString text = m_form.searchText->text();
+    if (text.isEmpty()) {
+        ask({QStringLiteral("You must type something in the search box."),
+             QStringLiteral("No Search Criteria!"), QMessageBox::Ok, QMessageBox::Information});
+        m_form.searchText->setFocus();
+        return;
+    }
+    customers().refresh();
+    // The text is matched as typed, letter case aside; no character of it
+    // has a meaning of its own.
+    const struct {
+        QRadioButton *option;
+        QStringList fields;
+    } choices[] = {
+        {m_form.byName, {QStringLiteral("Name")}},
+        {m_form.byAddress, {QStringLiteral("Address")}},
+        {m_form.byPhone, {QStringLiteral("Home"), QStringLiteral("Cell"), QStringLiteral("HisWork"),
+                          QStringLiteral("HerWork")}},
+    };
+    for (const auto &choice : choices) {
+        if (!choice.option->isChecked())
+            continue;
+        records.moveFirst();
+        records.setFilter({choice.fields, text});
+        if (records.isEOF()) {
+            ask({QStringLiteral("No results found in search!"), QStringLiteral("No File Found!"),
+                 QMessageBox::Ok, QMessageBox::Information});
+            records.setFilter({});
+            records.setBookmark(shown);
+        }
+    }
+    m_entry->focusHome();
+}
+
+void CustomerTab::cmdClear_Click()
+{
+    customers().recordset().setFilter({});
+    m_form.searchText->clear();
+    m_form.add->setEnabled(true);
+    m_form.searchText->setFocus();
+}
+
+void CustomerTab::cmdTotal_Click()
+{
+    const HighestAccount highest = HighestAccount::read(m_customersFile);
+    if (!highest.ok) {
+        ask({QStringLiteral("The customers could not be counted.\n\n%1").arg(highest.error),
+             MessageBox::applicationTitle(), QMessageBox::Ok, QMessageBox::Warning});
+    } else if (!highest.account) {
+        ask({QStringLiteral("No records on file."), QStringLiteral("Empty file"), QMessageBox::Ok,
+             QMessageBox::Information});
+    } else {
+        m_form.total->setText(QString::number(*highest.account));
+    }
+}

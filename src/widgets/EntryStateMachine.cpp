@@ -1,0 +1,132 @@
+#include "EntryStateMachine.h"
+
+#include "DataControl.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+
+EntryStateMachine::EntryStateMachine(const EntryControls &controls, MessageBox &messages,
+                                     QWidget *window)
+    : QObject(window), m_controls(controls), m_messages(messages), m_window(window)
+{
+}
+
+QMessageBox::StandardButton EntryStateMachine::ask(const MessageBoxRequest &request)
+{
+    return m_messages.show(m_window->window(), request);
+}
+
+bool EntryStateMachine::hasCurrentRecord() const
+{
+    const Recordset &records = m_controls.records->recordset();
+    return !records.isEOF() && !records.isBOF();
+}
+
+void EntryStateMachine::focusHome()
+{
+    m_controls.home->setFocus();
+}
+
+void EntryStateMachine::enter(EntryMode mode)
+{
+    m_mode = mode;
+    m_controls.add->setEnabled(false);
+    m_controls.save->setEnabled(true);
+    m_controls.edit->setEnabled(false);
+    for (QWidget *control : std::as_const(m_controls.browsingOnly))
+        control->setEnabled(false);
+    for (QLineEdit *box : std::as_const(m_controls.entryBoxes))
+        box->setReadOnly(false);
+    emit modeSet(m_mode);
+}
+
+void EntryStateMachine::keepEntering()
+{
+    enter(isEntering() ? m_mode : EntryMode::Editing);
+}
+
+void EntryStateMachine::browse()
+{
+    m_mode = EntryMode::Browsing;
+    m_controls.add->setEnabled(true);
+    m_controls.save->setEnabled(false);
+    m_controls.edit->setEnabled(true);
+    for (QWidget *control : std::as_const(m_controls.browsingOnly))
+        control->setEnabled(true);
+    for (QLineEdit *box : std::as_const(m_controls.entryBoxes))
+        box->setReadOnly(true);
+    emit modeSet(m_mode);
+}
+
+bool EntryStateMachine::addNew()
+{
+    const bool hadCurrentRecord = hasCurrentRecord();
+    enter(EntryMode::Adding);
+    m_controls.records->refresh();
+    m_controls.records->recordset().addNew();
+    return hadCurrentRecord;
+}
+
+bool EntryStateMachine::edit()
+{
+    if (!hasCurrentRecord()) {
+        guardEmptyTable(false);
+        return false;
+    }
+    const auto answer = ask({QStringLiteral("Are you sure you want to edit this file?"),
+                             QStringLiteral("Edit File?"), QMessageBox::Ok | QMessageBox::Cancel,
+                             QMessageBox::NoIcon, QMessageBox::Cancel});
+    if (answer != QMessageBox::Ok)
+        return false;
+    enter(EntryMode::Editing);
+    return true;
+}
+
+void EntryStateMachine::abandon()
+{
+    browse();
+    m_controls.records->refresh();
+}
+
+bool EntryStateMachine::store()
+{
+    Recordset &records = m_controls.records->recordset();
+    const Recordset::Bookmark mark = records.bookmark();
+    if (!m_controls.records->update())
+        return false;
+    records.setBookmark(mark);
+    browse();
+    // Delete may have been turned off by an empty table; a stored record is
+    // something to delete again.
+    m_controls.remove->setEnabled(true);
+    return true;
+}
+
+bool EntryStateMachine::remove(const MessageBoxRequest &question)
+{
+    if (!hasCurrentRecord()) {
+        guardEmptyTable(true);
+        return false;
+    }
+    if (ask(question) != QMessageBox::Ok || !m_controls.records->deleteCurrent())
+        return false;
+    Recordset &records = m_controls.records->recordset();
+    records.movePrevious();
+    if (records.isBOF())
+        records.moveNext();
+    return true;
+}
+
+void EntryStateMachine::guardEmptyTable(bool offDelete)
+{
+    ask({QStringLiteral("You must add a record."), QStringLiteral("Empty file"), QMessageBox::Ok,
+         QMessageBox::Information});
+    m_controls.add->setEnabled(true);
+    if (offDelete)
+        m_controls.remove->setEnabled(false);
+    m_controls.save->setEnabled(false);
+    m_controls.edit->setEnabled(false);
+    for (QWidget *control : std::as_const(m_controls.offWhenEmpty))
+        control->setEnabled(false);
+    focusHome();
+}

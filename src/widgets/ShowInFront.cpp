@@ -1,0 +1,10 @@
+#include "ShowInFront.h"
+
+#include <QWidget>
+
+void showInFront(QWidget *window)
+{
+    window->show();
+    window->raise();
+    window->activateWindow();
+}

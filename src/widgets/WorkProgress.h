@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QProgressDialog>
+
+// The progress window of a long piece of work that cannot be cancelled: it
+// keeps the main window from looking frozen, and shows only when the work
+// takes long enough to be noticed. maximum 0 shows a busy bar.
+class WorkProgress : public QProgressDialog
+{
+    Q_OBJECT
+public:
+    WorkProgress(const QString &label, int maximum, QWidget *parent);
+
+    // One more step done; the bar stays short of its end until finish().
+    void advance();
+    void finish();
+};
