@@ -1,20 +1,14 @@
 #pragma once
 
+#include "Controls.h"
 #include "DataControl.h"
-#include "DataFiles.h"
 #include "IncomeExpensesTab.h"
 #include "LedgerPanel.h"
+#include "RunningBalance.h"
 #include "ScriptedMessageBox.h"
 #include "TempDataFolder.h"
 
-#include <QApplication>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QSqlQuery>
-#include <QToolButton>
-
-// The Income and Expenses tab on a data folder, both panels open, shown and
-// active so that focus moves can be seen.
+// The Income and Expenses tab on a data folder, both panels open, shown and active.
 struct LedgerFixture {
     TempDataFolder folder;
     std::unique_ptr<MessageBox> messages;
@@ -23,22 +17,20 @@ struct LedgerFixture {
     explicit LedgerFixture(std::unique_ptr<MessageBox> box = std::make_unique<ScriptedMessageBox>())
         : messages(std::move(box))
     {
-        tab = std::make_unique<IncomeExpensesTab>(*messages);
+        tab = std::make_unique<IncomeExpensesTab>(folder.folder(), *messages);
         tab->income().entries().open();
         tab->expense().entries().open();
-        tab->show();
-        QApplication::setActiveWindow(tab.get());
+        showActive(tab.get());
     }
     ScriptedMessageBox &script() { return static_cast<ScriptedMessageBox &>(*messages); }
-    QLineEdit *box(const QString &name) const { return tab->findChild<QLineEdit *>(name); }
-    QPushButton *button(const QString &name) const { return tab->findChild<QPushButton *>(name); }
+    QLineEdit *box(const QString &name) const { return ::box(tab.get(), name); }
+    void click(const QString &button) const { ::click(tab.get(), button); }
+    // The balance as the box shows it.
     QString balance() const { return box(QStringLiteral("txtBalance"))->text(); }
-    void setBalance(const QString &text) const { box(QStringLiteral("txtBalance"))->setText(text); }
+    void setBalance(const QString &text) const { tab->balance().setText(text); }
     void navigate(const QString &table, const char *button) const
     {
-        tab->findChild<QWidget *>(QStringLiteral("fra") + table)
-            ->findChild<QToolButton *>(QString::fromLatin1(button))
-            ->click();
+        ::click(control(tab.get(), QStringLiteral("fra") + table), QString::fromLatin1(button));
     }
     // Types an entry into a panel's boxes: name, amount, date.
     void type(const QString &table, const QString &name, const QString &amount,
@@ -48,22 +40,10 @@ struct LedgerFixture {
         box(QStringLiteral("txt%1Amount").arg(table))->setText(amount);
         box(QStringLiteral("txt%1Date").arg(table))->setText(date);
     }
-    // The sum of a table's stored amounts, read through a connection of its own.
-    double storedSum(const QString &table) const
+    void insert(const QString &table, const QString &values) const
     {
-        Recordset rows(DataFiles::connectionString(table + QStringLiteral(".mdb")), table);
-        QString error;
-        rows.open(&error);
-        double sum = 0;
-        for (rows.moveFirst(); !rows.isEOF(); rows.moveNext())
-            sum += rows.field(table + QStringLiteral("Amount")).toDouble();
-        return sum;
-    }
-    int storedCount(const QString &table) const
-    {
-        Recordset rows(DataFiles::connectionString(table + QStringLiteral(".mdb")), table);
-        QString error;
-        rows.open(&error);
-        return int(rows.visibleCount());
+        folder.execute(table + QStringLiteral(".mdb"),
+                       QStringLiteral("INSERT INTO %1 VALUES %2").arg(table, values));
+        (table == QLatin1String("Income") ? tab->income() : tab->expense()).entries().refresh();
     }
 };

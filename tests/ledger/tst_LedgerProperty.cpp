@@ -1,6 +1,7 @@
 #include "LedgerFixture.h"
+#include "EntryStateMachine.h"
 #include "NumberText.h"
-#include "TestMain.h"
+#include <QTest>
 
 #include <random>
 
@@ -69,13 +70,13 @@ void tst_LedgerProperty::randomStep(LedgerFixture &f, std::mt19937 &random)
     const auto pick = [&](const QStringList &choices) { return choices[random() % choices.size()]; };
     switch (random() % 6) {
     case 0:
-        f.button("cmdAdd" + suffix)->click();
+        f.click("cmdAdd" + suffix);
         break;
     case 1:
-        f.button("cmdEdit" + suffix)->click();
+        f.click("cmdEdit" + suffix);
         break;
     case 2:
-        f.button("cmdDelete" + suffix)->click();
+        f.click("cmdDelete" + suffix);
         break;
     case 3:
         f.navigate(table, qPrintable(pick({"cmdFirst", "cmdPrevious", "cmdNext", "cmdLast"})));
@@ -89,25 +90,23 @@ void tst_LedgerProperty::randomStep(LedgerFixture &f, std::mt19937 &random)
             f.box("txt" + table + "Amount")->setText(amount);
         if (!f.box("txt" + table + "Date")->isReadOnly())
             f.box("txt" + table + "Date")->setText(date);
-        f.button("cmdSave" + suffix)->click();
+        f.click("cmdSave" + suffix);
     }
     }
 }
 
 QString tst_LedgerProperty::expectedBalance(LedgerFixture &f, double opening)
 {
-    double expected = opening + f.storedSum("Income") - f.storedSum("Expense");
+    double expected = opening + f.folder.storedSum("Income") - f.folder.storedSum("Expense");
     for (LedgerPanel *panel : {&f.tab->income(), &f.tab->expense()}) {
         const QString table = panel == &f.tab->income() ? QStringLiteral("Income") : QStringLiteral("Expense");
-        const Recordset &records = panel->entries().recordset();
-        const bool saving = f.button(panel == &f.tab->income() ? "cmdSave2" : "cmdSave3")->isEnabled();
-        if (saving && !records.isEOF() && !records.isBOF() && !records.isNew()) {
-            const double old = records.field(table + "Amount").toDouble();
+        if (panel->entry().mode() == EntryMode::Editing) {
+            const double old = panel->entries().recordset().field(table + "Amount").toDouble();
             expected += table == QLatin1String("Income") ? -old : old;
         }
     }
     return NumberText::twoDecimals(NumberText::round15(expected));
 }
 
-BRAMBLEWOOD_TEST_MAIN(tst_LedgerProperty)
+QTEST_MAIN(tst_LedgerProperty)
 #include "tst_LedgerProperty.moc"

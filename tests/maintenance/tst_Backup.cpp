@@ -1,30 +1,10 @@
 #include "DataFiles.h"
 #include "FloppyBackup.h"
 #include "TempDataFolder.h"
-#include "TestMain.h"
+#include <QTest>
+#include "Readers.h"
 #include "cZip.h"
 
-#include <QProcess>
-
-namespace {
-
-QStringList entries(const QString &archive)
-{
-    QProcess unzip;
-    unzip.start(QStringLiteral("unzip"), {QStringLiteral("-Z1"), archive});
-    unzip.waitForFinished();
-    return QString::fromUtf8(unzip.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
-}
-
-QByteArray member(const QString &archive, const QString &name)
-{
-    QProcess unzip;
-    unzip.start(QStringLiteral("unzip"), {QStringLiteral("-p"), archive, name});
-    unzip.waitForFinished();
-    return unzip.readAllStandardOutput();
-}
-
-} // namespace
 
 class tst_Backup : public QObject
 {
@@ -39,13 +19,13 @@ void tst_Backup::noMediumStillBuildsArchiveOfSixFiles()
 {
     TempDataFolder folder;
     cZip zip;
-    const auto result = FloppyBackup::run(zip, QString(), QDate(2026, 12, 5));
+    const auto result = FloppyBackup::run(zip, folder.folder(), QString(), QDate(2026, 12, 5));
     QCOMPARE(int(result.outcome), int(FloppyBackup::Outcome::NoMedium));
     // Bare names, the real ones, and no password file.
-    QCOMPARE(entries(folder.filePath("Backup.zip")),
+    QCOMPARE(Readers::zipEntries(folder.filePath("Backup.zip")),
              (QStringList{"Customers.mdb", "Expense.mdb", "expense.kvd", "Income.mdb", "income.kvd",
                           "balance.kvd"}));
-    QCOMPARE(member(folder.filePath("Backup.zip"), "balance.kvd"), QByteArray("0\r\n"));
+    QCOMPARE(Readers::zipEntry(folder.filePath("Backup.zip"), "balance.kvd"), QByteArray("0\r\n"));
 }
 
 void tst_Backup::twoBackupsOnOneDayLeaveOneCopyOfTheSecond()
@@ -54,16 +34,16 @@ void tst_Backup::twoBackupsOnOneDayLeaveOneCopyOfTheSecond()
     QDir(folder.path()).mkdir("medium");
     const QString medium = folder.filePath("medium");
     cZip zip;
-    QCOMPARE(int(FloppyBackup::run(zip, medium, QDate(2026, 12, 5)).outcome),
+    QCOMPARE(int(FloppyBackup::run(zip, folder.folder(), medium, QDate(2026, 12, 5)).outcome),
              int(FloppyBackup::Outcome::Done));
     folder.writeBytes(DataFiles::balance, "42\r\n");
-    QCOMPARE(int(FloppyBackup::run(zip, medium, QDate(2026, 12, 5)).outcome),
+    QCOMPARE(int(FloppyBackup::run(zip, folder.folder(), medium, QDate(2026, 12, 5)).outcome),
              int(FloppyBackup::Outcome::Done));
     QCOMPARE(QDir(medium).entryList(QDir::Files | QDir::Hidden), QStringList{"Backup12052026.zip"});
-    QCOMPARE(member(QDir(medium).filePath("Backup12052026.zip"), "balance.kvd"), QByteArray("42\r\n"));
+    QCOMPARE(Readers::zipEntry(QDir(medium).filePath("Backup12052026.zip"), "balance.kvd"), QByteArray("42\r\n"));
     QCOMPARE(QFile(QDir(medium).filePath("Backup12052026.zip")).size(),
              QFile(folder.filePath("Backup.zip")).size());
-    QCOMPARE(int(FloppyBackup::run(zip, medium, QDate(2027, 1, 9)).outcome),
+    QCOMPARE(int(FloppyBackup::run(zip, folder.folder(), medium, QDate(2027, 1, 9)).outcome),
              int(FloppyBackup::Outcome::Done));
     QCOMPARE(QDir(medium).entryList(QDir::Files), (QStringList{"Backup01092027.zip", "Backup12052026.zip"}));
 }
@@ -73,11 +53,11 @@ void tst_Backup::missingFileIsAFailedArchive()
     TempDataFolder folder;
     QFile::remove(folder.filePath(DataFiles::incomeNames));
     cZip zip;
-    const auto result = FloppyBackup::run(zip, folder.path(), QDate(2026, 12, 5));
+    const auto result = FloppyBackup::run(zip, folder.folder(), folder.path(), QDate(2026, 12, 5));
     QCOMPARE(int(result.outcome), int(FloppyBackup::Outcome::ArchiveFailed));
     QVERIFY(result.error.contains("income.kvd"));
     QVERIFY(!QFile::exists(folder.filePath(FloppyBackup::dailyName(QDate(2026, 12, 5)))));
 }
 
-BRAMBLEWOOD_TEST_MAIN(tst_Backup)
+QTEST_MAIN(tst_Backup)
 #include "tst_Backup.moc"

@@ -1,6 +1,6 @@
 #include "ReportDefinitions.h"
 #include "ReportLayout.h"
-#include "TestMain.h"
+#include <QTest>
 
 namespace {
 
@@ -147,5 +147,5 @@ void tst_ReportLayout::formats()
     QCOMPARE(ReportLayout::formatted(value, ReportControl::Format(format)), text);
 }
 
-BRAMBLEWOOD_TEST_MAIN(tst_ReportLayout)
+QTEST_MAIN(tst_ReportLayout)
 #include "tst_ReportLayout.moc"

@@ -1,14 +1,14 @@
+#include "Controls.h"
 #include "DataFiles.h"
+#include "Readers.h"
 #include "ReportsTab.h"
 #include "ScriptedMessageBox.h"
 #include "TempDataFolder.h"
-#include "TestMain.h"
+#include <QTest>
 #include "frmReport.h"
 
 #include <QDateEdit>
 #include <QPointer>
-#include <QProcess>
-#include <QPushButton>
 #include <QRadioButton>
 
 namespace {
@@ -16,7 +16,7 @@ namespace {
 struct Fixture {
     TempDataFolder folder;
     ScriptedMessageBox messages;
-    ReportsTab tab{messages};
+    ReportsTab tab{folder.folder(), messages};
 
     Fixture()
     {
@@ -25,10 +25,7 @@ struct Fixture {
                        "INSERT INTO Customers (Name, DateStarted, Active, AmountMonthly) VALUES "
                        "('O''Neil', '2020-01-01', -1, 10.5), ('Idle', '2021-01-01', 0, 4)");
     }
-    void click(const char *button)
-    {
-        tab.findChild<QPushButton *>(QString::fromLatin1(button))->click();
-    }
+    void click(const char *button) { ::click(&tab, button); }
     QList<frmReport *> windows() const { return tab.findChildren<frmReport *>(); }
     QString pdfText(frmReport *report) const
     {
@@ -36,10 +33,7 @@ struct Fixture {
         QString error;
         if (!report->savePdf(path, &error))
             qFatal("%s", qPrintable(error));
-        QProcess pdftotext;
-        pdftotext.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
-        pdftotext.waitForFinished();
-        return QString::fromUtf8(pdftotext.readAllStandardOutput());
+        return QString::fromUtf8(Readers::pdfText(path));
     }
 };
 
@@ -76,7 +70,7 @@ void tst_ReportsTab::secondClickShowsRowsOfLastClick()
     Fixture f;
     f.click("cmdShowReport4");
     QPointer<frmReport> route = f.windows().first();
-    f.tab.findChild<QRadioButton *>(QStringLiteral("Option6"))->setChecked(true);
+    control<QRadioButton>(&f.tab, "Option6")->setChecked(true);
     f.click("cmdShowReport4");
     QCOMPARE(f.windows().size(), 1);
     QCOMPARE(f.windows().first(), route.data());
@@ -119,5 +113,5 @@ void tst_ReportsTab::missingDatabaseIsTold()
     VERIFY_MESSAGES(f.messages);
 }
 
-BRAMBLEWOOD_TEST_MAIN(tst_ReportsTab)
+QTEST_MAIN(tst_ReportsTab)
 #include "tst_ReportsTab.moc"

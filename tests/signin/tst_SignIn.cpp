@@ -1,53 +1,49 @@
+#include "Controls.h"
 #include "DataFiles.h"
-#include "IncomeExpensesTab.h"
 #include "ScriptedMessageBox.h"
 #include "TempDataFolder.h"
-#include "TestMain.h"
 #include "frmChangePassword.h"
 #include "frmLogin.h"
 
-#include <QLineEdit>
 #include <QPointer>
-#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
 
 namespace {
 
-// The ledger tab with its balance box, whose Set button opens the sign-in window.
+// The sign-in window on a data folder whose pw.kvd holds the given bytes.
 struct Fixture {
     TempDataFolder folder;
     ScriptedMessageBox messages;
-    IncomeExpensesTab tab{messages};
+    QWidget mainWindow;
 
     explicit Fixture(const QByteArray &passwordFile = "secret\r\n")
     {
         folder.writeBytes(DataFiles::password, passwordFile);
-        tab.balanceBox().setText(QStringLiteral("10.00"));
     }
     frmLogin *openLogin()
     {
-        tab.findChild<QPushButton *>(QStringLiteral("cmdSetBalance"))->click();
-        return tab.findChild<frmLogin *>();
+        frmLogin *login = frmLogin::load(folder.folder(), messages, &mainWindow);
+        if (login)
+            showActive(login);
+        return login;
     }
-    static void type(QWidget *window, const char *box, const QString &text)
-    {
-        window->findChild<QLineEdit *>(QString::fromLatin1(box))->setText(text);
-    }
-    static void press(QWidget *window, const char *button)
-    {
-        window->findChild<QPushButton *>(QString::fromLatin1(button))->click();
-    }
-    // Signs in with the password and balance; true when the window closed.
-    bool signIn(const QString &password, const QString &balance)
+    // Signs in; the balance the window emitted, or a null text when it stayed open.
+    QString signIn(const QString &password, const QString &balance)
     {
         QPointer<frmLogin> login = openLogin();
-        type(login, "txtPassword", password);
-        type(login, "txtInputBalance", balance);
-        press(login, "cmdOK");
+        QSignalSpy set(login.data(), &frmLogin::balanceSet);
+        box(login, "txtPassword")->setText(password);
+        box(login, "txtInputBalance")->setText(balance);
+        click(login, "cmdOK");
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        if (login)
-            login->close();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        return !tab.findChild<frmLogin *>() && tab.balanceBox().text() == balance;
+        const bool closed = !login;
+        delete login;
+        return closed && set.size() == 1 ? set.first().first().toString() : QString();
+    }
+    frmChangePassword *openChangePassword()
+    {
+        return frmChangePassword::load(folder.folder(), messages, &mainWindow);
     }
 };
 
@@ -61,10 +57,11 @@ class tst_SignIn : public QObject
 private slots:
     void passwordMustMatchWholeFile_data();
     void passwordMustMatchWholeFile();
-    void emptyAndRefusedInputKeepWindowOpen_data();
-    void emptyAndRefusedInputKeepWindowOpen();
+    void refusedInputKeepsWindowOpen_data();
+    void refusedInputKeepsWindowOpen();
     void enterPressesOkEscCancels();
-    void oneWindowAtATimeAndMissingFile();
+    void unreadablePasswordFileIsTold_data();
+    void unreadablePasswordFileIsTold();
     void changePasswordChecksInOrder_data();
     void changePasswordChecksInOrder();
     void changedPasswordReplacesOldOne();
@@ -83,6 +80,7 @@ void tst_SignIn::passwordMustMatchWholeFile_data()
     QTest::newRow("second line") << QByteArray("secret\r\nmore\r\n") << "secret" << false;
 }
 
+// The balance goes out exactly as typed, not reformatted.
 void tst_SignIn::passwordMustMatchWholeFile()
 {
     QFETCH(QByteArray, file);
@@ -91,13 +89,11 @@ void tst_SignIn::passwordMustMatchWholeFile()
     Fixture f(file);
     if (!matches)
         f.messages.expect(invalidLogin);
-    QCOMPARE(f.signIn(typed, QStringLiteral("1234.5")), matches);
-    // Set exactly as typed, not reformatted.
-    QCOMPARE(f.tab.balanceBox().text(), matches ? QStringLiteral("1234.5") : QStringLiteral("10.00"));
+    QCOMPARE(f.signIn(typed, QStringLiteral("1234.5")), matches ? "1234.5" : QString());
     VERIFY_MESSAGES(f.messages);
 }
 
-void tst_SignIn::emptyAndRefusedInputKeepWindowOpen_data()
+void tst_SignIn::refusedInputKeepsWindowOpen_data()
 {
     QTest::addColumn<QString>("password");
     QTest::addColumn<QString>("balance");
@@ -114,7 +110,8 @@ void tst_SignIn::emptyAndRefusedInputKeepWindowOpen_data()
         << "No Data" << "txtInputBalance";
 }
 
-void tst_SignIn::emptyAndRefusedInputKeepWindowOpen()
+// The box at fault has the focus, its text selected so that the next keystroke replaces it.
+void tst_SignIn::refusedInputKeepsWindowOpen()
 {
     QFETCH(QString, password);
     QFETCH(QString, balance);
@@ -122,18 +119,17 @@ void tst_SignIn::emptyAndRefusedInputKeepWindowOpen()
     QFETCH(QString, title);
     QFETCH(QString, focus);
     Fixture f;
-    frmLogin *login = f.openLogin();
-    login->show();
-    QApplication::setActiveWindow(login);
-    Fixture::type(login, "txtPassword", password);
-    Fixture::type(login, "txtInputBalance", balance);
+    QPointer<frmLogin> login = f.openLogin();
+    QSignalSpy set(login.data(), &frmLogin::balanceSet);
+    box(login, "txtPassword")->setText(password);
+    box(login, "txtInputBalance")->setText(balance);
     f.messages.expect({text, title});
-    Fixture::press(login, "cmdOK");
-    QCOMPARE(f.tab.findChild<frmLogin *>(), login);
-    QCOMPARE(QApplication::focusWidget()->objectName(), focus);
-    auto *box = login->findChild<QLineEdit *>(focus);
-    QCOMPARE(box->selectedText(), box->text()); // the next keystroke replaces it
-    QCOMPARE(f.tab.balanceBox().text(), QStringLiteral("10.00"));
+    click(login, "cmdOK");
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(login && login->isVisible());
+    QCOMPARE(focused(), focus);
+    QCOMPARE(box(login, focus)->selectedText(), box(login, focus)->text());
+    QVERIFY(set.isEmpty());
     VERIFY_MESSAGES(f.messages);
 }
 
@@ -141,34 +137,41 @@ void tst_SignIn::enterPressesOkEscCancels()
 {
     Fixture f;
     QPointer<frmLogin> login = f.openLogin();
-    QCOMPARE(login->findChild<QLineEdit *>(QStringLiteral("txtPassword"))->echoMode(),
-             QLineEdit::Password);
-    Fixture::type(login, "txtPassword", QStringLiteral("secret"));
-    Fixture::type(login, "txtInputBalance", QStringLiteral("77"));
-    QTest::keyClick(login->findChild<QLineEdit *>(QStringLiteral("txtInputBalance")), Qt::Key_Return);
+    QSignalSpy set(login.data(), &frmLogin::balanceSet);
+    QCOMPARE(box(login, "txtPassword")->echoMode(), QLineEdit::Password);
+    box(login, "txtPassword")->setText(QStringLiteral("secret"));
+    box(login, "txtInputBalance")->setText(QStringLiteral("77"));
+    QTest::keyClick(box(login, "txtInputBalance"), Qt::Key_Return);
     QTRY_VERIFY(!login);
-    QCOMPARE(f.tab.balanceBox().text(), QStringLiteral("77"));
+    QCOMPARE(set.size(), 1);
 
     login = f.openLogin();
-    Fixture::type(login, "txtInputBalance", QStringLiteral("99"));
-    QTest::keyClick(login->findChild<QLineEdit *>(QStringLiteral("txtPassword")), Qt::Key_Escape);
+    QSignalSpy cancelled(login.data(), &frmLogin::balanceSet);
+    box(login, "txtPassword")->setText(QStringLiteral("secret"));
+    box(login, "txtInputBalance")->setText(QStringLiteral("99"));
+    QTest::keyClick(box(login, "txtPassword"), Qt::Key_Escape);
     QTRY_VERIFY(!login);
-    QCOMPARE(f.tab.balanceBox().text(), QStringLiteral("77"));
+    QVERIFY(cancelled.isEmpty());
     VERIFY_MESSAGES(f.messages);
 }
 
-void tst_SignIn::oneWindowAtATimeAndMissingFile()
+void tst_SignIn::unreadablePasswordFileIsTold_data()
 {
+    QTest::addColumn<bool>("login");
+    QTest::addColumn<QString>("title");
+    QTest::newRow("sign-in") << true << "Login";
+    QTest::newRow("change password") << false << "Password";
+}
+
+void tst_SignIn::unreadablePasswordFileIsTold()
+{
+    QFETCH(bool, login);
+    QFETCH(QString, title);
     Fixture f;
-    frmLogin *first = f.openLogin();
-    QCOMPARE(f.openLogin(), first);
-    QCOMPARE(f.tab.findChildren<frmLogin *>().size(), 1);
-    first->close();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QFile::remove(f.folder.filePath(DataFiles::password));
     f.messages.expect({"The password file pw.kvd could not be read: No such file or directory",
-                       "Login", QMessageBox::Ok, QMessageBox::Warning});
-    QVERIFY(!f.openLogin());
+                       title, QMessageBox::Ok, QMessageBox::Warning});
+    QVERIFY(!(login ? static_cast<QWidget *>(f.openLogin()) : f.openChangePassword()));
     VERIFY_MESSAGES(f.messages);
 }
 
@@ -191,24 +194,18 @@ void tst_SignIn::changePasswordChecksInOrder()
     QFETCH(QString, text);
     QFETCH(QString, focus);
     Fixture f;
-    QPointer<frmLogin> login = f.openLogin();
-    Fixture::press(login, "cmdChangePassword");
-    QTRY_VERIFY(!login);
-    auto *dialog = f.tab.findChild<frmChangePassword *>();
-    QVERIFY(dialog);
-    dialog->show();
-    QApplication::setActiveWindow(dialog);
-    for (const char *box : {"txtOldPassword", "txtNewPassword"})
-        QCOMPARE(dialog->findChild<QLineEdit *>(QString::fromLatin1(box))->echoMode(),
-                 QLineEdit::Normal);
-    Fixture::type(dialog, "txtOldPassword", oldPassword);
-    Fixture::type(dialog, "txtNewPassword", newPassword);
+    frmChangePassword *dialog = f.openChangePassword();
+    showActive(dialog);
+    for (const char *name : {"txtOldPassword", "txtNewPassword"})
+        QCOMPARE(box(dialog, name)->echoMode(), QLineEdit::Normal);
+    box(dialog, "txtOldPassword")->setText(oldPassword);
+    box(dialog, "txtNewPassword")->setText(newPassword);
     f.messages.expect({text, "Password"});
     if (oldPassword.isEmpty()) // Enter as the dialog opens presses OK, which has the focus
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     else
-        Fixture::press(dialog, "OKButton");
-    QCOMPARE(QApplication::focusWidget()->objectName(), focus);
+        click(dialog, "OKButton");
+    QCOMPARE(focused(), focus);
     QCOMPARE(f.folder.bytes(DataFiles::password), QByteArray("secret\r\n"));
     VERIFY_MESSAGES(f.messages);
 }
@@ -216,22 +213,20 @@ void tst_SignIn::changePasswordChecksInOrder()
 void tst_SignIn::changedPasswordReplacesOldOne()
 {
     Fixture f(QByteArray("a much longer password\r\n"));
-    QPointer<frmLogin> login = f.openLogin();
-    Fixture::press(login, "cmdChangePassword");
-    QPointer<frmChangePassword> dialog = f.tab.findChild<frmChangePassword *>();
-    Fixture::type(dialog, "txtOldPassword", QStringLiteral("a much longer password"));
-    Fixture::type(dialog, "txtNewPassword", QStringLiteral(" new "));
+    QPointer<frmChangePassword> dialog = f.openChangePassword();
+    box(dialog, "txtOldPassword")->setText(QStringLiteral("a much longer password"));
+    box(dialog, "txtNewPassword")->setText(QStringLiteral(" new "));
     f.messages.expect({"Password changed! Please be sure to remember password!", "Password"});
-    Fixture::press(dialog, "OKButton");
+    click(dialog, "OKButton");
     QTRY_VERIFY(!dialog);
     QCOMPARE(f.folder.bytes(DataFiles::password), QByteArray(" new \r\n"));
     f.messages.expect(invalidLogin);
-    QVERIFY(!f.signIn(QStringLiteral("a much longer password"), QStringLiteral("1")));
+    QVERIFY(f.signIn(QStringLiteral("a much longer password"), QStringLiteral("1")).isNull());
     f.messages.expect(invalidLogin);
-    QVERIFY(!f.signIn(QStringLiteral("new"), QStringLiteral("2"))); // its blanks count
-    QVERIFY(f.signIn(QStringLiteral(" new "), QStringLiteral("3")));
+    QVERIFY(f.signIn(QStringLiteral("new"), QStringLiteral("2")).isNull()); // its blanks count
+    QCOMPARE(f.signIn(QStringLiteral(" new "), QStringLiteral("3")), QStringLiteral("3"));
     VERIFY_MESSAGES(f.messages);
 }
 
-BRAMBLEWOOD_TEST_MAIN(tst_SignIn)
+QTEST_MAIN(tst_SignIn)
 #include "tst_SignIn.moc"

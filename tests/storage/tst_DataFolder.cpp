@@ -1,9 +1,8 @@
 #include "DataFiles.h"
-#include "DataFolder.h"
 #include "TempDataFolder.h"
-#include "TestMain.h"
 
 #include <QFile>
+#include <QTest>
 
 class tst_DataFolder : public QObject
 {
@@ -16,37 +15,38 @@ private slots:
 
 void tst_DataFolder::freshInstallationHasAllFiles()
 {
-    TempDataFolder folder(false);
-    QCOMPARE(DataFolder::missingFiles(QDir(folder.path())).size(), 7);
+    TempDataFolder temp(false);
+    const DataFolder folder = temp.folder();
+    QCOMPARE(folder.missingFiles(), DataFiles::all());
     QString error;
-    QVERIFY2(DataFolder::install(QDir(folder.path()), &error), qPrintable(error));
-    QVERIFY(DataFolder::missingFiles(QDir(folder.path())).isEmpty());
-    QCOMPARE(folder.bytes(DataFiles::password), QByteArray("bramblewood\r\n"));
-    QCOMPARE(folder.bytes(DataFiles::balance), QByteArray("0\r\n"));
-    QCOMPARE(folder.bytes(DataFiles::incomeNames), QByteArray("\r\n"));
-    QCOMPARE(folder.bytes(DataFiles::expenseNames), QByteArray("\r\n"));
-    QCOMPARE(QDir(folder.path()).entryList(QDir::Files).size(), 7);
+    QVERIFY2(folder.install(&error), qPrintable(error));
+    QVERIFY(folder.missingFiles().isEmpty());
+    QCOMPARE(temp.bytes(DataFiles::password), QByteArray("bramblewood\r\n"));
+    QCOMPARE(temp.bytes(DataFiles::balance), QByteArray("0\r\n"));
+    QCOMPARE(temp.bytes(DataFiles::incomeNames), QByteArray("\r\n"));
+    QCOMPARE(temp.bytes(DataFiles::expenseNames), QByteArray("\r\n"));
+    QCOMPARE(QDir(temp.path()).entryList(QDir::Files).size(), 7);
+    QCOMPARE(temp.storedCount("Income"), 0);
 }
 
 void tst_DataFolder::missingFilesAreNamed()
 {
-    TempDataFolder folder;
-    QFile::remove(folder.filePath(DataFiles::income));
-    QFile::remove(folder.filePath(DataFiles::password));
-    QCOMPARE(DataFolder::missingFiles(QDir(folder.path())),
-             (QStringList{DataFiles::income, DataFiles::password}));
+    TempDataFolder temp;
+    QFile::remove(temp.filePath(DataFiles::income));
+    QFile::remove(temp.filePath(DataFiles::password));
+    QCOMPARE(temp.folder().missingFiles(), (QStringList{DataFiles::income, DataFiles::password}));
 }
 
 void tst_DataFolder::failedInstallationLeavesNothing()
 {
-    TempDataFolder folder(false);
+    TempDataFolder temp(false);
     // A folder in the way of the last side file makes the installation fail late.
-    QDir(folder.path()).mkdir(DataFiles::expenseNames);
+    QDir(temp.path()).mkdir(DataFiles::expenseNames);
     QString error;
-    QVERIFY(!DataFolder::install(QDir(folder.path()), &error));
+    QVERIFY(!temp.folder().install(&error));
     QVERIFY(!error.isEmpty());
-    QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList());
+    QCOMPARE(QDir(temp.path()).entryList(QDir::Files), QStringList());
 }
 
-BRAMBLEWOOD_TEST_MAIN(tst_DataFolder)
+QTEST_GUILESS_MAIN(tst_DataFolder)
 #include "tst_DataFolder.moc"

@@ -1,5 +1,5 @@
 #include "DateText.h"
-#include "TestMain.h"
+#include <QTest>
 
 class tst_DateText : public QObject
 {
@@ -39,6 +39,8 @@ void tst_DateText::fromShort_data()
     QTest::newRow("padded") << "01/01/1980" << QDate(1980, 1, 1);
     QTest::newRow("two-digit year, this century") << "2/3/04" << QDate(2004, 2, 3);
     QTest::newRow("two-digit year, last century") << "2/3/85" << QDate(1985, 2, 3);
+    QTest::newRow("29, the last of this century") << "1/1/29" << QDate(2029, 1, 1);
+    QTest::newRow("30, the first of the last") << "1/1/30" << QDate(1930, 1, 1);
     QTest::newRow("blanks around") << " 6/30/2024 " << QDate(2024, 6, 30);
     QTest::newRow("leap day") << "2/29/2024" << QDate(2024, 2, 29);
     QTest::newRow("no such day") << "2/30/2004" << QDate();
@@ -74,5 +76,5 @@ void tst_DateText::roundTripThroughStoredForm()
     QCOMPARE(DateText::fromShort(QStringLiteral("31.01.2004"), german).value(), date);
 }
 
-BRAMBLEWOOD_TEST_MAIN(tst_DateText)
+QTEST_GUILESS_MAIN(tst_DateText)
 #include "tst_DateText.moc"

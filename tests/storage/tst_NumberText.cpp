@@ -1,5 +1,5 @@
 #include "NumberText.h"
-#include "TestMain.h"
+#include <QTest>
 
 #include <cmath>
 
@@ -145,5 +145,5 @@ void tst_NumberText::round15RemovesBinaryRemainders()
     QVERIFY(std::isinf(NumberText::round15(INFINITY)));
 }
 
-BRAMBLEWOOD_TEST_MAIN(tst_NumberText)
+QTEST_GUILESS_MAIN(tst_NumberText)
 #include "tst_NumberText.moc"

@@ -1,7 +1,7 @@
 #include "DataFiles.h"
 #include "Recordset.h"
 #include "TempDataFolder.h"
-#include "TestMain.h"
+#include <QTest>
 
 #include <QFile>
 #include <memory>
@@ -10,10 +10,9 @@ namespace {
 
 const QString customersQuery = QStringLiteral("SELECT * FROM Customers ORDER BY Name ASC");
 
-std::unique_ptr<Recordset> openCustomers()
+std::unique_ptr<Recordset> openCustomers(const TempDataFolder &folder)
 {
-    auto records = std::make_unique<Recordset>(DataFiles::connectionString(DataFiles::customers),
-                                               customersQuery);
+    auto records = std::make_unique<Recordset>(folder.filePath(DataFiles::customers), customersQuery);
     QString error;
     if (!records->open(&error))
         qFatal("%s", qPrintable(error));
@@ -54,7 +53,7 @@ private slots:
 void tst_Recordset::emptyTableIsBothEndsAndNewRowIsCurrent()
 {
     TempDataFolder folder;
-    auto records = openCustomers();
+    auto records = openCustomers(folder);
     QVERIFY(records->isBOF());
     QVERIFY(records->isEOF());
     records->addNew();
@@ -67,7 +66,7 @@ void tst_Recordset::refreshDropsUnsavedNewRowAndReadsAfresh()
 {
     TempDataFolder folder;
     addCustomers(folder, {QStringLiteral("baker"), QStringLiteral("Carter")});
-    auto records = openCustomers();
+    auto records = openCustomers(folder);
     records->addNew();
     addCustomers(folder, {QStringLiteral("adams")}); // another program adds a customer
     QString error;
@@ -82,7 +81,7 @@ void tst_Recordset::movingStopsAtBothEnds()
 {
     TempDataFolder folder;
     addCustomers(folder, {QStringLiteral("A"), QStringLiteral("B")});
-    auto records = openCustomers();
+    auto records = openCustomers(folder);
     records->movePrevious();
     QVERIFY(records->isBOF() && !records->isEOF());
     records->movePrevious();
@@ -103,7 +102,7 @@ void tst_Recordset::newCustomerGetsAccountFromDatabase()
     TempDataFolder folder;
     addCustomers(folder, {QStringLiteral("A"), QStringLiteral("B")});
     folder.execute(DataFiles::customers, QStringLiteral("DELETE FROM Customers WHERE Account = 2"));
-    auto records = openCustomers();
+    auto records = openCustomers(folder);
     records->addNew();
     const Recordset::Bookmark mark = records->bookmark();
     QString error;
@@ -117,6 +116,11 @@ void tst_Recordset::newCustomerGetsAccountFromDatabase()
     records->moveFirst();
     QVERIFY(records->setBookmark(mark));
     QCOMPARE(records->field(QStringLiteral("Name")).toString(), QStringLiteral("C"));
+    // Read afresh, a stored row takes its place in the order.
+    records->addNew();
+    QVERIFY(records->update({{QStringLiteral("Name"), QStringLiteral("Aaron")}}, &error));
+    QVERIFY(records->refresh(&error));
+    QCOMPARE(visibleNames(*records), (QStringList{"A", "Aaron", "C"}));
 }
 
 void tst_Recordset::filter_data()
@@ -138,7 +142,7 @@ void tst_Recordset::filter()
     TempDataFolder folder;
     addCustomers(folder, {QStringLiteral("Smith"), QStringLiteral("Goldsmith"), QStringLiteral("O''neil"),
                           QStringLiteral("Star*Lawn"), QStringLiteral("Jones")});
-    auto records = openCustomers();
+    auto records = openCustomers(folder);
     records->setFilter({{QStringLiteral("Name"), QStringLiteral("Home"), QStringLiteral("Cell"),
                          QStringLiteral("HisWork"), QStringLiteral("HerWork")},
                         text});
@@ -149,7 +153,7 @@ void tst_Recordset::updateOfRowDeletedElsewhereFailsAndKeepsRow()
 {
     TempDataFolder folder;
     addCustomers(folder, {QStringLiteral("Adams")});
-    auto records = openCustomers();
+    auto records = openCustomers(folder);
     folder.execute(DataFiles::customers, QStringLiteral("DELETE FROM Customers"));
     QString error;
     QVERIFY(!records->update({{QStringLiteral("City"), QStringLiteral("Tampa")}}, &error));
@@ -161,7 +165,7 @@ void tst_Recordset::missingDatabaseIsReportedNotCreated()
 {
     TempDataFolder folder;
     QFile::remove(folder.filePath(DataFiles::expense));
-    Recordset expense(DataFiles::connectionString(DataFiles::expense), QStringLiteral("Expense"));
+    Recordset expense(folder.filePath(DataFiles::expense), QStringLiteral("Expense"));
     QString error;
     QVERIFY(!expense.open(&error));
     QVERIFY(error.contains(DataFiles::expense));
@@ -169,5 +173,5 @@ void tst_Recordset::missingDatabaseIsReportedNotCreated()
     QVERIFY(expense.isEOF() && expense.isBOF());
 }
 
-BRAMBLEWOOD_TEST_MAIN(tst_Recordset)
+QTEST_GUILESS_MAIN(tst_Recordset)
 #include "tst_Recordset.moc"

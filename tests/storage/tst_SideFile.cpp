@@ -1,7 +1,7 @@
 #include "RememberedEntries.h"
 #include "SideFile.h"
 #include "TempDataFolder.h"
-#include "TestMain.h"
+#include <QTest>
 
 #include <QFile>
 
@@ -9,9 +9,7 @@ class tst_SideFile : public QObject
 {
     Q_OBJECT
 private slots:
-    void writesValueAndCrLf();
-    void shorterValueReplacesLonger();
-    void readsWholeContentWithLineBreak();
+    void writesValueAndCrLfReadsWhole();
     void decode_data();
     void decode();
     void rememberedEntriesRoundTrip_data();
@@ -19,30 +17,19 @@ private slots:
     void rememberedEntriesKeepFiftyMostRecent();
 };
 
-void tst_SideFile::writesValueAndCrLf()
+// A shorter value replaces a longer one whole; reading gives the content with its line breaks.
+void tst_SideFile::writesValueAndCrLfReadsWhole()
 {
     TempDataFolder folder(false);
+    const QString path = folder.filePath(QStringLiteral("balance.kvd"));
     QString error;
-    QVERIFY(SideFile::write(QStringLiteral("pw.kvd"), QStringLiteral(" secret "), &error));
-    QCOMPARE(folder.bytes(QStringLiteral("pw.kvd")), QByteArray(" secret \r\n"));
-}
-
-void tst_SideFile::shorterValueReplacesLonger()
-{
-    TempDataFolder folder(false);
-    QString error;
-    QVERIFY(SideFile::write(QStringLiteral("balance.kvd"), QStringLiteral("123456.75"), &error));
-    QVERIFY(SideFile::write(QStringLiteral("balance.kvd"), QStringLiteral("5"), &error));
-    QCOMPARE(folder.bytes(QStringLiteral("balance.kvd")), QByteArray("5\r\n"));
-}
-
-void tst_SideFile::readsWholeContentWithLineBreak()
-{
-    TempDataFolder folder(false);
-    folder.writeBytes(QStringLiteral("pw.kvd"), "first\r\nsecond");
-    QString error;
-    QCOMPARE(SideFile::read(QStringLiteral("pw.kvd"), &error).value(),
-             QStringLiteral("first\r\nsecond"));
+    QVERIFY(SideFile::write(path, QStringLiteral("123456.75"), &error));
+    QVERIFY(SideFile::write(path, QStringLiteral(" 5 "), &error));
+    QCOMPARE(folder.bytes(QStringLiteral("balance.kvd")), QByteArray(" 5 \r\n"));
+    folder.writeBytes(QStringLiteral("balance.kvd"), "first\r\nsecond");
+    QCOMPARE(SideFile::read(path, &error).value(), QStringLiteral("first\r\nsecond"));
+    QVERIFY(!SideFile::read(folder.filePath(QStringLiteral("missing.kvd")), &error));
+    QVERIFY(!error.isEmpty());
 }
 
 void tst_SideFile::decode_data()
@@ -83,9 +70,10 @@ void tst_SideFile::rememberedEntriesRoundTrip()
     for (const QString &word : remembered)
         before.remember(word);
     QString error;
-    QVERIFY(SideFile::write(QStringLiteral("income.kvd"), before.value(), &error));
+    const QString path = folder.filePath(QStringLiteral("income.kvd"));
+    QVERIFY(SideFile::write(path, before.value(), &error));
     RememberedEntries after;
-    after.setValue(SideFile::read(QStringLiteral("income.kvd"), &error).value());
+    after.setValue(SideFile::read(path, &error).value());
     QCOMPARE(after.words(), before.words());
     QCOMPARE(after.value(), before.value());
 }
@@ -108,5 +96,5 @@ void tst_SideFile::rememberedEntriesKeepFiftyMostRecent()
     QCOMPARE(fromFile.words(), (QStringList{QStringLiteral("B"), QStringLiteral("A")}));
 }
 
-BRAMBLEWOOD_TEST_MAIN(tst_SideFile)
+QTEST_GUILESS_MAIN(tst_SideFile)
 #include "tst_SideFile.moc"

@@ -1,24 +1,33 @@
 #include "TempDataFolder.h"
 
-#include "DataFolder.h"
-
 #include <QFile>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
-#include <QTest>
 
-TempDataFolder::TempDataFolder(bool installed) : m_previous(QDir::currentPath())
+namespace {
+
+template <class Use> void withDatabase(const QString &path, Use use)
 {
-    QDir::setCurrent(m_dir.path());
-    QString error;
-    if (installed && !DataFolder::install(QDir(m_dir.path()), &error))
-        qFatal("could not install a data folder: %s", qPrintable(error));
+    const QString name = QStringLiteral("test-connection");
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        db.setDatabaseName(path);
+        if (!db.open())
+            qFatal("%s: %s", qPrintable(path), qPrintable(db.lastError().text()));
+        QSqlQuery query(db);
+        use(query);
+    }
+    QSqlDatabase::removeDatabase(name);
 }
 
-TempDataFolder::~TempDataFolder()
+} // namespace
+
+TempDataFolder::TempDataFolder(bool installed)
 {
-    QDir::setCurrent(m_previous);
+    QString error;
+    if (installed && !folder().install(&error))
+        qFatal("could not install a data folder: %s", qPrintable(error));
 }
 
 QByteArray TempDataFolder::bytes(const QString &name) const
@@ -38,15 +47,33 @@ void TempDataFolder::writeBytes(const QString &name, const QByteArray &bytes) co
 
 void TempDataFolder::execute(const QString &database, const QString &statement) const
 {
-    const QString name = QStringLiteral("test-execute");
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
-        db.setDatabaseName(filePath(database));
-        if (!db.open())
-            qFatal("%s: %s", qPrintable(database), qPrintable(db.lastError().text()));
-        QSqlQuery query(db);
+    withDatabase(filePath(database), [&](QSqlQuery &query) {
         if (!query.exec(statement))
             qFatal("%s: %s", qPrintable(statement), qPrintable(query.lastError().text()));
-    }
-    QSqlDatabase::removeDatabase(name);
+    });
+}
+
+QVariant TempDataFolder::value(const QString &database, const QString &statement) const
+{
+    QVariant value;
+    withDatabase(filePath(database), [&](QSqlQuery &query) {
+        if (!query.exec(statement))
+            qFatal("%s: %s", qPrintable(statement), qPrintable(query.lastError().text()));
+        if (query.next())
+            value = query.value(0);
+    });
+    return value;
+}
+
+double TempDataFolder::storedSum(const QString &table) const
+{
+    return value(table + QStringLiteral(".mdb"),
+                 QStringLiteral("SELECT total(%1Amount) FROM %1").arg(table))
+        .toDouble();
+}
+
+int TempDataFolder::storedCount(const QString &table) const
+{
+    return value(table + QStringLiteral(".mdb"), QStringLiteral("SELECT count(*) FROM %1").arg(table))
+        .toInt();
 }

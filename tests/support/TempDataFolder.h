@@ -1,27 +1,33 @@
 #pragma once
 
-#include <QDir>
+#include "DataFolder.h"
+
+#include <QByteArray>
 #include <QString>
 #include <QTemporaryDir>
 
-// A fresh data folder in a temporary directory, made the current folder for
-// the life of the object (the program finds its files in the current folder).
+// A data folder in a temporary directory, installed as a fresh installation
+// unless asked otherwise. The program finds it only through folder(): the
+// current directory is left alone, so that nothing may depend on it.
 class TempDataFolder
 {
 public:
-    // installed: with the seven files of a fresh installation.
     explicit TempDataFolder(bool installed = true);
-    ~TempDataFolder();
 
+    DataFolder folder() const { return DataFolder(m_dir.path()); }
     QString path() const { return m_dir.path(); }
-    QString filePath(const QString &name) const { return QDir(m_dir.path()).filePath(name); }
+    QString filePath(const QString &name) const { return folder().filePath(name); }
 
     QByteArray bytes(const QString &name) const;
     void writeBytes(const QString &name, const QByteArray &bytes) const;
     // Runs a statement on one of the databases through a connection of its own.
     void execute(const QString &database, const QString &statement) const;
+    // The first column of the first row of a query, through a connection of its own.
+    QVariant value(const QString &database, const QString &query) const;
+    // The sum of a ledger table's stored amounts and the number of its rows.
+    double storedSum(const QString &table) const;
+    int storedCount(const QString &table) const;
 
 private:
     QTemporaryDir m_dir;
-    QString m_previous;
 };

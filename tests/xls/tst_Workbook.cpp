@@ -1,13 +1,13 @@
 #include "CompoundFile.h"
-#include "TestMain.h"
+#include "Readers.h"
 #include "Workbook.h"
 
 #include <QCryptographicHash>
 #include <QDate>
 #include <QFile>
 #include <QJsonDocument>
-#include <QProcess>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QtEndian>
 
 namespace {
@@ -60,13 +60,9 @@ QVariantMap readBack(const QByteArray &file, const char *kind = "book")
     QFile out(dir.filePath(QStringLiteral("book.xls")));
     if (!out.open(QIODevice::WriteOnly) || out.write(file) != file.size() || !out.flush())
         return {{"log", out.errorString()}};
-    QProcess python;
-    python.start(QStringLiteral("/usr/bin/python3"), {"-c", reader, out.fileName(), kind});
-    if (!python.waitForFinished(100000) || python.exitStatus() != QProcess::NormalExit ||
-        python.exitCode() != 0)
-        return {{"log", QString::fromUtf8(python.readAllStandardError())}};
     QJsonParseError parsing;
-    const QJsonDocument result = QJsonDocument::fromJson(python.readAllStandardOutput(), &parsing);
+    const QJsonDocument result =
+        QJsonDocument::fromJson(Readers::python(reader, {out.fileName(), kind}), &parsing);
     return parsing.error ? QVariantMap{{"log", parsing.errorString()}} : result.toVariant().toMap();
 }
 
@@ -229,5 +225,5 @@ private slots:
     }
 };
 
-BRAMBLEWOOD_TEST_MAIN(tst_Workbook)
+QTEST_GUILESS_MAIN(tst_Workbook)
 #include "tst_Workbook.moc"

@@ -2,7 +2,7 @@
 #include "DataFiles.h"
 #include "ReportCommands.h"
 #include "TempDataFolder.h"
-#include "TestMain.h"
+#include <QTest>
 
 class tst_ReportQueries : public QObject
 {
@@ -48,7 +48,7 @@ void tst_ReportQueries::customersByActivePairAndStartDates()
                    "('On Last', '2004-12-31', -1), ('Inside', '2004-06-15', -1), "
                    "('On First', '2004-01-01', -1), ('Before', '2003-12-31', -1), "
                    "('After', '2005-01-01', -1), ('Idle', '2004-03-03', 0), ('No Date', NULL, -1)");
-    DataEnvironment environment(ReportCommands::customersConnection);
+    DataEnvironment environment(folder.filePath(DataFiles::customers));
     QString error;
     ReportRows rows;
     QVERIFY(environment.open(&error));
@@ -69,11 +69,11 @@ void tst_ReportQueries::ledgerByDateWithBothBoundsInclusive()
                                        "('Early', 4, '2024-01-31', '')");
     ReportRows rows;
     QString error;
-    DataEnvironment income(ReportCommands::incomeConnection);
+    DataEnvironment income(folder.filePath(DataFiles::income));
     QVERIFY(income.open(&error));
     QVERIFY(income.run(ReportCommands::income, {"2024-01-01", "2024-03-01"}, &rows, &error));
     QCOMPARE(column(rows, "IncomeType"), (QStringList{"A", "B", "C"}));
-    DataEnvironment expense(ReportCommands::expenseConnection);
+    DataEnvironment expense(folder.filePath(DataFiles::expense));
     QVERIFY(expense.open(&error));
     QVERIFY(expense.run(ReportCommands::expense, {"2024-01-01", "2024-12-31"}, &rows, &error));
     QCOMPARE(column(rows, "ExpenseType"), (QStringList{"Early", "Late"}));
@@ -81,5 +81,5 @@ void tst_ReportQueries::ledgerByDateWithBothBoundsInclusive()
     QVERIFY(rows.rows.isEmpty()); // a start after the end selects nothing
 }
 
-BRAMBLEWOOD_TEST_MAIN(tst_ReportQueries)
+QTEST_GUILESS_MAIN(tst_ReportQueries)
 #include "tst_ReportQueries.moc"

@@ -1,5 +1,9 @@
-#include "Balance.h"
-#include "TestMain.h"
+#include "NumberText.h"
+#include "RunningBalance.h"
+#include "TempDataFolder.h"
+
+#include <QSignalSpy>
+#include <QTest>
 
 class tst_Balance : public QObject
 {
@@ -35,9 +39,14 @@ void tst_Balance::afterStep()
     QFETCH(int, sign);
     QFETCH(QString, shown);
     QFETCH(QString, file);
-    const QString after = Balance::afterStep(balance, amount, sign);
+    TempDataFolder folder(false);
+    RunningBalance model(folder.filePath(QStringLiteral("balance.kvd")));
+    model.setText(balance);
+    const QString after = model.afterStep(amount, sign);
     QCOMPARE(after, shown);
-    QCOMPARE(Balance::fileText(after), file);
+    QString error;
+    QVERIFY(model.save(after, &error));
+    QCOMPARE(folder.bytes(QStringLiteral("balance.kvd")), file.toUtf8() + "\r\n");
 }
 
 void tst_Balance::fromFile_data()
@@ -53,16 +62,19 @@ void tst_Balance::fromFile_data()
     QTest::newRow("words") << "abc\r\n" << false << 0.0;
 }
 
+// The model takes the file's number, shown with two decimals, or keeps what it had.
 void tst_Balance::fromFile()
 {
     QFETCH(QString, content);
     QFETCH(bool, isNumber);
     QFETCH(double, expected);
-    const auto balance = Balance::fromFile(content);
-    QCOMPARE(balance.has_value(), isNumber);
-    if (balance)
-        QCOMPARE(*balance, expected);
+    RunningBalance balance(QStringLiteral("balance.kvd"));
+    balance.setText(QStringLiteral("kept"));
+    QSignalSpy changed(&balance, &RunningBalance::changed);
+    QCOMPARE(balance.setFromFile(content), isNumber);
+    QCOMPARE(balance.text(), isNumber ? NumberText::twoDecimals(expected) : QStringLiteral("kept"));
+    QCOMPARE(changed.size(), isNumber ? 1 : 0);
 }
 
-BRAMBLEWOOD_TEST_MAIN(tst_Balance)
+QTEST_GUILESS_MAIN(tst_Balance)
 #include "tst_Balance.moc"

@@ -1,7 +1,7 @@
 #include "AutoCompleteBox.h"
 #include "CapitalisingKeys.h"
 #include "ProperCaseKey.h"
-#include "TestMain.h"
+#include <QTest>
 
 #include <QLineEdit>
 
@@ -118,5 +118,5 @@ void tst_ProperCaseKey::caretPastSixteenBits()
     QCOMPARE(ProperCaseKey(QStringLiteral("ab"), -5, u'x'), u'X');
 }
 
-BRAMBLEWOOD_TEST_MAIN(tst_ProperCaseKey)
+QTEST_MAIN(tst_ProperCaseKey)
 #include "tst_ProperCaseKey.moc"

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "Controls.h"
+#include "FakeLauncher.h"
+#include "RecordingMessageBox.h"
+#include "ScriptedMessageBox.h"
+#include "TempDataFolder.h"
+#include "frmMain.h"
+
+#include <QAction>
+
+// The main window loaded on a data folder, with a stand-in for the
+// removable medium: the folder named by medium, or none when it is empty.
+template <class Messages = ScriptedMessageBox> struct MainWindowWith {
+    TempDataFolder folder;
+    Messages messages;
+    FakeLauncher launcher;
+    QString medium;
+    std::unique_ptr<frmMain> window;
+
+    bool load(const QDate &today = QDate(2026, 12, 6))
+    {
+        window = std::make_unique<frmMain>(folder.folder(), messages, launcher,
+                                           [this] { return medium; });
+        return window->Form_Load(today);
+    }
+    QString text(const QString &name) const { return box(window.get(), name)->text(); }
+    void trigger(const QString &command) const { control<QAction>(window.get(), command)->trigger(); }
+    void navigate(const QString &dataControl, const QString &button) const
+    {
+        click(control(window.get(), dataControl), button);
+    }
+};
+
+using MainWindowFixture = MainWindowWith<>;

@@ -1,0 +1,207 @@
+#include "DataFiles.h"
+#include "MainWindowFixture.h"
+
+#include <QComboBox>
+#include <QTabWidget>
+#include <QTest>
+
+namespace {
+
+// What tells the Customers tab and the two ledger panels apart in these tests.
+struct Panel {
+    QString table, suffix, name, date, rows;
+    MessageBoxRequest confirmDelete, emptyName;
+};
+
+Panel panel(const QString &table)
+{
+    const auto ledgerDelete = [](const char *noun) {
+        return MessageBoxRequest{QStringLiteral("Are you sure you want to delete this %1? The "
+                                                "information cannot be restored!!")
+                                     .arg(QLatin1String(noun)),
+                                 "Delete File?", QMessageBox::Ok | QMessageBox::Cancel,
+                                 QMessageBox::NoIcon, QMessageBox::Cancel};
+    };
+    const auto emptyName = [](const char *text) {
+        return MessageBoxRequest{QString::fromLatin1(text), "Empty Name",
+                                 QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::NoIcon,
+                                 QMessageBox::Ok};
+    };
+    if (table == QLatin1String("Customers"))
+        return {table, "1", "txtName", "txtDateStarted",
+                "(Name, DateStarted, Schedule, AmountPerVisit) VALUES ('A', '2020-01-01', 'Monthly', "
+                "1), ('B', '2020-01-01', 'Monthly', 2), ('C', '2020-01-01', 'Monthly', 3)",
+                {"Are you sure you want to delete this account? The account cannot be restored!!",
+                 "Delete File?", QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::NoIcon,
+                 QMessageBox::Cancel},
+                emptyName("You need to enter a name!")};
+    const bool income = table == QLatin1String("Income");
+    return {table, income ? "2" : "3", "txt" + table + "Type", "txt" + table + "Date",
+            "VALUES ('A', 1, '2024-01-01', ''), ('B', 2, '2024-01-02', ''), ('C', 3, '2024-01-03', '')",
+            ledgerDelete(income ? "income" : "expense"),
+            emptyName(income ? "You need to enter a name for the income!"
+                             : "You need to enter a name for the expense!")};
+}
+
+// One window, its tab showing the panel, the panel's table holding A, B and C when asked.
+struct Fixture : MainWindowFixture {
+    Panel p;
+
+    Fixture(const QString &table, bool withRows) : p(panel(table))
+    {
+        if (withRows)
+            folder.execute(table + ".mdb", QStringLiteral("INSERT INTO %1 %2").arg(table, p.rows));
+        load();
+        control<QTabWidget>(window.get(), "SSTab1")->setCurrentIndex(table == "Customers" ? 0 : 1);
+        showActive(window.get());
+    }
+    QString button(const char *name) const
+    {
+        return QString::fromLatin1(name) + (p.suffix == "1" ? QString() : p.suffix);
+    }
+    void press(const char *name) const { click(window.get(), button(name)); }
+    // The enabled flags of New, Save, Edit and Delete, as 0 and 1.
+    QString buttons() const
+    {
+        QString flags;
+        for (const char *name : {"cmdAdd", "cmdSave", "cmdEdit", "cmdDelete"})
+            flags += control<QPushButton>(window.get(), button(name))->isEnabled() ? u'1' : u'0';
+        return flags;
+    }
+    QString shown() const { return text(p.name); }
+    void navigate(const char *to) const
+    {
+        MainWindowFixture::navigate("Adodc" + p.suffix, QString::fromLatin1(to));
+    }
+    // Types a record that Save takes, under the name given.
+    void typeValid(const QString &name) const
+    {
+        box(window.get(), p.name)->setText(name);
+        box(window.get(), p.date)->setText("1/1/2024");
+        const QString amount = p.table == "Customers" ? "txtVisitAmount" : "txt" + p.table + "Amount";
+        box(window.get(), amount)->setText("5");
+        if (p.table == "Customers")
+            control<QComboBox>(window.get(), "Combo1")->setEditText("Monthly");
+    }
+    int stored() const { return folder.value(p.table + ".mdb", "SELECT count(*) FROM " + p.table).toInt(); }
+};
+
+void addPanels()
+{
+    QTest::addColumn<QString>("table");
+    for (const char *table : {"Customers", "Income", "Expense"})
+        QTest::newRow(table) << table;
+}
+
+} // namespace
+
+class tst_EntryStates : public QObject
+{
+    Q_OBJECT
+private slots:
+    void emptyTableGuards_data();
+    void emptyTableGuards();
+    void newOnEmptyTable_data() { addPanels(); }
+    void newOnEmptyTable();
+    void deleteShowsNeighbourUntilEmpty_data() { addPanels(); }
+    void deleteShowsNeighbourUntilEmpty();
+    void emptyNameKeepsOrAbandonsEntry_data() { addPanels(); }
+    void emptyNameKeepsOrAbandonsEntry();
+};
+
+void tst_EntryStates::emptyTableGuards_data()
+{
+    QTest::addColumn<QString>("table");
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("after"); // New, Save, Edit, Delete
+    for (const char *table : {"Customers", "Income", "Expense"}) {
+        QTest::addRow("%s Edit", table) << table << "cmdEdit" << "1001";
+        QTest::addRow("%s Delete", table) << table << "cmdDelete" << "1000";
+    }
+    QTest::newRow("Customers Search") << "Customers" << "cmdSearch" << "1000";
+}
+
+void tst_EntryStates::emptyTableGuards()
+{
+    QFETCH(QString, table);
+    QFETCH(QString, button);
+    QFETCH(QString, after);
+    Fixture f(table, false);
+    box(f.window.get(), "txtSearch")->setText("x");
+    f.messages.expect(Boxes::emptyFile);
+    f.press(qPrintable(button));
+    QCOMPARE(f.buttons(), after);
+    QCOMPARE(focused(), f.p.name);
+    VERIFY_MESSAGES(f.messages);
+}
+
+void tst_EntryStates::newOnEmptyTable()
+{
+    QFETCH(QString, table);
+    Fixture f(table, false);
+    f.press("cmdAdd");
+    QCOMPARE(f.buttons(), QStringLiteral("0101"));
+    QVERIFY(!box(f.window.get(), f.p.date)->isReadOnly());
+    QVERIFY(box(f.window.get(), f.p.date)->text().isEmpty()); // no defaults without a record
+    QCOMPARE(focused(), f.p.name);
+    f.typeValid("First");
+    f.press("cmdSave");
+    QCOMPARE(f.buttons(), QStringLiteral("1011"));
+    QVERIFY(box(f.window.get(), f.p.date)->isReadOnly());
+    QCOMPARE(f.stored(), 1);
+    VERIFY_MESSAGES(f.messages);
+}
+
+// The record before the deleted one is shown, or the new first; once the
+// table is empty Delete is guarded off, and the next stored record turns it on.
+void tst_EntryStates::deleteShowsNeighbourUntilEmpty()
+{
+    QFETCH(QString, table);
+    Fixture f(table, true);
+    f.navigate("cmdLast");
+    f.messages.expect(f.p.confirmDelete, QMessageBox::Cancel);
+    f.press("cmdDelete");
+    QCOMPARE(f.shown(), QStringLiteral("C"));
+    QStringList shown;
+    for (const char *at : {"cmdLast", "cmdFirst", "cmdFirst"}) {
+        f.navigate(at);
+        f.messages.expect(f.p.confirmDelete, QMessageBox::Ok);
+        f.press("cmdDelete");
+        shown << f.shown();
+    }
+    QCOMPARE(shown, (QStringList{"B", "B", ""}));
+    f.messages.expect(Boxes::emptyFile);
+    f.press("cmdDelete");
+    QCOMPARE(f.buttons(), QStringLiteral("1000"));
+    f.press("cmdAdd");
+    f.typeValid("D");
+    f.press("cmdSave");
+    QCOMPARE(f.buttons(), QStringLiteral("1011"));
+    QCOMPARE(f.stored(), 1);
+    VERIFY_MESSAGES(f.messages);
+}
+
+// OK at the empty-name question goes on with what was typed; Cancel drops
+// the new record and shows the table read afresh from its first record.
+void tst_EntryStates::emptyNameKeepsOrAbandonsEntry()
+{
+    QFETCH(QString, table);
+    Fixture f(table, true);
+    f.navigate("cmdLast");
+    f.press("cmdAdd");
+    box(f.window.get(), f.p.date)->setText("Typed");
+    f.messages.expect(f.p.emptyName, QMessageBox::Ok);
+    f.press("cmdSave");
+    QCOMPARE(f.buttons(), QStringLiteral("0101"));
+    QCOMPARE(box(f.window.get(), f.p.date)->text(), QStringLiteral("Typed"));
+    f.messages.expect(f.p.emptyName, QMessageBox::Cancel);
+    f.press("cmdSave");
+    QCOMPARE(f.buttons(), QStringLiteral("1011"));
+    QVERIFY(box(f.window.get(), f.p.date)->isReadOnly());
+    QCOMPARE(f.shown(), QStringLiteral("A"));
+    QCOMPARE(f.stored(), 3);
+    VERIFY_MESSAGES(f.messages);
+}
+
+QTEST_MAIN(tst_EntryStates)
+#include "tst_EntryStates.moc"

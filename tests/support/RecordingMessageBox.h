@@ -1,0 +1,18 @@
+#pragma once
+
+#include "MessageBox.h"
+
+#include <QList>
+
+// Answers every box with OK and keeps what it showed, for tests that look at
+// the boxes after the work rather than script them.
+class RecordingMessageBox final : public MessageBox
+{
+public:
+    QMessageBox::StandardButton show(QWidget *, const MessageBoxRequest &request) override
+    {
+        shown.append(request);
+        return QMessageBox::Ok;
+    }
+    QList<MessageBoxRequest> shown;
+};
