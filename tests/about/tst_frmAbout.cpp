@@ -12,40 +12,37 @@ class tst_frmAbout : public QObject
 {
     Q_OBJECT
 private slots:
-    void iconShowsAndOkCloses();
-    void systemInformationStartsFirstFoundOrIsUnavailable();
+    // The icon comes from the program's resources, which a static build must link in.
+    void iconShowsAndOkCloses()
+    {
+        ScriptedMessageBox messages;
+        FakeLauncher launcher;
+        QPointer<frmAbout> about = new frmAbout(launcher, messages);
+        about->show();
+        QVERIFY(!control<QLabel>(about, "picIcon")->pixmap().isNull());
+        click(about, "cmdOK");
+        QTRY_VERIFY(!about);
+        VERIFY_MESSAGES(messages);
+    }
+
+    void systemInformationStartsFirstFoundOrIsUnavailable()
+    {
+        ScriptedMessageBox messages;
+        FakeLauncher launcher;
+        frmAbout about(launcher, messages);
+        PathStub path;
+        messages.expect({"System Information Is Unavailable At This Time", "Bramblewood"});
+        click(&about, "cmdSysInfo");
+        path.add("gnome-system-monitor");
+        const QString preferred = path.add("kinfocenter");
+        click(&about, "cmdSysInfo");
+        QCOMPARE(launcher.started, QStringList{preferred});
+        launcher.succeed = false;
+        messages.expect({"System Information Is Unavailable At This Time", "Bramblewood"});
+        click(&about, "cmdSysInfo");
+        VERIFY_MESSAGES(messages);
+    }
 };
-
-// The icon comes from the program's resources, which a static build must link in.
-void tst_frmAbout::iconShowsAndOkCloses()
-{
-    ScriptedMessageBox messages;
-    FakeLauncher launcher;
-    QPointer<frmAbout> about = new frmAbout(launcher, messages);
-    about->show();
-    QVERIFY(!control<QLabel>(about, "picIcon")->pixmap().isNull());
-    click(about, "cmdOK");
-    QTRY_VERIFY(!about);
-    VERIFY_MESSAGES(messages);
-}
-
-void tst_frmAbout::systemInformationStartsFirstFoundOrIsUnavailable()
-{
-    ScriptedMessageBox messages;
-    FakeLauncher launcher;
-    frmAbout about(launcher, messages);
-    PathStub path;
-    messages.expect({"System Information Is Unavailable At This Time", "Bramblewood"});
-    click(&about, "cmdSysInfo");
-    path.add("gnome-system-monitor");
-    const QString preferred = path.add("kinfocenter");
-    click(&about, "cmdSysInfo");
-    QCOMPARE(launcher.started, QStringList{preferred});
-    launcher.succeed = false;
-    messages.expect({"System Information Is Unavailable At This Time", "Bramblewood"});
-    click(&about, "cmdSysInfo");
-    VERIFY_MESSAGES(messages);
-}
 
 QTEST_MAIN(tst_frmAbout)
 #include "tst_frmAbout.moc"

@@ -29,83 +29,77 @@ class tst_Calendars : public QObject
 {
     Q_OBJECT
 private slots:
-    void pickHidesAndKeepsDate();
-    void closeBoxWritesShownDateAndStartsAgainAtToday();
-    void keysPickInStartDateCalendar();
-    void lockedBoxTakesNoDate();
-    void hiddenTabTakesDateWithoutFocus();
+    void pickHidesAndKeepsDate()
+    {
+        Fixture f(1);
+        click(f.window.get(), "cmdAdd2");
+        frmMonthview *calendar = f.open("cmdMonthview2", "frmMonthview2");
+        QVERIFY(calendar && calendar->isVisible());
+        QCOMPARE(calendar->windowTitle(), QStringLiteral("Income Date"));
+        QCOMPARE(calendar->calendar().selectedDate(), QDate::currentDate());
+        calendar->calendar().setSelectedDate(QDate(2024, 3, 15));
+        calendar->MonthView_DateClick();
+        QCOMPARE(f.text("txtIncomeDate"), QStringLiteral("3/15/2024"));
+        QVERIFY(!calendar->isVisible());
+        QCOMPARE(focused(), QStringLiteral("txtIncomeInvoice"));
+        QCOMPARE(f.open("cmdMonthview2", "frmMonthview2"), calendar);
+        QCOMPARE(calendar->calendar().selectedDate(), QDate(2024, 3, 15));
+        VERIFY_MESSAGES(f.messages);
+    }
+
+    void closeBoxWritesShownDateAndStartsAgainAtToday()
+    {
+        Fixture f(1);
+        click(f.window.get(), "cmdAdd3");
+        QPointer<frmMonthview> calendar = f.open("cmdMonthView3", "frmMonthview3");
+        QCOMPARE(calendar->calendar().objectName(), QStringLiteral("MonthView2"));
+        calendar->calendar().setSelectedDate(QDate(2025, 1, 9));
+        calendar->close();
+        QCOMPARE(f.text("txtExpenseDate"), QStringLiteral("1/9/2025"));
+        QCOMPARE(focused(), QStringLiteral("txtExpenseInvoice"));
+        QTRY_VERIFY(!calendar);
+        QCOMPARE(f.open("cmdMonthView3", "frmMonthview3")->calendar().selectedDate(), QDate::currentDate());
+        VERIFY_MESSAGES(f.messages);
+    }
+
+    void keysPickInStartDateCalendar()
+    {
+        Fixture f(0);
+        frmMonthview *calendar = f.open("cmdMonthView", "frmMonthview");
+        calendar->calendar().setSelectedDate(QDate(2023, 7, 4));
+        QWidget *view = calendar->calendar().findChild<QWidget *>(QStringLiteral("qt_calendar_calendarview"));
+        QTest::keyClick(view, Qt::Key_Return);
+        QCOMPARE(f.text("txtDateStarted"), QStringLiteral("7/4/2023"));
+        QVERIFY(!calendar->isVisible());
+        QCOMPARE(focused(), QStringLiteral("txtVisitAmount"));
+        VERIFY_MESSAGES(f.messages);
+    }
+
+    void lockedBoxTakesNoDate()
+    {
+        Fixture f(1);
+        f.messages.expect({"Press New or Edit first: a date can only go into a record that is being "
+                           "entered.",
+                           "Income Date", QMessageBox::Ok, QMessageBox::Information});
+        frmMonthview *calendar = f.open("cmdMonthview2", "frmMonthview2");
+        calendar->MonthView_DateClick();
+        QVERIFY(f.text("txtIncomeDate").isEmpty());
+        QVERIFY(calendar->isVisible());
+        VERIFY_MESSAGES(f.messages);
+    }
+
+    void hiddenTabTakesDateWithoutFocus()
+    {
+        Fixture f(0);
+        frmMonthview *calendar = f.open("cmdMonthView", "frmMonthview");
+        control<QTabWidget>(f.window.get(), "SSTab1")->setCurrentIndex(2);
+        calendar->calendar().setSelectedDate(QDate(2022, 2, 2));
+        calendar->MonthView_DateClick();
+        QCOMPARE(f.text("txtDateStarted"), QStringLiteral("2/2/2022"));
+        QVERIFY(focused() != QLatin1String("txtVisitAmount"));
+        VERIFY_MESSAGES(f.messages);
+    }
 };
-
-void tst_Calendars::pickHidesAndKeepsDate()
-{
-    Fixture f(1);
-    click(f.window.get(), "cmdAdd2");
-    frmMonthview *calendar = f.open("cmdMonthview2", "frmMonthview2");
-    QVERIFY(calendar && calendar->isVisible());
-    QCOMPARE(calendar->windowTitle(), QStringLiteral("Income Date"));
-    QCOMPARE(calendar->calendar().selectedDate(), QDate::currentDate());
-    calendar->calendar().setSelectedDate(QDate(2024, 3, 15));
-    calendar->MonthView_DateClick();
-    QCOMPARE(f.text("txtIncomeDate"), QStringLiteral("3/15/2024"));
-    QVERIFY(!calendar->isVisible());
-    QCOMPARE(focused(), QStringLiteral("txtIncomeInvoice"));
-    QCOMPARE(f.open("cmdMonthview2", "frmMonthview2"), calendar);
-    QCOMPARE(calendar->calendar().selectedDate(), QDate(2024, 3, 15));
-    VERIFY_MESSAGES(f.messages);
-}
-
-void tst_Calendars::closeBoxWritesShownDateAndStartsAgainAtToday()
-{
-    Fixture f(1);
-    click(f.window.get(), "cmdAdd3");
-    QPointer<frmMonthview> calendar = f.open("cmdMonthView3", "frmMonthview3");
-    QCOMPARE(calendar->calendar().objectName(), QStringLiteral("MonthView2"));
-    calendar->calendar().setSelectedDate(QDate(2025, 1, 9));
-    calendar->close();
-    QCOMPARE(f.text("txtExpenseDate"), QStringLiteral("1/9/2025"));
-    QCOMPARE(focused(), QStringLiteral("txtExpenseInvoice"));
-    QTRY_VERIFY(!calendar);
-    QCOMPARE(f.open("cmdMonthView3", "frmMonthview3")->calendar().selectedDate(), QDate::currentDate());
-    VERIFY_MESSAGES(f.messages);
-}
-
-void tst_Calendars::keysPickInStartDateCalendar()
-{
-    Fixture f(0);
-    frmMonthview *calendar = f.open("cmdMonthView", "frmMonthview");
-    calendar->calendar().setSelectedDate(QDate(2023, 7, 4));
-    QWidget *view = calendar->calendar().findChild<QWidget *>(QStringLiteral("qt_calendar_calendarview"));
-    QTest::keyClick(view, Qt::Key_Return);
-    QCOMPARE(f.text("txtDateStarted"), QStringLiteral("7/4/2023"));
-    QVERIFY(!calendar->isVisible());
-    QCOMPARE(focused(), QStringLiteral("txtVisitAmount"));
-    VERIFY_MESSAGES(f.messages);
-}
-
-void tst_Calendars::lockedBoxTakesNoDate()
-{
-    Fixture f(1);
-    f.messages.expect({"Press New or Edit first: a date can only go into a record that is being "
-                       "entered.",
-                       "Income Date", QMessageBox::Ok, QMessageBox::Information});
-    frmMonthview *calendar = f.open("cmdMonthview2", "frmMonthview2");
-    calendar->MonthView_DateClick();
-    QVERIFY(f.text("txtIncomeDate").isEmpty());
-    QVERIFY(calendar->isVisible());
-    VERIFY_MESSAGES(f.messages);
-}
-
-void tst_Calendars::hiddenTabTakesDateWithoutFocus()
-{
-    Fixture f(0);
-    frmMonthview *calendar = f.open("cmdMonthView", "frmMonthview");
-    control<QTabWidget>(f.window.get(), "SSTab1")->setCurrentIndex(2);
-    calendar->calendar().setSelectedDate(QDate(2022, 2, 2));
-    calendar->MonthView_DateClick();
-    QCOMPARE(f.text("txtDateStarted"), QStringLiteral("2/2/2022"));
-    QVERIFY(focused() != QLatin1String("txtVisitAmount"));
-    VERIFY_MESSAGES(f.messages);
-}
 
 QTEST_MAIN(tst_Calendars)
 #include "tst_Calendars.moc"

@@ -99,109 +99,103 @@ class tst_EntryStates : public QObject
 {
     Q_OBJECT
 private slots:
-    void emptyTableGuards_data();
-    void emptyTableGuards();
+    void emptyTableGuards_data()
+    {
+        QTest::addColumn<QString>("table");
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("after"); // New, Save, Edit, Delete
+        for (const char *table : {"Customers", "Income", "Expense"}) {
+            QTest::addRow("%s Edit", table) << table << "cmdEdit" << "1001";
+            QTest::addRow("%s Delete", table) << table << "cmdDelete" << "1000";
+        }
+        QTest::newRow("Customers Search") << "Customers" << "cmdSearch" << "1000";
+    }
+
+    void emptyTableGuards()
+    {
+        QFETCH(QString, table);
+        QFETCH(QString, button);
+        QFETCH(QString, after);
+        Fixture f(table, false);
+        box(f.window.get(), "txtSearch")->setText("x");
+        f.messages.expect(Boxes::emptyFile);
+        f.press(qPrintable(button));
+        QCOMPARE(f.buttons(), after);
+        QCOMPARE(focused(), f.p.name);
+        VERIFY_MESSAGES(f.messages);
+    }
     void newOnEmptyTable_data() { addPanels(); }
-    void newOnEmptyTable();
+
+    void newOnEmptyTable()
+    {
+        QFETCH(QString, table);
+        Fixture f(table, false);
+        f.press("cmdAdd");
+        QCOMPARE(f.buttons(), QStringLiteral("0101"));
+        QVERIFY(!box(f.window.get(), f.p.date)->isReadOnly());
+        QVERIFY(box(f.window.get(), f.p.date)->text().isEmpty()); // no defaults without a record
+        QCOMPARE(focused(), f.p.name);
+        f.typeValid("First");
+        f.press("cmdSave");
+        QCOMPARE(f.buttons(), QStringLiteral("1011"));
+        QVERIFY(box(f.window.get(), f.p.date)->isReadOnly());
+        QCOMPARE(f.stored(), 1);
+        VERIFY_MESSAGES(f.messages);
+    }
     void deleteShowsNeighbourUntilEmpty_data() { addPanels(); }
-    void deleteShowsNeighbourUntilEmpty();
-    void emptyNameKeepsOrAbandonsEntry_data() { addPanels(); }
-    void emptyNameKeepsOrAbandonsEntry();
-};
 
-void tst_EntryStates::emptyTableGuards_data()
-{
-    QTest::addColumn<QString>("table");
-    QTest::addColumn<QString>("button");
-    QTest::addColumn<QString>("after"); // New, Save, Edit, Delete
-    for (const char *table : {"Customers", "Income", "Expense"}) {
-        QTest::addRow("%s Edit", table) << table << "cmdEdit" << "1001";
-        QTest::addRow("%s Delete", table) << table << "cmdDelete" << "1000";
-    }
-    QTest::newRow("Customers Search") << "Customers" << "cmdSearch" << "1000";
-}
-
-void tst_EntryStates::emptyTableGuards()
-{
-    QFETCH(QString, table);
-    QFETCH(QString, button);
-    QFETCH(QString, after);
-    Fixture f(table, false);
-    box(f.window.get(), "txtSearch")->setText("x");
-    f.messages.expect(Boxes::emptyFile);
-    f.press(qPrintable(button));
-    QCOMPARE(f.buttons(), after);
-    QCOMPARE(focused(), f.p.name);
-    VERIFY_MESSAGES(f.messages);
-}
-
-void tst_EntryStates::newOnEmptyTable()
-{
-    QFETCH(QString, table);
-    Fixture f(table, false);
-    f.press("cmdAdd");
-    QCOMPARE(f.buttons(), QStringLiteral("0101"));
-    QVERIFY(!box(f.window.get(), f.p.date)->isReadOnly());
-    QVERIFY(box(f.window.get(), f.p.date)->text().isEmpty()); // no defaults without a record
-    QCOMPARE(focused(), f.p.name);
-    f.typeValid("First");
-    f.press("cmdSave");
-    QCOMPARE(f.buttons(), QStringLiteral("1011"));
-    QVERIFY(box(f.window.get(), f.p.date)->isReadOnly());
-    QCOMPARE(f.stored(), 1);
-    VERIFY_MESSAGES(f.messages);
-}
-
-// The record before the deleted one is shown, or the new first; once the
-// table is empty Delete is guarded off, and the next stored record turns it on.
-void tst_EntryStates::deleteShowsNeighbourUntilEmpty()
-{
-    QFETCH(QString, table);
-    Fixture f(table, true);
-    f.navigate("cmdLast");
-    f.messages.expect(f.p.confirmDelete, QMessageBox::Cancel);
-    f.press("cmdDelete");
-    QCOMPARE(f.shown(), QStringLiteral("C"));
-    QStringList shown;
-    for (const char *at : {"cmdLast", "cmdFirst", "cmdFirst"}) {
-        f.navigate(at);
-        f.messages.expect(f.p.confirmDelete, QMessageBox::Ok);
+    // The record before the deleted one is shown, or the new first; once the
+    // table is empty Delete is guarded off, and the next stored record turns it on.
+    void deleteShowsNeighbourUntilEmpty()
+    {
+        QFETCH(QString, table);
+        Fixture f(table, true);
+        f.navigate("cmdLast");
+        f.messages.expect(f.p.confirmDelete, QMessageBox::Cancel);
         f.press("cmdDelete");
-        shown << f.shown();
+        QCOMPARE(f.shown(), QStringLiteral("C"));
+        QStringList shown;
+        for (const char *at : {"cmdLast", "cmdFirst", "cmdFirst"}) {
+            f.navigate(at);
+            f.messages.expect(f.p.confirmDelete, QMessageBox::Ok);
+            f.press("cmdDelete");
+            shown << f.shown();
+        }
+        QCOMPARE(shown, (QStringList{"B", "B", ""}));
+        f.messages.expect(Boxes::emptyFile);
+        f.press("cmdDelete");
+        QCOMPARE(f.buttons(), QStringLiteral("1000"));
+        f.press("cmdAdd");
+        f.typeValid("D");
+        f.press("cmdSave");
+        QCOMPARE(f.buttons(), QStringLiteral("1011"));
+        QCOMPARE(f.stored(), 1);
+        VERIFY_MESSAGES(f.messages);
     }
-    QCOMPARE(shown, (QStringList{"B", "B", ""}));
-    f.messages.expect(Boxes::emptyFile);
-    f.press("cmdDelete");
-    QCOMPARE(f.buttons(), QStringLiteral("1000"));
-    f.press("cmdAdd");
-    f.typeValid("D");
-    f.press("cmdSave");
-    QCOMPARE(f.buttons(), QStringLiteral("1011"));
-    QCOMPARE(f.stored(), 1);
-    VERIFY_MESSAGES(f.messages);
-}
+    void emptyNameKeepsOrAbandonsEntry_data() { addPanels(); }
 
-// OK at the empty-name question goes on with what was typed; Cancel drops
-// the new record and shows the table read afresh from its first record.
-void tst_EntryStates::emptyNameKeepsOrAbandonsEntry()
-{
-    QFETCH(QString, table);
-    Fixture f(table, true);
-    f.navigate("cmdLast");
-    f.press("cmdAdd");
-    box(f.window.get(), f.p.date)->setText("Typed");
-    f.messages.expect(f.p.emptyName, QMessageBox::Ok);
-    f.press("cmdSave");
-    QCOMPARE(f.buttons(), QStringLiteral("0101"));
-    QCOMPARE(box(f.window.get(), f.p.date)->text(), QStringLiteral("Typed"));
-    f.messages.expect(f.p.emptyName, QMessageBox::Cancel);
-    f.press("cmdSave");
-    QCOMPARE(f.buttons(), QStringLiteral("1011"));
-    QVERIFY(box(f.window.get(), f.p.date)->isReadOnly());
-    QCOMPARE(f.shown(), QStringLiteral("A"));
-    QCOMPARE(f.stored(), 3);
-    VERIFY_MESSAGES(f.messages);
-}
+    // OK at the empty-name question goes on with what was typed; Cancel drops
+    // the new record and shows the table read afresh from its first record.
+    void emptyNameKeepsOrAbandonsEntry()
+    {
+        QFETCH(QString, table);
+        Fixture f(table, true);
+        f.navigate("cmdLast");
+        f.press("cmdAdd");
+        box(f.window.get(), f.p.date)->setText("Typed");
+        f.messages.expect(f.p.emptyName, QMessageBox::Ok);
+        f.press("cmdSave");
+        QCOMPARE(f.buttons(), QStringLiteral("0101"));
+        QCOMPARE(box(f.window.get(), f.p.date)->text(), QStringLiteral("Typed"));
+        f.messages.expect(f.p.emptyName, QMessageBox::Cancel);
+        f.press("cmdSave");
+        QCOMPARE(f.buttons(), QStringLiteral("1011"));
+        QVERIFY(box(f.window.get(), f.p.date)->isReadOnly());
+        QCOMPARE(f.shown(), QStringLiteral("A"));
+        QCOMPARE(f.stored(), 3);
+        VERIFY_MESSAGES(f.messages);
+    }
+};
 
 QTEST_MAIN(tst_EntryStates)
 #include "tst_EntryStates.moc"

@@ -5,42 +5,20 @@
 #include "RunningBalance.h"
 #include "SafeFiles.h"
 
-#include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QTest>
 
 namespace {
 
 const QStringList tables{"Customers", "Expense", "Income"};
 
-// Rows of a database file's table, and whether SQLite finds the file intact.
-int rows(const QString &path, const QString &table, bool *intact)
-{
-    int count = -1;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("check"));
-        db.setDatabaseName(path);
-        if (db.open()) {
-            QSqlQuery query(db);
-            if (intact)
-                *intact = query.exec("PRAGMA integrity_check") && query.next() &&
-                          query.value(0).toString() == QLatin1String("ok");
-            if (query.exec(QStringLiteral("SELECT count(*) FROM %1").arg(table)) && query.next())
-                count = query.value(0).toInt();
-        }
-    }
-    QSqlDatabase::removeDatabase(QStringLiteral("check"));
-    return count;
-}
-
 // Every database intact, with its rows, and no work file left.
 void verifyDatabases(const TempDataFolder &folder, const QString &suffix = QString())
 {
     const int expected[] = {30, 1, 40};
     for (int i = 0; i < 3; ++i) {
-        bool intact = false;
-        QCOMPARE(rows(folder.filePath(tables[i] + suffix + ".mdb"), tables[i], &intact), expected[i]);
-        QVERIFY(intact);
+        const QString file = tables[i] + suffix + ".mdb";
+        QCOMPARE(folder.value(file, "PRAGMA integrity_check").toString(), QStringLiteral("ok"));
+        QCOMPARE(folder.value(file, "SELECT count(*) FROM " + tables[i]).toInt(), expected[i]);
         QVERIFY(!QFile::exists(folder.filePath("New" + tables[i] + ".mdb")));
     }
 }
@@ -65,80 +43,76 @@ class tst_Exit : public QObject
     Q_OBJECT
 private slots:
     void cleanup() { SafeFiles::clearFailures(); }
-    void bothWaysOutLeaveTheSameFiles_data();
-    void bothWaysOutLeaveTheSameFiles();
-    void failureAtAnyStepKeepsEveryDatabase_data();
-    void failureAtAnyStepKeepsEveryDatabase();
-};
 
-void tst_Exit::bothWaysOutLeaveTheSameFiles_data()
-{
-    QTest::addColumn<bool>("byMenu");
-    QTest::newRow("Exit") << true;
-    QTest::newRow("close box") << false;
-}
+    void bothWaysOutLeaveTheSameFiles_data()
+    {
+        QTest::addColumn<bool>("byMenu");
+        QTest::newRow("Exit") << true;
+        QTest::newRow("close box") << false;
+    }
 
-void tst_Exit::bothWaysOutLeaveTheSameFiles()
-{
-    QFETCH(bool, byMenu);
-    MainWindowFixture f;
-    fill(f.folder);
-    f.folder.writeBytes("NewExpense.mdb", "left by an interrupted exit");
-    f.folder.writeBytes("CustomersBackup.mdb", "an older backup");
-    const QByteArray customersBefore = f.folder.bytes(DataFiles::customers);
-    QVERIFY(f.load());
-    f.window->findChild<IncomeExpensesTab *>()->balance().setText("12.5");
-    f.messages.expect(Boxes::exitNotice);
-    if (byMenu)
+    void bothWaysOutLeaveTheSameFiles()
+    {
+        QFETCH(bool, byMenu);
+        MainWindowFixture f;
+        fill(f.folder);
+        f.folder.writeBytes("NewExpense.mdb", "left by an interrupted exit");
+        f.folder.writeBytes("CustomersBackup.mdb", "an older backup");
+        const QByteArray customersBefore = f.folder.bytes(DataFiles::customers);
+        QVERIFY(f.load());
+        f.window->findChild<IncomeExpensesTab *>()->balance().setText("12.5");
+        f.messages.expect(Boxes::exitNotice);
+        if (byMenu)
+            f.trigger("mnuExit");
+        else
+            f.window->close();
+        VERIFY_MESSAGES(f.messages);
+        QCOMPARE(f.folder.bytes(DataFiles::balance), QByteArray("12.5\r\n"));
+        QCOMPARE(f.folder.bytes("CustomersBackup.mdb"), customersBefore);
+        QVERIFY(f.folder.bytes(DataFiles::customers).size() < customersBefore.size());
+        verifyDatabases(f.folder);
+        verifyDatabases(f.folder, "Backup");
+    }
+
+    void failureAtAnyStepKeepsEveryDatabase_data()
+    {
+        QTest::addColumn<int>("step");
+        QTest::addColumn<int>("nth");
+        QTest::addColumn<bool>("fails");
+        // Every run of each step that the exit makes: three side files and three
+        // backup copies (a write, two syncs and a rename each), then three
+        // replacements (two syncs and a rename each); one more finds none to fail.
+        const struct {
+            SafeFiles::Step step;
+            const char *name;
+            int runs;
+        } steps[] = {{SafeFiles::Step::Write, "write", 6},
+                     {SafeFiles::Step::Sync, "sync", 18},
+                     {SafeFiles::Step::Rename, "rename", 9}};
+        for (const auto &each : steps)
+            for (int nth = 1; nth <= each.runs + 1; ++nth)
+                QTest::addRow("%s %d", each.name, nth) << int(each.step) << nth << (nth <= each.runs);
+    }
+
+    void failureAtAnyStepKeepsEveryDatabase()
+    {
+        QFETCH(int, step);
+        QFETCH(int, nth);
+        QFETCH(bool, fails);
+        MainWindowWith<RecordingMessageBox> f;
+        fill(f.folder);
+        QVERIFY(f.load());
+        SafeFiles::failAt(SafeFiles::Step(step), nth);
         f.trigger("mnuExit");
-    else
-        f.window->close();
-    VERIFY_MESSAGES(f.messages);
-    QCOMPARE(f.folder.bytes(DataFiles::balance), QByteArray("12.5\r\n"));
-    QCOMPARE(f.folder.bytes("CustomersBackup.mdb"), customersBefore);
-    QVERIFY(f.folder.bytes(DataFiles::customers).size() < customersBefore.size());
-    verifyDatabases(f.folder);
-    verifyDatabases(f.folder, "Backup");
-}
-
-void tst_Exit::failureAtAnyStepKeepsEveryDatabase_data()
-{
-    QTest::addColumn<int>("step");
-    QTest::addColumn<int>("nth");
-    QTest::addColumn<bool>("fails");
-    // Every run of each step that the exit makes: three side files and three
-    // backup copies (a write, two syncs and a rename each), then three
-    // replacements (two syncs and a rename each); one more finds none to fail.
-    const struct {
-        SafeFiles::Step step;
-        const char *name;
-        int runs;
-    } steps[] = {{SafeFiles::Step::Write, "write", 6},
-                 {SafeFiles::Step::Sync, "sync", 18},
-                 {SafeFiles::Step::Rename, "rename", 9}};
-    for (const auto &each : steps)
-        for (int nth = 1; nth <= each.runs + 1; ++nth)
-            QTest::addRow("%s %d", each.name, nth) << int(each.step) << nth << (nth <= each.runs);
-}
-
-void tst_Exit::failureAtAnyStepKeepsEveryDatabase()
-{
-    QFETCH(int, step);
-    QFETCH(int, nth);
-    QFETCH(bool, fails);
-    MainWindowWith<RecordingMessageBox> f;
-    fill(f.folder);
-    QVERIFY(f.load());
-    SafeFiles::failAt(SafeFiles::Step(step), nth);
-    f.trigger("mnuExit");
-    verifyDatabases(f.folder);
-    const QList<MessageBoxRequest> &messages = f.messages.shown;
-    // The notice, then a box naming the failure exactly when there was one.
-    QCOMPARE(messages.size(), fails ? 2 : 1);
-    QCOMPARE(messages.first().text, Boxes::exitNotice.text);
-    if (fails)
-        QVERIFY(messages.last().text.contains(QLatin1String("injected")));
-}
+        verifyDatabases(f.folder);
+        const QList<MessageBoxRequest> &messages = f.messages.shown;
+        // The notice, then a box naming the failure exactly when there was one.
+        QCOMPARE(messages.size(), fails ? 2 : 1);
+        QCOMPARE(messages.first().text, Boxes::exitNotice.text);
+        if (fails)
+            QVERIFY(messages.last().text.contains(QLatin1String("injected")));
+    }
+};
 
 QTEST_MAIN(tst_Exit)
 #include "tst_Exit.moc"

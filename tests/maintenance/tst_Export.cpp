@@ -41,35 +41,32 @@ class tst_Export : public QObject
 {
     Q_OBJECT
 private slots:
-    void everyCustomerInTableOrder();
-    void emptyTableGivesHeaderOnly();
+    void everyCustomerInTableOrder()
+    {
+        TempDataFolder folder;
+        folder.writeBytes(CustomerExport::workbookFile, "an old workbook, to be replaced");
+        folder.execute(DataFiles::customers,
+                       "INSERT INTO Customers (Name, City, DateStarted, Schedule, AmountPerVisit, "
+                       "AmountMonthly, Active, Comments) VALUES "
+                       "('Zimmer', 'Łódź', '2004-03-15', 'Quarterly', 25, 8.33333333333333, -1, 'Café'), "
+                       "('Adams', NULL, NULL, 'OneShot', 10.5, 0, 0, 'dog''s gate')");
+        QString error;
+        QVERIFY2(CustomerExport::run(folder.folder(), &error), qPrintable(error));
+        QCOMPARE(readBack(folder.filePath(CustomerExport::workbookFile)),
+                 (QStringList{"sheet Customers", header,
+                              "1.0|Zimmer||Łódź|||||||2004-03-15|Quarterly|25.0|8.33333333333333|-1.0|Café",
+                              "2.0|Adams||||||||||OneShot|10.5|0.0|0.0|dog's gate"}));
+    }
+
+    void emptyTableGivesHeaderOnly()
+    {
+        TempDataFolder folder;
+        QString error;
+        QVERIFY(CustomerExport::run(folder.folder(), &error));
+        QCOMPARE(readBack(folder.filePath(CustomerExport::workbookFile)),
+                 (QStringList{"sheet Customers", header}));
+    }
 };
-
-void tst_Export::everyCustomerInTableOrder()
-{
-    TempDataFolder folder;
-    folder.writeBytes(CustomerExport::workbookFile, "an old workbook, to be replaced");
-    folder.execute(DataFiles::customers,
-                   "INSERT INTO Customers (Name, City, DateStarted, Schedule, AmountPerVisit, "
-                   "AmountMonthly, Active, Comments) VALUES "
-                   "('Zimmer', 'Łódź', '2004-03-15', 'Quarterly', 25, 8.33333333333333, -1, 'Café'), "
-                   "('Adams', NULL, NULL, 'OneShot', 10.5, 0, 0, 'dog''s gate')");
-    QString error;
-    QVERIFY2(CustomerExport::run(folder.folder(), &error), qPrintable(error));
-    QCOMPARE(readBack(folder.filePath(CustomerExport::workbookFile)),
-             (QStringList{"sheet Customers", header,
-                          "1.0|Zimmer||Łódź|||||||2004-03-15|Quarterly|25.0|8.33333333333333|-1.0|Café",
-                          "2.0|Adams||||||||||OneShot|10.5|0.0|0.0|dog's gate"}));
-}
-
-void tst_Export::emptyTableGivesHeaderOnly()
-{
-    TempDataFolder folder;
-    QString error;
-    QVERIFY(CustomerExport::run(folder.folder(), &error));
-    QCOMPARE(readBack(folder.filePath(CustomerExport::workbookFile)),
-             (QStringList{"sheet Customers", header}));
-}
 
 QTEST_MAIN(tst_Export)
 #include "tst_Export.moc"

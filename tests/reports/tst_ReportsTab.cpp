@@ -43,75 +43,70 @@ class tst_ReportsTab : public QObject
 {
     Q_OBJECT
 private slots:
-    void mainReportAsPdfHoldsItsTexts();
-    void secondClickShowsRowsOfLastClick();
-    void reportReadsTablesAsTheyAreAtTheClick();
-    void missingDatabaseIsTold();
+    void mainReportAsPdfHoldsItsTexts()
+    {
+        Fixture f;
+        f.click("cmdShowReport1");
+        QCOMPARE(f.windows().size(), 1);
+        frmReport *report = f.windows().first();
+        QCOMPARE(report->windowTitle(), QStringLiteral("Customer Report"));
+        QVERIFY(report->isVisible() && !report->isModal());
+        const QString text = f.pdfText(report);
+        for (const char *expected : {"Customer Report", "O'Neil", "Total of Monthly Amounts", "10.50",
+                                     "Page", "12/6/2026"})
+            QVERIFY2(text.contains(QString::fromLatin1(expected)), expected);
+        QVERIFY(!text.contains(QStringLiteral("Idle")));
+        VERIFY_MESSAGES(f.messages);
+    }
+
+    void secondClickShowsRowsOfLastClick()
+    {
+        Fixture f;
+        f.click("cmdShowReport4");
+        QPointer<frmReport> route = f.windows().first();
+        control<QRadioButton>(&f.tab, "Option6")->setChecked(true);
+        f.click("cmdShowReport4");
+        QCOMPARE(f.windows().size(), 1);
+        QCOMPARE(f.windows().first(), route.data());
+        const QString text = f.pdfText(route);
+        QVERIFY(text.contains(QStringLiteral("Idle")));
+        QVERIFY(!text.contains(QStringLiteral("O'Neil")));
+        f.click("cmdShowReport1"); // another report opens beside it
+        QCOMPARE(f.windows().size(), 2);
+        VERIFY_MESSAGES(f.messages);
+    }
+
+    void reportReadsTablesAsTheyAreAtTheClick()
+    {
+        Fixture f;
+        f.folder.execute(DataFiles::income, "INSERT INTO Income VALUES ('Sales', 12.5, '2024-07-04', 'D')");
+        f.click("cmdShowReport3");
+        QPointer<frmReport> income = f.windows().first();
+        QCOMPARE(income->windowTitle(), QStringLiteral("Income Report"));
+        income->close();
+        QTRY_VERIFY(!income);
+        f.folder.execute(DataFiles::income, "INSERT INTO Income VALUES ('Rent', 100, '2024-07-05', '')");
+        f.click("cmdShowReport3");
+        const QString text = f.pdfText(f.windows().first());
+        QVERIFY(text.contains(QStringLiteral("Rent")));
+        QVERIFY(text.contains(QStringLiteral("112.50")));
+        VERIFY_MESSAGES(f.messages);
+    }
+
+    void missingDatabaseIsTold()
+    {
+        Fixture f;
+        QFile::remove(f.folder.filePath(DataFiles::expense));
+        f.messages.expect({QStringLiteral("The Expense Report could not be made.\n\nThe database file %1 "
+                                          "does not exist.")
+                               .arg(f.folder.filePath(DataFiles::expense)),
+                           "Bramblewood", QMessageBox::Ok, QMessageBox::Warning});
+        f.click("cmdShowReport2");
+        QVERIFY(f.windows().isEmpty());
+        QVERIFY(!QFile::exists(f.folder.filePath(DataFiles::expense)));
+        VERIFY_MESSAGES(f.messages);
+    }
 };
-
-void tst_ReportsTab::mainReportAsPdfHoldsItsTexts()
-{
-    Fixture f;
-    f.click("cmdShowReport1");
-    QCOMPARE(f.windows().size(), 1);
-    frmReport *report = f.windows().first();
-    QCOMPARE(report->windowTitle(), QStringLiteral("Customer Report"));
-    QVERIFY(report->isVisible() && !report->isModal());
-    const QString text = f.pdfText(report);
-    for (const char *expected : {"Customer Report", "O'Neil", "Total of Monthly Amounts", "10.50",
-                                 "Page", "12/6/2026"})
-        QVERIFY2(text.contains(QString::fromLatin1(expected)), expected);
-    QVERIFY(!text.contains(QStringLiteral("Idle")));
-    VERIFY_MESSAGES(f.messages);
-}
-
-void tst_ReportsTab::secondClickShowsRowsOfLastClick()
-{
-    Fixture f;
-    f.click("cmdShowReport4");
-    QPointer<frmReport> route = f.windows().first();
-    control<QRadioButton>(&f.tab, "Option6")->setChecked(true);
-    f.click("cmdShowReport4");
-    QCOMPARE(f.windows().size(), 1);
-    QCOMPARE(f.windows().first(), route.data());
-    const QString text = f.pdfText(route);
-    QVERIFY(text.contains(QStringLiteral("Idle")));
-    QVERIFY(!text.contains(QStringLiteral("O'Neil")));
-    f.click("cmdShowReport1"); // another report opens beside it
-    QCOMPARE(f.windows().size(), 2);
-    VERIFY_MESSAGES(f.messages);
-}
-
-void tst_ReportsTab::reportReadsTablesAsTheyAreAtTheClick()
-{
-    Fixture f;
-    f.folder.execute(DataFiles::income, "INSERT INTO Income VALUES ('Sales', 12.5, '2024-07-04', 'D')");
-    f.click("cmdShowReport3");
-    QPointer<frmReport> income = f.windows().first();
-    QCOMPARE(income->windowTitle(), QStringLiteral("Income Report"));
-    income->close();
-    QTRY_VERIFY(!income);
-    f.folder.execute(DataFiles::income, "INSERT INTO Income VALUES ('Rent', 100, '2024-07-05', '')");
-    f.click("cmdShowReport3");
-    const QString text = f.pdfText(f.windows().first());
-    QVERIFY(text.contains(QStringLiteral("Rent")));
-    QVERIFY(text.contains(QStringLiteral("112.50")));
-    VERIFY_MESSAGES(f.messages);
-}
-
-void tst_ReportsTab::missingDatabaseIsTold()
-{
-    Fixture f;
-    QFile::remove(f.folder.filePath(DataFiles::expense));
-    f.messages.expect({QStringLiteral("The Expense Report could not be made.\n\nThe database file %1 "
-                                      "does not exist.")
-                           .arg(f.folder.filePath(DataFiles::expense)),
-                       "Bramblewood", QMessageBox::Ok, QMessageBox::Warning});
-    f.click("cmdShowReport2");
-    QVERIFY(f.windows().isEmpty());
-    QVERIFY(!QFile::exists(f.folder.filePath(DataFiles::expense)));
-    VERIFY_MESSAGES(f.messages);
-}
 
 QTEST_MAIN(tst_ReportsTab)
 #include "tst_ReportsTab.moc"
