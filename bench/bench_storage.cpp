@@ -231,12 +231,12 @@ double median(const std::function<double(int run)> &timedRun)
     return times[runs / 2];
 }
 
-double openFirstRow(int)
+double openFirstRow(const DataFolder &folder)
 {
     QString error;
     QElapsedTimer timer;
     timer.start();
-    Recordset customers(DataFiles::connectionString(DataFiles::customers), customersQuery);
+    Recordset customers(folder.filePath(DataFiles::customers), customersQuery);
     require(customers.open(&error), error);
     const QVariant name = customers.field(QStringLiteral("Name"));
     const double elapsed = millisecondsSince(timer);
@@ -244,13 +244,13 @@ double openFirstRow(int)
     return elapsed;
 }
 
-double loadMainWindow(int)
+double loadMainWindow(const DataFolder &folder)
 {
     RecordingMessageBox messages;
     IdleLauncher launcher;
     QElapsedTimer timer;
     timer.start();
-    auto window = std::make_unique<frmMain>(messages, launcher);
+    auto window = std::make_unique<frmMain>(folder, messages, launcher);
     const bool loaded = window->Form_Load();
     QCoreApplication::processEvents();
     const double elapsed = millisecondsSince(timer);
@@ -294,10 +294,11 @@ double updateOneRow(Recordset &customers, int run)
 // A search through the tab's own handler, as the Search button runs it: the
 // data control read afresh, then narrowed. Every text matches some customers,
 // so no message box interrupts it.
-double search(CustomerTab &tab, const char *option, const QString &text)
+double search(CustomerTab &tab, int option, const QString &text)
 {
-    tab.findChild<QRadioButton *>(QString::fromLatin1(option))->setChecked(true);
-    tab.findChild<QLineEdit *>(QStringLiteral("txtSearch"))->setText(text);
+    const CustomerTabForm &form = tab.form();
+    (option == 1 ? form.byName : option == 2 ? form.byAddress : form.byPhone)->setChecked(true);
+    form.searchText->setText(text);
     QElapsedTimer timer;
     timer.start();
     tab.cmdSearch_Click();
@@ -309,8 +310,8 @@ double search(CustomerTab &tab, const char *option, const QString &text)
 
 double clear(CustomerTab &tab)
 {
-    tab.findChild<QRadioButton *>(QStringLiteral("Option1"))->setChecked(true);
-    tab.findChild<QLineEdit *>(QStringLiteral("txtSearch"))->setText(QStringLiteral("mit"));
+    tab.form().byName->setChecked(true);
+    tab.form().searchText->setText(QStringLiteral("mit"));
     tab.cmdSearch_Click();
     QElapsedTimer timer;
     timer.start();
@@ -325,11 +326,11 @@ struct ReportTimes {
     int pages;
 };
 
-ReportTimes customerReport()
+ReportTimes customerReport(const DataFolder &folder)
 {
     ReportTimes times{};
     QString error;
-    DataEnvironment environment(ReportCommands::customersConnection);
+    DataEnvironment environment(folder.filePath(DataFiles::customers));
     ReportRows rows;
     QElapsedTimer timer;
     timer.start();
@@ -359,19 +360,20 @@ struct MaintenanceTimes {
     double backup, zip, exportWorkbook, exit;
 };
 
-MaintenanceTimes maintenance()
+MaintenanceTimes maintenance(const DataFolder &folder)
 {
     MaintenanceTimes times{};
     QElapsedTimer timer;
     cZip component;
     timer.start();
-    const auto backup = FloppyBackup::run(component, QString(), QDate::currentDate());
+    const auto backup = FloppyBackup::run(component, folder, QString(), QDate::currentDate());
     times.backup = millisecondsSince(timer);
     require(backup.outcome == FloppyBackup::Outcome::NoMedium, QStringLiteral("The backup failed: ") + backup.error);
 
     QStringList missing;
-    const QStringList files = FloppyBackup::files(QDir::current(), &missing);
+    const QStringList files = FloppyBackup::files(folder, &missing);
     QProcess zip;
+    zip.setWorkingDirectory(folder.path());
     timer.restart();
     zip.start(QStringLiteral("zip"), QStringList{QStringLiteral("-9"), QStringLiteral("-q"),
                                                  QStringLiteral("Compare.zip")} + files);
@@ -380,12 +382,12 @@ MaintenanceTimes maintenance()
 
     QString error;
     timer.restart();
-    require(CustomerExport::run(&error), error);
+    require(CustomerExport::run(folder, &error), error);
     times.exportWorkbook = millisecondsSince(timer);
 
     RecordingMessageBox messages;
     timer.restart();
-    ExitSequence::run(messages, nullptr, {});
+    ExitSequence::run(folder, messages, nullptr, {});
     times.exit = millisecondsSince(timer);
     require(messages.shown.size() == 1, QStringLiteral("The exit showed: ") + messages.shown.join(u' '));
     return times;
@@ -418,16 +420,15 @@ struct Result {
     MaintenanceTimes maintenance;
 };
 
-// Runs every measurement in the current folder, which holds the data.
-Result measureCurrentFolder()
+Result measureFolder(const DataFolder &folder)
 {
     Result result{};
     resetPeakMemory();
-    result.openFirstRow = median(openFirstRow);
-    result.mainWindow = median(loadMainWindow);
+    result.openFirstRow = median([&](int) { return openFirstRow(folder); });
+    result.mainWindow = median([&](int) { return loadMainWindow(folder); });
     {
         QString error;
-        Recordset customers(DataFiles::connectionString(DataFiles::customers), customersQuery);
+        Recordset customers(folder.filePath(DataFiles::customers), customersQuery);
         require(customers.open(&error), error);
         result.refresh = median([&](int) { return refresh(customers); });
         result.moveLast = median([&](int) { return moveLast(customers); });
@@ -435,18 +436,18 @@ Result measureCurrentFolder()
     }
     {
         RecordingMessageBox messages;
-        CustomerTab tab(messages);
+        CustomerTab tab(folder, messages);
         require(tab.customers().open(), QStringLiteral("The customers did not open."));
-        result.byName = median([&](int) { return search(tab, "Option1", QStringLiteral("mit")); });
-        result.byAddress = median([&](int) { return search(tab, "Option2", QStringLiteral("oak")); });
-        result.byPhone = median([&](int) { return search(tab, "Option3", QStringLiteral("555")); });
+        result.byName = median([&](int) { return search(tab, 1, QStringLiteral("mit")); });
+        result.byAddress = median([&](int) { return search(tab, 2, QStringLiteral("oak")); });
+        result.byPhone = median([&](int) { return search(tab, 3, QStringLiteral("555")); });
         result.clear = median([&](int) { return clear(tab); });
         require(messages.shown.isEmpty(), QStringLiteral("A search showed: ") + messages.shown.join(u' '));
     }
-    result.report = customerReport();
-    result.maintenance = maintenance();
+    result.report = customerReport(folder);
+    result.maintenance = maintenance(folder);
     result.peakMiB = peakMemoryMiB();
-    result.fileMiB = double(QFileInfo(DataFiles::customers).size()) / (1024.0 * 1024.0);
+    result.fileMiB = double(QFileInfo(folder.filePath(DataFiles::customers)).size()) / (1024.0 * 1024.0);
     return result;
 }
 
@@ -454,17 +455,11 @@ Result measure(int customers)
 {
     QTemporaryDir temporary;
     require(temporary.isValid(), temporary.errorString());
-    const QDir folder(temporary.path());
+    const DataFolder folder(temporary.path());
     QString error;
-    require(DataFolder::install(folder, &error), error);
-    fillFolder(folder, customers);
-
-    // The program reads its files from the current folder.
-    const QString previous = QDir::currentPath();
-    require(QDir::setCurrent(folder.path()), QStringLiteral("Cannot enter ") + folder.path());
-    const Result result = measureCurrentFolder();
-    QDir::setCurrent(previous);
-    return result;
+    require(folder.install(&error), error);
+    fillFolder(QDir(folder.path()), customers);
+    return measureFolder(folder);
 }
 
 void printHeader()

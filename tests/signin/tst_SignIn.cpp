@@ -11,7 +11,8 @@
 
 namespace {
 
-// The sign-in window on a data folder whose pw.kvd holds the given bytes.
+// The sign-in window and the change-password dialog on a data folder whose
+// pw.kvd holds the given bytes.
 struct Fixture {
     TempDataFolder folder;
     ScriptedMessageBox messages;
@@ -28,118 +29,98 @@ struct Fixture {
             showActive(login);
         return login;
     }
-    // Signs in; the balance the window emitted, or a null text when it stayed open.
-    QString signIn(const QString &password, const QString &balance)
-    {
-        QPointer<frmLogin> login = openLogin();
-        QSignalSpy set(login.data(), &frmLogin::balanceSet);
-        box(login, "txtPassword")->setText(password);
-        box(login, "txtInputBalance")->setText(balance);
-        click(login, "cmdOK");
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        const bool closed = !login;
-        delete login;
-        return closed && set.size() == 1 ? set.first().first().toString() : QString();
-    }
     frmChangePassword *openChangePassword()
     {
-        return frmChangePassword::load(folder.folder(), messages, &mainWindow);
+        frmChangePassword *dialog = frmChangePassword::load(folder.folder(), messages, &mainWindow);
+        if (dialog)
+            showActive(dialog);
+        return dialog;
     }
 };
 
-const MessageBoxRequest invalidLogin{"Invalid Password, try again!", "Login"};
+// Signs in with OK; what the window emitted, or nothing when it stayed open.
+QStringList signIn(frmLogin *window, const QString &password, const QString &balance)
+{
+    QPointer<frmLogin> login = window;
+    QSignalSpy set(window, &frmLogin::balanceSet);
+    box(window, "txtPassword")->setText(password);
+    box(window, "txtInputBalance")->setText(balance);
+    click(window, "cmdOK");
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    return login ? QStringList() : QStringList{set.value(0).value(0).toString()};
+}
+
+struct Attempt {
+    QByteArray file;
+    QString password, balance;
+    MessageBoxRequest told; // no text: the balance is set
+    QString focus;
+};
 
 } // namespace
+
+Q_DECLARE_METATYPE(Attempt)
 
 class tst_SignIn : public QObject
 {
     Q_OBJECT
 private slots:
-    void passwordMustMatchWholeFile_data()
+    void signIn_data()
     {
-        QTest::addColumn<QByteArray>("file");
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<bool>("matches");
-        QTest::newRow("exact") << QByteArray("secret\r\n") << "secret" << true;
-        QTest::newRow("letter case") << QByteArray("secret\r\n") << "Secret" << false;
-        QTest::newRow("blanks count") << QByteArray(" secret \r\n") << " secret " << true;
-        QTest::newRow("blanks missing") << QByteArray(" secret \r\n") << "secret" << false;
-        QTest::newRow("no line break") << QByteArray("secret") << "secret" << false;
-        QTest::newRow("second line") << QByteArray("secret\r\nmore\r\n") << "secret" << false;
+        QTest::addColumn<Attempt>("attempt");
+        const QByteArray secret = "secret\r\n";
+        const MessageBoxRequest invalid{"Invalid Password, try again!", "Login"};
+        const MessageBoxRequest noData{"Please enter an Initial Balace!", "No Data"};
+        const MessageBoxRequest noNumber{"The Initial Balance must be a number, such as 1250.50!",
+                                         "No Data"};
+        QTest::newRow("exact") << Attempt{secret, "secret", "1234.5", {}, {}};
+        QTest::newRow("blanks count") << Attempt{" secret \r\n", " secret ", "1234.5", {}, {}};
+        QTest::newRow("letter case") << Attempt{secret, "Secret", "5", invalid, "txtPassword"};
+        QTest::newRow("blanks missing") << Attempt{" secret \r\n", "secret", "5", invalid, "txtPassword"};
+        QTest::newRow("no line break") << Attempt{"secret", "secret", "5", invalid, "txtPassword"};
+        QTest::newRow("second line") << Attempt{"secret\r\nmore\r\n", "secret", "5", invalid, "txtPassword"};
+        QTest::newRow("no password") << Attempt{secret, "", "5", {"Please enter a password!", "Login"},
+                                                "txtPassword"};
+        QTest::newRow("no balance") << Attempt{secret, "secret", "", noData, "txtInputBalance"};
+        QTest::newRow("balance no number") << Attempt{secret, "secret", "1,250.00", noNumber,
+                                                      "txtInputBalance"};
     }
 
-    // The balance goes out exactly as typed, not reformatted.
-    void passwordMustMatchWholeFile()
+    // The password matches the whole file, line break included; the balance
+    // goes out exactly as typed. Refused, the box at fault has the focus with
+    // its text selected, so that the next keystroke replaces it.
+    void signIn()
     {
-        QFETCH(QByteArray, file);
-        QFETCH(QString, typed);
-        QFETCH(bool, matches);
-        Fixture f(file);
-        if (!matches)
-            f.messages.expect(invalidLogin);
-        QCOMPARE(f.signIn(typed, QStringLiteral("1234.5")), matches ? "1234.5" : QString());
-        VERIFY_MESSAGES(f.messages);
-    }
-
-    void refusedInputKeepsWindowOpen_data()
-    {
-        QTest::addColumn<QString>("password");
-        QTest::addColumn<QString>("balance");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("title");
-        QTest::addColumn<QString>("focus");
-        QTest::newRow("no password") << "" << "5" << "Please enter a password!" << "Login" << "txtPassword";
-        QTest::newRow("wrong password") << "nope" << "5" << "Invalid Password, try again!" << "Login"
-                                        << "txtPassword";
-        QTest::newRow("no balance") << "secret" << "" << "Please enter an Initial Balace!" << "No Data"
-                                    << "txtInputBalance";
-        QTest::newRow("balance no number")
-            << "secret" << "1,250.00" << "The Initial Balance must be a number, such as 1250.50!"
-            << "No Data" << "txtInputBalance";
-    }
-
-    // The box at fault has the focus, its text selected so that the next keystroke replaces it.
-    void refusedInputKeepsWindowOpen()
-    {
-        QFETCH(QString, password);
-        QFETCH(QString, balance);
-        QFETCH(QString, text);
-        QFETCH(QString, title);
-        QFETCH(QString, focus);
-        Fixture f;
-        QPointer<frmLogin> login = f.openLogin();
-        QSignalSpy set(login.data(), &frmLogin::balanceSet);
-        box(login, "txtPassword")->setText(password);
-        box(login, "txtInputBalance")->setText(balance);
-        f.messages.expect({text, title});
-        click(login, "cmdOK");
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QVERIFY(login && login->isVisible());
-        QCOMPARE(focused(), focus);
-        QCOMPARE(box(login, focus)->selectedText(), box(login, focus)->text());
-        QVERIFY(set.isEmpty());
+        QFETCH(Attempt, attempt);
+        Fixture f(attempt.file);
+        frmLogin *login = f.openLogin();
+        if (!attempt.told.text.isEmpty())
+            f.messages.expect(attempt.told);
+        const QStringList set = ::signIn(login, attempt.password, attempt.balance);
+        if (attempt.told.text.isEmpty()) {
+            QCOMPARE(set, QStringList{attempt.balance});
+        } else {
+            QVERIFY(set.isEmpty() && login->isVisible());
+            QCOMPARE(focused(), attempt.focus);
+            QCOMPARE(box(login, attempt.focus)->selectedText(), box(login, attempt.focus)->text());
+        }
         VERIFY_MESSAGES(f.messages);
     }
 
     void enterPressesOkEscCancels()
     {
         Fixture f;
-        QPointer<frmLogin> login = f.openLogin();
-        QSignalSpy set(login.data(), &frmLogin::balanceSet);
-        QCOMPARE(box(login, "txtPassword")->echoMode(), QLineEdit::Password);
-        box(login, "txtPassword")->setText(QStringLiteral("secret"));
-        box(login, "txtInputBalance")->setText(QStringLiteral("77"));
-        QTest::keyClick(box(login, "txtInputBalance"), Qt::Key_Return);
-        QTRY_VERIFY(!login);
-        QCOMPARE(set.size(), 1);
-
-        login = f.openLogin();
-        QSignalSpy cancelled(login.data(), &frmLogin::balanceSet);
-        box(login, "txtPassword")->setText(QStringLiteral("secret"));
-        box(login, "txtInputBalance")->setText(QStringLiteral("99"));
-        QTest::keyClick(box(login, "txtPassword"), Qt::Key_Escape);
-        QTRY_VERIFY(!login);
-        QVERIFY(cancelled.isEmpty());
+        int set = 0;
+        for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Escape}) {
+            QPointer<frmLogin> login = f.openLogin();
+            connect(login, &frmLogin::balanceSet, [&set] { ++set; });
+            QCOMPARE(box(login, "txtPassword")->echoMode(), QLineEdit::Password);
+            box(login, "txtPassword")->setText(QStringLiteral("secret"));
+            box(login, "txtInputBalance")->setText(QStringLiteral("77"));
+            QTest::keyClick(box(login, "txtInputBalance"), key);
+            QTRY_VERIFY(!login);
+        }
+        QCOMPARE(set, 1);
         VERIFY_MESSAGES(f.messages);
     }
 
@@ -172,9 +153,11 @@ private slots:
         QTest::newRow("no old") << "" << "" << "Please enter the old password!" << "txtOldPassword";
         QTest::newRow("wrong old, no new") << "nope" << "" << "Please enter the new password!"
                                            << "txtNewPassword";
-        QTest::newRow("wrong old") << "Secret" << "x" << "Invalid Password, try again!" << "txtOldPassword";
+        QTest::newRow("wrong old") << "Secret" << "x" << "Invalid Password, try again!"
+                                   << "txtOldPassword";
     }
 
+    // Both boxes show what is typed; Enter as the dialog opens presses OK, which has the focus.
     void changePasswordChecksInOrder()
     {
         QFETCH(QString, oldPassword);
@@ -183,16 +166,12 @@ private slots:
         QFETCH(QString, focus);
         Fixture f;
         frmChangePassword *dialog = f.openChangePassword();
-        showActive(dialog);
         for (const char *name : {"txtOldPassword", "txtNewPassword"})
             QCOMPARE(box(dialog, name)->echoMode(), QLineEdit::Normal);
         box(dialog, "txtOldPassword")->setText(oldPassword);
         box(dialog, "txtNewPassword")->setText(newPassword);
         f.messages.expect({text, "Password"});
-        if (oldPassword.isEmpty()) // Enter as the dialog opens presses OK, which has the focus
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-        else
-            click(dialog, "OKButton");
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         QCOMPARE(focused(), focus);
         QCOMPARE(f.folder.bytes(DataFiles::password), QByteArray("secret\r\n"));
         VERIFY_MESSAGES(f.messages);
@@ -208,11 +187,7 @@ private slots:
         click(dialog, "OKButton");
         QTRY_VERIFY(!dialog);
         QCOMPARE(f.folder.bytes(DataFiles::password), QByteArray(" new \r\n"));
-        f.messages.expect(invalidLogin);
-        QVERIFY(f.signIn(QStringLiteral("a much longer password"), QStringLiteral("1")).isNull());
-        f.messages.expect(invalidLogin);
-        QVERIFY(f.signIn(QStringLiteral("new"), QStringLiteral("2")).isNull()); // its blanks count
-        QCOMPARE(f.signIn(QStringLiteral(" new "), QStringLiteral("3")), QStringLiteral("3"));
+        QCOMPARE(::signIn(f.openLogin(), " new ", "3"), QStringList{"3"});
         VERIFY_MESSAGES(f.messages);
     }
 };
