@@ -4,12 +4,11 @@
 #include "ReportsTab.h"
 #include "ScriptedMessageBox.h"
 #include "TempDataFolder.h"
-#include <QTest>
 #include "frmReport.h"
 
-#include <QDateEdit>
 #include <QPointer>
 #include <QRadioButton>
+#include <QTest>
 
 namespace {
 
@@ -43,18 +42,35 @@ class tst_ReportsTab : public QObject
 {
     Q_OBJECT
 private slots:
-    void mainReportAsPdfHoldsItsTexts()
+    void eachButtonShowsItsReport_data()
     {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QStringList>("texts");
+        QTest::newRow("main") << "cmdShowReport1" << "Customer Report"
+                              << QStringList{"O'Neil", "Total of Monthly Amounts", "10.50", "12/6/2026"};
+        QTest::newRow("route") << "cmdShowReport4" << "Route Report" << QStringList{"O'Neil", "HisWork:"};
+        QTest::newRow("income") << "cmdShowReport3" << "Income Report" << QStringList{"Sales", "12.50"};
+        QTest::newRow("expense") << "cmdShowReport2" << "Expense Report" << QStringList{"Fuel", "40.00"};
+    }
+
+    // Not modal; the customer reports show only the active customers unless asked.
+    void eachButtonShowsItsReport()
+    {
+        QFETCH(QString, button);
+        QFETCH(QString, caption);
+        QFETCH(QStringList, texts);
         Fixture f;
-        f.click("cmdShowReport1");
+        f.folder.execute(DataFiles::income, "INSERT INTO Income VALUES ('Sales', 12.5, '2024-07-04', 'D')");
+        f.folder.execute(DataFiles::expense, "INSERT INTO Expense VALUES ('Fuel', 40, '2024-07-05', '')");
+        ::click(&f.tab, button);
         QCOMPARE(f.windows().size(), 1);
         frmReport *report = f.windows().first();
-        QCOMPARE(report->windowTitle(), QStringLiteral("Customer Report"));
+        QCOMPARE(report->windowTitle(), caption);
         QVERIFY(report->isVisible() && !report->isModal());
         const QString text = f.pdfText(report);
-        for (const char *expected : {"Customer Report", "O'Neil", "Total of Monthly Amounts", "10.50",
-                                     "Page", "12/6/2026"})
-            QVERIFY2(text.contains(QString::fromLatin1(expected)), expected);
+        for (const QString &expected : texts)
+            QVERIFY2(text.contains(expected), qPrintable(expected));
         QVERIFY(!text.contains(QStringLiteral("Idle")));
         VERIFY_MESSAGES(f.messages);
     }
