@@ -37,13 +37,10 @@ struct Fixture {
     }
     QLineEdit *box(const char *name) const { return ::box(tab.get(), name); }
     void press(const char *button) const { click(tab.get(), button); }
-    // The enabled flags of New, Save, Edit, Search, Clear and Delete, as 0 and 1.
+    // The enabled flags of New, Save, Edit, Search, Clear and Delete.
     QString buttons() const
     {
-        QString flags;
-        for (const char *button : {"cmdAdd", "cmdSave", "cmdEdit", "cmdSearch", "cmdClear", "cmdDelete"})
-            flags += control<QPushButton>(tab.get(), button)->isEnabled() ? u'1' : u'0';
-        return flags;
+        return enabledFlags(tab.get(), {"cmdAdd", "cmdSave", "cmdEdit", "cmdSearch", "cmdClear", "cmdDelete"});
     }
     void fill(const QString &name, const QString &amount, const QString &schedule) const
     {

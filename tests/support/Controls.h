@@ -28,6 +28,15 @@ inline void click(const QObject *root, const QString &button)
     control<QAbstractButton>(root, button)->click();
 }
 
+// The enabled flags of the buttons, in their order, as 0 and 1.
+inline QString enabledFlags(const QObject *root, const QStringList &buttons)
+{
+    QString flags;
+    for (const QString &button : buttons)
+        flags += control(root, button)->isEnabled() ? u'1' : u'0';
+    return flags;
+}
+
 // The objectName of the control with the keyboard focus.
 inline QString focused()
 {
