@@ -66,7 +66,6 @@ private slots:
             f.trigger("mnuExit");
         else
             f.window->close();
-        VERIFY_MESSAGES(f.messages);
         QCOMPARE(f.folder.bytes(DataFiles::balance), QByteArray("12.5\r\n"));
         QCOMPARE(f.folder.bytes("CustomersBackup.mdb"), customersBefore);
         QVERIFY(f.folder.bytes(DataFiles::customers).size() < customersBefore.size());

@@ -37,6 +37,15 @@ inline QString enabledFlags(const QObject *root, const QStringList &buttons)
     return flags;
 }
 
+// The texts of the boxes, in their order.
+inline QStringList texts(const QObject *root, const QStringList &boxes)
+{
+    QStringList shown;
+    for (const QString &name : boxes)
+        shown << box(root, name)->text();
+    return shown;
+}
+
 // The objectName of the control with the keyboard focus.
 inline QString focused()
 {

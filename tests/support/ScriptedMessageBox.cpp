@@ -1,5 +1,7 @@
 #include "ScriptedMessageBox.h"
 
+#include <QTest>
+
 namespace {
 
 QString describe(const MessageBoxRequest &r)
@@ -38,10 +40,10 @@ QMessageBox::StandardButton ScriptedMessageBox::show(QWidget *, const MessageBox
     return expected.answer;
 }
 
-QStringList ScriptedMessageBox::problems() const
+ScriptedMessageBox::~ScriptedMessageBox()
 {
-    QStringList all = m_problems;
-    for (const Expected &expected : m_queue)
-        all << QStringLiteral("expected box never shown %1").arg(describe(expected.request));
-    return all;
+    for (const Expected &expected : std::as_const(m_queue))
+        m_problems << QStringLiteral("expected box never shown %1").arg(describe(expected.request));
+    if (!m_problems.isEmpty())
+        QTest::qFail(qPrintable(m_problems.join(u'\n')), __FILE__, __LINE__);
 }
