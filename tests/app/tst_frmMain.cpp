@@ -1,8 +1,10 @@
 #include "AutoCompleteBox.h"
 #include "DataFiles.h"
+#include "FloppyBackup.h"
 #include "HelpPage.h"
 #include "MainWindowFixture.h"
 #include "PathStub.h"
+#include "Readers.h"
 #include "frmAbout.h"
 
 #include <QCheckBox>
@@ -181,6 +183,53 @@ private slots:
         f.trigger("mnuAbout");
         QCOMPARE(f.window->findChildren<frmAbout *>().size(), 1);
         QVERIFY(f.window->findChild<frmAbout *>()->isVisible());
+    }
+
+    void menuCommandsTellTheirOutcome_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("medium"); // "": none mounted; "missing": one that went away
+        QTest::addColumn<QString>("text");   // of the one box, or its start
+        QTest::addColumn<int>("icon");
+        QTest::addColumn<QString>("file"); // in the data folder
+        QTest::addColumn<bool>("made");
+        const QString daily = FloppyBackup::dailyName(QDate::currentDate());
+        const int warning = int(QMessageBox::Warning);
+        QTest::newRow("backup copied") << "mnuBackup" << "medium" << "Files successfully backed up to floppy!"
+                                       << 0 << "medium/" + daily << true;
+        QTest::newRow("backup, no medium") << "mnuBackup" << "" << "No disk in drive. Please insert disk and try again."
+                                           << 0 << "medium/" + daily << false;
+        QTest::newRow("backup, medium gone") << "mnuBackup" << "missing" << "The backup could not be copied to the disk: "
+                                             << warning << "missing/" + daily << false;
+        QTest::newRow("export") << "mnuExport" << "" << "Export Completed" << 0 << "Customers.xls" << true;
+        QTest::newRow("export blocked") << "mnuExport" << "" << "The customers could not be exported to Customers.xls: "
+                                        << warning << "Customers.xls" << false;
+    }
+
+    // The menu's Backup and Export commands reach their work, and a failure is
+    // told as a failure, never as success; the archive is made in any case.
+    void menuCommandsTellTheirOutcome()
+    {
+        QFETCH(QString, command);
+        QFETCH(QString, medium);
+        QFETCH(QString, text);
+        QFETCH(int, icon);
+        QFETCH(QString, file);
+        QFETCH(bool, made);
+        MainWindowWith<RecordingMessageBox> f;
+        QDir(f.folder.path()).mkdir("medium");
+        if (!made && command == "mnuExport")
+            QDir(f.folder.path()).mkdir(file);
+        if (!medium.isEmpty())
+            f.medium = f.folder.filePath(medium);
+        QVERIFY(f.load(QDate::currentDate()));
+        f.trigger(command);
+        QCOMPARE(f.messages.shown.size(), 1);
+        QVERIFY2(f.messages.shown.first().text.startsWith(text), qPrintable(f.messages.shown.first().text));
+        QCOMPARE(int(f.messages.shown.first().icon), icon);
+        QCOMPARE(QFileInfo(f.folder.filePath(file)).isFile(), made);
+        if (command == "mnuBackup")
+            QCOMPARE(Readers::zipEntries(f.folder.filePath("Backup.zip")).size(), 6);
     }
 };
 
