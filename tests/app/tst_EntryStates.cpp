@@ -9,38 +9,29 @@ namespace {
 
 // What tells the Customers tab and the two ledger panels apart in these tests.
 struct Panel {
-    QString table, suffix, name, date, rows;
-    MessageBoxRequest confirmDelete, emptyName;
+    QString table, suffix, name, date, rows, deleting, noName;
 };
 
 Panel panel(const QString &table)
 {
-    const auto ledgerDelete = [](const char *noun) {
-        return MessageBoxRequest{QStringLiteral("Are you sure you want to delete this %1? The "
-                                                "information cannot be restored!!")
-                                     .arg(QLatin1String(noun)),
-                                 "Delete File?", QMessageBox::Ok | QMessageBox::Cancel,
-                                 QMessageBox::NoIcon, QMessageBox::Cancel};
-    };
-    const auto emptyName = [](const char *text) {
-        return MessageBoxRequest{QString::fromLatin1(text), "Empty Name",
-                                 QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::NoIcon,
-                                 QMessageBox::Ok};
-    };
+    const QString ledgerRows = "VALUES ('A', 1, '2024-01-01', ''), ('B', 2, '2024-01-02', ''), "
+                               "('C', 3, '2024-01-03', '')";
+    const QString deleting = "Are you sure you want to delete this %1? The information cannot be restored!!";
     if (table == QLatin1String("Customers"))
-        return {table, "1", "txtName", "txtDateStarted",
+        return {table, "", "txtName", "txtDateStarted",
                 "(Name, DateStarted, Schedule, AmountPerVisit) VALUES ('A', '2020-01-01', 'Monthly', "
                 "1), ('B', '2020-01-01', 'Monthly', 2), ('C', '2020-01-01', 'Monthly', 3)",
-                {"Are you sure you want to delete this account? The account cannot be restored!!",
-                 "Delete File?", QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::NoIcon,
-                 QMessageBox::Cancel},
-                emptyName("You need to enter a name!")};
-    const bool income = table == QLatin1String("Income");
-    return {table, income ? "2" : "3", "txt" + table + "Type", "txt" + table + "Date",
-            "VALUES ('A', 1, '2024-01-01', ''), ('B', 2, '2024-01-02', ''), ('C', 3, '2024-01-03', '')",
-            ledgerDelete(income ? "income" : "expense"),
-            emptyName(income ? "You need to enter a name for the income!"
-                             : "You need to enter a name for the expense!")};
+                "Are you sure you want to delete this account? The account cannot be restored!!",
+                "You need to enter a name!"};
+    const QString noun = table.toLower();
+    return {table, table == QLatin1String("Income") ? "2" : "3", "txt" + table + "Type",
+            "txt" + table + "Date", ledgerRows, deleting.arg(noun),
+            QStringLiteral("You need to enter a name for the %1!").arg(noun)};
+}
+
+MessageBoxRequest question(const QString &text, const char *title, QMessageBox::StandardButton byDefault)
+{
+    return {text, title, QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::NoIcon, byDefault};
 }
 
 // One window, its tab showing the panel, the panel's table holding A, B and C when asked.
@@ -55,10 +46,7 @@ struct Fixture : MainWindowFixture {
         control<QTabWidget>(window.get(), "SSTab1")->setCurrentIndex(table == "Customers" ? 0 : 1);
         showActive(window.get());
     }
-    QString button(const char *name) const
-    {
-        return QString::fromLatin1(name) + (p.suffix == "1" ? QString() : p.suffix);
-    }
+    QString button(const char *name) const { return QString::fromLatin1(name) + p.suffix; }
     void press(const char *name) const { click(window.get(), button(name)); }
     // The enabled flags of New, Save, Edit and Delete.
     QString buttons() const
@@ -69,7 +57,7 @@ struct Fixture : MainWindowFixture {
     QString shown() const { return text(p.name); }
     void navigate(const char *to) const
     {
-        MainWindowFixture::navigate("Adodc" + p.suffix, QString::fromLatin1(to));
+        MainWindowFixture::navigate("Adodc" + (p.suffix.isEmpty() ? "1" : p.suffix), QString::fromLatin1(to));
     }
     // Types a record that Save takes, under the name given.
     void typeValid(const QString &name) const
@@ -132,13 +120,13 @@ private slots:
         QFETCH(QString, table);
         Fixture f(table, true);
         f.navigate("cmdLast");
-        f.messages.expect(f.p.confirmDelete, QMessageBox::Cancel);
+        f.messages.expect(question(f.p.deleting, "Delete File?", QMessageBox::Cancel), QMessageBox::Cancel);
         f.press("cmdDelete");
         QCOMPARE(f.shown(), QStringLiteral("C"));
         QStringList shown;
         for (const char *at : {"cmdLast", "cmdFirst", "cmdFirst"}) {
             f.navigate(at);
-            f.messages.expect(f.p.confirmDelete, QMessageBox::Ok);
+            f.messages.expect(question(f.p.deleting, "Delete File?", QMessageBox::Cancel), QMessageBox::Ok);
             f.press("cmdDelete");
             shown << f.shown();
         }
@@ -168,11 +156,11 @@ private slots:
         f.navigate("cmdLast");
         f.press("cmdAdd");
         box(f.window.get(), f.p.date)->setText("Typed");
-        f.messages.expect(f.p.emptyName, QMessageBox::Ok);
+        f.messages.expect(question(f.p.noName, "Empty Name", QMessageBox::Ok), QMessageBox::Ok);
         f.press("cmdSave");
         QCOMPARE(f.buttons(), QStringLiteral("0101"));
         QCOMPARE(box(f.window.get(), f.p.date)->text(), QStringLiteral("Typed"));
-        f.messages.expect(f.p.emptyName, QMessageBox::Cancel);
+        f.messages.expect(question(f.p.noName, "Empty Name", QMessageBox::Ok), QMessageBox::Cancel);
         f.press("cmdSave");
         QCOMPARE(f.buttons(), QStringLiteral("1011"));
         QVERIFY(box(f.window.get(), f.p.date)->isReadOnly());
