@@ -48,4 +48,9 @@ QByteArray python(const char *script, const QStringList &arguments)
                QStringList{QStringLiteral("-c"), QString::fromUtf8(script)} + arguments);
 }
 
+QByteArray pythonFile(const QString &script, const QStringList &arguments)
+{
+    return run(QStringLiteral("/usr/bin/python3"), QStringList{script} + arguments);
+}
+
 } // namespace Readers

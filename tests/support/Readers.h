@@ -20,5 +20,6 @@ QByteArray pdfText(const QString &pdf);
 // PATH) runs the Python script with the arguments; its standard output, or a
 // test failure naming what it wrote on standard error.
 QByteArray python(const char *script, const QStringList &arguments);
+QByteArray pythonFile(const QString &script, const QStringList &arguments);
 
 } // namespace Readers
