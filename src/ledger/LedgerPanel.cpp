@@ -32,7 +32,7 @@ LedgerPanel::LedgerPanel(const LedgerPanelLayout &layout, const DataFolder &fold
                                     messages, this);
     connect(m_entry, &EntryStateMachine::modeSet, this, &LedgerPanel::modeSet);
     // The panel opens browsing: nothing to save, the entry's boxes locked.
-    m_entry->browse();
+    m_entry->setMode(EntryMode::Browsing);
 
     connect(m_form.add, &QPushButton::clicked, this, &LedgerPanel::cmdAdd_Click);
     connect(m_form.edit, &QPushButton::clicked, this, &LedgerPanel::cmdEdit_Click);
@@ -162,7 +162,7 @@ void LedgerPanel::cmdDelete_Click()
                          QMessageBox::NoIcon, QMessageBox::Cancel})) {
         m_balance.setText(after);
         if (entering)
-            m_entry->browse();
+            m_entry->setMode(EntryMode::Browsing);
     }
     m_entry->focusHome();
 }

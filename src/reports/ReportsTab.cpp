@@ -17,23 +17,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-namespace {
-
-struct DateRange {
-    QDateEdit *from, *to;
-};
-
-// "Starting Date:" and "Ending Date:" with their pickers, as every frame of the tab has them.
-DateRange addDateRange(const FormBuilder &in, const QString &startPicker, const QString &endPicker)
-{
-    in.label(QStringLiteral("Starting Date:"), 240, 390, 1095);
-    QDateEdit *from = in.datePicker(startPicker, 1380, 360, 1575);
-    in.label(QStringLiteral("Ending Date:"), 240, 810, 1095);
-    return {from, in.datePicker(endPicker, 1380, 780, 1575)};
-}
-
-} // namespace
-
 ReportsTab::ReportsTab(const DataFolder &folder, MessageBox &messages, QWidget *parent)
     : QWidget(parent), m_messages(messages),
       m_mainReport{&m_customers, folder.filePath(DataFiles::customers), ReportCommands::customers,
@@ -61,9 +44,7 @@ void ReportsTab::buildCustomerReports()
     const FormBuilder page(this, TabPage::topOffset);
     const FormBuilder in(page.frame(QStringLiteral("fraCustomerReports"),
                                     QStringLiteral("Customer Reports"), 240, 600, 7095, 1335));
-    const DateRange range = addDateRange(in, QStringLiteral("DTPicker1"), QStringLiteral("DTPicker2"));
-    m_customersFrom = range.from;
-    m_customersTo = range.to;
+    m_customersRange = addDateRange(in, QStringLiteral("DTPicker1"), QStringLiteral("DTPicker2"));
     const struct {
         const char *caption, *option;
         int left;
@@ -89,37 +70,50 @@ void ReportsTab::buildFinanceReports()
     const FormBuilder page(this, TabPage::topOffset);
     const FormBuilder finance(page.frame(QStringLiteral("fraFinanceReports"),
                                          QStringLiteral("Finance Reports"), 240, 2040, 7095, 3015));
-    const FormBuilder income(finance.frame(QStringLiteral("fraIncomeReport"), QStringLiteral("Income"),
-                                           180, 240, 6735, 1215));
-    const DateRange incomeRange =
-        addDateRange(income, QStringLiteral("DTPicker5"), QStringLiteral("DTPicker6"));
-    m_incomeFrom = incomeRange.from;
-    m_incomeTo = incomeRange.to;
-    m_incomeReportButton = income.button(QStringLiteral("cmdShowReport3"),
-                                         QStringLiteral("Show Report"), 5100, 540, 1455, 375);
-    const FormBuilder expense(finance.frame(QStringLiteral("fraExpenseReport"),
-                                            QStringLiteral("Expense"), 180, 1560, 6735, 1215));
-    const DateRange expenseRange =
-        addDateRange(expense, QStringLiteral("DTPicker3"), QStringLiteral("DTPicker4"));
-    m_expenseFrom = expenseRange.from;
-    m_expenseTo = expenseRange.to;
-    m_expenseReportButton = expense.button(QStringLiteral("cmdShowReport2"),
-                                           QStringLiteral("ShowReport"), 5100, 540, 1455, 375);
+    const struct {
+        const char *frame, *caption;
+        int top;
+        const char *from, *to, *button, *buttonCaption;
+        DateRange *range;
+        QPushButton **show;
+    } ledgers[] = {{"fraIncomeReport", "Income", 240, "DTPicker5", "DTPicker6", "cmdShowReport3",
+                    "Show Report", &m_incomeRange, &m_incomeReportButton},
+                   {"fraExpenseReport", "Expense", 1560, "DTPicker3", "DTPicker4", "cmdShowReport2",
+                    "ShowReport", &m_expenseRange, &m_expenseReportButton}};
+    for (const auto &ledger : ledgers) {
+        const FormBuilder in(finance.frame(QString::fromLatin1(ledger.frame),
+                                           QString::fromLatin1(ledger.caption), 180, ledger.top, 6735,
+                                           1215));
+        *ledger.range =
+            addDateRange(in, QString::fromLatin1(ledger.from), QString::fromLatin1(ledger.to));
+        *ledger.show = in.button(QString::fromLatin1(ledger.button),
+                                 QString::fromLatin1(ledger.buttonCaption), 5100, 540, 1455, 375);
+    }
+}
+
+// Every frame of the tab has its range of dates.
+ReportsTab::DateRange ReportsTab::addDateRange(const FormBuilder &in, const QString &startPicker,
+                                               const QString &endPicker)
+{
+    in.label(QStringLiteral("Starting Date:"), 240, 390, 1095);
+    QDateEdit *from = in.datePicker(startPicker, 1380, 360, 1575);
+    in.label(QStringLiteral("Ending Date:"), 240, 810, 1095);
+    return {from, in.datePicker(endPicker, 1380, 780, 1575)};
 }
 
 void ReportsTab::setStartingDates(const QDate &today)
 {
-    m_customersFrom->setDate(QDate(1980, 1, 1));
-    for (QDateEdit *from : {m_incomeFrom, m_expenseFrom})
-        from->setDate(QDate(2004, 1, 1));
-    for (QDateEdit *to : {m_customersTo, m_incomeTo, m_expenseTo})
-        to->setDate(today);
+    m_customersRange.from->setDate(QDate(1980, 1, 1));
+    for (const DateRange *ledger : {&m_incomeRange, &m_expenseRange})
+        ledger->from->setDate(QDate(2004, 1, 1));
+    for (const DateRange *range : {&m_customersRange, &m_incomeRange, &m_expenseRange})
+        range->to->setDate(today);
 }
 
 // The Active pair from the option chosen: both yes, both no, or one of each.
 QVariantList ReportsTab::customerParameters() const
 {
-    QVariantList parameters = rangeParameters(m_customersFrom, m_customersTo);
+    QVariantList parameters = rangeParameters(m_customersRange);
     if (m_activeOnly->isChecked())
         parameters << -1 << -1;
     else if (m_inactiveOnly->isChecked())
@@ -129,9 +123,9 @@ QVariantList ReportsTab::customerParameters() const
     return parameters;
 }
 
-QVariantList ReportsTab::rangeParameters(const QDateEdit *from, const QDateEdit *to)
+QVariantList ReportsTab::rangeParameters(const DateRange &range)
 {
-    return {DateText::toStored(from->date()), DateText::toStored(to->date())};
+    return {DateText::toStored(range.from->date()), DateText::toStored(range.to->date())};
 }
 
 void ReportsTab::cmdShowReport1_Click()
@@ -146,12 +140,12 @@ void ReportsTab::cmdShowReport4_Click()
 
 void ReportsTab::cmdShowReport3_Click()
 {
-    showReport(m_incomeReport, rangeParameters(m_incomeFrom, m_incomeTo));
+    showReport(m_incomeReport, rangeParameters(m_incomeRange));
 }
 
 void ReportsTab::cmdShowReport2_Click()
 {
-    showReport(m_expenseReport, rangeParameters(m_expenseFrom, m_expenseTo));
+    showReport(m_expenseReport, rangeParameters(m_expenseRange));
 }
 
 // The connection is opened afresh for every run, so the report reads the

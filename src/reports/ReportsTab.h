@@ -9,6 +9,7 @@
 #include <memory>
 
 class DataFolder;
+class FormBuilder;
 class MessageBox;
 class QDate;
 class QDateEdit;
@@ -40,6 +41,10 @@ public:
     void closeConnections();
 
 private:
+    // A "Starting Date:" and "Ending Date:" pair of pickers.
+    struct DateRange {
+        QDateEdit *from = nullptr, *to = nullptr;
+    };
     struct Report {
         std::unique_ptr<DataEnvironment> *environment;
         QString databasePath;
@@ -51,15 +56,15 @@ private:
     void buildCustomerReports();
     void buildFinanceReports();
     QVariantList customerParameters() const;
-    static QVariantList rangeParameters(const QDateEdit *from, const QDateEdit *to);
+    static DateRange addDateRange(const FormBuilder &in, const QString &startPicker,
+                                  const QString &endPicker);
+    static QVariantList rangeParameters(const DateRange &range);
     void showReport(Report &report, const QVariantList &parameters);
 
     MessageBox &m_messages;
-    QDateEdit *m_customersFrom = nullptr, *m_customersTo = nullptr;
+    DateRange m_customersRange, m_incomeRange, m_expenseRange;
     QRadioButton *m_activeOnly = nullptr, *m_inactiveOnly = nullptr;
     QPushButton *m_mainReportButton = nullptr, *m_routeReportButton = nullptr;
-    QDateEdit *m_incomeFrom = nullptr, *m_incomeTo = nullptr;
-    QDateEdit *m_expenseFrom = nullptr, *m_expenseTo = nullptr;
     QPushButton *m_incomeReportButton = nullptr, *m_expenseReportButton = nullptr;
     QPushButton *m_calculator = nullptr;
     // Created on first use and kept: the customer and route reports share one.

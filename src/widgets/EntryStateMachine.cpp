@@ -27,41 +27,31 @@ void EntryStateMachine::focusHome()
     m_controls.home->setFocus();
 }
 
-void EntryStateMachine::enter(EntryMode mode)
+// Adding and editing unlock the entry boxes and Save, and lock New, Edit and
+// whatever only browsing may use; browsing does the reverse.
+void EntryStateMachine::setMode(EntryMode mode)
 {
     m_mode = mode;
-    m_controls.add->setEnabled(false);
-    m_controls.save->setEnabled(true);
-    m_controls.edit->setEnabled(false);
+    const bool entering = isEntering();
+    m_controls.add->setEnabled(!entering);
+    m_controls.save->setEnabled(entering);
+    m_controls.edit->setEnabled(!entering);
     for (QWidget *control : std::as_const(m_controls.browsingOnly))
-        control->setEnabled(false);
+        control->setEnabled(!entering);
     for (QLineEdit *box : std::as_const(m_controls.entryBoxes))
-        box->setReadOnly(false);
+        box->setReadOnly(!entering);
     emit modeSet(m_mode);
 }
 
 void EntryStateMachine::keepEntering()
 {
-    enter(isEntering() ? m_mode : EntryMode::Editing);
-}
-
-void EntryStateMachine::browse()
-{
-    m_mode = EntryMode::Browsing;
-    m_controls.add->setEnabled(true);
-    m_controls.save->setEnabled(false);
-    m_controls.edit->setEnabled(true);
-    for (QWidget *control : std::as_const(m_controls.browsingOnly))
-        control->setEnabled(true);
-    for (QLineEdit *box : std::as_const(m_controls.entryBoxes))
-        box->setReadOnly(true);
-    emit modeSet(m_mode);
+    setMode(isEntering() ? m_mode : EntryMode::Editing);
 }
 
 bool EntryStateMachine::addNew()
 {
     const bool hadCurrentRecord = hasCurrentRecord();
-    enter(EntryMode::Adding);
+    setMode(EntryMode::Adding);
     m_controls.records->refresh();
     m_controls.records->recordset().addNew();
     return hadCurrentRecord;
@@ -78,13 +68,13 @@ bool EntryStateMachine::edit()
                              QMessageBox::NoIcon, QMessageBox::Cancel});
     if (answer != QMessageBox::Ok)
         return false;
-    enter(EntryMode::Editing);
+    setMode(EntryMode::Editing);
     return true;
 }
 
 void EntryStateMachine::abandon()
 {
-    browse();
+    setMode(EntryMode::Browsing);
     m_controls.records->refresh();
 }
 
@@ -95,7 +85,7 @@ bool EntryStateMachine::store()
     if (!m_controls.records->update())
         return false;
     records.setBookmark(mark);
-    browse();
+    setMode(EntryMode::Browsing);
     // Delete may have been turned off by an empty table; a stored record is
     // something to delete again.
     m_controls.remove->setEnabled(true);

@@ -43,11 +43,10 @@ public:
     // Edit, after the question; false when there is nothing to edit or the
     // user said no.
     bool edit();
-    void enter(EntryMode mode);
+    void setMode(EntryMode mode);
     // Save refused for want of a name, and the user goes on typing: the
     // entry stays open (a record shown while browsing is then being edited).
     void keepEntering();
-    void browse();
     // Leaves the record unsaved: the table is read afresh and shown from its first record.
     void abandon();
     // Stores the record on screen and keeps it shown; false when the database
