@@ -40,11 +40,6 @@ bool RunningBalance::save(const QString &text, QString *error) const
     return SideFile::write(m_filePath, Balance::fileText(text), error);
 }
 
-bool RunningBalance::saveShown(QString *error) const
-{
-    return SideFile::write(m_filePath, m_text, error);
-}
-
 QString RunningBalance::fileName() const
 {
     return QFileInfo(m_filePath).fileName();

@@ -32,8 +32,6 @@ public:
     bool restoreFile(const QByteArray &content, QString *error) const;
     // Writes balance.kvd safely with the shortest form of the balance text.
     bool save(const QString &text, QString *error) const;
-    // Writes balance.kvd with the text as shown, as the exit does.
-    bool saveShown(QString *error) const;
 
 signals:
     void changed(const QString &text);
