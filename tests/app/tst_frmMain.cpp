@@ -184,48 +184,62 @@ private slots:
     void menuCommandsTellTheirOutcome_data()
     {
         QTest::addColumn<QString>("command");
-        QTest::addColumn<QString>("medium"); // "": none mounted; "missing": one that went away
-        QTest::addColumn<QString>("text");   // of the one box, or its start
+        QTest::addColumn<QString>("trouble"); // what stands in the way
+        QTest::addColumn<QString>("text");    // of the one box, or its start
         QTest::addColumn<int>("icon");
         QTest::addColumn<QString>("file"); // in the data folder
         QTest::addColumn<bool>("made");
-        const QString daily = FloppyBackup::dailyName(QDate::currentDate());
+        const QString daily = "medium/" + FloppyBackup::dailyName(QDate::currentDate());
         const int warning = int(QMessageBox::Warning);
-        QTest::newRow("backup copied") << "mnuBackup" << "medium" << "Files successfully backed up to floppy!"
-                                       << 0 << "medium/" + daily << true;
-        QTest::newRow("backup, no medium") << "mnuBackup" << "" << "No disk in drive. Please insert disk and try again."
-                                           << 0 << "medium/" + daily << false;
-        QTest::newRow("backup, medium gone") << "mnuBackup" << "missing" << "The backup could not be copied to the disk: "
-                                             << warning << "missing/" + daily << false;
+        QTest::newRow("backup") << "mnuBackup" << "" << "Files successfully backed up to floppy!" << 0
+                                << daily << true;
+        QTest::newRow("backup, no medium") << "mnuBackup" << "no medium"
+                                           << "No disk in drive. Please insert disk and try again." << 0
+                                           << daily << false;
+        QTest::newRow("backup, medium gone") << "mnuBackup" << "medium gone"
+                                             << "The backup could not be copied to the disk: " << warning
+                                             << daily << false;
+        QTest::newRow("backup, file missing") << "mnuBackup" << "income.kvd"
+                                              << "The backup archive Backup.zip could not be made: "
+                                              << warning << daily << false;
         QTest::newRow("export") << "mnuExport" << "" << "Export Completed" << 0 << "Customers.xls" << true;
-        QTest::newRow("export blocked") << "mnuExport" << "" << "The customers could not be exported to Customers.xls: "
+        QTest::newRow("export blocked") << "mnuExport" << "Customers.xls"
+                                        << "The customers could not be exported to Customers.xls: "
                                         << warning << "Customers.xls" << false;
     }
 
     // The menu's Backup and Export commands reach their work, and a failure is
-    // told as a failure, never as success; the archive is made in any case.
+    // told as a failure, never as success. The archive holds the six files
+    // under their real, bare names, never the password; a second backup of
+    // the day replaces the first.
     void menuCommandsTellTheirOutcome()
     {
         QFETCH(QString, command);
-        QFETCH(QString, medium);
+        QFETCH(QString, trouble);
         QFETCH(QString, text);
         QFETCH(int, icon);
         QFETCH(QString, file);
         QFETCH(bool, made);
         MainWindowWith<RecordingMessageBox> f;
         QDir(f.folder.path()).mkdir("medium");
-        if (!made && command == "mnuExport")
-            QDir(f.folder.path()).mkdir(file);
-        if (!medium.isEmpty())
-            f.medium = f.folder.filePath(medium);
+        f.medium = trouble == "no medium" ? QString() : f.folder.filePath(trouble == "medium gone" ? "gone" : "medium");
         QVERIFY(f.load(QDate::currentDate()));
+        if (trouble.contains('.'))
+            QFile::remove(f.folder.filePath(trouble)) || QDir(f.folder.path()).mkdir(trouble);
         f.trigger(command);
         QCOMPARE(f.messages.shown.size(), 1);
         QVERIFY2(f.messages.shown.first().text.startsWith(text), qPrintable(f.messages.shown.first().text));
         QCOMPARE(int(f.messages.shown.first().icon), icon);
         QCOMPARE(QFileInfo(f.folder.filePath(file)).isFile(), made);
-        if (command == "mnuBackup")
-            QCOMPARE(Readers::zipEntries(f.folder.filePath("Backup.zip")).size(), 6);
+        if (command == "mnuBackup" && made) {
+            QCOMPARE(Readers::zipEntries(f.folder.filePath(file)),
+                     (QStringList{"Customers.mdb", "Expense.mdb", "expense.kvd", "Income.mdb",
+                                  "income.kvd", "balance.kvd"}));
+            f.folder.writeBytes(DataFiles::balance, "42\r\n");
+            f.trigger(command);
+            QCOMPARE(Readers::zipEntry(f.folder.filePath(file), "balance.kvd"), "42\r\n");
+            QCOMPARE(QDir(f.folder.filePath("medium")).count(), 3u); // ".", ".." and the one copy
+        }
     }
 };
 
