@@ -6,11 +6,14 @@
 #include "PathStub.h"
 #include "Readers.h"
 #include "frmAbout.h"
+#include "frmMonthview.h"
 
+#include <QCalendarWidget>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QMenuBar>
+#include <QPointer>
 #include <QTabWidget>
 #include <QTest>
 
@@ -241,6 +244,62 @@ private slots:
             QCOMPARE(Readers::zipEntry(f.folder.filePath(file), "balance.kvd"), "42\r\n");
             QCOMPARE(QDir(f.folder.filePath("medium")).count(), 3u); // ".", ".." and the one copy
         }
+    }
+
+    // A calendar writes only into a box open for typing. Picking hides it and
+    // it opens again on the day picked; its close box writes the day shown and
+    // the next one starts at today. The start date's calendar takes keys, and
+    // a box on a tab no longer shown takes the date but not the focus.
+    void calendarsFillTheirBoxes()
+    {
+        MainWindowFixture f;
+        QVERIFY(f.load());
+        const auto tab = [&](int index) {
+            control<QTabWidget>(f.window.get(), "SSTab1")->setCurrentIndex(index);
+            showActive(f.window.get());
+        };
+        const auto open = [&](const char *button, const char *name) {
+            click(f.window.get(), button);
+            return f.window->findChild<frmMonthview *>(QString::fromLatin1(name));
+        };
+        tab(1);
+        f.messages.expect({"Press New or Edit first: a date can only go into a record that is being "
+                           "entered.",
+                           "Income Date", QMessageBox::Ok, QMessageBox::Information});
+        frmMonthview *income = open("cmdMonthview2", "frmMonthview2");
+        income->MonthView_DateClick();
+        QVERIFY(f.text("txtIncomeDate").isEmpty() && income->isVisible());
+        click(f.window.get(), "cmdAdd2");
+        QCOMPARE(income->calendar().selectedDate(), QDate::currentDate());
+        income->calendar().setSelectedDate(QDate(2024, 3, 15));
+        income->MonthView_DateClick();
+        QCOMPARE(f.text("txtIncomeDate"), QStringLiteral("3/15/2024"));
+        QVERIFY(!income->isVisible());
+        QCOMPARE(focused(), QStringLiteral("txtIncomeInvoice"));
+        QCOMPARE(open("cmdMonthview2", "frmMonthview2")->calendar().selectedDate(), QDate(2024, 3, 15));
+
+        click(f.window.get(), "cmdAdd3");
+        QPointer<frmMonthview> expense = open("cmdMonthView3", "frmMonthview3");
+        expense->calendar().setSelectedDate(QDate(2025, 1, 9));
+        expense->close();
+        QCOMPARE(f.text("txtExpenseDate"), QStringLiteral("1/9/2025"));
+        QCOMPARE(focused(), QStringLiteral("txtExpenseInvoice"));
+        QTRY_VERIFY(!expense);
+        QCOMPARE(open("cmdMonthView3", "frmMonthview3")->calendar().selectedDate(), QDate::currentDate());
+
+        tab(0);
+        frmMonthview *started = open("cmdMonthView", "frmMonthview");
+        started->calendar().setSelectedDate(QDate(2023, 7, 4));
+        QTest::keyClick(started->calendar().findChild<QWidget *>("qt_calendar_calendarview"), Qt::Key_Return);
+        QCOMPARE(f.text("txtDateStarted"), QStringLiteral("7/4/2023"));
+        QVERIFY(!started->isVisible());
+        QCOMPARE(focused(), QStringLiteral("txtVisitAmount"));
+        open("cmdMonthView", "frmMonthview");
+        tab(2);
+        started->calendar().setSelectedDate(QDate(2022, 2, 2));
+        started->MonthView_DateClick();
+        QCOMPARE(f.text("txtDateStarted"), QStringLiteral("2/2/2022"));
+        QVERIFY(focused() != QLatin1String("txtVisitAmount"));
     }
 };
 
