@@ -47,14 +47,9 @@ QString describe(const QList<ReportPage> &pages)
     QString out;
     for (qsizetype p = 0; p < pages.size(); ++p)
         for (const PlacedText &t : pages[p].texts)
-            out += QStringLiteral("%1\t%2\t%3\t%4\t%5\t%6\t%7\n")
-                       .arg(p + 1)
-                       .arg(t.rect.left())
-                       .arg(t.rect.top())
-                       .arg(t.rect.width())
-                       .arg(t.rect.height())
-                       .arg(t.pointSize)
-                       .arg(t.text);
+            out += QString::asprintf("%d\t%d\t%d\t%d\t%d\t%g\t", int(p + 1), t.rect.left(), t.rect.top(),
+                                     t.rect.width(), t.rect.height(), t.pointSize) +
+                   t.text + u'\n';
     return out;
 }
 
@@ -80,13 +75,17 @@ class tst_ReportLayout : public QObject
 {
     Q_OBJECT
 private slots:
-    void layoutMatchesStoredFile_data() { addReports(); }
+    void layOut_data() { addReports(); }
 
-    // Three rows laid out as stored in layouts/<report>.txt. A changed layout is
-    // written beside the test's temporary files, to be looked at and copied over.
-    void layoutMatchesStoredFile()
+    // Three rows are laid out as stored in layouts/<report>.txt; a changed
+    // layout is written beside the test's temporary files, to be looked at and
+    // copied over. Longer, pages are full but for the last; each has the page
+    // header and "Page n Of N", the title stands on the first only.
+    void layOut()
     {
         QFETCH(Report, report);
+        QFETCH(int, first);
+        QFETCH(int, following);
         const ReportDefinition definition = report();
         const QString actual = describe(ReportLayout::layOut(
             definition, rows(definition, 3), letter(definition), QDate(2026, 12, 6)));
@@ -98,17 +97,6 @@ private slots:
             QVERIFY(written.open(QIODevice::WriteOnly) && written.write(actual.toUtf8()) > 0);
             QFAIL(qPrintable("the layout differs from layouts/" + name + "; it is in " + written.fileName()));
         }
-    }
-    void rowsPerPage_data() { addReports(); }
-
-    // Pages are full but for the last; each has the page header and "Page n Of N",
-    // the title stands on the first only.
-    void rowsPerPage()
-    {
-        QFETCH(Report, report);
-        QFETCH(int, first);
-        QFETCH(int, following);
-        const ReportDefinition definition = report();
         const int count = first + 2 * following + 1;
         const auto pages = ReportLayout::layOut(definition, rows(definition, count),
                                                 letter(definition), QDate(2026, 12, 6));
