@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <QVariantMap>
 
 // What the program writes, read back by independent tools.
 namespace Readers {
@@ -16,10 +17,9 @@ QString zipComment(const QString &archive);
 // Poppler's pdftotext, the layout kept.
 QByteArray pdfText(const QString &pdf);
 
-// Debian's xlrd (for /usr/bin/python3, which need not be the python3 on the
-// PATH) runs the Python script with the arguments; its standard output, or a
-// test failure naming what it wrote on standard error.
-QByteArray python(const char *script, const QStringList &arguments);
-QByteArray pythonFile(const QString &script, const QStringList &arguments);
+// An Excel 97 file as Debian's xlrd reads it (see read_workbook.py), with
+// "log" telling what went wrong when the file could not be read at all.
+// kind is "book", or "stream" for a compound file holding any one stream.
+QVariantMap workbook(const QByteArray &file, const char *kind = "book");
 
 } // namespace Readers
