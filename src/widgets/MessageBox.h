@@ -11,6 +11,8 @@ struct MessageBoxRequest {
     QMessageBox::StandardButtons buttons = QMessageBox::Ok;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
+
+    bool operator==(const MessageBoxRequest &) const = default;
 };
 
 // Every message box of the program goes through here, so that tests can

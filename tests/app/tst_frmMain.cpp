@@ -4,6 +4,7 @@
 #include "HelpPage.h"
 #include "MainWindowFixture.h"
 #include "PathStub.h"
+#include "Startup.h"
 #include "Readers.h"
 #include "frmAbout.h"
 #include "frmMonthview.h"
@@ -12,18 +13,28 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
-#include <QMenuBar>
 #include <QPointer>
+#include <QSysInfo>
 #include <QTabWidget>
 #include <QTest>
+
+namespace {
+
+const QString lockFile = QStringLiteral("Bramblewood.lock");
+
+MessageBoxRequest refusal(const QString &text)
+{
+    return {text, "Bramblewood", QMessageBox::Ok, QMessageBox::Critical};
+}
+
+} // namespace
 
 class tst_frmMain : public QObject
 {
     Q_OBJECT
 private slots:
-    // The window opens on the Reports tab with the menu in its order, the
-    // balance and first rows shown, the date ranges set, and only the boxes a
-    // user may type into open.
+    // The window opens on the Reports tab with the balance and first rows
+    // shown, the date ranges set, and only the boxes a user may type into open.
     void loadFillsTheWindow()
     {
         MainWindowFixture f;
@@ -37,10 +48,6 @@ private slots:
         f.folder.writeBytes(DataFiles::balance, "1250.5\r\n");
         QVERIFY(f.load(QDate(2026, 12, 6)));
         QCOMPARE(control<QTabWidget>(f.window.get(), "SSTab1")->currentIndex(), 2);
-        QStringList menu;
-        for (const QAction *action : f.window->menuBar()->actions())
-            menu << action->objectName();
-        QCOMPARE(menu, (QStringList{"mnuExit", "mnuBackup", "mnuExport", "mnuRefresh", "Help", "mnuAbout"}));
 
         QCOMPARE(texts(f.window.get(), {"txtBalance", "txtAccountNumber", "txtName", "txtDateStarted",
                                         "txtVisitAmount", "txtMonthlyAmount", "txtIncomeAmount",
@@ -88,11 +95,67 @@ private slots:
             QFile::remove(f.folder.filePath(file));
         else
             f.folder.writeBytes(file, content);
-        f.messages.expect({reason + "\n\nThe program ends without changing anything.", "Bramblewood",
-                           QMessageBox::Ok, QMessageBox::Critical});
+        f.messages.expect(refusal(reason + "\n\nThe program ends without changing anything."));
         QVERIFY(!f.load());
         QCOMPARE(f.folder.bytes(file), content);
         QCOMPARE(QFile::exists(f.folder.filePath(file)), !content.isNull());
+    }
+
+    // The lock left by a run whose process is gone (a process number nobody
+    // has) does not lock the user out; a folder without data files becomes a
+    // fresh installation.
+    void emptyFolderBecomesFreshInstallation()
+    {
+        TempDataFolder folder(false);
+        folder.writeBytes(lockFile, "2147483000\n" + QCoreApplication::applicationName().toUtf8() +
+                                        "\n" + QSysInfo::machineHostName().toUtf8() + "\n");
+        ScriptedMessageBox messages;
+        FakeLauncher launcher;
+        Startup startup(folder.folder(), messages, launcher);
+        QVERIFY(startup.run());
+        QVERIFY(startup.mainWindow()->isVisible());
+        QVERIFY(folder.folder().missingFiles().isEmpty());
+    }
+
+    void partialFolderIsRefusedUntouched()
+    {
+        TempDataFolder folder;
+        QFile::remove(folder.filePath(DataFiles::expense));
+        QFile::remove(folder.filePath(DataFiles::balance));
+        const QStringList before = QDir(folder.path()).entryList(QDir::Files);
+        ScriptedMessageBox messages;
+        FakeLauncher launcher;
+        messages.expect(refusal(QStringLiteral("The data folder %1 is missing these files:\n\n"
+                                               "Expense.mdb\nbalance.kvd\n\nThe program ends without "
+                                               "changing anything. Put the missing files back, for "
+                                               "example from a backup, and start the program again.")
+                                    .arg(folder.path())));
+        {
+            Startup startup(folder.folder(), messages, launcher);
+            QVERIFY(!startup.run());
+            QVERIFY(!startup.mainWindow());
+        }
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files), before);
+    }
+
+    // A program open for an hour holds a lock older than QLockFile's default stale time.
+    void secondProgramIsRefusedHoweverLongTheFirstRuns()
+    {
+        TempDataFolder folder;
+        ScriptedMessageBox messages;
+        FakeLauncher launcher;
+        Startup first(folder.folder(), messages, launcher);
+        QVERIFY(first.run());
+        QFile lock(folder.filePath(lockFile));
+        QVERIFY(lock.open(QIODevice::ReadWrite));
+        QVERIFY(lock.setFileTime(QDateTime::currentDateTime().addSecs(-3600),
+                                 QFileDevice::FileModificationTime));
+        lock.close();
+        messages.expect(refusal(QStringLiteral("Bramblewood is already running on the data folder %1. "
+                                               "Use the window that is open.")
+                                    .arg(folder.path())));
+        Startup second(folder.folder(), messages, launcher);
+        QVERIFY(!second.run());
     }
 
     // Refresh shows what another program stored, and a search stays in force:

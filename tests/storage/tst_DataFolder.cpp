@@ -1,4 +1,6 @@
 #include "DataFiles.h"
+#include "RememberedEntries.h"
+#include "SideFile.h"
 #include "TempDataFolder.h"
 
 #include <QFile>
@@ -33,6 +35,75 @@ private slots:
         QFile::remove(temp.filePath(DataFiles::income));
         QFile::remove(temp.filePath(DataFiles::password));
         QCOMPARE(folder.missingFiles(), (QStringList{DataFiles::income, DataFiles::password}));
+    }
+
+    void decode_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("utf-8") << QByteArray("Caf\xc3\xa9") << QStringLiteral("Café");
+        QTest::newRow("windows-1252")
+            << QByteArray("Caf\xe9 \x80 \x93ok\x94") << QStringLiteral("Café € “ok”");
+    }
+
+    void decode()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, expected);
+        QCOMPARE(SideFile::decode(bytes), expected);
+    }
+
+    void rememberedEntriesRoundTrip_data()
+    {
+        QTest::addColumn<QStringList>("remembered"); // oldest first
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("none") << QStringList() << QByteArray("\r\n");
+        QTest::newRow("several") << QStringList{"Rent", "Gas Station", "O'neil Supply"}
+                                 << QByteArray("O'neil Supply\r\nGas Station\r\nRent\r\n");
+        QTest::newRow("a blank name") << QStringList{" ", "Fuel"} << QByteArray("Fuel\r\n \r\n");
+        QTest::newRow("accents") << QStringList{"Café Núñez"} << QString("Café Núñez\r\n").toUtf8();
+    }
+
+    // The words go to a side file as UTF-8 with CR LF, replacing an older content whole, and
+    // read back whole, line breaks and all.
+    void rememberedEntriesRoundTrip()
+    {
+        QFETCH(QStringList, remembered);
+        QFETCH(QByteArray, bytes);
+        TempDataFolder folder(false);
+        const QString path = folder.filePath(QStringLiteral("income.kvd"));
+        RememberedEntries before;
+        for (const QString &word : remembered)
+            before.remember(word);
+        QString error;
+        QVERIFY(!SideFile::read(path, &error)); // no file yet
+        QVERIFY(!error.isEmpty());
+        QVERIFY(SideFile::write(path, "A longer, older value", &error));
+        QVERIFY(SideFile::write(path, before.value(), &error));
+        QCOMPARE(folder.bytes(QStringLiteral("income.kvd")), bytes);
+        const QString content = SideFile::read(path, &error).value();
+        QCOMPARE(content, QString::fromUtf8(bytes));
+        RememberedEntries after;
+        after.setValue(content);
+        QCOMPARE(after.words(), before.words());
+        QCOMPARE(after.value(), before.value());
+    }
+
+    void rememberedEntriesKeepFiftyMostRecent()
+    {
+        RememberedEntries entries;
+        for (int i = 1; i <= 60; ++i)
+            entries.remember(QStringLiteral("Name %1").arg(i));
+        entries.remember(QStringLiteral("Name 30")); // again: moves to the front, not twice
+        QCOMPARE(entries.words().size(), 50);
+        QCOMPARE(entries.words().first(), QStringLiteral("Name 30"));
+        QCOMPARE(entries.words().last(), QStringLiteral("Name 11"));
+        entries.remember(QString());
+        QCOMPARE(entries.words().first(), QStringLiteral("Name 30"));
+
+        RememberedEntries fromFile;
+        fromFile.setValue(QStringLiteral("B\nA\r\nB\r\n")); // LF alone, and a repeat
+        QCOMPARE(fromFile.words(), (QStringList{"B", "A"}));
     }
 };
 

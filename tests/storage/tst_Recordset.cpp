@@ -44,31 +44,29 @@ private slots:
         QVERIFY(expense.isEOF() && expense.isBOF());
 
         auto records = openCustomers(folder);
-        QVERIFY(records->isBOF() && records->isEOF());
+        // Where the recordset stands: before the first row, after the last, or on a name.
+        const auto at = [&] {
+            if (!records->isBOF() && !records->isEOF())
+                return records->field("Name").toString();
+            return QString(records->isBOF() ? "BOF" : "") + (records->isEOF() ? "EOF" : "");
+        };
+        QCOMPARE(at(), QStringLiteral("BOFEOF"));
         records->addNew();
-        QVERIFY(!records->isBOF() && !records->isEOF());
-        QVERIFY(records->isNew());
-        QVERIFY(records->field("Name").isNull());
+        QVERIFY(records->isNew() && at().isEmpty());
         // Another program adds customers and deletes the last; reading afresh drops the
         // unsaved new row.
         folder.execute(DataFiles::customers, "INSERT INTO Customers (Name) VALUES ('adams'), "
                                              "('Carter'), ('baker'), ('Zorn')");
         folder.execute(DataFiles::customers, "DELETE FROM Customers WHERE Account = 4");
         QVERIFY(records->refresh(&error));
-        QCOMPARE(records->field("Name").toString(), QStringLiteral("adams"));
-        records->movePrevious();
-        QVERIFY(records->isBOF() && !records->isEOF());
-        records->movePrevious();
-        QVERIFY(records->isBOF());
-        records->moveNext();
-        QCOMPARE(records->field("Name").toString(), QStringLiteral("adams"));
-        records->moveLast();
-        records->moveNext();
-        QVERIFY(records->isEOF() && !records->isBOF());
-        records->moveNext();
-        QVERIFY(records->isEOF());
-        records->movePrevious();
-        QCOMPARE(records->field("Name").toString(), QStringLiteral("Carter"));
+        QStringList walk{at()};
+        for (auto move : {&Recordset::movePrevious, &Recordset::movePrevious, &Recordset::moveNext,
+                          &Recordset::moveLast, &Recordset::moveNext, &Recordset::moveNext,
+                          &Recordset::movePrevious}) {
+            (records.get()->*move)();
+            walk << at();
+        }
+        QCOMPARE(walk, (QStringList{"adams", "BOF", "BOF", "adams", "Carter", "EOF", "EOF", "Carter"}));
         // In name order as a person reads it, letter case aside.
         QCOMPARE(visibleNames(*records), (QStringList{"adams", "baker", "Carter"}));
 

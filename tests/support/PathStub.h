@@ -1,7 +1,6 @@
 #pragma once
 
-#include <QByteArray>
-#include <QString>
+#include <QFile>
 #include <QTemporaryDir>
 
 // The PATH narrowed to a folder of its own for the life of the object, into
@@ -10,13 +9,21 @@
 class PathStub
 {
 public:
-    PathStub();
-    ~PathStub();
+    PathStub() { qputenv("PATH", m_bin.path().toUtf8()); }
+    ~PathStub() { qputenv("PATH", m_previous); }
 
     // A runnable program of that name; returns its path.
-    QString add(const QString &program) const;
+    QString add(const QString &program) const
+    {
+        const QString path = m_bin.filePath(program);
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly) || file.write("#!/bin/sh\n") < 0)
+            qFatal("could not write %s", qPrintable(path));
+        file.setPermissions(QFile::ReadOwner | QFile::ExeOwner);
+        return path;
+    }
 
 private:
+    QByteArray m_previous = qgetenv("PATH");
     QTemporaryDir m_bin;
-    QByteArray m_previous;
 };

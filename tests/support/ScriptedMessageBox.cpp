@@ -13,12 +13,6 @@ QString describe(const MessageBoxRequest &r)
         .arg(uint(r.defaultButton), 0, 16);
 }
 
-bool same(const MessageBoxRequest &a, const MessageBoxRequest &b)
-{
-    return a.text == b.text && a.title == b.title && a.buttons == b.buttons && a.icon == b.icon &&
-           a.defaultButton == b.defaultButton;
-}
-
 } // namespace
 
 void ScriptedMessageBox::expect(const MessageBoxRequest &request,
@@ -34,7 +28,7 @@ QMessageBox::StandardButton ScriptedMessageBox::show(QWidget *, const MessageBox
         return QMessageBox::Cancel;
     }
     const Expected expected = m_queue.takeFirst();
-    if (!same(expected.request, request))
+    if (expected.request != request)
         m_problems << QStringLiteral("expected box %1, shown %2")
                           .arg(describe(expected.request), describe(request));
     return expected.answer;
