@@ -62,12 +62,19 @@ struct Fixture : MainWindowFixture {
     // Types a record that Save takes, under the name given.
     void typeValid(const QString &name) const
     {
-        box(window.get(), p.name)->setText(name);
-        box(window.get(), p.date)->setText("1/1/2024");
-        const QString amount = p.table == "Customers" ? "txtVisitAmount" : "txt" + p.table + "Amount";
-        box(window.get(), amount)->setText("5");
+        type(p.name, name);
+        type(p.date, "1/1/2024");
+        type(p.table == "Customers" ? "txtVisitAmount" : "txt" + p.table + "Amount", "5");
         if (p.table == "Customers")
-            control<QComboBox>(window.get(), "Combo1")->setEditText("Monthly");
+            type("Combo1", "Monthly");
+    }
+    // Types into a box, or into the schedule's edit line.
+    void type(const QString &name, const QString &text) const
+    {
+        if (name == QLatin1String("Combo1"))
+            control<QComboBox>(window.get(), name)->setEditText(text);
+        else
+            box(window.get(), name)->setText(text);
     }
     int stored() const { return folder.value(p.table + ".mdb", "SELECT count(*) FROM " + p.table).toInt(); }
 };
@@ -79,12 +86,67 @@ void addPanels()
         QTest::newRow(table) << table;
 }
 
+struct SaveCheck {
+    QString table;
+    QStringList typed; // box, text, box, text...
+    QString text, title, focus;
+};
+
 } // namespace
+
+Q_DECLARE_METATYPE(SaveCheck)
 
 class tst_EntryStates : public QObject
 {
     Q_OBJECT
 private slots:
+    void saveChecksInOrder_data()
+    {
+        QTest::addColumn<SaveCheck>("check");
+        const QString noDate = "You need to enter a start date!";
+        const auto add = [](const char *tag, const SaveCheck &check) { QTest::newRow(tag) << check; };
+        add("customer, nothing", {"Customers", {"txtDateStarted", "", "Combo1", "", "txtVisitAmount", ""},
+                                  noDate, "Invalid Start Date", "txtDateStarted"});
+        add("customer, no such day", {"Customers", {"txtDateStarted", "2/30/2004"}, noDate,
+                                      "Invalid Start Date", "txtDateStarted"});
+        add("customer, no schedule", {"Customers", {"Combo1", "", "txtVisitAmount", ""},
+                                      "You need to enter a schedule!", "Invalid Schedule", "Combo1"});
+        add("customer, no amount", {"Customers", {"txtVisitAmount", ""},
+                                    "You need to enter an amount per visit!", "Invalid Visit Amount",
+                                    "txtVisitAmount"});
+        const QString noAmount = "You need to enter an amount for this expense!";
+        const QString noValidDate = "You need to enter a valid date for this expense!";
+        add("expense, letters", {"Expense", {"txtExpenseAmount", "abc", "txtExpenseDate", ""}, noAmount,
+                                 "Invalid Amount", "txtExpenseAmount"});
+        add("expense, group separator", {"Expense", {"txtExpenseAmount", "1,250.00"}, noAmount,
+                                         "Invalid Amount", "txtExpenseAmount"});
+        add("expense, no such day", {"Expense", {"txtExpenseDate", "2/30/2004"}, noValidDate,
+                                     "Invalid Date", "txtExpenseDate"});
+        add("income, empty date", {"Income", {"txtIncomeDate", ""},
+                                   "You need to enter a valid date for this income!", "Invalid Date",
+                                   "txtIncomeDate"});
+    }
+
+    // A name of blanks passes; each later check stops Save with the record
+    // still being entered, and nothing moves: not the table, the balance or its file.
+    void saveChecksInOrder()
+    {
+        QFETCH(SaveCheck, check);
+        Fixture f(check.table, true);
+        const QByteArray balanceFile = f.folder.bytes(DataFiles::balance);
+        f.press("cmdAdd");
+        f.typeValid(" ");
+        for (qsizetype i = 0; i + 1 < check.typed.size(); i += 2)
+            f.type(check.typed[i], check.typed[i + 1]);
+        f.messages.expect({check.text, check.title});
+        f.press("cmdSave");
+        QCOMPARE(focused(), check.focus);
+        QCOMPARE(f.buttons(), QStringLiteral("0101"));
+        QCOMPARE(f.stored(), 3);
+        QCOMPARE(f.text("txtBalance"), QStringLiteral("0.00"));
+        QCOMPARE(f.folder.bytes(DataFiles::balance), balanceFile);
+    }
+
     void deleteShowsNeighbourUntilEmpty_data() { addPanels(); }
 
     // The record before the deleted one is shown, or the new first. On the

@@ -13,6 +13,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QLabel>
 #include <QPointer>
 #include <QSysInfo>
 #include <QTabWidget>
@@ -73,32 +74,48 @@ private slots:
                  QStringLiteral("10011"));
     }
 
-    void brokenSideFileStopsStart_data()
+    void brokenFolderStopsStart_data()
     {
+        QTest::addColumn<QStringList>("removed");
         QTest::addColumn<QString>("file");
-        QTest::addColumn<QByteArray>("content"); // null: the file is missing
-        QTest::addColumn<QString>("reason");
+        QTest::addColumn<QByteArray>("content"); // written into file; null: a folder in its place
+        QTest::addColumn<QString>("reason");     // %1: the folder
+        const QString ends = "\n\nThe program ends without changing anything.";
         const QString noNumber = "The file balance.kvd must hold the balance as a number, but it holds ";
-        QTest::newRow("balance no number") << DataFiles::balance << QByteArray("abc\r\n") << noNumber + "\"abc\".";
-        QTest::newRow("balance empty") << DataFiles::balance << QByteArray("") << noNumber + "\"\".";
-        QTest::newRow("names missing") << DataFiles::incomeNames << QByteArray()
-                                       << "The file income.kvd could not be read: No such file or directory";
+        QTest::newRow("data files missing")
+            << QStringList{DataFiles::expense, DataFiles::balance} << "" << QByteArray()
+            << "The data folder %1 is missing these files:\n\nExpense.mdb\nbalance.kvd" + ends +
+                   " Put the missing files back, for example from a backup, and start the program again.";
+        QTest::newRow("balance no number") << QStringList() << DataFiles::balance << QByteArray("abc\r\n")
+                                           << noNumber + "\"abc\"." + ends;
+        QTest::newRow("balance empty") << QStringList() << DataFiles::balance << QByteArray("")
+                                       << noNumber + "\"\"." + ends;
+        QTest::newRow("names unreadable")
+            << QStringList{DataFiles::incomeNames} << DataFiles::incomeNames << QByteArray()
+            << "The file income.kvd could not be read: file to open is a directory" + ends;
     }
 
-    void brokenSideFileStopsStart()
+    // One box tells why, and every file is left as it was.
+    void brokenFolderStopsStart()
     {
+        QFETCH(QStringList, removed);
         QFETCH(QString, file);
         QFETCH(QByteArray, content);
         QFETCH(QString, reason);
-        MainWindowFixture f;
-        if (content.isNull())
-            QFile::remove(f.folder.filePath(file));
-        else
-            f.folder.writeBytes(file, content);
-        f.messages.expect(refusal(reason + "\n\nThe program ends without changing anything."));
-        QVERIFY(!f.load());
-        QCOMPARE(f.folder.bytes(file), content);
-        QCOMPARE(QFile::exists(f.folder.filePath(file)), !content.isNull());
+        TempDataFolder folder;
+        for (const QString &name : removed)
+            QFile::remove(folder.filePath(name));
+        if (content.isNull() && !file.isEmpty())
+            QDir(folder.path()).mkdir(file);
+        else if (!file.isEmpty())
+            folder.writeBytes(file, content);
+        const QStringList before = QDir(folder.path()).entryList(QDir::Files);
+        ScriptedMessageBox messages;
+        FakeLauncher launcher;
+        messages.expect(refusal(QString(reason).replace("%1", folder.path())));
+        QVERIFY(!Startup(folder.folder(), messages, launcher).run());
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files), before);
+        QCOMPARE(folder.bytes(file), content);
     }
 
     // The lock left by a run whose process is gone (a process number nobody
@@ -115,27 +132,6 @@ private slots:
         QVERIFY(startup.run());
         QVERIFY(startup.mainWindow()->isVisible());
         QVERIFY(folder.folder().missingFiles().isEmpty());
-    }
-
-    void partialFolderIsRefusedUntouched()
-    {
-        TempDataFolder folder;
-        QFile::remove(folder.filePath(DataFiles::expense));
-        QFile::remove(folder.filePath(DataFiles::balance));
-        const QStringList before = QDir(folder.path()).entryList(QDir::Files);
-        ScriptedMessageBox messages;
-        FakeLauncher launcher;
-        messages.expect(refusal(QStringLiteral("The data folder %1 is missing these files:\n\n"
-                                               "Expense.mdb\nbalance.kvd\n\nThe program ends without "
-                                               "changing anything. Put the missing files back, for "
-                                               "example from a backup, and start the program again.")
-                                    .arg(folder.path())));
-        {
-            Startup startup(folder.folder(), messages, launcher);
-            QVERIFY(!startup.run());
-            QVERIFY(!startup.mainWindow());
-        }
-        QCOMPARE(QDir(folder.path()).entryList(QDir::Files), before);
     }
 
     // A program open for an hour holds a lock older than QLockFile's default stale time.
@@ -219,8 +215,10 @@ private slots:
         QVERIFY(!HelpPage::isTooShort(HelpPage::pathFor("/ab")));
     }
 
-    // Help opens the page or tells why not; both Calculator buttons start the
-    // first calculator found on the PATH; About opens its one window.
+    // Help opens the page or tells why not; both Calculator buttons and System
+    // Info start the first program of their kind found on the PATH, or tell
+    // that none can start. About opens its one window, whose icon comes from
+    // the resources (which a static build must link in); OK closes it.
     void smallCommandsHandOver()
     {
         MainWindowFixture f;
@@ -233,18 +231,29 @@ private slots:
                            "kcalc, mate-calc, galculator, qalculate-gtk, xcalc.",
                            "Bramblewood", QMessageBox::Ok, QMessageBox::Information});
         click(f.window.get(), "cmdCalculator1");
-        path.add("xcalc");
-        const QString kcalc = path.add("kcalc");
-        click(f.window.get(), "cmdCalculator1");
-        click(f.window.get(), "cmdCalculator2");
-        QCOMPARE(f.launcher.started, (QStringList{kcalc, kcalc}));
-        f.launcher.succeed = false;
-        f.messages.expect({f.launcher.failure, "Bramblewood"});
-        f.trigger("Help");
         f.trigger("mnuAbout");
         f.trigger("mnuAbout");
         QCOMPARE(f.window->findChildren<frmAbout *>().size(), 1);
-        QVERIFY(f.window->findChild<frmAbout *>()->isVisible());
+        QPointer<frmAbout> about = f.window->findChild<frmAbout *>();
+        QVERIFY(about->isVisible());
+        QVERIFY(!control<QLabel>(about, "picIcon")->pixmap().isNull());
+        const MessageBoxRequest noSystemInfo{"System Information Is Unavailable At This Time", "Bramblewood"};
+        f.messages.expect(noSystemInfo);
+        click(about, "cmdSysInfo");
+        path.add("xcalc");
+        path.add("gnome-system-monitor");
+        const QString kcalc = path.add("kcalc"), kinfocenter = path.add("kinfocenter");
+        for (const char *button : {"cmdCalculator1", "cmdCalculator2"})
+            click(f.window.get(), button);
+        click(about, "cmdSysInfo");
+        QCOMPARE(f.launcher.started, (QStringList{kcalc, kcalc, kinfocenter}));
+        f.launcher.succeed = false;
+        f.messages.expect({f.launcher.failure, "Bramblewood"});
+        f.trigger("Help");
+        f.messages.expect(noSystemInfo);
+        click(about, "cmdSysInfo");
+        click(about, "cmdOK");
+        QTRY_VERIFY(!about);
     }
 
     void menuCommandsTellTheirOutcome_data()

@@ -10,12 +10,6 @@ namespace {
 
 using Report = ReportDefinition (*)();
 
-// Letter paper in twips, turned for a landscape report.
-QSize letter(const ReportDefinition &report)
-{
-    return report.landscape ? QSize(15840, 12240) : QSize(12240, 15840);
-}
-
 // Rows with a value in every field the report prints, but for the last field
 // of the second row, which is null and prints as nothing.
 ReportRows rows(const ReportDefinition &report, int count)
@@ -87,8 +81,10 @@ private slots:
         QFETCH(int, first);
         QFETCH(int, following);
         const ReportDefinition definition = report();
+        // Letter paper in twips, turned for a landscape report.
+        const QSize letter = definition.landscape ? QSize(15840, 12240) : QSize(12240, 15840);
         const QString actual = describe(ReportLayout::layOut(
-            definition, rows(definition, 3), letter(definition), QDate(2026, 12, 6)));
+            definition, rows(definition, 3), letter, QDate(2026, 12, 6)));
         const QString name = QString::fromLatin1(QTest::currentDataTag()) + ".txt";
         QFile stored(QFINDTESTDATA("layouts/" + name));
         QVERIFY2(stored.open(QIODevice::ReadOnly), qPrintable(name));
@@ -99,7 +95,7 @@ private slots:
         }
         const int count = first + 2 * following + 1;
         const auto pages = ReportLayout::layOut(definition, rows(definition, count),
-                                                letter(definition), QDate(2026, 12, 6));
+                                                letter, QDate(2026, 12, 6));
         // Each detail row begins with the account or the entry's name.
         static const QRegularExpression rowStart("^(Account|IncomeType|ExpenseType) \\d+$");
         QList<int> details;

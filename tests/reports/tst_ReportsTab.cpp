@@ -24,7 +24,6 @@ struct Fixture {
                        "INSERT INTO Customers (Name, DateStarted, Active, AmountMonthly) VALUES "
                        "('O''Neil', '2020-01-01', -1, 10.5), ('Idle', '2021-01-01', 0, 4)");
     }
-    void click(const char *button) { ::click(&tab, button); }
     QList<frmReport *> windows() const { return tab.findChildren<frmReport *>(); }
     QString pdfText(frmReport *report) const
     {
@@ -79,18 +78,18 @@ private slots:
     void eachClickReadsTheTablesAfresh()
     {
         Fixture f;
-        f.click("cmdShowReport4");
+        ::click(&f.tab, "cmdShowReport4");
         QPointer<frmReport> route = f.windows().first();
         control<QRadioButton>(&f.tab, "Option6")->setChecked(true);
         f.folder.execute(DataFiles::customers, "INSERT INTO Customers (Name, DateStarted, Active) VALUES ('Later', '2022-01-01', 0)");
-        f.click("cmdShowReport4");
+        ::click(&f.tab, "cmdShowReport4");
         QCOMPARE(f.windows(), QList<frmReport *>{route.data()});
         const QString text = f.pdfText(route);
         QVERIFY(text.contains("Idle") && text.contains("Later") && !text.contains("O'Neil"));
         route->close();
         QTRY_VERIFY(!route);
-        f.click("cmdShowReport4");
-        f.click("cmdShowReport1");
+        ::click(&f.tab, "cmdShowReport4");
+        ::click(&f.tab, "cmdShowReport1");
         QCOMPARE(f.windows().size(), 2);
     }
 
@@ -102,7 +101,7 @@ private slots:
                                           "does not exist.")
                                .arg(f.folder.filePath(DataFiles::expense)),
                            "Bramblewood", QMessageBox::Ok, QMessageBox::Warning});
-        f.click("cmdShowReport2");
+        ::click(&f.tab, "cmdShowReport2");
         QVERIFY(f.windows().isEmpty());
         QVERIFY(!QFile::exists(f.folder.filePath(DataFiles::expense)));
     }

@@ -94,30 +94,6 @@ private slots:
         QVERIFY(error.contains("no longer"));
         QCOMPARE(records->field("Name").toString(), QStringLiteral("adams"));
     }
-
-    void filter_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QStringList>("expected");
-        QTest::newRow("part of a name, any case") << "SMITH" << QStringList{"Goldsmith", "Smith"};
-        QTest::newRow("apostrophe") << "o'ne" << QStringList{"O'neil"};
-        QTest::newRow("asterisk is literal") << "*" << QStringList{"Star*Lawn"};
-        QTest::newRow("percent is literal") << "%" << QStringList{};
-        QTest::newRow("underscore is literal") << "_" << QStringList{};
-    }
-
-    void filter()
-    {
-        QFETCH(QString, text);
-        QFETCH(QStringList, expected);
-        TempDataFolder folder;
-        folder.execute(DataFiles::customers,
-                       "INSERT INTO Customers (Name) VALUES ('Smith'), "
-                       "('Goldsmith'), ('O''neil'), ('Star*Lawn'), ('Jones')");
-        auto records = openCustomers(folder);
-        records->setFilter({{"Name", "Home", "Cell", "HisWork", "HerWork"}, text});
-        QCOMPARE(visibleNames(*records), expected);
-    }
 };
 
 QTEST_GUILESS_MAIN(tst_Recordset)

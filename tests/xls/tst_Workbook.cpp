@@ -6,11 +6,7 @@
 #include <QDate>
 #include <QTest>
 
-namespace {
-
 using Rows = QList<QList<QVariant>>;
-
-} // namespace
 
 class tst_Workbook : public QObject
 {
