@@ -1,6 +1,7 @@
 #include "frmMain.h"
 
 #include "AutoCompleteBox.h"
+#include "BalanceJournal.h"
 #include "Calculator.h"
 #include "CalendarPickers.h"
 #include "CustomerTab.h"
@@ -110,9 +111,17 @@ bool frmMain::readSideFile(const QString &name, QString *content)
     return true;
 }
 
+// A ledger change that committed just before a crash may have left its
+// balance.kvd unwritten: that is finished first.
 bool frmMain::loadBalance()
 {
-    QString content;
+    QString error, content;
+    if (!BalanceJournal::settle(m_folder, &error)) {
+        tellCannotStart(QStringLiteral("The file %1 could not be brought up to date with the "
+                                       "ledgers: %2")
+                            .arg(DataFiles::balance, error));
+        return false;
+    }
     if (!readSideFile(DataFiles::balance, &content))
         return false;
     if (m_ledger->balance().setFromFile(content))
@@ -166,6 +175,7 @@ void frmMain::shutDown()
     if (m_shutDown)
         return;
     m_shutDown = true;
+    m_ledger->leaveEntries();
     const QStringList problems = saveSideFiles();
     m_customers->customers().close();
     m_ledger->income().entries().close();

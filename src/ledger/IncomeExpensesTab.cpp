@@ -4,6 +4,7 @@
 #include "DataFolder.h"
 #include "FormBuilder.h"
 #include "LedgerPanel.h"
+#include "MessageBox.h"
 #include "RunningBalance.h"
 #include "ShowInFront.h"
 #include "TabPage.h"
@@ -16,7 +17,7 @@
 IncomeExpensesTab::IncomeExpensesTab(const DataFolder &folder, MessageBox &messages,
                                      QWidget *parent)
     : QWidget(parent), m_folder(folder), m_messages(messages),
-      m_balance(new RunningBalance(folder.filePath(DataFiles::balance), this))
+      m_balance(new RunningBalance(folder, this))
 {
     const FormBuilder page(this, TabPage::topOffset);
     m_income = new LedgerPanel({QStringLiteral("Income"), DataFiles::income, QStringLiteral("2"),
@@ -47,11 +48,28 @@ void IncomeExpensesTab::cmdSetBalance_Click()
         m_login = frmLogin::load(m_folder, m_messages, window());
         if (!m_login)
             return;
-        connect(m_login, &frmLogin::balanceSet, m_balance, &RunningBalance::setText);
+        connect(m_login, &frmLogin::balanceSet, this, &IncomeExpensesTab::setBalance);
         connect(m_login, &frmLogin::changePasswordRequested, this,
                 &IncomeExpensesTab::showChangePassword);
     }
     showInFront(m_login);
+}
+
+void IncomeExpensesTab::setBalance(const QString &text)
+{
+    QString error;
+    if (!m_balance->set(text, &error))
+        m_messages.show(window(), {QStringLiteral("The balance could not be saved in %1: %2\n\nThe "
+                                                  "balance was not set.")
+                                       .arg(DataFiles::balance, error),
+                                   MessageBox::applicationTitle(), QMessageBox::Ok,
+                                   QMessageBox::Warning});
+}
+
+void IncomeExpensesTab::leaveEntries()
+{
+    m_income->leaveEntry();
+    m_expense->leaveEntry();
 }
 
 void IncomeExpensesTab::showChangePassword()

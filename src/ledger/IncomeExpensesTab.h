@@ -26,8 +26,12 @@ public:
     QPushButton &calculatorButton() { return *m_calculator; }
 
     void cmdSetBalance_Click();
+    // Before Exit or Refresh: no entry stays half-entered, and no edit keeps
+    // its old amount out of the balance.
+    void leaveEntries();
 
 private:
+    void setBalance(const QString &text);
     void showChangePassword();
 
     DataFolder m_folder;

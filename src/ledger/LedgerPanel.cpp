@@ -3,6 +3,7 @@
 #include "AutoCompleteBox.h"
 #include "CapitalisingKeys.h"
 #include "DataControl.h"
+#include "DataFiles.h"
 #include "DataFolder.h"
 #include "DateText.h"
 #include "EntryStateMachine.h"
@@ -99,9 +100,15 @@ bool LedgerPanel::checkForSave()
     }
     // The amount must be a number as the balance reads it, so that the table
     // and the balance count it alike.
-    if (!NumberText::readPlain(m_form.amount->text())) {
+    const auto amount = NumberText::readPlain(m_form.amount->text());
+    if (!amount) {
         ask({QStringLiteral("You need to enter an amount for this %1!").arg(m_noun),
              QStringLiteral("Invalid Amount")});
+        m_form.amount->setFocus();
+        return false;
+    }
+    if (!NumberText::isMoney(*amount)) {
+        ask({NumberText::moneyRule(), QStringLiteral("Invalid Amount")});
         m_form.amount->setFocus();
         return false;
     }
@@ -122,47 +129,61 @@ void LedgerPanel::cmdSave_Click()
     m_entry->focusHome();
 }
 
-// balance.kvd takes the new balance before the entry is stored; if the
-// database refuses the entry, the file gets back exactly what it held.
+// The entry and the balance it leads to are committed together.
 void LedgerPanel::storeEntry()
 {
-    const QString after = m_balance.afterStep(m_form.amount->text(), m_layout.sign);
-    QString error;
-    const auto held = m_balance.fileContent(&error);
-    if (!held || !m_balance.save(after, &error)) {
-        ask({QStringLiteral("The balance could not be saved in %1: %2\n\nThe entry was not stored.")
-                 .arg(m_balance.fileName(), error),
-             MessageBox::applicationTitle(), QMessageBox::Ok, QMessageBox::Warning});
-        return;
-    }
     m_form.name->rememberCurrentText();
-    if (!m_entry->store()) {
-        if (!m_balance.restoreFile(*held, &error))
-            ask({QStringLiteral("The entry was not stored, and %1 could not be put back as it was: "
-                                "%2\n\nIt holds the balance with this entry counted. Set the "
-                                "balance again with \"Set\".")
-                     .arg(m_balance.fileName(), error),
-                 MessageBox::applicationTitle(), QMessageBox::Ok, QMessageBox::Warning});
-        return;
+    commit(m_balance.afterStep(m_form.amount->text(), m_layout.sign), QStringLiteral("stored"),
+           [this](const Recordset::AlongsideWrite &note) { return m_entry->store(note); });
+}
+
+bool LedgerPanel::commit(const QString &after, const QString &done, const RunningBalance::Change &change)
+{
+    QString error;
+    switch (m_balance.commit(after, change, &error)) {
+    case RunningBalance::Outcome::Done:
+        return true;
+    case RunningBalance::Outcome::Refused:
+        return false;
+    case RunningBalance::Outcome::NotStaged:
+        ask({QStringLiteral("The balance could not be saved in %1: %2\n\nThe entry was not %3.")
+                 .arg(DataFiles::balance, error, done),
+             MessageBox::applicationTitle(), QMessageBox::Ok, QMessageBox::Warning});
+        return false;
+    case RunningBalance::Outcome::FileBehind:
+        ask({QStringLiteral("The entry was %1, but %2 could not be written: %3\n\nThe program "
+                            "writes the new balance into it at the next start.")
+                 .arg(done, DataFiles::balance, error),
+             MessageBox::applicationTitle(), QMessageBox::Ok, QMessageBox::Warning});
+        return true;
     }
-    m_balance.setText(after);
+    return false;
 }
 
 void LedgerPanel::cmdDelete_Click()
 {
-    // An entry being added was never counted, and one being edited is out of
-    // the balance already; only a browsed entry takes its amount out here.
-    const bool entering = m_entry->isEntering();
-    const QString after =
-        entering ? m_balance.text() : m_balance.afterStep(m_form.amount->text(), -m_layout.sign);
-    if (m_entry->remove({QStringLiteral("Are you sure you want to delete this %1? The information "
-                                        "cannot be restored!!")
-                             .arg(m_noun),
-                         QStringLiteral("Delete File?"), QMessageBox::Ok | QMessageBox::Cancel,
-                         QMessageBox::NoIcon, QMessageBox::Cancel})) {
-        m_balance.setText(after);
-        if (entering)
-            m_entry->setMode(EntryMode::Browsing);
-    }
+    const MessageBoxRequest question{
+        QStringLiteral("Are you sure you want to delete this %1? The information cannot be restored!!")
+            .arg(m_noun),
+        QStringLiteral("Delete File?"), QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::NoIcon,
+        QMessageBox::Cancel};
+    const EntryMode mode = m_entry->mode();
+    // An entry being added was never stored or counted; one being edited is
+    // out of the balance already; a browsed entry takes its amount out here.
+    const bool deleted =
+        mode == EntryMode::Adding
+            ? m_entry->remove(question)
+            : commit(mode == EntryMode::Editing ? m_balance.text()
+                                                : m_balance.afterStep(m_form.amount->text(), -m_layout.sign),
+                     QStringLiteral("deleted"),
+                     [&](const Recordset::AlongsideWrite &note) { return m_entry->remove(question, note); });
+    if (deleted && mode != EntryMode::Browsing)
+        m_entry->setMode(EntryMode::Browsing);
     m_entry->focusHome();
+}
+
+void LedgerPanel::leaveEntry()
+{
+    if (m_entry->isEntering())
+        abandon();
 }

@@ -1,13 +1,13 @@
 #pragma once
 
 #include "LedgerPanelForm.h"
+#include "RunningBalance.h"
 
 #include <QGroupBox>
 #include <QMessageBox>
 
 class DataFolder;
 class EntryStateMachine;
-class RunningBalance;
 struct MessageBoxRequest;
 
 // One ledger panel and its handlers. It browses, adds or edits. While it adds
@@ -27,6 +27,9 @@ public:
     // The Amount, Date and Invoice boxes take typing only while this panel
     // adds or edits: whenever either panel's mode is set, the other's are locked.
     void lockEntryBoxes();
+    // Leaving the panel without Save (Exit, Refresh): an entry being added is
+    // dropped, and one being edited puts its old amount back into the balance.
+    void leaveEntry();
 
     void cmdAdd_Click();
     void cmdEdit_Click();
@@ -40,6 +43,9 @@ private:
     bool checkForSave();
     void abandon();
     void storeEntry();
+    // Commits a change with the balance it leads to, telling what went
+    // wrong; `done` says what the change does to the entry ("stored").
+    bool commit(const QString &after, const QString &done, const RunningBalance::Change &change);
     QMessageBox::StandardButton ask(const MessageBoxRequest &request);
     QString storedAmountText();
 

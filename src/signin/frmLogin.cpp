@@ -69,6 +69,8 @@ void frmLogin::cmdOK_Click()
         // The balance file must hold a number the next start can read.
         refuse(QStringLiteral("The Initial Balance must be a number, such as 1250.50!"),
                QStringLiteral("No Data"), m_balance);
+    } else if (!NumberText::isMoney(*NumberText::readPlain(m_balance->text()))) {
+        refuse(NumberText::moneyRule(), QStringLiteral("No Data"), m_balance);
     } else {
         emit balanceSet(m_balance->text());
         close();

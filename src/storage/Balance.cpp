@@ -3,6 +3,7 @@
 #include "NumberText.h"
 
 #include <QLocale>
+#include <cmath>
 
 namespace Balance {
 
@@ -12,7 +13,7 @@ std::optional<double> fromFile(const QString &content)
         return number;
     bool ok = false;
     const double number = QLocale().toDouble(content.trimmed(), &ok);
-    if (ok)
+    if (ok && std::isfinite(number))
         return number;
     return std::nullopt;
 }

@@ -1,5 +1,7 @@
 #include "Connection.h"
 
+#include "CrashPoints.h"
+
 #include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -85,4 +87,25 @@ bool Connection::isOpen() const
 QSqlDatabase Connection::database() const
 {
     return QSqlDatabase::database(m_name, false);
+}
+
+bool Connection::inTransaction(const std::function<bool(QString *error)> &work, QString *error)
+{
+    QSqlDatabase db = database();
+    if (!db.transaction()) {
+        *error = db.lastError().text();
+        return false;
+    }
+    if (!work(error)) {
+        db.rollback();
+        return false;
+    }
+    CrashPoints::reach(CrashPoints::Step::Commit, CrashPoints::When::Before);
+    if (!db.commit()) {
+        *error = db.lastError().text();
+        db.rollback();
+        return false;
+    }
+    CrashPoints::reach(CrashPoints::Step::Commit, CrashPoints::When::After);
+    return true;
 }

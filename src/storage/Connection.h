@@ -2,6 +2,7 @@
 
 #include <QSqlDatabase>
 #include <QString>
+#include <functional>
 
 // One connection to one database file, named by its full path. The file
 // must exist: opening never creates a database.
@@ -18,6 +19,8 @@ public:
     bool isOpen() const;
 
     QSqlDatabase database() const;
+    // Runs the statements of `work` as one transaction: all of them commit, or none.
+    bool inTransaction(const std::function<bool(QString *error)> &work, QString *error);
     // The database's file name, as messages name it.
     QString dataSource() const;
 

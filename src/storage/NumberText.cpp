@@ -6,7 +6,9 @@
 
 namespace {
 
-bool isIgnoredBlank(QChar c) { return c == u' ' || c == u'\t' || c == u'\n'; }
+// Every Unicode blank, a no-break space pasted from a web page among them,
+// but the carriage return, which ends the number as it ends a line.
+bool isIgnoredBlank(QChar c) { return c.isSpace() && c != u'\r'; }
 
 bool isDigit(QChar c) { return c >= u'0' && c <= u'9'; }
 
@@ -132,7 +134,14 @@ double read(const QString &text)
 
 std::optional<double> readPlain(const QString &text)
 {
-    const QString trimmed = text.trimmed();
+    // Blanks may lead, and any white space, a line's end among it, may follow:
+    // then read() takes exactly this number too.
+    qsizetype first = 0, last = text.size();
+    while (first < last && isIgnoredBlank(text[first]))
+        ++first;
+    while (last > first && text[last - 1].isSpace())
+        --last;
+    const QString trimmed = text.sliced(first, last - first);
     qsizetype consumed = 0;
     const std::string number = leadingNumber(trimmed, &consumed, false);
     if (number.empty() || consumed != trimmed.size())
@@ -150,6 +159,21 @@ double round15(double value)
     double rounded = value;
     std::from_chars(buffer, result.ptr, rounded);
     return rounded;
+}
+
+bool isMoney(double value)
+{
+    if (!std::isfinite(value) || std::abs(value) > 1e12)
+        return false;
+    const QString text = shortest(value);
+    const qsizetype point = text.indexOf(u'.');
+    return !text.contains(u'E') && (point < 0 || text.size() - point - 1 <= 2);
+}
+
+QString moneyRule()
+{
+    return QStringLiteral("An amount can have at most two decimals and must lie between "
+                          "-1000000000000 and 1000000000000.");
 }
 
 QString shortest(double value)

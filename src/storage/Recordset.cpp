@@ -234,7 +234,7 @@ void Recordset::setFilter(const RecordFilter &filter)
     setPosition(0);
 }
 
-bool Recordset::update(const QVariantHash &values, QString *error)
+bool Recordset::update(const QVariantHash &values, QString *error, const AlongsideWrite &alongside)
 {
     const qsizetype row = currentRow();
     if (row < 0) {
@@ -248,8 +248,14 @@ bool Recordset::update(const QVariantHash &values, QString *error)
         }
     }
     qint64 rowid = rowidOf(row);
-    const bool stored = m_rows[row].isNew ? m_table.insert(values, &rowid, error)
-                                          : m_table.update(rowid, values, error);
+    const bool stored = m_connection.inTransaction(
+        [&](QString *error) {
+            QSqlDatabase db = m_connection.database();
+            return (m_rows[row].isNew ? m_table.insert(values, &rowid, error)
+                                      : m_table.update(rowid, values, error)) &&
+                   (!alongside || alongside(db, error));
+        },
+        error);
     QList<QVariant> reread;
     if (!stored || !m_table.readRow(rowid, m_columns, &reread, error))
         return false;
@@ -261,14 +267,21 @@ bool Recordset::update(const QVariantHash &values, QString *error)
     return true;
 }
 
-bool Recordset::deleteCurrent(QString *error)
+bool Recordset::deleteCurrent(QString *error, const AlongsideWrite &alongside)
 {
     const qsizetype row = currentRow();
     if (row < 0) {
         *error = QStringLiteral("There is no current record.");
         return false;
     }
-    if (!m_rows[row].isNew && !m_table.remove(rowidOf(row), error))
+    const bool removed = m_connection.inTransaction(
+        [&](QString *error) {
+            QSqlDatabase db = m_connection.database();
+            return (m_rows[row].isNew || m_table.remove(rowidOf(row), error)) &&
+                   (!alongside || alongside(db, error));
+        },
+        error);
+    if (!removed)
         return false;
     m_rows[row].deleted = true;
     m_visible.erase(m_visible.begin() + m_position);

@@ -9,6 +9,7 @@
 #include <QStringList>
 #include <QVariant>
 #include <QVariantHash>
+#include <functional>
 #include <vector>
 
 // A static, client-side copy of the rows of a row source (a table name, or a
@@ -27,6 +28,9 @@ class Recordset : public QObject
     Q_OBJECT
 public:
     using Bookmark = qint64;
+    // A write that must commit together with a change of the rows: it runs
+    // in the same transaction, after the change's statement.
+    using AlongsideWrite = std::function<bool(QSqlDatabase &db, QString *error)>;
 
     Recordset(const QString &databasePath, const QString &rowSource);
 
@@ -47,10 +51,10 @@ public:
     void addNew();
     // Stores the current row with the given field values; a new row gets its
     // key from the database. The row stays current.
-    bool update(const QVariantHash &values, QString *error);
+    bool update(const QVariantHash &values, QString *error, const AlongsideWrite &alongside = {});
     // Removes the current row from the table at once. Until the next move
     // the current row is the deleted one and has no fields.
-    bool deleteCurrent(QString *error);
+    bool deleteCurrent(QString *error, const AlongsideWrite &alongside = {});
 
     void moveFirst();
     void moveLast();

@@ -1,15 +1,16 @@
 #include "RunningBalance.h"
 
 #include "Balance.h"
+#include "BalanceJournal.h"
+#include "DataFiles.h"
 #include "NumberText.h"
 #include "SafeFiles.h"
 #include "SideFile.h"
 
 #include <QFile>
-#include <QFileInfo>
 
-RunningBalance::RunningBalance(const QString &filePath, QObject *parent)
-    : QObject(parent), m_filePath(filePath)
+RunningBalance::RunningBalance(const DataFolder &folder, QObject *parent)
+    : QObject(parent), m_folder(folder)
 {
 }
 
@@ -35,32 +36,40 @@ QString RunningBalance::afterStep(const QString &amountText, int sign) const
     return Balance::afterStep(m_text, amountText, sign);
 }
 
-bool RunningBalance::save(const QString &text, QString *error) const
+bool RunningBalance::set(const QString &text, QString *error)
 {
-    return SideFile::write(m_filePath, Balance::fileText(text), error);
+    // A note left behind would otherwise outlive the set balance.
+    if (!BalanceJournal::settle(m_folder, error) ||
+        !SideFile::write(m_folder.filePath(DataFiles::balance), Balance::fileText(text), error))
+        return false;
+    setText(text);
+    return true;
 }
 
-QString RunningBalance::fileName() const
+// The new balance.kvd is written and synced before the change commits, so
+// that only a rename is left to do after it; a crash between the two is
+// finished by the note at the next start.
+RunningBalance::Outcome RunningBalance::commit(const QString &after, const Change &change,
+                                               QString *error)
 {
-    return QFileInfo(m_filePath).fileName();
-}
-
-std::optional<QByteArray> RunningBalance::fileContent(QString *error) const
-{
-    QFile file(m_filePath);
-    if (!file.open(QIODevice::ReadOnly)) {
-        *error = file.errorString();
-        return std::nullopt;
+    // A note left by the last change (its balance.kvd not yet written, or
+    // the note not cleared) is finished first.
+    const QString staged = BalanceJournal::stagedPath(m_folder);
+    if (!BalanceJournal::settle(m_folder, error) ||
+        !SideFile::write(staged, Balance::fileText(after), error))
+        return Outcome::NotStaged;
+    const bool committed = change([&](QSqlDatabase &db, QString *error) {
+        return BalanceJournal::note(db, after, error);
+    });
+    if (!committed) {
+        QFile::remove(staged);
+        return Outcome::Refused;
     }
-    QByteArray content = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        *error = file.errorString();
-        return std::nullopt;
-    }
-    return content;
-}
-
-bool RunningBalance::restoreFile(const QByteArray &content, QString *error) const
-{
-    return SafeFiles::write(m_filePath, content, error);
+    setText(after);
+    if (!SafeFiles::replace(staged, m_folder.filePath(DataFiles::balance), error))
+        return Outcome::FileBehind;
+    // A note that cannot be cleared now is settled before the next change.
+    QString ignored;
+    BalanceJournal::clear(m_folder, &ignored);
+    return Outcome::Done;
 }

@@ -1,20 +1,24 @@
 #pragma once
 
+#include "DataFolder.h"
+#include "Recordset.h"
+
 #include <QObject>
 #include <QString>
-#include <optional>
+#include <functional>
 
 // The running balance as the program holds it: the text the balance box
 // shows (as the user set it, or as the last ledger step wrote it) and the
-// file balance.kvd it is saved to. Every step reads the number back from the
-// text, so that what is shown is what counts.
+// file balance.kvd, which always holds the balance of what is stored. Every
+// step reads the number back from the text, so that what is shown is what counts.
 class RunningBalance : public QObject
 {
     Q_OBJECT
 public:
-    explicit RunningBalance(const QString &filePath, QObject *parent = nullptr);
+    explicit RunningBalance(const DataFolder &folder, QObject *parent = nullptr);
 
     const QString &text() const { return m_text; }
+    // Shows a balance that is not committed (an entry being edited is out of it).
     void setText(const QString &text);
 
     // Takes the content of balance.kvd; false, and nothing changed, when it
@@ -25,18 +29,26 @@ public:
     QString afterStep(const QString &amountText, int sign) const;
     void step(const QString &amountText, int sign) { setText(afterStep(amountText, sign)); }
 
-    // "balance.kvd", as messages name it.
-    QString fileName() const;
-    // The file's bytes as they are, and the same bytes written back safely.
-    std::optional<QByteArray> fileContent(QString *error) const;
-    bool restoreFile(const QByteArray &content, QString *error) const;
-    // Writes balance.kvd safely with the shortest form of the balance text.
-    bool save(const QString &text, QString *error) const;
+    // Set: balance.kvd takes the text, then the box shows it. False, and
+    // nothing changed, when the file cannot be written.
+    bool set(const QString &text, QString *error);
+
+    enum class Outcome {
+        Done,
+        NotStaged,  // balance.kvd could not be prepared; nothing was changed
+        Refused,    // the change did not commit (it says why itself); nothing was changed
+        FileBehind, // the change committed, balance.kvd is written at the next start
+    };
+    // A ledger change and the balance it leads to, committed together: the
+    // change gets a write to run in its transaction. The box shows `after`
+    // once the change has committed.
+    using Change = std::function<bool(const Recordset::AlongsideWrite &noteBalance)>;
+    Outcome commit(const QString &after, const Change &change, QString *error);
 
 signals:
     void changed(const QString &text);
 
 private:
-    QString m_filePath;
+    DataFolder m_folder;
     QString m_text;
 };

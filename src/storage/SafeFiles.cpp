@@ -1,5 +1,7 @@
 #include "SafeFiles.h"
 
+#include "CrashPoints.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -28,10 +30,12 @@ bool syncFile(QFile &file, QString *error)
 {
     if (injectedFailure(SafeFiles::Step::Sync, error))
         return false;
+    CrashPoints::reach(CrashPoints::Step::Sync, CrashPoints::When::Before);
     if (!file.flush() || ::fsync(file.handle()) != 0) {
         *error = QString::fromLocal8Bit(std::strerror(errno));
         return false;
     }
+    CrashPoints::reach(CrashPoints::Step::Sync, CrashPoints::When::After);
     return true;
 }
 
@@ -39,8 +43,10 @@ bool syncFolder(const QString &folder, QString *error)
 {
     if (injectedFailure(SafeFiles::Step::Sync, error))
         return false;
+    CrashPoints::reach(CrashPoints::Step::Sync, CrashPoints::When::Before);
     const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY);
     const bool synced = fd >= 0 && ::fsync(fd) == 0;
+    CrashPoints::reach(CrashPoints::Step::Sync, CrashPoints::When::After);
     if (!synced)
         *error = QString::fromLocal8Bit(std::strerror(errno));
     if (fd >= 0)
@@ -53,10 +59,12 @@ bool renameSynced(const QString &from, const QString &to, QString *error)
 {
     if (injectedFailure(SafeFiles::Step::Rename, error))
         return false;
+    CrashPoints::reach(CrashPoints::Step::Rename, CrashPoints::When::Before);
     if (std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) != 0) {
         *error = QString::fromLocal8Bit(std::strerror(errno));
         return false;
     }
+    CrashPoints::reach(CrashPoints::Step::Rename, CrashPoints::When::After);
     return syncFolder(QFileInfo(to).absolutePath(), error);
 }
 

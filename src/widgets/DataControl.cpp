@@ -146,11 +146,11 @@ bool DataControl::refresh()
     return true;
 }
 
-bool DataControl::update()
+bool DataControl::update(const Recordset::AlongsideWrite &alongside)
 {
     QString error;
     const auto values = boundValues(&error);
-    if (!values || !m_recordset.update(*values, &error)) {
+    if (!values || !m_recordset.update(*values, &error, alongside)) {
         report(QStringLiteral("The record could not be stored in %1. Nothing was changed.")
                    .arg(m_recordset.dataSource()),
                error);
@@ -159,10 +159,10 @@ bool DataControl::update()
     return true;
 }
 
-bool DataControl::deleteCurrent()
+bool DataControl::deleteCurrent(const Recordset::AlongsideWrite &alongside)
 {
     QString error;
-    if (!m_recordset.deleteCurrent(&error)) {
+    if (!m_recordset.deleteCurrent(&error, alongside)) {
         report(QStringLiteral("The record could not be deleted from %1.")
                    .arg(m_recordset.dataSource()),
                error);

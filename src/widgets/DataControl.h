@@ -29,8 +29,8 @@ public:
     bool open();
     void close() { m_recordset.close(); }
     bool refresh();
-    bool update();
-    bool deleteCurrent();
+    bool update(const Recordset::AlongsideWrite &alongside = {});
+    bool deleteCurrent(const Recordset::AlongsideWrite &alongside = {});
 
 private:
     struct Binding {

@@ -78,11 +78,11 @@ void EntryStateMachine::abandon()
     m_controls.records->refresh();
 }
 
-bool EntryStateMachine::store()
+bool EntryStateMachine::store(const Recordset::AlongsideWrite &alongside)
 {
     Recordset &records = m_controls.records->recordset();
     const Recordset::Bookmark mark = records.bookmark();
-    if (!m_controls.records->update())
+    if (!m_controls.records->update(alongside))
         return false;
     records.setBookmark(mark);
     setMode(EntryMode::Browsing);
@@ -92,13 +92,14 @@ bool EntryStateMachine::store()
     return true;
 }
 
-bool EntryStateMachine::remove(const MessageBoxRequest &question)
+bool EntryStateMachine::remove(const MessageBoxRequest &question,
+                               const Recordset::AlongsideWrite &alongside)
 {
     if (!hasCurrentRecord()) {
         guardEmptyTable(true);
         return false;
     }
-    if (ask(question) != QMessageBox::Ok || !m_controls.records->deleteCurrent())
+    if (ask(question) != QMessageBox::Ok || !m_controls.records->deleteCurrent(alongside))
         return false;
     Recordset &records = m_controls.records->recordset();
     records.movePrevious();

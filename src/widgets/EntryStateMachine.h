@@ -1,6 +1,7 @@
 #pragma once
 
 #include "MessageBox.h"
+#include "Recordset.h"
 
 #include <QList>
 #include <QObject>
@@ -50,11 +51,11 @@ public:
     // Leaves the record unsaved: the table is read afresh and shown from its first record.
     void abandon();
     // Stores the record on screen and keeps it shown; false when the database
-    // refused it, the entry left open as typed.
-    bool store();
+    // refused it, the entry left open as typed. `alongside` commits with it.
+    bool store(const Recordset::AlongsideWrite &alongside = {});
     // Delete, after the question; the record before it is shown, or the first
     // when it was the first. False when nothing was deleted.
-    bool remove(const MessageBoxRequest &question);
+    bool remove(const MessageBoxRequest &question, const Recordset::AlongsideWrite &alongside = {});
     // Edit, Delete or Search with no record: only New is left to press.
     void guardEmptyTable(bool offDelete);
     void focusHome();

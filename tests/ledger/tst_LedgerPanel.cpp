@@ -1,3 +1,4 @@
+#include "BalanceJournal.h"
 #include "Controls.h"
 #include "DataControl.h"
 #include "DataFiles.h"
@@ -7,6 +8,7 @@
 #include "NumberText.h"
 #include "RecordingMessageBox.h"
 #include "RunningBalance.h"
+#include "SafeFiles.h"
 #include "ScriptedMessageBox.h"
 #include "TempDataFolder.h"
 #include "frmChangePassword.h"
@@ -181,21 +183,24 @@ private slots:
         QCOMPARE(f.folder.storedSum(table), amount.toDouble());
     }
 
-    void failedStoreLeavesBalanceFile_data()
+    void failedWriteIsTold_data()
     {
-        QTest::addColumn<bool>("fileInTheWay");
+        QTest::addColumn<int>("failing"); // the step of SafeFiles that fails, -1: the table refuses
         QTest::addColumn<QString>("told");
-        QTest::newRow("balance.kvd cannot be written") << true << "The balance could not be saved";
-        QTest::newRow("the table refuses the entry") << false << "could not be stored in Income.mdb";
+        QTest::addColumn<bool>("stored");
+        QTest::newRow("staging balance.kvd") << int(SafeFiles::Step::Write) << "The balance could not be saved" << false;
+        QTest::newRow("the table refuses the entry") << -1 << "could not be stored in Income.mdb" << false;
+        QTest::newRow("replacing balance.kvd") << int(SafeFiles::Step::Rename) << "at the next start" << true;
     }
 
-    // Whichever write fails, balance.kvd holds exactly what it held before
-    // Edit (which writes nothing), and the entry stays open as typed with the
-    // balance as Edit left it.
-    void failedStoreLeavesBalanceFile()
+    // One box tells what failed. Unless the edit was stored, it stays open as
+    // typed with the balance as Edit left it; balance.kvd holds exactly what
+    // it held before Edit (which writes nothing) until the next start settles it.
+    void failedWriteIsTold()
     {
-        QFETCH(bool, fileInTheWay);
+        QFETCH(int, failing);
         QFETCH(QString, told);
+        QFETCH(bool, stored);
         auto recording = std::make_unique<RecordingMessageBox>();
         const QList<MessageBoxRequest> &shown = recording->shown;
         LedgerFixture f(std::move(recording));
@@ -203,19 +208,22 @@ private slots:
         f.folder.writeBytes(DataFiles::balance, "300.00\r\n"); // as the exit writes it
         f.setBalance("300.00");
         f.click("cmdEdit2");
-        if (fileInTheWay) {
-            QFile::remove(f.folder.filePath(DataFiles::balance));
-            QDir(f.folder.path()).mkdir(DataFiles::balance);
-        } else {
+        if (failing < 0)
             f.folder.execute(DataFiles::income, "DELETE FROM Income"); // by another program
-        }
+        else // the staged file's own rename comes first
+            SafeFiles::failAt(SafeFiles::Step(failing), failing == int(SafeFiles::Step::Rename) ? 2 : 1);
         f.box("txtIncomeAmount")->setText("120");
         f.click("cmdSave2");
+        SafeFiles::clearFailures();
         QCOMPARE(shown.size(), 2); // the question of Edit, then the one box telling why
         QVERIFY2(shown.last().text.contains(told), qPrintable(shown.last().text));
-        QCOMPARE(f.folder.bytes(DataFiles::balance), fileInTheWay ? QByteArray() : "300.00\r\n");
-        QCOMPARE(texts(f.tab.get(), {"txtBalance", "txtIncomeAmount"}), (QStringList{"200.00", "120"}));
-        QVERIFY(control(f.tab.get(), "cmdSave2")->isEnabled());
+        QCOMPARE(f.folder.bytes(DataFiles::balance), "300.00\r\n");
+        QCOMPARE(texts(f.tab.get(), {"txtBalance", "txtIncomeAmount"}),
+                 (QStringList{stored ? "320.00" : "200.00", stored ? "120.00" : "120"}));
+        QCOMPARE(control(f.tab.get(), "cmdSave2")->isEnabled(), !stored);
+        QString error;
+        QVERIFY(BalanceJournal::settle(f.folder.folder(), &error));
+        QCOMPARE(f.folder.bytes(DataFiles::balance), stored ? "320\r\n" : "300.00\r\n");
     }
 
     // Set opens one sign-in window at a time; what it signs in with is the balance shown.

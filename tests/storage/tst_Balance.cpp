@@ -29,13 +29,13 @@ private slots:
         QFETCH(int, sign);
         QFETCH(QString, shown);
         QFETCH(QString, file);
-        TempDataFolder folder(false);
-        RunningBalance model(folder.filePath(QStringLiteral("balance.kvd")));
+        TempDataFolder folder;
+        RunningBalance model(folder.folder());
         model.setText(balance);
         const QString after = model.afterStep(amount, sign);
         QCOMPARE(after, shown);
         QString error;
-        QVERIFY(model.save(after, &error));
+        QVERIFY(model.set(after, &error));
         QCOMPARE(folder.bytes(QStringLiteral("balance.kvd")), file.toUtf8() + "\r\n");
     }
 
@@ -55,7 +55,7 @@ private slots:
         QFETCH(QString, content);
         QFETCH(QString, shown);
         const bool isNumber = !shown.isEmpty();
-        RunningBalance balance(QStringLiteral("balance.kvd"));
+        RunningBalance balance(DataFolder(QStringLiteral(".")));
         balance.setText(QStringLiteral("kept"));
         QSignalSpy changed(&balance, &RunningBalance::changed);
         QCOMPARE(balance.setFromFile(content), isNumber);
