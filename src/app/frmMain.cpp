@@ -156,7 +156,7 @@ QStringList frmMain::saveSideFiles()
         QString name, value;
     } files[] = {{DataFiles::expenseNames, m_ledger->expense().nameBox().rememberedValue()},
                  {DataFiles::incomeNames, m_ledger->income().nameBox().rememberedValue()},
-                 {DataFiles::balance, m_ledger->balance().text()}};
+                 {DataFiles::balance, m_ledger->balance().committed()}};
     QStringList problems;
     for (const auto &file : files) {
         QString error;

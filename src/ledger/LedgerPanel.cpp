@@ -1,6 +1,7 @@
 #include "LedgerPanel.h"
 
 #include "AutoCompleteBox.h"
+#include "Balance.h"
 #include "CapitalisingKeys.h"
 #include "DataControl.h"
 #include "DataFiles.h"
@@ -129,18 +130,30 @@ void LedgerPanel::cmdSave_Click()
     m_entry->focusHome();
 }
 
+// The committed balance without the entry on screen: an entry being edited
+// still counts in it with its stored amount.
+QString LedgerPanel::committedWithoutEntry()
+{
+    if (m_entry->mode() != EntryMode::Editing)
+        return m_balance.committed();
+    return Balance::afterStep(m_balance.committed(), storedAmountText(), -m_layout.sign);
+}
+
 // The entry and the balance it leads to are committed together.
 void LedgerPanel::storeEntry()
 {
     m_form.name->rememberCurrentText();
-    commit(m_balance.afterStep(m_form.amount->text(), m_layout.sign), QStringLiteral("stored"),
+    const QString amount = m_form.amount->text();
+    commit(m_balance.afterStep(amount, m_layout.sign),
+           Balance::afterStep(committedWithoutEntry(), amount, m_layout.sign), QStringLiteral("stored"),
            [this](const Recordset::AlongsideWrite &note) { return m_entry->store(note); });
 }
 
-bool LedgerPanel::commit(const QString &after, const QString &done, const RunningBalance::Change &change)
+bool LedgerPanel::commit(const QString &shown, const QString &committed, const QString &done,
+                         const RunningBalance::Change &change)
 {
     QString error;
-    switch (m_balance.commit(after, change, &error)) {
+    switch (m_balance.commit(shown, committed, change, &error)) {
     case RunningBalance::Outcome::Done:
         return true;
     case RunningBalance::Outcome::Refused:
@@ -168,15 +181,21 @@ void LedgerPanel::cmdDelete_Click()
         QStringLiteral("Delete File?"), QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::NoIcon,
         QMessageBox::Cancel};
     const EntryMode mode = m_entry->mode();
+    const auto remove = [&](const Recordset::AlongsideWrite &note) {
+        return m_entry->remove(question, note);
+    };
     // An entry being added was never stored or counted; one being edited is
-    // out of the balance already; a browsed entry takes its amount out here.
-    const bool deleted =
-        mode == EntryMode::Adding
-            ? m_entry->remove(question)
-            : commit(mode == EntryMode::Editing ? m_balance.text()
-                                                : m_balance.afterStep(m_form.amount->text(), -m_layout.sign),
-                     QStringLiteral("deleted"),
-                     [&](const Recordset::AlongsideWrite &note) { return m_entry->remove(question, note); });
+    // out of the box's balance already; a browsed entry takes its amount out here.
+    const QString amount = m_form.amount->text();
+    bool deleted = false;
+    if (mode == EntryMode::Adding)
+        deleted = m_entry->remove(question);
+    else if (mode == EntryMode::Editing)
+        deleted = commit(m_balance.text(), committedWithoutEntry(), QStringLiteral("deleted"), remove);
+    else
+        deleted = commit(m_balance.afterStep(amount, -m_layout.sign),
+                         Balance::afterStep(m_balance.committed(), amount, -m_layout.sign),
+                         QStringLiteral("deleted"), remove);
     if (deleted && mode != EntryMode::Browsing)
         m_entry->setMode(EntryMode::Browsing);
     m_entry->focusHome();

@@ -43,9 +43,11 @@ private:
     bool checkForSave();
     void abandon();
     void storeEntry();
-    // Commits a change with the balance it leads to, telling what went
+    QString committedWithoutEntry();
+    // Commits a change with the balances it leads to, telling what went
     // wrong; `done` says what the change does to the entry ("stored").
-    bool commit(const QString &after, const QString &done, const RunningBalance::Change &change);
+    bool commit(const QString &shown, const QString &committed, const QString &done,
+                const RunningBalance::Change &change);
     QMessageBox::StandardButton ask(const MessageBoxRequest &request);
     QString storedAmountText();
 

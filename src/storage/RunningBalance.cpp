@@ -27,7 +27,8 @@ bool RunningBalance::setFromFile(const QString &content)
     const auto balance = Balance::fromFile(content);
     if (!balance)
         return false;
-    setText(NumberText::twoDecimals(*balance));
+    m_committed = NumberText::twoDecimals(*balance);
+    setText(m_committed);
     return true;
 }
 
@@ -42,6 +43,7 @@ bool RunningBalance::set(const QString &text, QString *error)
     if (!BalanceJournal::settle(m_folder, error) ||
         !SideFile::write(m_folder.filePath(DataFiles::balance), Balance::fileText(text), error))
         return false;
+    m_committed = text;
     setText(text);
     return true;
 }
@@ -49,23 +51,24 @@ bool RunningBalance::set(const QString &text, QString *error)
 // The new balance.kvd is written and synced before the change commits, so
 // that only a rename is left to do after it; a crash between the two is
 // finished by the note at the next start.
-RunningBalance::Outcome RunningBalance::commit(const QString &after, const Change &change,
-                                               QString *error)
+RunningBalance::Outcome RunningBalance::commit(const QString &shown, const QString &committed,
+                                               const Change &change, QString *error)
 {
     // A note left by the last change (its balance.kvd not yet written, or
     // the note not cleared) is finished first.
     const QString staged = BalanceJournal::stagedPath(m_folder);
     if (!BalanceJournal::settle(m_folder, error) ||
-        !SideFile::write(staged, Balance::fileText(after), error))
+        !SideFile::write(staged, Balance::fileText(committed), error))
         return Outcome::NotStaged;
-    const bool committed = change([&](QSqlDatabase &db, QString *error) {
-        return BalanceJournal::note(db, after, error);
+    const bool stored = change([&](QSqlDatabase &db, QString *error) {
+        return BalanceJournal::note(db, committed, error);
     });
-    if (!committed) {
+    if (!stored) {
         QFile::remove(staged);
         return Outcome::Refused;
     }
-    setText(after);
+    m_committed = committed;
+    setText(shown);
     if (!SafeFiles::replace(staged, m_folder.filePath(DataFiles::balance), error))
         return Outcome::FileBehind;
     // A note that cannot be cleared now is settled before the next change.

@@ -8,9 +8,10 @@
 #include <functional>
 
 // The running balance as the program holds it: the text the balance box
-// shows (as the user set it, or as the last ledger step wrote it) and the
-// file balance.kvd, which always holds the balance of what is stored. Every
-// step reads the number back from the text, so that what is shown is what counts.
+// shows (as the user set it, or as the last ledger step wrote it), and the
+// committed balance, which balance.kvd always holds: the balance of what is
+// stored. The two differ while an entry is being edited, its old amount out
+// of the box until Save. Every step reads the number back from the text.
 class RunningBalance : public QObject
 {
     Q_OBJECT
@@ -18,6 +19,7 @@ public:
     explicit RunningBalance(const DataFolder &folder, QObject *parent = nullptr);
 
     const QString &text() const { return m_text; }
+    const QString &committed() const { return m_committed; }
     // Shows a balance that is not committed (an entry being edited is out of it).
     void setText(const QString &text);
 
@@ -39,11 +41,12 @@ public:
         Refused,    // the change did not commit (it says why itself); nothing was changed
         FileBehind, // the change committed, balance.kvd is written at the next start
     };
-    // A ledger change and the balance it leads to, committed together: the
-    // change gets a write to run in its transaction. The box shows `after`
-    // once the change has committed.
+    // A ledger change and the balances it leads to, committed together: the
+    // change gets a write to run in its transaction. Once it has committed,
+    // the box shows `shown` and balance.kvd holds `committed`.
     using Change = std::function<bool(const Recordset::AlongsideWrite &noteBalance)>;
-    Outcome commit(const QString &after, const Change &change, QString *error);
+    Outcome commit(const QString &shown, const QString &committed, const Change &change,
+                   QString *error);
 
 signals:
     void changed(const QString &text);
@@ -51,4 +54,5 @@ signals:
 private:
     DataFolder m_folder;
     QString m_text;
+    QString m_committed;
 };

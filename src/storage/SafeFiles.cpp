@@ -96,8 +96,13 @@ bool writeBytes(QFile &file, const QByteArray &bytes, QString *error)
 {
     if (injectedFailure(SafeFiles::Step::Write, error))
         return false;
+    errno = 0;
     if (file.write(bytes) != bytes.size()) {
-        *error = file.errorString();
+        // QFile takes a short write (a full disk) for no error and says
+        // "Unknown error"; the system's own reason is clearer.
+        *error = file.error() == QFileDevice::NoError && errno != 0
+                     ? QString::fromLocal8Bit(std::strerror(errno))
+                     : file.errorString();
         return false;
     }
     return true;

@@ -1,8 +1,6 @@
 #include "DataFiles.h"
-#include "IncomeExpensesTab.h"
 #include "MainWindowFixture.h"
 #include "RecordingMessageBox.h"
-#include "RunningBalance.h"
 #include "SafeFiles.h"
 
 #include <QTest>
@@ -59,14 +57,19 @@ private slots:
         f.folder.writeBytes("NewExpense.mdb", "left by an interrupted exit");
         f.folder.writeBytes("CustomersBackup.mdb", "an older backup");
         const QByteArray customersBefore = f.folder.bytes(DataFiles::customers);
+        f.folder.writeBytes(DataFiles::balance, "12.5\r\n");
         QVERIFY(f.load());
-        f.window->findChild<IncomeExpensesTab *>()->balance().setText("12.5");
+        // An edit left open takes its amount out of the box only.
+        f.messages.expect(Boxes::confirmEdit, QMessageBox::Ok);
+        click(f.window.get(), "cmdEdit2");
+        QCOMPARE(f.text("txtBalance"), QStringLiteral("11.50"));
         f.messages.expect(Boxes::exitNotice);
         if (byMenu)
             f.trigger("mnuExit");
         else
             f.window->close();
-        QCOMPARE(f.folder.bytes(DataFiles::balance), QByteArray("12.5\r\n"));
+        QCOMPARE(f.folder.bytes(DataFiles::balance), QByteArray("12.50\r\n"));
+        QCOMPARE(f.text("txtBalance"), QStringLiteral("12.50"));
         QCOMPARE(f.folder.bytes("CustomersBackup.mdb"), customersBefore);
         QVERIFY(f.folder.bytes(DataFiles::customers).size() < customersBefore.size());
         verifyDatabases(f.folder);

@@ -1,5 +1,7 @@
+#include "Balance.h"
 #include "BalanceJournal.h"
 #include "Controls.h"
+#include "CrashPoints.h"
 #include "DataControl.h"
 #include "DataFiles.h"
 #include "EntryStateMachine.h"
@@ -16,6 +18,7 @@
 
 #include <QDir>
 #include <QPointer>
+#include <QProcess>
 #include <QTest>
 
 #include <random>
@@ -28,10 +31,11 @@ struct LedgerFixture {
     std::unique_ptr<MessageBox> messages;
     std::unique_ptr<IncomeExpensesTab> tab;
 
-    explicit LedgerFixture(std::unique_ptr<MessageBox> box = std::make_unique<ScriptedMessageBox>())
-        : messages(std::move(box))
+    explicit LedgerFixture(std::unique_ptr<MessageBox> box = std::make_unique<ScriptedMessageBox>(),
+                           const std::optional<DataFolder> &on = {})
+        : folder(!on), messages(std::move(box))
     {
-        tab = std::make_unique<IncomeExpensesTab>(folder.folder(), *messages);
+        tab = std::make_unique<IncomeExpensesTab>(on.value_or(folder.folder()), *messages);
         tab->income().entries().open();
         tab->expense().entries().open();
         showActive(tab.get());
@@ -41,7 +45,13 @@ struct LedgerFixture {
     void click(const QString &button) const { ::click(tab.get(), button); }
     // The balance as the box shows it.
     QString balance() const { return box(QStringLiteral("txtBalance"))->text(); }
-    void setBalance(const QString &text) const { tab->balance().setText(text); }
+    // Set, as the sign-in window does it.
+    void setBalance(const QString &text) const
+    {
+        QString error;
+        if (!tab->balance().set(text, &error))
+            qFatal("%s", qPrintable(error));
+    }
     void navigate(const QString &table, const char *button) const
     {
         ::click(control(tab.get(), QStringLiteral("fra") + table), QString::fromLatin1(button));
@@ -104,6 +114,58 @@ void randomStep(LedgerFixture &f, std::mt19937 &random)
             f.box("txt" + table + "Date")->setText(date);
         f.click("cmdSave" + suffix(table));
     }
+}
+
+// The opening amount plus the stored incomes minus the stored expenses, as
+// balance.kvd holds it, in the form the box shows.
+QString committedBalance(const TempDataFolder &folder, double opening)
+{
+    return NumberText::twoDecimals(
+        NumberText::round15(opening + folder.storedSum("Income") - folder.storedSum("Expense")));
+}
+
+QString balanceFile(const TempDataFolder &folder)
+{
+    return NumberText::twoDecimals(Balance::fromFile(QString::fromUtf8(folder.bytes(DataFiles::balance))).value_or(qQNaN()));
+}
+
+// Set through the sign-in window, as a user does.
+void setThroughWindow(IncomeExpensesTab &tab, const QString &balance)
+{
+    click(&tab, "cmdSetBalance");
+    auto *login = tab.findChild<frmLogin *>();
+    box(login, "txtPassword")->setText(DataFolder::defaultPassword);
+    box(login, "txtInputBalance")->setText(balance);
+    click(login, "cmdOK");
+}
+
+// The child side of killedAnywhereRestartsRight: on a folder holding a
+// balance of 0 and no entries, Set 250 and then the session of the seed (0:
+// an entry stored on each panel, one edited, one deleted), until the kill
+// point ends the process, or to the end.
+int killedSession(const QString &folder, unsigned seed, int step, int nth, int when)
+{
+    std::mt19937 random(seed);
+    LedgerFixture f(seed ? std::unique_ptr<MessageBox>(std::make_unique<RandomAnswers>(random))
+                         : std::make_unique<RecordingMessageBox>(),
+                    DataFolder(folder));
+    CrashPoints::endProcessAt(CrashPoints::Step(step), nth, CrashPoints::When(when));
+    setThroughWindow(*f.tab, "250");
+    if (seed) {
+        for (int i = 0; i < 40; ++i)
+            randomStep(f, random);
+        return 0;
+    }
+    for (const QString table : {"Income", "Expense"}) {
+        f.click("cmdAdd" + suffix(table));
+        f.type(table, "Sales", "12.50");
+        f.click("cmdSave" + suffix(table));
+    }
+    f.click("cmdEdit2");
+    f.box("txtIncomeAmount")->setText("30");
+    f.click("cmdSave2");
+    f.click("cmdDelete3");
+    return 0;
 }
 
 // The opening amount plus the stored incomes minus the stored expenses, but
@@ -205,7 +267,6 @@ private slots:
         const QList<MessageBoxRequest> &shown = recording->shown;
         LedgerFixture f(std::move(recording));
         f.insert("Income", "('Sales', 100, '2024-01-02', 'D')");
-        f.folder.writeBytes(DataFiles::balance, "300.00\r\n"); // as the exit writes it
         f.setBalance("300.00");
         f.click("cmdEdit2");
         if (failing < 0)
@@ -217,13 +278,13 @@ private slots:
         SafeFiles::clearFailures();
         QCOMPARE(shown.size(), 2); // the question of Edit, then the one box telling why
         QVERIFY2(shown.last().text.contains(told), qPrintable(shown.last().text));
-        QCOMPARE(f.folder.bytes(DataFiles::balance), "300.00\r\n");
+        QCOMPARE(f.folder.bytes(DataFiles::balance), "300\r\n");
         QCOMPARE(texts(f.tab.get(), {"txtBalance", "txtIncomeAmount"}),
                  (QStringList{stored ? "320.00" : "200.00", stored ? "120.00" : "120"}));
         QCOMPARE(control(f.tab.get(), "cmdSave2")->isEnabled(), !stored);
         QString error;
         QVERIFY(BalanceJournal::settle(f.folder.folder(), &error));
-        QCOMPARE(f.folder.bytes(DataFiles::balance), stored ? "320\r\n" : "300.00\r\n");
+        QCOMPARE(f.folder.bytes(DataFiles::balance), stored ? "320\r\n" : "300\r\n");
     }
 
     // Set opens one sign-in window at a time; what it signs in with is the balance shown.
@@ -261,9 +322,73 @@ private slots:
         for (int step = 0; step < 300; ++step) {
             randomStep(f, random);
             QCOMPARE(f.balance(), expectedBalance(f, 250.0));
+            QCOMPARE(balanceFile(f.folder), committedBalance(f.folder, 250.0));
+        }
+    }
+
+    // The program is stopped dead at each step of a Set, a Save, an Edit and
+    // a Delete, and at random points of random sessions; the next start finds
+    // balance.kvd as the committed rows say. Children run four at a time.
+    void killedAnywhereRestartsRight()
+    {
+        struct Run {
+            QString name;
+            QStringList arguments; // seed, step, nth, when
+            TempDataFolder folder;
+            QProcess child;
+        };
+        std::vector<std::unique_ptr<Run>> runs;
+        const auto add = [&](const QString &name, unsigned seed, int step, int nth, int when) {
+            runs.push_back(std::make_unique<Run>());
+            runs.back()->name = name;
+            runs.back()->arguments = {QString::number(seed), QString::number(step), QString::number(nth),
+                                      QString::number(when)};
+        };
+        // The scripted session's Set syncs twice and renames once; each of its
+        // four ledger changes syncs four times, renames twice and commits once.
+        for (const auto &[step, name, count] : {std::tuple{CrashPoints::Step::Sync, "sync", 18},
+                                                {CrashPoints::Step::Rename, "rename", 9},
+                                                {CrashPoints::Step::Commit, "commit", 4}})
+            for (int nth = 1; nth <= count; ++nth)
+                for (const int when : {0, 1})
+                    add(QStringLiteral("%1 %2 %3").arg(name).arg(nth).arg(when ? "after" : "before"), 0,
+                        int(step), nth, when);
+        std::mt19937 random(7);
+        for (unsigned seed = 1; seed <= 6; ++seed)
+            add(QStringLiteral("random session %1").arg(seed), seed, int(random() % 3),
+                int(1 + random() % 20), int(random() % 2));
+        for (std::size_t first = 0; first < runs.size(); first += 4) {
+            const std::size_t last = std::min(first + 4, runs.size());
+            for (std::size_t i = first; i < last; ++i)
+                runs[i]->child.start(QCoreApplication::applicationFilePath(),
+                                     QStringList{"--killed-session", runs[i]->folder.path()} +
+                                         runs[i]->arguments);
+            for (std::size_t i = first; i < last; ++i) {
+                Run &run = *runs[i];
+                QVERIFY2(run.child.waitForFinished(60000) &&
+                             (run.child.exitCode() == 0 || run.child.exitCode() == CrashPoints::exitCode),
+                         qPrintable(run.name + ": " + run.child.readAllStandardError()));
+                QString error;
+                QVERIFY2(BalanceJournal::settle(run.folder.folder(), &error), qPrintable(error));
+                const QString file = balanceFile(run.folder);
+                const bool setUndone = run.folder.storedCount("Income") + run.folder.storedCount("Expense") == 0 &&
+                                       file == "0.00"; // stopped before Set's rename
+                QVERIFY2(setUndone || file == committedBalance(run.folder, 250.0),
+                         qPrintable(run.name + ": balance.kvd holds " + file));
+                QVERIFY(!QFile::exists(BalanceJournal::stagedPath(run.folder.folder())));
+            }
         }
     }
 };
 
-QTEST_MAIN(tst_LedgerPanel)
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    if (argc == 7 && QByteArray(argv[1]) == "--killed-session")
+        return killedSession(QString::fromLocal8Bit(argv[2]), std::stoul(argv[3]), std::stoi(argv[4]),
+                             std::stoi(argv[5]), std::stoi(argv[6]));
+    tst_LedgerPanel test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_LedgerPanel.moc"

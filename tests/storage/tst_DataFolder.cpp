@@ -6,6 +6,10 @@
 #include <QFile>
 #include <QTest>
 
+#include <csignal>
+#include <cstring>
+#include <sys/resource.h>
+
 class tst_DataFolder : public QObject
 {
     Q_OBJECT
@@ -104,6 +108,26 @@ private slots:
         RememberedEntries fromFile;
         fromFile.setValue(QStringLiteral("B\nA\r\nB\r\n")); // LF alone, and a repeat
         QCOMPARE(fromFile.words(), (QStringList{"B", "A"}));
+    }
+
+    // A write cut short names the system's reason, not Qt's "Unknown error",
+    // and the old file stays. A file size limit stands in for a full disk.
+    void shortWriteIsNamed()
+    {
+        TempDataFolder folder(false);
+        const QString path = folder.filePath(QStringLiteral("income.kvd"));
+        QString error;
+        QVERIFY(SideFile::write(path, QStringLiteral("old"), &error));
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit previous{};
+        getrlimit(RLIMIT_FSIZE, &previous);
+        const rlimit small{4096, previous.rlim_max};
+        setrlimit(RLIMIT_FSIZE, &small);
+        const bool written = SideFile::write(path, QString(100000, u'x'), &error);
+        setrlimit(RLIMIT_FSIZE, &previous);
+        QVERIFY(!written);
+        QCOMPARE(error, QString::fromLocal8Bit(std::strerror(EFBIG)));
+        QCOMPARE(folder.bytes(QStringLiteral("income.kvd")), QByteArray("old\r\n"));
     }
 };
 
