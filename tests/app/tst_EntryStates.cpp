@@ -125,6 +125,12 @@ private slots:
         add("income, empty date", {"Income", {"txtIncomeDate", ""},
                                    "You need to enter a valid date for this income!", "Invalid Date",
                                    "txtIncomeDate"});
+        const QString toTheCent = "An amount can have at most two decimals and must lie between "
+                                  "-1000000000000 and 1000000000000.";
+        add("income, three decimals", {"Income", {"txtIncomeAmount", "0.005"}, toTheCent, "Invalid Amount",
+                                       "txtIncomeAmount"});
+        add("expense, beyond a trillion", {"Expense", {"txtExpenseAmount", "-1e308"}, toTheCent,
+                                           "Invalid Amount", "txtExpenseAmount"});
     }
 
     // A name of blanks passes; each later check stops Save with the record

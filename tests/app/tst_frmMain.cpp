@@ -88,6 +88,8 @@ private slots:
                    " Put the missing files back, for example from a backup, and start the program again.";
         QTest::newRow("balance no number") << QStringList() << DataFiles::balance << QByteArray("abc\r\n")
                                            << noNumber + "\"abc\"." + ends;
+        QTest::newRow("balance infinite") << QStringList() << DataFiles::balance << QByteArray("inf\r\n")
+                                          << noNumber + "\"inf\"." + ends;
         QTest::newRow("balance empty") << QStringList() << DataFiles::balance << QByteArray("")
                                        << noNumber + "\"\"." + ends;
         QTest::newRow("names unreadable")

@@ -124,6 +124,7 @@ private slots:
         QTest::newRow("small m") << "10" << "monthly" << QVariant();
         QTest::newRow("blanks inside") << " 1 2" << "Monthly" << QVariant(12.0);
         QTest::newRow("group separator") << "1,000" << "Monthly" << QVariant(1.0);
+        QTest::newRow("pasted no-break space") << "\u00a0100" << "Quarterly" << QVariant(400.0 / 12);
     }
 
     // The rule, then Save through the tab: the box and the table hold it. An

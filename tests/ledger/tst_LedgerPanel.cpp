@@ -300,6 +300,7 @@ private slots:
         click(login, "cmdOK");
         QTRY_VERIFY(!login);
         QCOMPARE(f.balance(), QStringLiteral("1234.5"));
+        QCOMPARE(f.folder.bytes(DataFiles::balance), QByteArray("1234.5\r\n"));
         f.click("cmdSetBalance");
         click(f.tab->findChild<frmLogin *>(), "cmdChangePassword");
         QTRY_VERIFY(f.tab->findChild<frmChangePassword *>());

@@ -76,6 +76,11 @@ private slots:
         QTest::newRow("no password") << Attempt{secret, "", "5", {"Please enter a password!", "Login"},
                                                 "txtPassword"};
         QTest::newRow("no balance") << Attempt{secret, "secret", "", noData, "txtInputBalance"};
+        QTest::newRow("balance beyond a trillion")
+            << Attempt{secret, "secret", "2e12",
+                       {"An amount can have at most two decimals and must lie between "
+                        "-1000000000000 and 1000000000000.", "No Data"},
+                       "txtInputBalance"};
         QTest::newRow("balance no number") << Attempt{secret, "secret", "1,250.00", noNumber,
                                                       "txtInputBalance"};
     }

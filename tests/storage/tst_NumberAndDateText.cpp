@@ -17,6 +17,9 @@ private slots:
         QTest::newRow("line break around") << "125.5\r\n" << 125.5 << true;
         QTest::newRow("blank, tab and line feed inside") << "1 2\t5\n0.5" << 1250.5 << false;
         QTest::newRow("carriage return stops") << "1\r2" << 1.0 << false;
+        QTest::newRow("carriage return first") << "\r5" << 0.0 << false;
+        QTest::newRow("pasted blanks around") << "\u00a0500\u3000\v" << 500.0 << true;
+        QTest::newRow("form feed inside") << "1\f2" << 12.0 << false;
         QTest::newRow("group separator stops") << "1,250.00" << 1.0 << false;
         QTest::newRow("dollar sign") << "$5" << 0.0 << false;
         QTest::newRow("empty") << "" << 0.0 << false;
