@@ -214,37 +214,6 @@ private slots:
         QVERIFY(!control(f.tab.get(), "Adodc" + suffix(table))->isEnabled());
     }
 
-    void saveMovesBalanceAndWritesFile_data()
-    {
-        QTest::addColumn<QString>("table");
-        QTest::addColumn<QString>("before");
-        QTest::addColumn<QString>("amount");
-        QTest::addColumn<QStringList>("after"); // the balance and the amount shown, balance.kvd
-        QTest::newRow("income") << "Income" << "100.00" << "12.5" << QStringList{"112.50", "12.50", "112.5\r\n"};
-        QTest::newRow("expense") << "Expense" << "10.00" << "25" << QStringList{"-15.00", "25.00", "-15\r\n"};
-        QTest::newRow("after Set") << "Income" << "500" << "0.1" << QStringList{"500.10", "0.10", "500.1\r\n"};
-    }
-
-    // The panel browses again with the entry stored.
-    void saveMovesBalanceAndWritesFile()
-    {
-        QFETCH(QString, table);
-        QFETCH(QString, before);
-        QFETCH(QString, amount);
-        QFETCH(QStringList, after);
-        LedgerFixture f;
-        f.setBalance(before);
-        f.click("cmdAdd" + suffix(table));
-        f.type(table, "Sales", amount);
-        f.click("cmdSave" + suffix(table));
-        QCOMPARE(texts(f.tab.get(), {"txtBalance", "txt" + table + "Amount"}) +
-                     QStringList{QString::fromUtf8(f.folder.bytes(DataFiles::balance))},
-                 after);
-        QVERIFY(f.box("txt" + table + "Amount")->isReadOnly());
-        QVERIFY(control(f.tab.get(), "Adodc" + suffix(table))->isEnabled());
-        QCOMPARE(f.folder.storedSum(table), amount.toDouble());
-    }
-
     void failedWriteIsTold_data()
     {
         QTest::addColumn<int>("failing"); // the step of SafeFiles that fails, -1: the table refuses
