@@ -2,6 +2,7 @@
 
 #include "DataFiles.h"
 #include "MessageBox.h"
+#include "PasswordFile.h"
 #include "frmMain.h"
 
 #include <QCoreApplication>
@@ -21,10 +22,9 @@ Startup::Startup(const DataFolder &folder, MessageBox &messages, Launcher &launc
 
 Startup::~Startup() = default;
 
-void Startup::tell(const QString &text)
+void Startup::tell(const QString &text, QMessageBox::Icon icon)
 {
-    m_messages.show(nullptr, {text, MessageBox::applicationTitle(), QMessageBox::Ok,
-                              QMessageBox::Critical});
+    m_messages.show(nullptr, {text, MessageBox::applicationTitle(), QMessageBox::Ok, icon});
 }
 
 bool Startup::lockFolder()
@@ -43,22 +43,55 @@ bool Startup::lockFolder()
 
 bool Startup::prepareFolder()
 {
-    const QStringList missing = m_folder.missingFiles();
-    if (missing.isEmpty())
-        return true;
-    if (missing.size() == DataFiles::all().size()) {
-        QString error;
-        if (m_folder.install(&error))
-            return true;
-        tell(QStringLiteral("A new data folder could not be set up in %1: %2")
-                 .arg(m_folder.path(), error));
+    QStringList missing = m_folder.missingFiles();
+    if (missing.size() == DataFiles::all().size() || m_folder.hasUnfinishedInstallation())
+        return install();
+    // No backup holds pw.kvd (the password does not travel on removable
+    // media), so a folder brought back from one lacks it. The password guards
+    // only the setting of the balance, and no record is at stake.
+    const bool passwordFileMissing = missing.removeAll(DataFiles::password) > 0;
+    if (!missing.isEmpty()) {
+        tell(QStringLiteral("The data folder %1 is missing these files:\n\n%2\n\nThe program ends "
+                            "without changing anything. Put the missing files back, for example "
+                            "from a backup, and start the program again.")
+                 .arg(QDir::toNativeSeparators(m_folder.path()), missing.join(u'\n')));
         return false;
     }
-    tell(QStringLiteral("The data folder %1 is missing these files:\n\n%2\n\nThe program ends "
-                        "without changing anything. Put the missing files back, for example from "
-                        "a backup, and start the program again.")
-             .arg(QDir::toNativeSeparators(m_folder.path()), missing.join(u'\n')));
+    return PasswordFile::holdsPassword(m_folder) || writeNewPassword(passwordFileMissing);
+}
+
+bool Startup::install()
+{
+    QString error;
+    if (m_folder.install(&error))
+        return true;
+    tell(QStringLiteral("A new data folder could not be set up in %1: %2\n\nStart the program "
+                        "again to finish setting it up.")
+             .arg(m_folder.path(), error));
     return false;
+}
+
+bool Startup::writeNewPassword(bool fileMissing)
+{
+    const QString folder = QDir::toNativeSeparators(m_folder.path());
+    QString error;
+    if (!PasswordFile::write(m_folder, DataFolder::defaultPassword, &error)) {
+        tell(QStringLiteral("A new password file pw.kvd could not be written in %1: %2")
+                 .arg(folder, error));
+        return false;
+    }
+    const QString found =
+        fileMissing ? QStringLiteral("The data folder %1 had no password file (pw.kvd). Backups do "
+                                     "not hold it, so a folder brought back from one lacks it.")
+                    : QStringLiteral("The password file pw.kvd in the data folder %1 held no "
+                                     "password.");
+    tell(found.arg(folder) +
+             QStringLiteral("\n\nA new pw.kvd was written with the password \"%1\". To change the "
+                            "password, click Set on the Income and Expenses tab, then Change "
+                            "Password.")
+                 .arg(DataFolder::defaultPassword),
+         QMessageBox::Information);
+    return true;
 }
 
 bool Startup::run()

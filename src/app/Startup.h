@@ -3,6 +3,7 @@
 #include "DataFolder.h"
 
 #include <QLockFile>
+#include <QMessageBox>
 #include <memory>
 
 class Launcher;
@@ -10,8 +11,9 @@ class MessageBox;
 class frmMain;
 
 // Start-up on the data folder: one program per folder, a fresh installation
-// in an empty folder, a refusal to start on a folder that has lost some of
-// its files, then the main window loaded and shown.
+// in an empty folder or one whose installation was left unfinished, a new
+// password file where only that is missing, a refusal to start on a folder
+// that has lost any other file, then the main window loaded and shown.
 class Startup
 {
 public:
@@ -25,7 +27,9 @@ public:
 private:
     bool lockFolder();
     bool prepareFolder();
-    void tell(const QString &text);
+    bool install();
+    bool writeNewPassword(bool fileMissing);
+    void tell(const QString &text, QMessageBox::Icon icon = QMessageBox::Critical);
 
     DataFolder m_folder;
     MessageBox &m_messages;

@@ -14,6 +14,7 @@
 #include "LedgerPanel.h"
 #include "MaintenanceCommands.h"
 #include "MessageBox.h"
+#include "QuotedText.h"
 #include "ReportsTab.h"
 #include "RunningBalance.h"
 #include "ShowInFront.h"
@@ -126,9 +127,9 @@ bool frmMain::loadBalance()
         return false;
     if (m_ledger->balance().setFromFile(content))
         return true;
-    tellCannotStart(QStringLiteral("The file %1 must hold the balance as a number, but it holds "
-                                   "\"%2\".")
-                        .arg(DataFiles::balance, content.trimmed()));
+    tellCannotStart(
+        QStringLiteral("The file %1 must hold the balance as a number, but it holds %2.")
+            .arg(DataFiles::balance, QuotedText::of(content.trimmed())));
     return false;
 }
 

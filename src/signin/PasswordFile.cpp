@@ -5,6 +5,18 @@
 #include "MessageBox.h"
 #include "SideFile.h"
 
+#include <QFile>
+
+namespace {
+
+QString passwordIn(const QString &stored)
+{
+    const QString lineBreak = QStringLiteral("\r\n");
+    return stored.endsWith(lineBreak) ? stored.chopped(lineBreak.size()) : stored;
+}
+
+} // namespace
+
 namespace PasswordFile {
 
 std::optional<QString> load(const DataFolder &folder, MessageBox &messages, QWidget *parent,
@@ -21,7 +33,17 @@ std::optional<QString> load(const DataFolder &folder, MessageBox &messages, QWid
 
 bool matches(const QString &typed, const QString &stored)
 {
-    return typed + QStringLiteral("\r\n") == stored;
+    return typed == passwordIn(stored);
+}
+
+bool holdsPassword(const DataFolder &folder)
+{
+    const QString path = folder.filePath(DataFiles::password);
+    if (!QFile::exists(path))
+        return false;
+    QString error;
+    const auto stored = SideFile::read(path, &error);
+    return !stored || !passwordIn(*stored).isEmpty();
 }
 
 bool write(const DataFolder &folder, const QString &password, QString *error)

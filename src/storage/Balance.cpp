@@ -9,6 +9,11 @@ namespace Balance {
 
 std::optional<double> fromFile(const QString &content)
 {
+    // The program never writes more than a text box holds (32,767 characters)
+    // and CR LF; reading megabytes with the locale's reader takes many seconds.
+    constexpr qsizetype longestFile = 32767 + 2;
+    if (content.size() > longestFile)
+        return std::nullopt;
     if (const auto number = NumberText::readPlain(content))
         return number;
     bool ok = false;

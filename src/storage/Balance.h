@@ -9,8 +9,8 @@ namespace Balance {
 
 // The number in the whole content of balance.kvd, its line break and blanks
 // around it aside: a plain number with a point, or one the locale's number
-// reader takes (a file written under another locale). Anything else, infinity
-// and NaN among it, is no number.
+// reader takes (a file written under another locale). Anything else (infinity,
+// NaN, or a file longer than the program ever writes) is no number.
 std::optional<double> fromFile(const QString &content);
 
 // The balance text after a step: the amount text read by the leading-number

@@ -1,10 +1,46 @@
 #include "DataFolder.h"
 
 #include "DataFiles.h"
+#include "SafeFiles.h"
 #include "Schema.h"
 #include "SideFile.h"
 
 #include <QFile>
+#include <QList>
+#include <algorithm>
+
+namespace {
+
+struct Database {
+    QString name, table;
+    QStringList statements;
+};
+
+struct FirstContent {
+    QString name, value;
+};
+
+QList<Database> databases()
+{
+    return {{DataFiles::customers, QStringLiteral("Customers"), Schema::customers()},
+            {DataFiles::income, QStringLiteral("Income"), Schema::income()},
+            {DataFiles::expense, QStringLiteral("Expense"), Schema::expense()}};
+}
+
+QList<FirstContent> sideFiles()
+{
+    return {{DataFiles::password, DataFolder::defaultPassword},
+            {DataFiles::balance, QStringLiteral("0")},
+            {DataFiles::incomeNames, QString()},
+            {DataFiles::expenseNames, QString()}};
+}
+
+QString workName(const QString &database)
+{
+    return database + QStringLiteral(".install");
+}
+
+} // namespace
 
 QStringList DataFolder::missingFiles() const
 {
@@ -15,51 +51,48 @@ QStringList DataFolder::missingFiles() const
     return missing;
 }
 
+bool DataFolder::hasUnfinishedInstallation() const
+{
+    const QList<Database> all = databases();
+    const auto leftOver = [this](const Database &db) {
+        return QFile::exists(filePath(workName(db.name)));
+    };
+    if (std::none_of(all.begin(), all.end(), leftOver))
+        return false;
+    for (const Database &db : all) {
+        const QString path = filePath(db.name);
+        if (QFile::exists(path) && !Schema::isEmpty(path, db.table))
+            return false;
+    }
+    for (const FirstContent &file : sideFiles()) {
+        const QString path = filePath(file.name);
+        QString error;
+        if (QFile::exists(path) &&
+            SideFile::read(path, &error) != file.value + QStringLiteral("\r\n"))
+            return false;
+    }
+    return true;
+}
+
 bool DataFolder::install(QString *error) const
 {
-    // The databases are built under work names and renamed last, so that an
-    // installation that fails half way leaves the folder as it found it.
-    const struct {
-        QString name;
-        QStringList statements;
-    } databases[] = {{DataFiles::customers, Schema::customers()},
-                     {DataFiles::income, Schema::income()},
-                     {DataFiles::expense, Schema::expense()}};
-    const struct {
-        QString name;
-        QString value;
-    } sideFiles[] = {{DataFiles::password, defaultPassword},
-                     {DataFiles::balance, QStringLiteral("0")},
-                     {DataFiles::incomeNames, QString()},
-                     {DataFiles::expenseNames, QString()}};
-
-    QStringList created;
-    auto undo = [&] {
-        for (const QString &path : created)
-            QFile::remove(path);
-        return false;
-    };
-    for (const auto &db : databases) {
-        const QString work = filePath(db.name + QStringLiteral(".install"));
+    // The databases are built under work names, the side files written, and
+    // the databases renamed last. Until the last rename at least one work file
+    // is there, and every data file present is as the installation made it,
+    // so that a start after a crash or a failure sees the installation as
+    // unfinished and runs it again, replacing only what it made itself.
+    for (const Database &db : databases()) {
+        const QString work = filePath(workName(db.name));
         QFile::remove(work);
+        QFile::remove(work + QStringLiteral("-journal"));
         if (!Schema::create(work, db.statements, error))
-            return undo();
-        created << work;
+            return false;
     }
-    for (const auto &file : sideFiles) {
-        const QString path = filePath(file.name);
-        if (!SideFile::write(path, file.value, error))
-            return undo();
-        created << path;
-    }
-    for (const auto &db : databases) {
-        const QString work = filePath(db.name + QStringLiteral(".install"));
-        const QString path = filePath(db.name);
-        if (!QFile::rename(work, path)) {
-            *error = QStringLiteral("%1 could not be created.").arg(path);
-            return undo();
-        }
-        created.replace(created.indexOf(work), path);
-    }
+    for (const FirstContent &file : sideFiles())
+        if (!SideFile::write(filePath(file.name), file.value, error))
+            return false;
+    for (const Database &db : databases())
+        if (!SafeFiles::replace(filePath(workName(db.name)), filePath(db.name), error))
+            return false;
     return true;
 }

@@ -6,8 +6,9 @@
 
 // The folder that holds the seven data files, read once at start-up and
 // handed to everything that reads or writes them. A folder with none of the
-// files is a fresh installation; a folder with only some has lost data, and
-// nothing may paper over that.
+// files is a fresh installation, and so is one that an installation left
+// unfinished; any other folder with only some has lost data, and nothing may
+// paper over that.
 class DataFolder
 {
 public:
@@ -20,8 +21,15 @@ public:
 
     QStringList missingFiles() const;
 
-    // Creates all seven files, or none: the three databases with their empty
-    // tables, the default password, a balance of 0 and two empty name lists.
+    // True when an installation stopped half way (a crash or a failure) has
+    // left its work files, and every data file present is still as the
+    // installation made it, so that no record, balance or name is at stake.
+    bool hasUnfinishedInstallation() const;
+
+    // Creates all seven files: the three databases with their empty tables,
+    // the default password, a balance of 0 and two empty name lists. Run on
+    // a folder with none of them or an unfinished installation; one that
+    // fails leaves an unfinished installation, which running it again completes.
     bool install(QString *error) const;
 
 private:

@@ -2,6 +2,7 @@
 
 #include "DateText.h"
 #include "NumberText.h"
+#include "QuotedText.h"
 
 namespace FieldText {
 
@@ -33,7 +34,7 @@ std::optional<QVariant> stored(const QString &text, FieldFormat format, QString 
             return QVariant();
         if (const auto number = NumberText::readPlain(text))
             return QVariant(*number);
-        *error = QStringLiteral("\"%1\" is not an amount.").arg(text);
+        *error = QStringLiteral("%1 is not an amount.").arg(QuotedText::of(text));
         return std::nullopt;
     }
     case FieldFormat::Date: {
@@ -41,7 +42,7 @@ std::optional<QVariant> stored(const QString &text, FieldFormat format, QString 
             return QVariant();
         if (const auto date = DateText::fromShort(text))
             return QVariant(DateText::toStored(*date));
-        *error = QStringLiteral("\"%1\" is not a date.").arg(text);
+        *error = QStringLiteral("%1 is not a date.").arg(QuotedText::of(text));
         return std::nullopt;
     }
     case FieldFormat::Number:

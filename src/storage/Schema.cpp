@@ -64,4 +64,23 @@ bool create(const QString &path, const QStringList &statements, QString *error)
     return ok;
 }
 
+bool isEmpty(const QString &path, const QString &table)
+{
+    const QString name = QStringLiteral("bramblewood-check-") + path;
+    bool empty = false;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        db.setDatabaseName(path);
+        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+        if (db.open()) {
+            QSqlQuery query(db);
+            empty = query.exec(QStringLiteral("SELECT 1 FROM \"%1\" LIMIT 1").arg(table)) &&
+                    !query.next();
+        }
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(name);
+    return empty;
+}
+
 } // namespace Schema

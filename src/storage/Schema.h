@@ -15,4 +15,8 @@ QStringList expense();
 // transaction; a failure leaves no file behind.
 bool create(const QString &path, const QStringList &statements, QString *error);
 
+// True when the database at path, opened read-only, has the table and the
+// table has no rows. A file that cannot be read that way is not empty.
+bool isEmpty(const QString &path, const QString &table);
+
 } // namespace Schema

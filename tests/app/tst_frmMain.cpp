@@ -23,12 +23,14 @@ namespace {
 
 const QString lockFile = QStringLiteral("Bramblewood.lock");
 
-MessageBoxRequest refusal(const QString &text)
+MessageBoxRequest refusal(const QString &text, QMessageBox::Icon icon = QMessageBox::Critical)
 {
-    return {text, "Bramblewood", QMessageBox::Ok, QMessageBox::Critical};
+    return {text, "Bramblewood", QMessageBox::Ok, icon};
 }
 
 } // namespace
+
+Q_DECLARE_METATYPE(MessageBoxRequest)
 
 class tst_frmMain : public QObject
 {
@@ -74,37 +76,69 @@ private slots:
                  QStringLiteral("10011"));
     }
 
-    void brokenFolderStopsStart_data()
+    void damagedFolderAtStart_data()
     {
+        QTest::addColumn<QStringList>("toWork"); // databases back under their work names
         QTest::addColumn<QStringList>("removed");
         QTest::addColumn<QString>("file");
         QTest::addColumn<QByteArray>("content"); // written into file; null: a folder in its place
-        QTest::addColumn<QString>("reason");     // %1: the folder
+        QTest::addColumn<MessageBoxRequest>("told"); // %1: the folder; critical: start refused
+        const QStringList none;
         const QString ends = "\n\nThe program ends without changing anything.";
+        const QString missing = "The data folder %1 is missing these files:\n\n";
+        const QString putBack = ends + " Put the missing files back, for example from a backup, "
+                                       "and start the program again.";
         const QString noNumber = "The file balance.kvd must hold the balance as a number, but it holds ";
+        const QString newPassword = "\n\nA new pw.kvd was written with the password "
+                                    "\"bramblewood\". To change the password, click Set on the "
+                                    "Income and Expenses tab, then Change Password.";
+        // No backup holds pw.kvd: it is not asked for, and is written once the rest is back.
         QTest::newRow("data files missing")
-            << QStringList{DataFiles::expense, DataFiles::balance} << "" << QByteArray()
-            << "The data folder %1 is missing these files:\n\nExpense.mdb\nbalance.kvd" + ends +
-                   " Put the missing files back, for example from a backup, and start the program again.";
-        QTest::newRow("balance no number") << QStringList() << DataFiles::balance << QByteArray("abc\r\n")
-                                           << noNumber + "\"abc\"." + ends;
-        QTest::newRow("balance infinite") << QStringList() << DataFiles::balance << QByteArray("inf\r\n")
-                                          << noNumber + "\"inf\"." + ends;
-        QTest::newRow("balance empty") << QStringList() << DataFiles::balance << QByteArray("")
-                                       << noNumber + "\"\"." + ends;
+            << none << QStringList{DataFiles::expense, DataFiles::password, DataFiles::balance} << ""
+            << QByteArray() << refusal(missing + "Expense.mdb\nbalance.kvd" + putBack);
+        QTest::newRow("password file missing")
+            << none << QStringList{DataFiles::password} << "" << QByteArray()
+            << refusal("The data folder %1 had no password file (pw.kvd). Backups do not hold it, "
+                       "so a folder brought back from one lacks it." + newPassword,
+                       QMessageBox::Information);
+        QTest::newRow("password file empty")
+            << none << none << DataFiles::password << QByteArray("")
+            << refusal("The password file pw.kvd in the data folder %1 held no password." +
+                           newPassword,
+                       QMessageBox::Information);
+        QTest::newRow("installation stopped in the side files") << DataFiles::all().mid(0, 3)
+            << DataFiles::all().mid(4) << "" << QByteArray() << MessageBoxRequest();
+        QTest::newRow("unfinished installation beside a balance")
+            << QStringList{DataFiles::income, DataFiles::expense} << none << DataFiles::balance
+            << QByteArray("12\r\n") << refusal(missing + "Income.mdb\nExpense.mdb" + putBack);
+        QTest::newRow("balance no number")
+            << none << none << DataFiles::balance << QByteArray("abc\r\n")
+            << refusal(noNumber + "\"abc\"." + ends);
+        QTest::newRow("balance longer than ever written")
+            << none << none << DataFiles::balance << QByteArray(40000, '0')
+            << refusal(noNumber + "\"" + QString(40, '0') + "…\"." + ends);
+        QTest::newRow("balance infinite") << none << none << DataFiles::balance << QByteArray("inf\r\n")
+                                          << refusal(noNumber + "\"inf\"." + ends);
+        QTest::newRow("balance empty") << none << none << DataFiles::balance << QByteArray("")
+                                       << refusal(noNumber + "\"\"." + ends);
         QTest::newRow("names unreadable")
-            << QStringList{DataFiles::incomeNames} << DataFiles::incomeNames << QByteArray()
-            << "The file income.kvd could not be read: file to open is a directory" + ends;
+            << none << QStringList{DataFiles::incomeNames} << DataFiles::incomeNames << QByteArray()
+            << refusal("The file income.kvd could not be read: file to open is a directory" + ends);
     }
 
-    // One box tells why, and every file is left as it was.
-    void brokenFolderStopsStart()
+    // A refusal tells why in one box and leaves every file as it was. A folder
+    // that holds no data (an installation a crash left half done, a folder
+    // brought back from a backup, which holds no pw.kvd) is made whole.
+    void damagedFolderAtStart()
     {
+        QFETCH(QStringList, toWork);
         QFETCH(QStringList, removed);
         QFETCH(QString, file);
         QFETCH(QByteArray, content);
-        QFETCH(QString, reason);
+        QFETCH(MessageBoxRequest, told);
         TempDataFolder folder;
+        for (const QString &name : toWork)
+            QFile::rename(folder.filePath(name), folder.filePath(name + ".install"));
         for (const QString &name : removed)
             QFile::remove(folder.filePath(name));
         if (content.isNull() && !file.isEmpty())
@@ -114,10 +148,19 @@ private slots:
         const QStringList before = QDir(folder.path()).entryList(QDir::Files);
         ScriptedMessageBox messages;
         FakeLauncher launcher;
-        messages.expect(refusal(QString(reason).replace("%1", folder.path())));
-        QVERIFY(!Startup(folder.folder(), messages, launcher).run());
-        QCOMPARE(QDir(folder.path()).entryList(QDir::Files), before);
-        QCOMPARE(folder.bytes(file), content);
+        told.text.replace("%1", folder.path());
+        if (!told.text.isEmpty())
+            messages.expect(told);
+        const bool refused = told.icon == QMessageBox::Critical;
+        QCOMPARE(Startup(folder.folder(), messages, launcher).run(), !refused);
+        if (refused) {
+            QCOMPARE(QDir(folder.path()).entryList(QDir::Files), before);
+            QCOMPARE(folder.bytes(file), content);
+        } else {
+            QCOMPARE(folder.folder().missingFiles() + QDir(folder.path()).entryList({"*.install"}),
+                     QStringList());
+            QCOMPARE(folder.bytes(DataFiles::password), QByteArray("bramblewood\r\n"));
+        }
     }
 
     // The lock left by a run whose process is gone (a process number nobody

@@ -95,15 +95,16 @@ private slots:
         QCOMPARE(focused(), QStringLiteral("txtName"));
 
         f.press("cmdAdd");
-        f.fill(QStringLiteral("Carter"), QStringLiteral("abc"), QStringLiteral("Monthly"));
+        const QString letters = "abc" + QString(40, u'x'); // quoted up to 40 characters
+        f.fill(QStringLiteral("Carter"), letters, QStringLiteral("Monthly"));
         f.messages.expect({"The record could not be stored in Customers.mdb. Nothing was changed.\n\n"
-                           "AmountPerVisit: \"abc\" is not an amount.",
+                           "AmountPerVisit: \"" + letters.left(40) + "…\" is not an amount.",
                            "Bramblewood", QMessageBox::Ok, QMessageBox::Warning});
         f.press("cmdSave");
         QCOMPARE(f.buttons(), QStringLiteral("010001"));
         // Letters count as 0 per visit.
         QCOMPARE(texts(f.tab.get(), {"txtName", "txtVisitAmount", "txtMonthlyAmount"}),
-                 (QStringList{"Carter", "abc", "0"}));
+                 (QStringList{"Carter", letters, "0"}));
         click(f.tab->findChild<DataControl *>(), "cmdFirst");
         QCOMPARE(f.box("txtName")->text(), QStringLiteral("Adams"));
         QCOMPARE(f.tab->customers().recordset().visibleCount(), 2);
