@@ -1,5 +1,6 @@
 #include "Connection.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -31,6 +32,13 @@ bool applySettings(QSqlDatabase &db, QString *error)
 
 } // namespace
 
+bool Connection::isReadOnlyFile(const QString &path)
+{
+    const QFileInfo info(path);
+    const auto anyWrite = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
+    return !(info.permissions() & anyWrite) || !info.isWritable();
+}
+
 Connection::Connection(const QString &path) : m_path(path), m_name(uniqueName()) {}
 
 Connection::~Connection()
@@ -49,7 +57,7 @@ bool Connection::open(QString *error)
     // mode=rw: a file that vanishes between the check and the open is an
     // error, not a new empty database.
     db.setDatabaseName(QUrl::fromLocalFile(m_path).toString(QUrl::FullyEncoded) +
-                       QStringLiteral("?mode=rw"));
+                       (isReadOnlyFile(m_path) ? QStringLiteral("?mode=ro") : QStringLiteral("?mode=rw")));
     db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=5000"));
     if (!db.open() || !applySettings(db, error)) {
         if (db.lastError().isValid())

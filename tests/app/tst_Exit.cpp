@@ -5,6 +5,7 @@
 #include "RunningBalance.h"
 #include "SafeFiles.h"
 
+#include <QProcess>
 #include <QTest>
 
 namespace {
@@ -19,7 +20,7 @@ void verifyDatabases(const TempDataFolder &folder, const QString &suffix = QStri
         const QString file = tables[i] + suffix + ".mdb";
         QCOMPARE(folder.value(file, "PRAGMA integrity_check").toString(), QStringLiteral("ok"));
         QCOMPARE(folder.value(file, "SELECT count(*) FROM " + tables[i]).toInt(), expected[i]);
-        QVERIFY(!QFile::exists(folder.filePath("New" + tables[i] + ".mdb")));
+        QVERIFY(!QFile::exists(folder.filePath("New" + tables[i] + suffix + ".mdb")));
     }
 }
 
@@ -60,6 +61,15 @@ private slots:
         f.folder.writeBytes("CustomersBackup.mdb", "an older backup");
         const QByteArray customersBefore = f.folder.bytes(DataFiles::customers);
         QVERIFY(f.load());
+        // Another program stops half way through a change: part of it is in
+        // the file, the rest only in its journal.
+        QProcess::execute("python3", {"-c", "import os, sqlite3, sys\n"
+                                            "db = sqlite3.connect(sys.argv[1], isolation_level=None)\n"
+                                            "db.executescript(\"PRAGMA cache_size=1; BEGIN; UPDATE "
+                                            "Customers SET Comments = printf('%.900c', 'y')\")\n"
+                                            "os._exit(0)",
+                                      f.folder.filePath(DataFiles::customers)});
+        QVERIFY(QFile::exists(f.folder.filePath("Customers.mdb-journal")));
         f.window->findChild<IncomeExpensesTab *>()->balance().setText("12.5");
         f.messages.expect(Boxes::exitNotice);
         if (byMenu)
@@ -67,10 +77,46 @@ private slots:
         else
             f.window->close();
         QCOMPARE(f.folder.bytes(DataFiles::balance), QByteArray("12.5\r\n"));
-        QCOMPARE(f.folder.bytes("CustomersBackup.mdb"), customersBefore);
+        QCOMPARE(f.folder.value("CustomersBackup.mdb", "SELECT count(*) FROM Customers WHERE Comments "
+                                                       "LIKE 'y%'").toInt(),
+                 0);
         QVERIFY(f.folder.bytes(DataFiles::customers).size() < customersBefore.size());
         verifyDatabases(f.folder);
         verifyDatabases(f.folder, "Backup");
+    }
+
+    void linkOrReadOnlyFileStaysAsTheUserMadeIt_data()
+    {
+        QTest::addColumn<bool>("readOnly"); // else a link to a file elsewhere
+        QTest::newRow("link") << false;
+        QTest::newRow("read-only") << true;
+    }
+
+    void linkOrReadOnlyFileStaysAsTheUserMadeIt()
+    {
+        QFETCH(bool, readOnly);
+        MainWindowFixture f;
+        fill(f.folder);
+        const QString file = f.folder.filePath(DataFiles::customers), target = f.folder.filePath("elsewhere.db");
+        if (readOnly)
+            QVERIFY(QFile::setPermissions(file, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+        else
+            QVERIFY(QFile::rename(file, target) && QFile::link(target, file));
+        const QByteArray before = f.folder.bytes(DataFiles::customers);
+        if (readOnly)
+            f.messages.expect({"These databases are read-only: Customers.mdb. Their records are shown but "
+                               "cannot be changed, and leaving the program leaves the files as they "
+                               "are. To change them, make the files writable and start the program again.",
+                               "Bramblewood", QMessageBox::Ok, QMessageBox::Information});
+        QVERIFY(f.load());
+        f.messages.expect(Boxes::exitNotice);
+        f.trigger("mnuExit");
+        verifyDatabases(f.folder);
+        // Compacted through the link, or left exactly as it was.
+        QCOMPARE(f.folder.bytes(DataFiles::customers) == before, readOnly);
+        QCOMPARE(QFileInfo(file).isSymLink(), !readOnly);
+        QCOMPARE(bool(QFile::permissions(file) & QFile::WriteOwner), !readOnly);
+        QVERIFY(!QFile::exists(f.folder.filePath("Newelsewhere.db")));
     }
 
     void failureAtAnyStepKeepsEveryDatabase_data()
@@ -78,14 +124,15 @@ private slots:
         QTest::addColumn<int>("step");
         QTest::addColumn<int>("nth");
         QTest::addColumn<bool>("fails");
-        // Every run of each step that the exit makes: three side files and three
-        // backup copies (a write, two syncs and a rename each), then three
-        // replacements (two syncs and a rename each); one more finds none to fail.
+        // Every run of each step that the exit makes: three side files (a write,
+        // two syncs and a rename each), then three checked backup copies and
+        // three compacted databases taking their names (two syncs and a rename
+        // each); one more finds none to fail.
         const struct {
             SafeFiles::Step step;
             const char *name;
             int runs;
-        } steps[] = {{SafeFiles::Step::Write, "write", 6},
+        } steps[] = {{SafeFiles::Step::Write, "write", 3},
                      {SafeFiles::Step::Sync, "sync", 18},
                      {SafeFiles::Step::Rename, "rename", 9}};
         for (const auto &each : steps)
@@ -100,10 +147,13 @@ private slots:
         QFETCH(bool, fails);
         MainWindowWith<RecordingMessageBox> f;
         fill(f.folder);
+        for (const QString &table : tables) // of the previous exit
+            QFile::copy(f.folder.filePath(table + ".mdb"), f.folder.filePath(table + "Backup.mdb"));
         QVERIFY(f.load());
         SafeFiles::failAt(SafeFiles::Step(step), nth);
         f.trigger("mnuExit");
         verifyDatabases(f.folder);
+        verifyDatabases(f.folder, "Backup");
         const QList<MessageBoxRequest> &messages = f.messages.shown;
         // The notice, then a box naming the failure exactly when there was one.
         QCOMPARE(messages.size(), fails ? 2 : 1);

@@ -118,6 +118,20 @@ private slots:
         QCOMPARE(folder.bytes(file), content);
     }
 
+    // Before the window works, so that no command meets the gap; nothing is changed.
+    void databaseWithoutAColumnStopsStart()
+    {
+        MainWindowFixture f;
+        f.folder.execute(DataFiles::income, "ALTER TABLE Income DROP COLUMN IncomeInvoice");
+        const QByteArray before = f.folder.bytes(DataFiles::income);
+        f.messages.expect(refusal("Income.mdb has no table Income with the column IncomeInvoice, which "
+                                  "the program uses. Put back a copy of the file that has it, for "
+                                  "example the backup copy taken at the last exit.\n\nThe program "
+                                  "ends without changing anything."));
+        QVERIFY(!f.load());
+        QCOMPARE(f.folder.bytes(DataFiles::income), before);
+    }
+
     // The lock left by a run whose process is gone (a process number nobody
     // has) does not lock the user out; a folder without data files becomes a
     // fresh installation.
