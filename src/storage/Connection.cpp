@@ -54,10 +54,11 @@ bool Connection::open(QString *error)
         return false;
     }
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
-    // mode=rw: a file that vanishes between the check and the open is an
-    // error, not a new empty database.
+    // Never mode=rwc: a file that vanishes between the check and the open is
+    // an error, not a new empty database.
+    const QString mode = isReadOnlyFile(m_path) ? QStringLiteral("ro") : QStringLiteral("rw");
     db.setDatabaseName(QUrl::fromLocalFile(m_path).toString(QUrl::FullyEncoded) +
-                       (isReadOnlyFile(m_path) ? QStringLiteral("?mode=ro") : QStringLiteral("?mode=rw")));
+                       QStringLiteral("?mode=") + mode);
     db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=5000"));
     if (!db.open() || !applySettings(db, error)) {
         if (db.lastError().isValid())

@@ -84,9 +84,9 @@ bool check(const QString &path, const QString &table, QString *error)
         present << info.value(1).toString();
     for (const auto &column : columnsOf(table)) {
         if (!present.contains(column.first, Qt::CaseInsensitive)) {
-            *error = QStringLiteral("%1 has no table %2 with the column %3, which the program uses. "
-                                    "Put back a copy of the file that has it, for example the "
-                                    "backup copy taken at the last exit.")
+            *error = QStringLiteral("%1 has no table %2 with the column %3, which the program "
+                                    "uses. Put back a copy of the file that has it, for example "
+                                    "the backup copy taken at the last exit.")
                          .arg(connection.dataSource(), table, column.first);
             return false;
         }

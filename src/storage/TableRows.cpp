@@ -84,7 +84,8 @@ bool TableRows::readOrder(std::vector<qint64> *rowids, QString *error)
 bool TableRows::count(qint64 *rows, QString *error)
 {
     QSqlQuery query(m_connection.database());
-    if (!query.exec(QStringLiteral("SELECT count(*) FROM %1").arg(quoted(m_table))) || !query.next())
+    if (!query.exec(QStringLiteral("SELECT count(*) FROM %1").arg(quoted(m_table))) ||
+        !query.next())
         return failed(query, error);
     *rows = query.value(0).toLongLong();
     return true;
