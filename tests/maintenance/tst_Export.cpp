@@ -35,7 +35,6 @@ private slots:
             "number:2.0 | text:Adams | empty: | empty: | empty: | empty: | empty: | empty: | empty: | "
             "empty: | empty: | text:OneShot | number:10.5 | number:0.0 | number:0.0 | text:dog's gate"}));
         QCOMPARE(rows.first(), "sheet:Customers");
-        // Another program takes a column away while the program runs.
         folder.execute(DataFiles::customers, "DROP INDEX CustomersByDateStarted");
         folder.execute(DataFiles::customers, "ALTER TABLE Customers DROP COLUMN DateStarted");
         QVERIFY(!CustomerExport::run(folder.folder(), &error));
