@@ -4,6 +4,7 @@
 #include "BalanceJournal.h"
 #include "Calculator.h"
 #include "CalendarPickers.h"
+#include "Connection.h"
 #include "CustomerTab.h"
 #include "DataControl.h"
 #include "DataFiles.h"
@@ -17,6 +18,7 @@
 #include "QuotedText.h"
 #include "ReportsTab.h"
 #include "RunningBalance.h"
+#include "Schema.h"
 #include "ShowInFront.h"
 #include "SideFile.h"
 #include "Twips.h"
@@ -133,11 +135,36 @@ bool frmMain::loadBalance()
     return false;
 }
 
+bool frmMain::checkDatabases()
+{
+    QStringList readOnly;
+    for (const auto &[name, table] : DataFiles::databases()) {
+        QString error;
+        if (!Schema::check(m_folder.filePath(name), table, &error)) {
+            tellCannotStart(error);
+            return false;
+        }
+        if (Connection::isReadOnlyFile(m_folder.filePath(name)))
+            readOnly << name;
+    }
+    if (!readOnly.isEmpty())
+        m_messages.show(this, {QStringLiteral("These databases are read-only: %1. Their records "
+                                              "are shown but cannot be changed, and leaving the "
+                                              "program leaves the files as they are. To change "
+                                              "them, make the files writable and start the "
+                                              "program again.")
+                                   .arg(readOnly.join(QLatin1String(", "))),
+                               MessageBox::applicationTitle(), QMessageBox::Ok,
+                               QMessageBox::Information});
+    return true;
+}
+
 bool frmMain::Form_Load(const QDate &today)
 {
     QString expenseNames, incomeNames;
     if (!readSideFile(DataFiles::expenseNames, &expenseNames) ||
-        !readSideFile(DataFiles::incomeNames, &incomeNames) || !loadBalance())
+        !readSideFile(DataFiles::incomeNames, &incomeNames) || !loadBalance() ||
+        !checkDatabases())
         return false;
     m_ledger->expense().nameBox().setRememberedValue(expenseNames);
     m_ledger->income().nameBox().setRememberedValue(incomeNames);

@@ -27,8 +27,8 @@ public:
             FloppyBackup::MediumFinder findMedium = FloppyBackup::mediumRoot,
             QWidget *parent = nullptr);
 
-    // Fills the boxes from the side files, sets the date pickers and opens
-    // the three databases. False when the program cannot go on; the user
+    // Fills the boxes from the side files, sets the date pickers, checks
+    // the three databases' tables and opens them. False when the program cannot go on; the user
     // has been told why, and nothing has been changed.
     bool Form_Load(const QDate &today = QDate::currentDate());
 
@@ -55,6 +55,9 @@ private:
     void addCalendars();
     bool readSideFile(const QString &name, QString *content);
     bool loadBalance();
+    // Refuses a database without a column the program uses, and tells which
+    // databases the user made read-only.
+    bool checkDatabases();
     void tellCannotStart(const QString &reason);
     void shutDown();
 

@@ -19,6 +19,11 @@ bool run(const DataFolder &folder, QString *error)
     customers.close();
     // The start date is stored as text; the workbook holds it as a date.
     const qsizetype dateColumn = table.columns.indexOf(QStringLiteral("DateStarted"));
+    if (dateColumn < 0) {
+        *error = QStringLiteral("%1 has no table Customers with the column DateStarted.")
+                     .arg(DataFiles::customers);
+        return false;
+    }
     for (QList<QVariant> &row : table.rows)
         if (const QDate date = DateText::fromStored(row[dateColumn].toString()); date.isValid())
             row[dateColumn] = date;

@@ -5,6 +5,7 @@
 #include "DataFolder.h"
 #include "SafeFiles.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSqlError>
@@ -37,7 +38,7 @@ bool isIntact(const QString &file, QString *error)
         return false;
     }
     if (query.value(0).toString() != QLatin1String("ok")) {
-        *error = QStringLiteral("The compacted copy is damaged: %1").arg(query.value(0).toString());
+        *error = QStringLiteral("The copy is damaged: %1").arg(query.value(0).toString());
         return false;
     }
     return true;
@@ -58,57 +59,72 @@ bool vacuumInto(const QString &file, const QString &work, QString *error)
     return true;
 }
 
+// VACUUM INTO reads the database in one read transaction, so that the copy
+// is of one moment even while another program writes, and a change another
+// program left half done is undone first. The copy must prove intact and
+// hold as many rows as the database before it takes any name.
+bool copyChecked(const QString &file, const QString &table, const QString &work, QString *error)
+{
+    if (QFile::exists(work) && !QFile::remove(work)) {
+        *error = QStringLiteral("%1, left by an earlier exit, could not be removed.")
+                     .arg(QFileInfo(work).fileName());
+        return false;
+    }
+    qint64 before = 0, after = 0;
+    const bool checked = vacuumInto(file, work, error) && countRows(file, table, &before, error) &&
+                         isIntact(work, error) && countRows(work, table, &after, error);
+    if (checked && before != after)
+        *error = QStringLiteral("The copy holds %1 rows instead of %2.").arg(after).arg(before);
+    if (!checked || before != after) {
+        QFile::remove(work);
+        return false;
+    }
+    return true;
+}
+
+bool replaceWith(const QString &work, const QString &file, QString *error)
+{
+    if (SafeFiles::replace(work, file, error))
+        return true;
+    QFile::remove(work); // no work file outlives the exit
+    return false;
+}
+
 } // namespace
 
 namespace DatabaseCompaction {
 
 QList<Database> databases(const DataFolder &folder)
 {
-    const struct {
-        QString file, table;
-    } databases[] = {{DataFiles::customers, QStringLiteral("Customers")},
-                     {DataFiles::expense, QStringLiteral("Expense")},
-                     {DataFiles::income, QStringLiteral("Income")}};
     QList<Database> all;
-    for (const auto &database : databases)
-        all.append({folder.filePath(database.file), database.table,
-                    folder.filePath(database.table + QStringLiteral("Backup.mdb")),
-                    folder.filePath(QStringLiteral("New") + database.file)});
+    for (const auto &[name, table] : DataFiles::databases()) {
+        // A database that is a link is compacted where the link points, so
+        // that the link stays and its target does not go stale.
+        const QFileInfo info(folder.filePath(name));
+        const QFileInfo file(info.isSymLink() && info.exists() ? info.canonicalFilePath()
+                                                                : info.filePath());
+        all.append({file.filePath(), table, folder.filePath(table + QStringLiteral("Backup.mdb")),
+                    folder.filePath(QStringLiteral("New%1Backup.mdb").arg(table)),
+                    file.dir().filePath(QStringLiteral("New") + file.fileName()),
+                    Connection::isReadOnlyFile(file.filePath())});
+    }
     return all;
 }
 
 bool backUp(const Database &database, QString *error)
 {
-    return SafeFiles::copy(database.file, database.backup, error);
+    return copyChecked(database.file, database.table, database.backupWork, error) &&
+           replaceWith(database.backupWork, database.backup, error);
 }
 
 bool compact(const Database &database, QString *error)
 {
-    if (QFile::exists(database.work) && !QFile::remove(database.work)) {
-        *error = QStringLiteral("%1, left by an earlier exit, could not be removed.")
-                     .arg(QFileInfo(database.work).fileName());
-        return false;
-    }
-    qint64 before = 0, after = 0;
-    const bool checked = vacuumInto(database.file, database.work, error) &&
-                         countRows(database.file, database.table, &before, error) &&
-                         isIntact(database.work, error) &&
-                         countRows(database.work, database.table, &after, error);
-    if (checked && before != after)
-        *error = QStringLiteral("The compacted copy holds %1 rows instead of %2.").arg(after).arg(before);
-    if (!checked || before != after) {
-        QFile::remove(database.work);
-        return false;
-    }
-    return true;
+    return copyChecked(database.file, database.table, database.work, error);
 }
 
 bool replace(const Database &database, QString *error)
 {
-    if (SafeFiles::replace(database.work, database.file, error))
-        return true;
-    QFile::remove(database.work); // no work file outlives the exit
-    return false;
+    return replaceWith(database.work, database.file, error);
 }
 
 } // namespace DatabaseCompaction

@@ -7,21 +7,26 @@ class DataFolder;
 
 // The three databases as the exit keeps them: a backup copy of each as it was
 // before the exit, and the database compacted into a work file that replaces
-// it only once it has been checked. No step leaves a database missing or
-// half-written, whenever it stops.
+// it; each copy replaces the older file only once it has been checked. No
+// step leaves a database or a backup copy missing or half-written, whenever
+// it stops.
 namespace DatabaseCompaction {
 
 // Each path in the data folder.
 struct Database {
-    QString file;   // ".../Customers.mdb"
-    QString table;  // "Customers", the one table it holds
-    QString backup; // ".../CustomersBackup.mdb"
-    QString work;   // ".../NewCustomers.mdb"
+    QString file;       // ".../Customers.mdb", or the file a link of that name points to
+    QString table;      // "Customers", the one table it holds
+    QString backup;     // ".../CustomersBackup.mdb"
+    QString backupWork; // ".../NewCustomersBackup.mdb"
+    QString work;       // "NewCustomers.mdb" beside file, so that a rename can replace it
+    bool readOnly;      // as the user made it: backed up, but neither compacted nor replaced
 };
 
 // Customers, expenses and income, in the order the exit handles them.
 QList<Database> databases(const DataFolder &folder);
 
+// Copies the database into a fresh file and checks it, as compact() does; the
+// checked copy then takes the backup copy's name.
 bool backUp(const Database &database, QString *error);
 // Removes a work file left by an earlier exit, compacts the database into a
 // fresh one and checks it: intact, and holding as many rows as the database.

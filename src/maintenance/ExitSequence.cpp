@@ -23,7 +23,8 @@ void run(const DataFolder &folder, MessageBox &messages, QWidget *window, QStrin
     QString error;
     for (const auto &database : databases)
         if (!DatabaseCompaction::backUp(database, &error))
-            problems << QStringLiteral("The backup copy %1 could not be written: %2")
+            problems << QStringLiteral("The backup copy %1 could not be brought up to date and was "
+                                       "left as it was: %2")
                             .arg(nameOf(database.backup), error);
 
     messages.show(window, {QStringLiteral("Databases will be compacted and saved!"),
@@ -33,6 +34,8 @@ void run(const DataFolder &folder, MessageBox &messages, QWidget *window, QStrin
                           window);
     QList<DatabaseCompaction::Database> compacted;
     for (const auto &database : databases) {
+        if (database.readOnly) // the user's read-only file is left exactly as it is
+            continue;
         if (DatabaseCompaction::compact(database, &error))
             compacted << database;
         else

@@ -8,7 +8,8 @@ class QWidget;
 
 // The databases' part of leaving the program, once the side files are saved
 // and every connection is closed: a backup copy of each database, the notice
-// that they will be compacted, the compaction, and one message naming every
+// that they will be compacted, the compaction of each one the user has not
+// made read-only, and one message naming every
 // step that failed (each such database stays as it was). Leaving goes on
 // whatever failed: nothing here can be cancelled.
 namespace ExitSequence {

@@ -2,6 +2,7 @@
 
 #include "CrashPoints.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -33,6 +34,13 @@ bool applySettings(QSqlDatabase &db, QString *error)
 
 } // namespace
 
+bool Connection::isReadOnlyFile(const QString &path)
+{
+    const QFileInfo info(path);
+    const auto anyWrite = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
+    return !(info.permissions() & anyWrite) || !info.isWritable();
+}
+
 Connection::Connection(const QString &path) : m_path(path), m_name(uniqueName()) {}
 
 Connection::~Connection()
@@ -48,10 +56,11 @@ bool Connection::open(QString *error)
         return false;
     }
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
-    // mode=rw: a file that vanishes between the check and the open is an
-    // error, not a new empty database.
+    // Never mode=rwc: a file that vanishes between the check and the open is
+    // an error, not a new empty database.
+    const QString mode = isReadOnlyFile(m_path) ? QStringLiteral("ro") : QStringLiteral("rw");
     db.setDatabaseName(QUrl::fromLocalFile(m_path).toString(QUrl::FullyEncoded) +
-                       QStringLiteral("?mode=rw"));
+                       QStringLiteral("?mode=") + mode);
     db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=5000"));
     if (!db.open() || !applySettings(db, error)) {
         if (db.lastError().isValid())

@@ -5,10 +5,16 @@
 #include <functional>
 
 // One connection to one database file, named by its full path. The file
-// must exist: opening never creates a database.
+// must exist: opening never creates a database. A file the user made
+// read-only is opened for reading only.
 class Connection
 {
 public:
+    // Read-only as the user set it: no write permission at all, or none for
+    // this process. A process run as root may write any file, so that it
+    // cannot tell the user's intent from a failed open.
+    static bool isReadOnlyFile(const QString &path);
+
     explicit Connection(const QString &path);
     ~Connection();
     Connection(const Connection &) = delete;

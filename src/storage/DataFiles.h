@@ -15,6 +15,18 @@ inline const QString balance = QStringLiteral("balance.kvd");
 inline const QString incomeNames = QStringLiteral("income.kvd");
 inline const QString expenseNames = QStringLiteral("expense.kvd");
 
+// The one table each database holds, in the order the exit handles them.
+struct Database {
+    QString file, table;
+};
+
+inline QList<Database> databases()
+{
+    return {{customers, QStringLiteral("Customers")},
+            {expense, QStringLiteral("Expense")},
+            {income, QStringLiteral("Income")}};
+}
+
 inline QStringList all()
 {
     return {customers, income, expense, password, balance, incomeNames, expenseNames};

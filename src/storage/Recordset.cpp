@@ -52,14 +52,30 @@ bool Recordset::refresh(QString *error)
 
 bool Recordset::load(QString *error)
 {
-    if (!m_table.describe(m_rowSource, error) || !m_table.readAll(&m_columns, &m_cells, error))
+    qint64 counted = 0;
+    if (!m_table.describe(m_rowSource, error) || !m_table.readAll(&m_columns, &m_cells, error) ||
+        !m_table.count(&counted, error))
         return false;
     m_fieldNames = m_columns.mid(1);
     const qsizetype rows = m_columns.isEmpty() ? 0 : m_cells.size() / m_columns.size();
+    // A damaged page can end a table's rows early without any error.
+    if (rows != counted)
+        return damaged(counted, rows, error);
     m_rows.assign(rows, Row{});
     for (qsizetype row = 0; row < rows; ++row)
         m_rows[row].bookmark = rowidOf(row);
     return orderRows(error);
+}
+
+bool Recordset::damaged(qsizetype counted, qsizetype read, QString *error) const
+{
+    *error = QStringLiteral("%1 is damaged: its table %2 counts %3 rows, but %4 could be read. Put "
+                            "back a copy of the file, for example the backup copy taken at the "
+                            "last exit.")
+                 .arg(dataSource(), m_table.table())
+                 .arg(counted)
+                 .arg(read);
+    return false;
 }
 
 // Nothing has changed the table but this recordset, so the copy is the table:
@@ -92,6 +108,11 @@ bool Recordset::orderRows(QString *error)
     for (const qint64 rowid : rowids)
         if (const auto it = rowByRowid.constFind(rowid); it != rowByRowid.constEnd())
             m_order.push_back(*it);
+    // The order comes from an index, which a damaged page can leave short of
+    // the table or naming rows it does not hold; a row left out would vanish.
+    const qsizetype counted = std::max(qsizetype(rowids.size()), rowByRowid.size());
+    if (qsizetype(m_order.size()) != counted)
+        return damaged(counted, qsizetype(m_order.size()), error);
     return true;
 }
 

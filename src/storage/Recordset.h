@@ -84,6 +84,7 @@ private:
     bool load(QString *error);
     bool reuseCopy(QString *error);
     bool orderRows(QString *error);
+    bool damaged(qsizetype counted, qsizetype read, QString *error) const;
     void rebuildVisible();
     void dropNewRow();
     qsizetype currentRow() const; // -1: none

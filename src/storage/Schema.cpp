@@ -1,39 +1,97 @@
 #include "Schema.h"
 
+#include "Connection.h"
+
 #include <QFile>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <utility>
+
+namespace {
+
+// Each table's columns, in the table's order, with their declarations.
+QList<std::pair<QString, QString>> columnsOf(const QString &table)
+{
+    if (table == QLatin1String("Customers")) {
+        // Account is AUTOINCREMENT so that the number of a deleted customer is
+        // never given to another. NOCASE: customers are listed by name as a
+        // person reads the list, "adams" beside "Adams".
+        const QString text = QStringLiteral("TEXT");
+        return {{QStringLiteral("Account"), QStringLiteral("INTEGER PRIMARY KEY AUTOINCREMENT")},
+                {QStringLiteral("Name"), QStringLiteral("TEXT COLLATE NOCASE")},
+                {QStringLiteral("Address"), text},      {QStringLiteral("City"), text},
+                {QStringLiteral("State"), text},        {QStringLiteral("Zip"), text},
+                {QStringLiteral("Home"), text},         {QStringLiteral("Cell"), text},
+                {QStringLiteral("HisWork"), text},      {QStringLiteral("HerWork"), text},
+                {QStringLiteral("DateStarted"), text},  {QStringLiteral("Schedule"), text},
+                {QStringLiteral("AmountPerVisit"), QStringLiteral("REAL")},
+                {QStringLiteral("AmountMonthly"), QStringLiteral("REAL")},
+                {QStringLiteral("Active"), QStringLiteral("INTEGER NOT NULL DEFAULT 0")},
+                {QStringLiteral("Comments"), text}};
+    }
+    // Income and Expense share one layout under their own names.
+    return {{table + QStringLiteral("Type"), QStringLiteral("TEXT")},
+            {table + QStringLiteral("Amount"), QStringLiteral("REAL")},
+            {table + QStringLiteral("Date"), QStringLiteral("TEXT")},
+            {table + QStringLiteral("Invoice"), QStringLiteral("TEXT")}};
+}
+
+QString createTable(const QString &table)
+{
+    QStringList columns;
+    for (const auto &[name, declaration] : columnsOf(table))
+        columns << name + u' ' + declaration;
+    return QStringLiteral("CREATE TABLE %1 (%2)").arg(table, columns.join(QLatin1String(", ")));
+}
+
+} // namespace
 
 namespace Schema {
 
 QStringList customers()
 {
-    // Account is AUTOINCREMENT so that the number of a deleted customer is
-    // never given to another. NOCASE: customers are listed by name as a
-    // person reads the list, "adams" beside "Adams".
-    return {QStringLiteral("CREATE TABLE Customers ("
-                           "Account INTEGER PRIMARY KEY AUTOINCREMENT, "
-                           "Name TEXT COLLATE NOCASE, Address TEXT, City TEXT, State TEXT, "
-                           "Zip TEXT, Home TEXT, Cell TEXT, HisWork TEXT, HerWork TEXT, "
-                           "DateStarted TEXT, Schedule TEXT, AmountPerVisit REAL, "
-                           "AmountMonthly REAL, Active INTEGER NOT NULL DEFAULT 0, Comments TEXT)"),
+    return {createTable(QStringLiteral("Customers")),
             QStringLiteral("CREATE INDEX CustomersByName ON Customers (Name)"),
             QStringLiteral("CREATE INDEX CustomersByDateStarted ON Customers (DateStarted)")};
 }
 
 QStringList income()
 {
-    return {QStringLiteral("CREATE TABLE Income (IncomeType TEXT, IncomeAmount REAL, "
-                           "IncomeDate TEXT, IncomeInvoice TEXT)"),
+    return {createTable(QStringLiteral("Income")),
             QStringLiteral("CREATE INDEX IncomeByDate ON Income (IncomeDate)")};
 }
 
 QStringList expense()
 {
-    return {QStringLiteral("CREATE TABLE Expense (ExpenseType TEXT, ExpenseAmount REAL, "
-                           "ExpenseDate TEXT, ExpenseInvoice TEXT)"),
+    return {createTable(QStringLiteral("Expense")),
             QStringLiteral("CREATE INDEX ExpenseByDate ON Expense (ExpenseDate)")};
+}
+
+bool check(const QString &path, const QString &table, QString *error)
+{
+    Connection connection(path);
+    if (!connection.open(error))
+        return false;
+    QSqlQuery info(connection.database());
+    if (!info.exec(QStringLiteral("PRAGMA table_info(\"%1\")").arg(table))) {
+        *error = QStringLiteral("%1 could not be read: %2")
+                     .arg(connection.dataSource(), info.lastError().text());
+        return false;
+    }
+    QStringList present;
+    while (info.next())
+        present << info.value(1).toString();
+    for (const auto &column : columnsOf(table)) {
+        if (!present.contains(column.first, Qt::CaseInsensitive)) {
+            *error = QStringLiteral("%1 has no table %2 with the column %3, which the program "
+                                    "uses. Put back a copy of the file that has it, for example "
+                                    "the backup copy taken at the last exit.")
+                         .arg(connection.dataSource(), table, column.first);
+            return false;
+        }
+    }
+    return true;
 }
 
 bool create(const QString &path, const QStringList &statements, QString *error)

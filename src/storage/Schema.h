@@ -11,6 +11,10 @@ QStringList customers();
 QStringList income();
 QStringList expense();
 
+// True when the database at path holds the table with every column the
+// program uses; otherwise the error names the file and what is missing.
+bool check(const QString &path, const QString &table, QString *error);
+
 // Creates a database file at path with the given statements, in one
 // transaction; a failure leaves no file behind.
 bool create(const QString &path, const QStringList &statements, QString *error);

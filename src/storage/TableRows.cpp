@@ -81,6 +81,16 @@ bool TableRows::readOrder(std::vector<qint64> *rowids, QString *error)
     return !query.lastError().isValid() || failed(query, error);
 }
 
+bool TableRows::count(qint64 *rows, QString *error)
+{
+    QSqlQuery query(m_connection.database());
+    if (!query.exec(QStringLiteral("SELECT count(*) FROM %1").arg(quoted(m_table))) ||
+        !query.next())
+        return failed(query, error);
+    *rows = query.value(0).toLongLong();
+    return true;
+}
+
 bool TableRows::readRow(qint64 rowid, const QStringList &columns, QList<QVariant> *values,
                         QString *error)
 {

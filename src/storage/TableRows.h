@@ -28,6 +28,8 @@ public:
     // gives none, and the table's own order stands.
     bool hasOrder() const { return !m_orderSql.isEmpty(); }
     bool readOrder(std::vector<qint64> *rowids, QString *error);
+    // The number of rows, which SQLite may take from an index rather than the table.
+    bool count(qint64 *rows, QString *error);
 
     bool readRow(qint64 rowid, const QStringList &columns, QList<QVariant> *values, QString *error);
     bool insert(const QVariantHash &values, qint64 *rowid, QString *error);

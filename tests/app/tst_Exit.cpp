@@ -3,6 +3,7 @@
 #include "RecordingMessageBox.h"
 #include "SafeFiles.h"
 
+#include <QProcess>
 #include <QTest>
 
 namespace {
@@ -17,7 +18,7 @@ void verifyDatabases(const TempDataFolder &folder, const QString &suffix = QStri
         const QString file = tables[i] + suffix + ".mdb";
         QCOMPARE(folder.value(file, "PRAGMA integrity_check").toString(), QStringLiteral("ok"));
         QCOMPARE(folder.value(file, "SELECT count(*) FROM " + tables[i]).toInt(), expected[i]);
-        QVERIFY(!QFile::exists(folder.filePath("New" + tables[i] + ".mdb")));
+        QVERIFY(!QFile::exists(folder.filePath("New" + tables[i] + suffix + ".mdb")));
     }
 }
 
@@ -59,6 +60,10 @@ private slots:
         const QByteArray customersBefore = f.folder.bytes(DataFiles::customers);
         f.folder.writeBytes(DataFiles::balance, "12.5\r\n");
         QVERIFY(f.load());
+        // Another program stops half way through a change: part of it is in the file, the rest in its journal.
+        QProcess::execute("python3", {"-c", "import os, sqlite3, sys; db = sqlite3.connect(sys.argv[1], isolation_level=None); "
+                                            "db.executescript(\"PRAGMA cache_size=1; BEGIN; UPDATE Customers SET Comments = "
+                                            "printf('%.900c', 'y')\"); os._exit(0)", f.folder.filePath(DataFiles::customers)});
         // An edit left open takes its amount out of the box only.
         f.messages.expect(Boxes::confirmEdit, QMessageBox::Ok);
         click(f.window.get(), "cmdEdit2");
@@ -70,10 +75,28 @@ private slots:
             f.window->close();
         QCOMPARE(f.folder.bytes(DataFiles::balance), QByteArray("12.50\r\n"));
         QCOMPARE(f.text("txtBalance"), QStringLiteral("12.50"));
-        QCOMPARE(f.folder.bytes("CustomersBackup.mdb"), customersBefore);
+        QCOMPARE(f.folder.value("CustomersBackup.mdb", "SELECT count(*) FROM Customers WHERE Comments LIKE 'y%'").toInt(), 0);
         QVERIFY(f.folder.bytes(DataFiles::customers).size() < customersBefore.size());
         verifyDatabases(f.folder);
         verifyDatabases(f.folder, "Backup");
+    }
+
+    // A link stays, its target compacted; a read-only file, told at start, is left as it is.
+    void linkAndReadOnlyFileStayAsTheUserMadeThem()
+    {
+        MainWindowWith<RecordingMessageBox> f;
+        fill(f.folder);
+        const QString customers = f.folder.filePath(DataFiles::customers), target = f.folder.filePath("elsewhere.db");
+        QVERIFY(QFile::rename(customers, target) && QFile::link(target, customers));
+        QVERIFY(QFile::setPermissions(f.folder.filePath(DataFiles::income), QFile::ReadOwner));
+        const QByteArray customersBefore = f.folder.bytes(DataFiles::customers), incomeBefore = f.folder.bytes(DataFiles::income);
+        QVERIFY(f.load());
+        f.trigger("mnuExit");
+        verifyDatabases(f.folder);
+        QVERIFY(QFileInfo(customers).isSymLink() && f.folder.bytes(DataFiles::customers) != customersBefore);
+        QCOMPARE(f.folder.bytes(DataFiles::income), incomeBefore);
+        QCOMPARE(QFile::permissions(f.folder.filePath(DataFiles::income)) & QFile::WriteOwner, 0);
+        QVERIFY(f.messages.shown.first().text.startsWith("These databases are read-only: Income.mdb."));
     }
 
     void failureAtAnyStepKeepsEveryDatabase_data()
@@ -81,14 +104,15 @@ private slots:
         QTest::addColumn<int>("step");
         QTest::addColumn<int>("nth");
         QTest::addColumn<bool>("fails");
-        // Every run of each step that the exit makes: three side files and three
-        // backup copies (a write, two syncs and a rename each), then three
-        // replacements (two syncs and a rename each); one more finds none to fail.
+        // Every run of each step that the exit makes: three side files (a write,
+        // two syncs and a rename each), then three checked backup copies and
+        // three compacted databases taking their names (two syncs and a rename
+        // each); one more finds none to fail.
         const struct {
             SafeFiles::Step step;
             const char *name;
             int runs;
-        } steps[] = {{SafeFiles::Step::Write, "write", 6},
+        } steps[] = {{SafeFiles::Step::Write, "write", 3},
                      {SafeFiles::Step::Sync, "sync", 18},
                      {SafeFiles::Step::Rename, "rename", 9}};
         for (const auto &each : steps)

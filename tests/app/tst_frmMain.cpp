@@ -111,6 +111,13 @@ private slots:
         QTest::newRow("unfinished installation beside a balance")
             << QStringList{DataFiles::income, DataFiles::expense} << none << DataFiles::balance
             << QByteArray("12\r\n") << refusal(missing + "Income.mdb\nExpense.mdb" + putBack);
+        const TempDataFolder altered; // refused before the window works
+        altered.execute(DataFiles::income, "ALTER TABLE Income DROP COLUMN IncomeInvoice");
+        QTest::newRow("column missing")
+            << none << none << DataFiles::income << altered.bytes(DataFiles::income)
+            << refusal("Income.mdb has no table Income with the column IncomeInvoice, which the program "
+                       "uses. Put back a copy of the file that has it, for example the backup copy taken "
+                       "at the last exit." + ends);
         QTest::newRow("balance no number")
             << none << none << DataFiles::balance << QByteArray("abc\r\n")
             << refusal(noNumber + "\"abc\"." + ends);

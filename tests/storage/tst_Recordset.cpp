@@ -93,6 +93,36 @@ private slots:
         QVERIFY(!records->update({{"City", "Tampa"}}, &error));
         QVERIFY(error.contains("no longer"));
         QCOMPARE(records->field("Name").toString(), QStringLiteral("adams"));
+        // A file the user made read-only stays so, even for a program run as root.
+        QVERIFY(QFile::setPermissions(folder.filePath(DataFiles::customers), QFile::ReadOwner));
+        (records = openCustomers(folder))->addNew();
+        QVERIFY(!records->update({{"Name", "Eve"}}, &error));
+    }
+
+    void damagedPageIsNotShownAsTheWhole_data()
+    {
+        QTest::addColumn<QString>("tree");
+        QTest::addColumn<char>("emptyLeaf"); // the page type of an empty leaf in that tree
+        QTest::newRow("table") << "Customers" << '\x0d';
+        QTest::newRow("name order") << "CustomersByName" << '\x0a';
+    }
+
+    // The first page of a tree made an empty leaf: SQLite reads none of its rows and reports nothing.
+    void damagedPageIsNotShownAsTheWhole()
+    {
+        QFETCH(QString, tree);
+        QFETCH(char, emptyLeaf);
+        TempDataFolder folder;
+        folder.execute(DataFiles::customers,
+                       "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 300) "
+                       "INSERT INTO Customers (Name, Comments) SELECT 'C' || i, printf('%.99c', 'x') FROM n");
+        const int page = folder.value(DataFiles::customers, "SELECT rootpage FROM sqlite_master WHERE name = '" + tree + "'").toInt();
+        QByteArray bytes = folder.bytes(DataFiles::customers);
+        folder.writeBytes(DataFiles::customers, bytes.replace((page - 1) * 4096, 8, emptyLeaf + QByteArray("\0\0\0\0\x10\0\0", 7)));
+        Recordset records(folder.filePath(DataFiles::customers), "SELECT * FROM Customers ORDER BY Name ASC");
+        QString error;
+        QVERIFY(!records.open(&error));
+        QVERIFY2(error.startsWith("Customers.mdb is damaged"), qPrintable(error));
     }
 };
 
