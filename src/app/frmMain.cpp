@@ -163,8 +163,7 @@ bool frmMain::Form_Load(const QDate &today)
 {
     QString expenseNames, incomeNames;
     if (!readSideFile(DataFiles::expenseNames, &expenseNames) ||
-        !readSideFile(DataFiles::incomeNames, &incomeNames) || !loadBalance() ||
-        !checkDatabases())
+        !readSideFile(DataFiles::incomeNames, &incomeNames) || !loadBalance() || !checkDatabases())
         return false;
     m_ledger->expense().nameBox().setRememberedValue(expenseNames);
     m_ledger->income().nameBox().setRememberedValue(incomeNames);

@@ -27,9 +27,9 @@ public:
             FloppyBackup::MediumFinder findMedium = FloppyBackup::mediumRoot,
             QWidget *parent = nullptr);
 
-    // Fills the boxes from the side files, sets the date pickers, checks
-    // the three databases' tables and opens them. False when the program cannot go on; the user
-    // has been told why, and nothing has been changed.
+    // Fills the boxes from the side files, sets the date pickers, checks the
+    // three databases' tables and opens them. False when the program cannot
+    // go on; the user has been told why, and nothing has been changed.
     bool Form_Load(const QDate &today = QDate::currentDate());
 
     // The three side files that hold what the databases do not: the names

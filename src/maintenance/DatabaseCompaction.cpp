@@ -102,7 +102,7 @@ QList<Database> databases(const DataFolder &folder)
         // that the link stays and its target does not go stale.
         const QFileInfo info(folder.filePath(name));
         const QFileInfo file(info.isSymLink() && info.exists() ? info.canonicalFilePath()
-                                                                : info.filePath());
+                                                               : info.filePath());
         all.append({file.filePath(), table, folder.filePath(table + QStringLiteral("Backup.mdb")),
                     folder.filePath(QStringLiteral("New%1Backup.mdb").arg(table)),
                     file.dir().filePath(QStringLiteral("New") + file.fileName()),

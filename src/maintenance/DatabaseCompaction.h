@@ -12,13 +12,13 @@ class DataFolder;
 // it stops.
 namespace DatabaseCompaction {
 
-// Each path in the data folder.
+// Each path in the data folder, unless said otherwise.
 struct Database {
     QString file;       // ".../Customers.mdb", or the file a link of that name points to
     QString table;      // "Customers", the one table it holds
     QString backup;     // ".../CustomersBackup.mdb"
     QString backupWork; // ".../NewCustomersBackup.mdb"
-    QString work;       // "NewCustomers.mdb" beside file, so that a rename can replace it
+    QString work;       // "New" and file's name, beside file so that a rename can replace it
     bool readOnly;      // as the user made it: backed up, but neither compacted nor replaced
 };
 

@@ -6,43 +6,34 @@
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
-#include <utility>
 
 namespace {
 
-// Each table's columns, in the table's order, with their declarations.
-QList<std::pair<QString, QString>> columnsOf(const QString &table)
+// Each table's column definitions in the table's order, each a name and
+// then its type.
+QStringList definitionsOf(const QString &table)
 {
     if (table == QLatin1String("Customers")) {
         // Account is AUTOINCREMENT so that the number of a deleted customer is
         // never given to another. NOCASE: customers are listed by name as a
         // person reads the list, "adams" beside "Adams".
-        const QString text = QStringLiteral("TEXT");
-        return {{QStringLiteral("Account"), QStringLiteral("INTEGER PRIMARY KEY AUTOINCREMENT")},
-                {QStringLiteral("Name"), QStringLiteral("TEXT COLLATE NOCASE")},
-                {QStringLiteral("Address"), text},      {QStringLiteral("City"), text},
-                {QStringLiteral("State"), text},        {QStringLiteral("Zip"), text},
-                {QStringLiteral("Home"), text},         {QStringLiteral("Cell"), text},
-                {QStringLiteral("HisWork"), text},      {QStringLiteral("HerWork"), text},
-                {QStringLiteral("DateStarted"), text},  {QStringLiteral("Schedule"), text},
-                {QStringLiteral("AmountPerVisit"), QStringLiteral("REAL")},
-                {QStringLiteral("AmountMonthly"), QStringLiteral("REAL")},
-                {QStringLiteral("Active"), QStringLiteral("INTEGER NOT NULL DEFAULT 0")},
-                {QStringLiteral("Comments"), text}};
+        return QStringLiteral("Account INTEGER PRIMARY KEY AUTOINCREMENT, "
+                              "Name TEXT COLLATE NOCASE, Address TEXT, City TEXT, State TEXT, "
+                              "Zip TEXT, Home TEXT, Cell TEXT, HisWork TEXT, HerWork TEXT, "
+                              "DateStarted TEXT, Schedule TEXT, AmountPerVisit REAL, "
+                              "AmountMonthly REAL, Active INTEGER NOT NULL DEFAULT 0, Comments TEXT")
+            .split(QLatin1String(", "));
     }
     // Income and Expense share one layout under their own names.
-    return {{table + QStringLiteral("Type"), QStringLiteral("TEXT")},
-            {table + QStringLiteral("Amount"), QStringLiteral("REAL")},
-            {table + QStringLiteral("Date"), QStringLiteral("TEXT")},
-            {table + QStringLiteral("Invoice"), QStringLiteral("TEXT")}};
+    return QStringLiteral("%1Type TEXT, %1Amount REAL, %1Date TEXT, %1Invoice TEXT")
+        .arg(table)
+        .split(QLatin1String(", "));
 }
 
 QString createTable(const QString &table)
 {
-    QStringList columns;
-    for (const auto &[name, declaration] : columnsOf(table))
-        columns << name + u' ' + declaration;
-    return QStringLiteral("CREATE TABLE %1 (%2)").arg(table, columns.join(QLatin1String(", ")));
+    return QStringLiteral("CREATE TABLE %1 (%2)")
+        .arg(table, definitionsOf(table).join(QLatin1String(", ")));
 }
 
 } // namespace
@@ -82,12 +73,13 @@ bool check(const QString &path, const QString &table, QString *error)
     QStringList present;
     while (info.next())
         present << info.value(1).toString();
-    for (const auto &column : columnsOf(table)) {
-        if (!present.contains(column.first, Qt::CaseInsensitive)) {
+    for (const QString &definition : definitionsOf(table)) {
+        const QString column = definition.section(u' ', 0, 0);
+        if (!present.contains(column, Qt::CaseInsensitive)) {
             *error = QStringLiteral("%1 has no table %2 with the column %3, which the program "
                                     "uses. Put back a copy of the file that has it, for example "
                                     "the backup copy taken at the last exit.")
-                         .arg(connection.dataSource(), table, column.first);
+                         .arg(connection.dataSource(), table, column);
             return false;
         }
     }

@@ -61,9 +61,10 @@ private slots:
         f.folder.writeBytes(DataFiles::balance, "12.5\r\n");
         QVERIFY(f.load());
         // Another program stops half way through a change: part of it is in the file, the rest in its journal.
-        QProcess::execute("python3", {"-c", "import os, sqlite3, sys; db = sqlite3.connect(sys.argv[1], isolation_level=None); "
-                                            "db.executescript(\"PRAGMA cache_size=1; BEGIN; UPDATE Customers SET Comments = "
-                                            "printf('%.900c', 'y')\"); os._exit(0)", f.folder.filePath(DataFiles::customers)});
+        QCOMPARE(QProcess::execute("python3", {"-c", "import os, sqlite3, sys; db = sqlite3.connect(sys.argv[1], isolation_level=None); "
+                                                     "db.executescript(\"PRAGMA cache_size=1; BEGIN; UPDATE Customers SET Comments = "
+                                                     "printf('%.900c', 'y')\"); os._exit(0)", f.folder.filePath(DataFiles::customers)}),
+                 0);
         // An edit left open takes its amount out of the box only.
         f.messages.expect(Boxes::confirmEdit, QMessageBox::Ok);
         click(f.window.get(), "cmdEdit2");
