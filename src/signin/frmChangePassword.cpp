@@ -32,26 +32,27 @@ frmChangePassword::frmChangePassword(const DataFolder &folder, const QString &st
     // OK comes first in the tab order, so it has the focus when the dialog
     // opens and Enter presses it; it is not the default button.
     auto *ok = in.button(QStringLiteral("OKButton"), QStringLiteral("OK"), 4680, 120, 1215, 375);
-    ok->setAutoDefault(true);
     m_oldPassword = in.textBox(QStringLiteral("txtOldPassword"), 1380, 150, 3120, 300);
     in.label(QStringLiteral("Old Password:"), 120, 180, 1200)->setObjectName(QStringLiteral("Label1"));
     m_newPassword = in.textBox(QStringLiteral("txtNewPassword"), 1380, 600, 3120, 300);
     in.label(QStringLiteral("New Password:"), 120, 630, 1200)->setObjectName(QStringLiteral("Label2"));
     auto *cancel = in.button(QStringLiteral("CancelButton"), QStringLiteral("Cancel"), 4680, 600,
                              1215, 375);
-    cancel->setAutoDefault(true);
 
     connect(ok, &QPushButton::clicked, this, &frmChangePassword::OKButton_Click);
     connect(cancel, &QPushButton::clicked, this, &QDialog::close);
     ok->setFocus();
 }
 
-// Esc is not bound to Cancel here.
+// The dialog has no default button: Enter presses the button that has the
+// focus and does nothing in a text box. Esc is not bound to Cancel.
 void frmChangePassword::keyPressEvent(QKeyEvent *event)
 {
-    if (event->key() == Qt::Key_Escape)
-        return;
-    QDialog::keyPressEvent(event);
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (auto *button = qobject_cast<QPushButton *>(focusWidget()); enter && button)
+        button->click();
+    else if (!enter && event->key() != Qt::Key_Escape)
+        QDialog::keyPressEvent(event);
 }
 
 void frmChangePassword::tell(const QString &text, QMessageBox::Icon icon)

@@ -43,6 +43,10 @@ frmLogin::frmLogin(const QString &storedPassword, MessageBox &messages, QWidget 
     auto *change = in.button(QStringLiteral("cmdChangePassword"), QStringLiteral("Change Password"),
                              105, 1080, 1455, 390);
 
+    // Enter presses OK, unless another button has the focus: then that one.
+    cancel->setAutoDefault(true);
+    change->setAutoDefault(true);
+
     connect(ok, &QPushButton::clicked, this, &frmLogin::cmdOK_Click);
     // Esc and the close box end the window as Cancel does.
     connect(cancel, &QPushButton::clicked, this, &QDialog::close);
