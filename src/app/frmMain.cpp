@@ -228,6 +228,8 @@ void frmMain::closeEvent(QCloseEvent *event)
 // state (New disabled until Clear), so the customers shown keep matching it.
 void frmMain::mnuRefresh_Click()
 {
+    if (!m_customers->leaveRecord())
+        return;
     DataControl &customers = m_customers->customers();
     const RecordFilter filter = customers.recordset().filter();
     if (customers.refresh() && !filter.isEmpty())

@@ -42,6 +42,8 @@ CustomerTab::CustomerTab(const DataFolder &folder, MessageBox &messages, QWidget
     connect(m_form.search, &QPushButton::clicked, this, &CustomerTab::cmdSearch_Click);
     connect(m_form.clear, &QPushButton::clicked, this, &CustomerTab::cmdClear_Click);
     connect(m_form.totalButton, &QPushButton::clicked, this, &CustomerTab::cmdTotal_Click);
+    connect(m_form.comments, &QLineEdit::inputRejected, this, &CustomerTab::tellCommentsCut);
+    customers().setLeaveCheck([this] { return leaveRecord(); });
 }
 
 QMessageBox::StandardButton CustomerTab::ask(const MessageBoxRequest &request)
@@ -49,12 +51,26 @@ QMessageBox::StandardButton CustomerTab::ask(const MessageBoxRequest &request)
     return m_messages.show(window(), request);
 }
 
+bool CustomerTab::leaveRecord()
+{
+    if (!customers().hasChanges())
+        return true;
+    const auto answer = ask({QStringLiteral("Save the changes to this customer?"),
+                             QStringLiteral("Save File?"), QMessageBox::Yes | QMessageBox::No,
+                             QMessageBox::NoIcon, QMessageBox::Yes});
+    return answer != QMessageBox::Yes || save();
+}
+
 void CustomerTab::cmdAdd_Click()
 {
+    if (!leaveRecord())
+        return;
     if (m_entry->addNew()) {
         m_form.dateStarted->setText(DateText::toShort(QDate::currentDate()));
         m_form.state->setText(QStringLiteral("Florida"));
     }
+    // What New fills in is not a change the user made.
+    customers().takeShownAsUnchanged();
     m_entry->focusHome();
 }
 
@@ -102,13 +118,21 @@ bool CustomerTab::checkForSave()
 
 void CustomerTab::cmdSave_Click()
 {
+    save();
+}
+
+// False when a check or the database refused the record, which was told.
+bool CustomerTab::save()
+{
     if (!checkForSave())
-        return;
+        return false;
     const auto monthly = MonthlyAmount::of(m_form.visitAmount->text(), m_form.schedule->currentText());
     m_form.monthlyAmount->setText(monthly ? NumberText::shortest(*monthly) : QString());
     // A refused record stays on screen as typed, the tab still in entry.
-    if (m_entry->store())
-        m_entry->focusHome();
+    if (!m_entry->store())
+        return false;
+    m_entry->focusHome();
+    return true;
 }
 
 void CustomerTab::cmdDelete_Click()
@@ -136,6 +160,10 @@ void CustomerTab::cmdSearch_Click()
         m_form.searchText->setFocus();
         return;
     }
+    if (!leaveRecord())
+        return;
+    // Saving ends an entry, which turns New on again.
+    m_form.add->setEnabled(false);
     customers().refresh();
     // The text is matched as typed, letter case aside; no character of it
     // has a meaning of its own.
@@ -165,6 +193,8 @@ void CustomerTab::cmdSearch_Click()
 
 void CustomerTab::cmdClear_Click()
 {
+    if (!leaveRecord())
+        return;
     customers().recordset().setFilter({});
     m_form.searchText->clear();
     m_form.add->setEnabled(true);
@@ -183,4 +213,14 @@ void CustomerTab::cmdTotal_Click()
     } else {
         m_form.total->setText(QString::number(*highest.account));
     }
+}
+
+// The box takes what fits and drops the rest, which the user must hear of:
+// a long paste loses its end.
+void CustomerTab::tellCommentsCut()
+{
+    ask({QStringLiteral("The comments can hold at most %1 characters. The rest of what was pasted "
+                        "or typed was left out.")
+             .arg(m_form.comments->maxLength()),
+         QStringLiteral("Comments Too Long"), QMessageBox::Ok, QMessageBox::Information});
 }

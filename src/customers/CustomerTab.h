@@ -30,8 +30,15 @@ public:
     void cmdClear_Click();
     void cmdTotal_Click();
 
+    // Before the shown customer is left: changes that are not stored are
+    // saved or dropped, as the user says. False when Save refused them; the
+    // customer stays shown.
+    bool leaveRecord();
+
 private:
     bool checkForSave();
+    bool save();
+    void tellCommentsCut();
     QMessageBox::StandardButton ask(const MessageBoxRequest &request);
 
     QString m_customersFile;

@@ -8,6 +8,7 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QWindow>
 
 frmMonthview::frmMonthview(const CalendarTarget &target, MessageBox &messages, QWidget *mainWindow)
     : QWidget(mainWindow, Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
@@ -41,11 +42,23 @@ bool frmMonthview::writeDate(QWidget *focusAfter)
     }
     m_target.box->setText(DateText::toShort(m_calendar->selectedDate()));
     // A box on a tab that is no longer showing cannot take the focus.
-    if (focusAfter->isVisible()) {
-        focusAfter->activateWindow();
-        focusAfter->setFocus();
-    }
+    if (focusAfter->isVisible())
+        moveFocus(focusAfter);
     return true;
+}
+
+// While this window has the focus, the main window counts as active already
+// (this one is its transient child), so activateWindow() would ask for
+// nothing: its own window is asked directly. Once active, it gives the focus
+// back to a control of its own choosing, so the move is made again then.
+void frmMonthview::moveFocus(QWidget *to)
+{
+    to->setFocus();
+    if (to->isActiveWindow())
+        return;
+    m_focusOnActivation = to;
+    to->window()->installEventFilter(this);
+    to->window()->windowHandle()->requestActivate();
 }
 
 void frmMonthview::MonthView_DateClick()
@@ -62,6 +75,12 @@ void frmMonthview::closeEvent(QCloseEvent *event)
 
 bool frmMonthview::eventFilter(QObject *watched, QEvent *event)
 {
+    if (event->type() == QEvent::WindowActivate && m_focusOnActivation &&
+        watched == m_focusOnActivation->window()) {
+        watched->removeEventFilter(this);
+        m_focusOnActivation->setFocus();
+        m_focusOnActivation = nullptr;
+    }
     if (event->type() == QEvent::KeyPress) {
         const auto *key = static_cast<QKeyEvent *>(event);
         if (!key->text().isEmpty() || key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter ||

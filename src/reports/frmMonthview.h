@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
 
 class MessageBox;
@@ -37,8 +38,10 @@ protected:
 
 private:
     bool writeDate(QWidget *focusAfter);
+    void moveFocus(QWidget *to);
 
     CalendarTarget m_target;
     MessageBox &m_messages;
     QCalendarWidget *m_calendar;
+    QPointer<QWidget> m_focusOnActivation;
 };

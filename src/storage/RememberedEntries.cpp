@@ -8,8 +8,12 @@ const QString separator = QStringLiteral("\r\n");
 
 RememberedEntries::RememberedEntries(int maxCount) : m_maxCount(maxCount) {}
 
-void RememberedEntries::remember(const QString &word)
+// A line break inside a word would split it in two in the side file; each
+// run of them becomes one space, and none is kept at either end.
+void RememberedEntries::remember(const QString &typed)
 {
+    static const QRegularExpression lineBreaks(QStringLiteral("[\r\n]+"));
+    const QString word = typed.split(lineBreaks, Qt::SkipEmptyParts).join(u' ');
     if (word.isEmpty())
         return;
     m_words.removeAll(word);

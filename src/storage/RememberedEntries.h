@@ -10,7 +10,7 @@ class RememberedEntries
 public:
     explicit RememberedEntries(int maxCount = 50);
 
-    void remember(const QString &word);
+    void remember(const QString &typed);
     const QStringList &words() const { return m_words; }
 
     QString value() const;

@@ -54,10 +54,16 @@ DataControl::DataControl(const QString &name, const QString &caption,
     layout->addWidget(next);
     layout->addWidget(last);
 
-    connect(first, &QToolButton::clicked, this, [this] { m_recordset.moveFirst(); });
-    connect(previous, &QToolButton::clicked, this, &DataControl::movePrevious);
-    connect(next, &QToolButton::clicked, this, &DataControl::moveNext);
-    connect(last, &QToolButton::clicked, this, [this] { m_recordset.moveLast(); });
+    const auto leaving = [this](auto move) {
+        return [this, move] {
+            if (!m_mayLeave || m_mayLeave())
+                move();
+        };
+    };
+    connect(first, &QToolButton::clicked, this, leaving([this] { m_recordset.moveFirst(); }));
+    connect(previous, &QToolButton::clicked, this, leaving([this] { movePrevious(); }));
+    connect(next, &QToolButton::clicked, this, leaving([this] { moveNext(); }));
+    connect(last, &QToolButton::clicked, this, leaving([this] { m_recordset.moveLast(); }));
     connect(&m_recordset, &Recordset::currentChanged, this, &DataControl::showCurrent);
 }
 
@@ -91,6 +97,26 @@ void DataControl::showCurrent()
         else if (auto *edit = qobject_cast<QLineEdit *>(binding.box))
             edit->setText(FieldText::display(value, binding.format));
     }
+    takeShownAsUnchanged();
+}
+
+QString DataControl::content(const Binding &binding)
+{
+    if (auto *check = qobject_cast<QCheckBox *>(binding.box))
+        return check->isChecked() ? QStringLiteral("-1") : QStringLiteral("0");
+    if (auto *combo = qobject_cast<QComboBox *>(binding.box))
+        return combo->currentText();
+    if (auto *edit = qobject_cast<QLineEdit *>(binding.box))
+        return edit->text();
+    return {};
+}
+
+QStringList DataControl::contents() const
+{
+    QStringList all;
+    for (const Binding &binding : m_bindings)
+        all << content(binding);
+    return all;
 }
 
 std::optional<QVariantHash> DataControl::boundValues(QString *error) const
@@ -103,13 +129,8 @@ std::optional<QVariantHash> DataControl::boundValues(QString *error) const
             values.insert(binding.field, check->isChecked() ? -1 : 0);
             continue;
         }
-        QString text;
-        if (auto *combo = qobject_cast<QComboBox *>(binding.box))
-            text = combo->currentText();
-        else if (auto *edit = qobject_cast<QLineEdit *>(binding.box))
-            text = edit->text();
         QString reason;
-        const auto value = FieldText::stored(text, binding.format, &reason);
+        const auto value = FieldText::stored(content(binding), binding.format, &reason);
         if (!value) {
             *error = QStringLiteral("%1: %2").arg(binding.field, reason);
             return std::nullopt;

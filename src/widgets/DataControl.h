@@ -5,6 +5,8 @@
 
 #include <QFrame>
 #include <QList>
+#include <QStringList>
+#include <functional>
 
 class MessageBox;
 class QLabel;
@@ -12,7 +14,8 @@ class QLabel;
 // A bound data control: the navigation bar (first, previous, next, last
 // around its caption) over a recordset, and the boxes bound to its fields.
 // Bound boxes show the current row; what is typed into them is stored only
-// by update(). Moving drops what was typed, and a new row not yet stored.
+// by update(). Moving drops what was typed, and a new row not yet stored;
+// the owner may first be asked whether the bar may leave the row.
 // The bar never moves before the first row or past the last.
 // Every failing database operation is told in a message box.
 class DataControl : public QFrame
@@ -25,6 +28,13 @@ public:
     Recordset &recordset() { return m_recordset; }
 
     void bind(QWidget *box, const QString &field, FieldFormat format = FieldFormat::Text);
+    // Asked before the bar leaves the current row; false keeps the row.
+    void setLeaveCheck(std::function<bool()> mayLeave) { m_mayLeave = std::move(mayLeave); }
+
+    // Whether a bound control now differs from what the row showed, or from
+    // what showed when the shown contents were last taken as the row's.
+    bool hasChanges() const { return contents() != m_shown; }
+    void takeShownAsUnchanged() { m_shown = contents(); }
 
     bool open();
     void close() { m_recordset.close(); }
@@ -40,6 +50,8 @@ private:
     };
 
     void showCurrent();
+    QStringList contents() const;
+    static QString content(const Binding &binding);
     std::optional<QVariantHash> boundValues(QString *error) const;
     void report(const QString &what, const QString &error);
     void movePrevious();
@@ -48,4 +60,6 @@ private:
     Recordset m_recordset;
     MessageBox &m_messages;
     QList<Binding> m_bindings;
+    QStringList m_shown; // the bound controls' contents as the row showed them
+    std::function<bool()> m_mayLeave;
 };

@@ -206,8 +206,9 @@ private slots:
         QVERIFY(!second.run());
     }
 
-    // Refresh shows what another program stored, and a search stays in force:
-    // the tab still shows its search state (New off until Clear).
+    // Refresh asks about a customer's changes first, shows what another
+    // program stored, and keeps a search in force: the tab still shows its
+    // search state (New off until Clear).
     void refreshShowsChangesKeepingSearch()
     {
         MainWindowFixture f;
@@ -215,8 +216,13 @@ private slots:
                          "INSERT INTO Customers (Name) VALUES ('Smith'), ('Baker'), ('Goldsmith')");
         QVERIFY(f.load());
         f.folder.execute(DataFiles::customers, "INSERT INTO Customers (Name) VALUES ('Adams')");
+        box(f.window.get(), "txtCity")->setText(QStringLiteral("Tampa"));
+        f.messages.expect({"Save the changes to this customer?", "Save File?", QMessageBox::Yes | QMessageBox::No,
+                           QMessageBox::NoIcon, QMessageBox::Yes},
+                          QMessageBox::No);
         f.trigger("mnuRefresh");
         QCOMPARE(f.text("txtName"), QStringLiteral("Adams"));
+        QVERIFY(f.text("txtCity").isEmpty());
         box(f.window.get(), "txtSearch")->setText(QStringLiteral("smith"));
         click(f.window.get(), "cmdSearch");
         f.folder.execute(DataFiles::customers, "INSERT INTO Customers (Name) VALUES ('Arrowsmith')");
@@ -396,10 +402,13 @@ private slots:
         click(f.window.get(), "cmdAdd2");
         QCOMPARE(income->calendar().selectedDate(), QDate::currentDate());
         income->calendar().setSelectedDate(QDate(2024, 3, 15));
+        income->windowHandle()->requestActivate();
+        QTRY_VERIFY(income->isActiveWindow());
         income->MonthView_DateClick();
         QCOMPARE(f.text("txtIncomeDate"), QStringLiteral("3/15/2024"));
         QVERIFY(!income->isVisible());
-        QCOMPARE(focused(), QStringLiteral("txtIncomeInvoice"));
+        QTRY_VERIFY(f.window->isActiveWindow());
+        QTRY_COMPARE(focused(), QStringLiteral("txtIncomeInvoice"));
         QCOMPARE(open("cmdMonthview2", "frmMonthview2")->calendar().selectedDate(), QDate(2024, 3, 15));
 
         click(f.window.get(), "cmdAdd3");
@@ -414,10 +423,13 @@ private slots:
         tab(0);
         frmMonthview *started = open("cmdMonthView", "frmMonthview");
         started->calendar().setSelectedDate(QDate(2023, 7, 4));
+        started->windowHandle()->requestActivate();
+        QTRY_VERIFY(started->isActiveWindow());
         QTest::keyClick(started->calendar().findChild<QWidget *>("qt_calendar_calendarview"), Qt::Key_Return);
         QCOMPARE(f.text("txtDateStarted"), QStringLiteral("7/4/2023"));
         QVERIFY(!started->isVisible());
-        QCOMPARE(focused(), QStringLiteral("txtVisitAmount"));
+        QTRY_VERIFY(f.window->isActiveWindow());
+        QTRY_COMPARE(focused(), QStringLiteral("txtVisitAmount"));
         open("cmdMonthView", "frmMonthview");
         tab(2);
         started->calendar().setSelectedDate(QDate(2022, 2, 2));

@@ -9,6 +9,7 @@
 #include "TempDataFolder.h"
 
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QLabel>
 #include <QRadioButton>
@@ -55,6 +56,19 @@ struct Fixture {
     }
 };
 
+const MessageBoxRequest saveChanges{"Save the changes to this customer?", "Save File?",
+                                    QMessageBox::Yes | QMessageBox::No, QMessageBox::NoIcon,
+                                    QMessageBox::Yes};
+
+// A change made to Adams (or a new customer), then a move away from it.
+struct Leave {
+    QString change, move;
+    QMessageBox::StandardButton answer; // NoButton: nothing is asked
+    QString shown;                      // the name shown afterwards
+    QString adams;                      // City, Active and Schedule stored for Adams afterwards
+    QString refusal = {};               // the Save check that refuses the record
+};
+
 struct Search {
     QString option, text, shown;
     int visible;
@@ -64,6 +78,7 @@ struct Search {
 
 } // namespace
 
+Q_DECLARE_METATYPE(Leave)
 Q_DECLARE_METATYPE(Search)
 
 class tst_CustomerTab : public QObject
@@ -71,8 +86,9 @@ class tst_CustomerTab : public QObject
     Q_OBJECT
 private slots:
     // New with a record on screen fills in today and Florida; Save stores the
-    // date in its stored form and Active as -1; Edit stores a change. A record
-    // the table refuses stays on screen as typed, and moving drops it.
+    // date in its stored form and Active as -1; Edit stores a change, and a
+    // paste cut to the comments' limit is told. A record the table refuses
+    // stays on screen as typed, and moving, told No, drops it.
     void newEditSaveStoreWhatIsTyped()
     {
         Fixture f({QStringLiteral("Baker")});
@@ -89,9 +105,14 @@ private slots:
         f.messages.expect(Boxes::confirmEdit, QMessageBox::Ok);
         f.press("cmdEdit");
         f.box("txtCity")->setText(QStringLiteral("Tampa"));
+        QApplication::clipboard()->setText(QString(150, u'x'));
+        f.messages.expect({"The comments can hold at most 100 characters. The rest of what was pasted or "
+                           "typed was left out.",
+                           "Comments Too Long", QMessageBox::Ok, QMessageBox::Information});
+        f.box("txtComments")->paste();
         f.press("cmdSave");
-        QCOMPARE(f.stored("DateStarted || Active || State || City", "Adams").toString(),
-                 QStringLiteral("2004-03-15-1FloridaTampa"));
+        QCOMPARE(f.stored("DateStarted || Active || State || City || Comments", "Adams").toString(),
+                 "2004-03-15-1FloridaTampa" + QString(100, u'x'));
         QCOMPARE(focused(), QStringLiteral("txtName"));
 
         f.press("cmdAdd");
@@ -105,6 +126,7 @@ private slots:
         // Letters count as 0 per visit.
         QCOMPARE(texts(f.tab.get(), {"txtName", "txtVisitAmount", "txtMonthlyAmount"}),
                  (QStringList{"Carter", letters, "0"}));
+        f.messages.expect(saveChanges, QMessageBox::No);
         click(f.tab->findChild<DataControl *>(), "cmdFirst");
         QCOMPARE(f.box("txtName")->text(), QStringLiteral("Adams"));
         QCOMPARE(f.tab->customers().recordset().visibleCount(), 2);
@@ -148,6 +170,51 @@ private slots:
         const QVariant stored = f.stored("AmountMonthly", "Adams");
         QCOMPARE(stored.isNull(), monthly.isNull());
         QCOMPARE(stored.toDouble(), monthly.toDouble());
+    }
+
+    void leavingAsksAboutChanges_data()
+    {
+        QTest::addColumn<Leave>("leave");
+        const auto yes = QMessageBox::Yes, no = QMessageBox::No;
+        QTest::newRow("nothing changed") << Leave{"", "cmdNext", QMessageBox::NoButton, "Baker", "/0/Monthly"};
+        QTest::newRow("typed, saved") << Leave{"txtCity", "cmdNext", yes, "Baker", "Tampa/0/Monthly"};
+        QTest::newRow("typed, dropped") << Leave{"txtCity", "cmdPrevious", no, "Adams", "/0/Monthly"};
+        QTest::newRow("Active, saved by Search") << Leave{"Check1", "cmdSearch", yes, "Carter", "/-1/Monthly"};
+        QTest::newRow("schedule, dropped by Clear") << Leave{"Combo1", "cmdClear", no, "Adams", "/0/Monthly"};
+        QTest::newRow("Active, saved by New") << Leave{"Check1", "cmdAdd", yes, "", "/-1/Monthly"};
+        QTest::newRow("check refuses") << Leave{"txtVisitAmount", "cmdLast", yes, "Adams", "/0/Monthly",
+                                                "You need to enter an amount per visit!"};
+        QTest::newRow("new customer, check refuses")
+            << Leave{"cmdAdd", "cmdFirst", yes, "Dunn", "/0/Monthly", "You need to enter a schedule!"};
+    }
+
+    // Typed changes, and those of the boxes never locked, are saved or
+    // dropped as the user says before the customer is left; a Save check
+    // that refuses keeps the customer shown, as typed.
+    void leavingAsksAboutChanges()
+    {
+        QFETCH(Leave, leave);
+        Fixture f({QStringLiteral("Adams"), QStringLiteral("Baker"), QStringLiteral("Carter")});
+        f.box("txtSearch")->setText(QStringLiteral("Carter"));
+        if (leave.change.startsWith(QLatin1String("txt"))) {
+            f.messages.expect(Boxes::confirmEdit, QMessageBox::Ok);
+            f.press("cmdEdit");
+            f.box(qPrintable(leave.change))->setText(leave.change == "txtCity" ? "Tampa" : "");
+        } else if (leave.change == "Combo1") {
+            control<QComboBox>(f.tab.get(), "Combo1")->setEditText(QStringLiteral("Yearly"));
+        } else if (!leave.change.isEmpty()) {
+            click(f.tab.get(), leave.change);
+        }
+        if (leave.change == "cmdAdd")
+            f.box("txtName")->setText(QStringLiteral("Dunn"));
+        if (leave.answer != QMessageBox::NoButton)
+            f.messages.expect(saveChanges, leave.answer);
+        if (!leave.refusal.isEmpty())
+            f.messages.expect({leave.refusal, leave.refusal.contains("schedule") ? "Invalid Schedule"
+                                                                                : "Invalid Visit Amount"});
+        click(f.tab.get(), leave.move);
+        QCOMPARE(f.box("txtName")->text(), leave.shown);
+        QCOMPARE(f.stored("ifnull(City, '') || '/' || Active || '/' || Schedule", "Adams").toString(), leave.adams);
     }
 
     void search_data()
