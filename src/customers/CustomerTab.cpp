@@ -162,7 +162,8 @@ void CustomerTab::cmdSearch_Click()
     }
     if (!leaveRecord())
         return;
-    // Saving ends an entry, which turns New on again.
+    // Saving the changes puts the tab back to browsing, which turns New on;
+    // a search keeps it off.
     m_form.add->setEnabled(false);
     customers().refresh();
     // The text is matched as typed, letter case aside; no character of it

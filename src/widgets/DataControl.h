@@ -31,8 +31,9 @@ public:
     // Asked before the bar leaves the current row; false keeps the row.
     void setLeaveCheck(std::function<bool()> mayLeave) { m_mayLeave = std::move(mayLeave); }
 
-    // Whether a bound control now differs from what the row showed, or from
-    // what showed when the shown contents were last taken as the row's.
+    // Whether a bound control differs from what it showed when the row was
+    // shown, or when the program last filled it in and took that as shown:
+    // a change the user made that is not stored.
     bool hasChanges() const { return contents() != m_shown; }
     void takeShownAsUnchanged() { m_shown = contents(); }
 

@@ -81,8 +81,7 @@ private slots:
                                  << QByteArray("O'neil Supply\r\nGas Station\r\nRent\r\n");
         QTest::newRow("a blank name") << QStringList{" ", "Fuel"} << QByteArray("Fuel\r\n \r\n");
         QTest::newRow("accents") << QStringList{"Café Núñez"} << QString("Café Núñez\r\n").toUtf8();
-        QTest::newRow("line breaks taken out") << QStringList{"Service\r\nCall", "Fuel\n", "\r"}
-                                               << QByteArray("Fuel\r\nService Call\r\n");
+        QTest::newRow("line breaks") << QStringList{"Service\r\nCall", "Fuel\n", "\r"} << QByteArray("Fuel\r\nService Call\r\n");
     }
 
     // The words go to a side file as UTF-8 with CR LF, replacing an older content whole, and

@@ -69,6 +69,8 @@ inline const MessageBoxRequest confirmEdit{QStringLiteral("Are you sure you want
                                            QStringLiteral("Edit File?"),
                                            QMessageBox::Ok | QMessageBox::Cancel,
                                            QMessageBox::NoIcon, QMessageBox::Cancel};
+inline const MessageBoxRequest saveChanges{"Save the changes to this customer?", "Save File?",
+                                           QMessageBox::Yes | QMessageBox::No, QMessageBox::NoIcon, QMessageBox::Yes};
 inline const MessageBoxRequest exitNotice{QStringLiteral("Databases will be compacted and saved!"),
                                           QStringLiteral("Exiting Program")};
 
