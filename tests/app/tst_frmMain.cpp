@@ -402,8 +402,7 @@ private slots:
         QTRY_VERIFY(income->isActiveWindow());
         income->MonthView_DateClick();
         QCOMPARE(f.text("txtIncomeDate"), QStringLiteral("3/15/2024"));
-        QVERIFY(!income->isVisible());
-        QTRY_VERIFY(f.window->isActiveWindow());
+        QTRY_VERIFY(!income->isVisible() && f.window->isActiveWindow());
         QTRY_COMPARE(focused(), QStringLiteral("txtIncomeInvoice"));
         QCOMPARE(open("cmdMonthview2", "frmMonthview2")->calendar().selectedDate(), QDate(2024, 3, 15));
 

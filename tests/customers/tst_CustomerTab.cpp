@@ -55,7 +55,6 @@ struct Fixture {
     }
 };
 
-// Adams changed (or Dunn typed after New), a move; the name shown, and Adams as stored.
 struct Leave {
     QString press, amount, schedule, move, shown, adams;
     QMessageBox::StandardButton answer;
@@ -172,7 +171,7 @@ private slots:
         QTest::newRow("new, Save refuses") << Leave{"cmdAdd", "5", "", "cmdLast", "Dunn", "10.0/0/Monthly", yes};
     }
 
-    // Changes, to boxes never locked too, are saved or dropped; a refused Save keeps the customer.
+    // Adams changed (or Dunn typed after New), a move: changes are saved or dropped; a refused Save keeps Dunn.
     void leavingAsksAboutChanges()
     {
         QFETCH(Leave, leave);

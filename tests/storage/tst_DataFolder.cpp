@@ -77,11 +77,10 @@ private slots:
         QTest::addColumn<QStringList>("remembered"); // oldest first
         QTest::addColumn<QByteArray>("bytes");
         QTest::newRow("none") << QStringList() << QByteArray("\r\n");
-        QTest::newRow("several") << QStringList{"Rent", "Gas Station", "O'neil Supply"}
-                                 << QByteArray("O'neil Supply\r\nGas Station\r\nRent\r\n");
-        QTest::newRow("a blank name") << QStringList{" ", "Fuel"} << QByteArray("Fuel\r\n \r\n");
+        QTest::newRow("several, a line break in one") << QStringList{"Rent", "Gas\r\nStation", "O'neil Supply"}
+                                                      << QByteArray("O'neil Supply\r\nGas Station\r\nRent\r\n");
+        QTest::newRow("a blank name, line breaks") << QStringList{" ", "Fuel\n", "\r"} << QByteArray("Fuel\r\n \r\n");
         QTest::newRow("accents") << QStringList{"Café Núñez"} << QString("Café Núñez\r\n").toUtf8();
-        QTest::newRow("line breaks") << QStringList{"Service\r\nCall", "Fuel\n", "\r"} << QByteArray("Fuel\r\nService Call\r\n");
     }
 
     // The words go to a side file as UTF-8 with CR LF, replacing an older content whole, and
