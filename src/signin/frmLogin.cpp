@@ -62,6 +62,7 @@ void frmLogin::refuse(const QString &text, const QString &title, QLineEdit *box)
 
 void frmLogin::cmdOK_Click()
 {
+    const auto balance = NumberText::readPlain(m_balance->text());
     if (m_password->text().isEmpty()) {
         refuse(QStringLiteral("Please enter a password!"), QStringLiteral("Login"), m_password);
     } else if (!PasswordFile::matches(m_password->text(), m_storedPassword)) {
@@ -69,11 +70,11 @@ void frmLogin::cmdOK_Click()
     } else if (m_balance->text().isEmpty()) {
         refuse(QStringLiteral("Please enter an Initial Balace!"), QStringLiteral("No Data"),
                m_balance);
-    } else if (!NumberText::readPlain(m_balance->text())) {
+    } else if (!balance) {
         // The balance file must hold a number the next start can read.
         refuse(QStringLiteral("The Initial Balance must be a number, such as 1250.50!"),
                QStringLiteral("No Data"), m_balance);
-    } else if (!NumberText::isMoney(*NumberText::readPlain(m_balance->text()))) {
+    } else if (!NumberText::isMoney(*balance)) {
         refuse(NumberText::moneyRule(), QStringLiteral("No Data"), m_balance);
     } else {
         emit balanceSet(m_balance->text());

@@ -269,14 +269,12 @@ bool Recordset::update(const QVariantHash &values, QString *error, const Alongsi
         }
     }
     qint64 rowid = rowidOf(row);
-    const bool stored = m_connection.inTransaction(
+    const bool stored = commitChange(
         [&](QString *error) {
-            QSqlDatabase db = m_connection.database();
-            return (m_rows[row].isNew ? m_table.insert(values, &rowid, error)
-                                      : m_table.update(rowid, values, error)) &&
-                   (!alongside || alongside(db, error));
+            return m_rows[row].isNew ? m_table.insert(values, &rowid, error)
+                                     : m_table.update(rowid, values, error);
         },
-        error);
+        alongside, error);
     QList<QVariant> reread;
     if (!stored || !m_table.readRow(rowid, m_columns, &reread, error))
         return false;
@@ -288,6 +286,18 @@ bool Recordset::update(const QVariantHash &values, QString *error, const Alongsi
     return true;
 }
 
+// A change of the rows and the write that goes with it, as one transaction.
+bool Recordset::commitChange(const std::function<bool(QString *error)> &change,
+                             const AlongsideWrite &alongside, QString *error)
+{
+    return m_connection.inTransaction(
+        [&](QString *error) {
+            QSqlDatabase db = m_connection.database();
+            return change(error) && (!alongside || alongside(db, error));
+        },
+        error);
+}
+
 bool Recordset::deleteCurrent(QString *error, const AlongsideWrite &alongside)
 {
     const qsizetype row = currentRow();
@@ -295,14 +305,9 @@ bool Recordset::deleteCurrent(QString *error, const AlongsideWrite &alongside)
         *error = QStringLiteral("There is no current record.");
         return false;
     }
-    const bool removed = m_connection.inTransaction(
-        [&](QString *error) {
-            QSqlDatabase db = m_connection.database();
-            return (m_rows[row].isNew || m_table.remove(rowidOf(row), error)) &&
-                   (!alongside || alongside(db, error));
-        },
-        error);
-    if (!removed)
+    if (!commitChange(
+            [&](QString *error) { return m_rows[row].isNew || m_table.remove(rowidOf(row), error); },
+            alongside, error))
         return false;
     m_rows[row].deleted = true;
     m_visible.erase(m_visible.begin() + m_position);

@@ -82,6 +82,8 @@ private:
     };
 
     bool load(QString *error);
+    bool commitChange(const std::function<bool(QString *error)> &change,
+                      const AlongsideWrite &alongside, QString *error);
     bool reuseCopy(QString *error);
     bool orderRows(QString *error);
     bool damaged(qsizetype counted, qsizetype read, QString *error) const;
