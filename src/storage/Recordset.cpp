@@ -1,11 +1,26 @@
 #include "Recordset.h"
 
-#include <QHash>
-#include <QStringMatcher>
+#include "TableReader.h"
+#include "TextMatch.h"
+
+#include <QThread>
+#include <algorithm>
+
+struct Recordset::Reading {
+    TableCopy copy;
+    bool ok = false;
+    QString error;
+};
 
 Recordset::Recordset(const QString &databasePath, const QString &rowSource)
-    : m_connection(databasePath), m_rowSource(rowSource)
+    : m_databasePath(databasePath), m_connection(databasePath), m_rowSource(rowSource)
 {
+}
+
+Recordset::~Recordset()
+{
+    if (m_reader)
+        m_reader->wait();
 }
 
 bool Recordset::open(QString *error)
@@ -13,38 +28,90 @@ bool Recordset::open(QString *error)
     return m_connection.open(error) && refresh(error);
 }
 
-void Recordset::close()
+bool Recordset::openInBackground(QString *error)
 {
-    m_cells.clear();
+    close();
+    // The version is taken before the rows are read: a change committed in
+    // between is then read again at the next refresh, never missed.
+    if (!m_connection.open(error) || !m_table.describe(m_rowSource, error) ||
+        !m_table.dataVersion(&m_dataVersion, error)) {
+        close();
+        return false;
+    }
+    auto reading = std::make_shared<Reading>();
+    m_reading = reading;
+    m_reader.reset(QThread::create(
+        [reading, path = m_databasePath, table = m_table.table(), order = m_table.orderSql()] {
+            reading->ok = TableReader::read(path, table, order, &reading->copy, &reading->error);
+        }));
+    connect(m_reader.get(), &QThread::finished, this, &Recordset::takeReadRows);
+    m_reader->start();
+    return true;
+}
+
+// Taking the rows in does not change what the recordset stands for, so a
+// reader of it may wait for them.
+void Recordset::waitForRows() const
+{
+    if (m_reader)
+        const_cast<Recordset *>(this)->takeReadRows();
+}
+
+void Recordset::takeReadRows()
+{
+    if (!m_reader)
+        return;
+    m_reader->wait();
+    m_reader.reset();
+    const std::shared_ptr<Reading> reading = std::move(m_reading);
+    QString error = reading->error;
+    const bool ok = reading->ok && take(reading->copy, &error);
+    if (!ok) {
+        dropRows();
+        m_connection.close();
+    }
+    rebuildVisible();
+    setPosition(0);
+    if (!ok)
+        emit readFailed(error);
+}
+
+void Recordset::dropRows()
+{
+    m_cells = RowBlock();
     m_rows.clear();
     m_order.clear();
     m_visible.clear();
     m_dataVersion = -1;
+}
+
+void Recordset::close()
+{
+    if (m_reader) {
+        m_reader->wait();
+        m_reader.reset();
+        m_reading.reset();
+    }
+    dropRows();
     m_connection.close();
     setPosition(0);
 }
 
 bool Recordset::refresh(QString *error)
 {
+    waitForRows();
     if (!m_connection.isOpen()) {
         *error = QStringLiteral("%1 is not open.").arg(m_connection.dataSource());
         return false;
     }
     m_filter = {};
     dropNewRow();
-    QSqlDatabase db = m_connection.database();
-    // One read transaction, so that the order and the rows are of one moment.
     const qint64 lastVersion = m_dataVersion;
-    bool ok = db.transaction() && m_table.dataVersion(&m_dataVersion, error);
+    bool ok = m_table.dataVersion(&m_dataVersion, error);
     if (ok)
         ok = m_dataVersion == lastVersion ? reuseCopy(error) : load(error);
-    db.commit();
-    if (!ok) {
-        m_cells.clear();
-        m_rows.clear();
-        m_order.clear();
-        m_dataVersion = -1;
-    }
+    if (!ok)
+        dropRows();
     rebuildVisible();
     setPosition(0);
     return ok;
@@ -52,19 +119,25 @@ bool Recordset::refresh(QString *error)
 
 bool Recordset::load(QString *error)
 {
-    qint64 counted = 0;
-    if (!m_table.describe(m_rowSource, error) || !m_table.readAll(&m_columns, &m_cells, error) ||
-        !m_table.count(&counted, error))
-        return false;
+    TableCopy copy;
+    return m_table.describe(m_rowSource, error) &&
+           TableReader::read(m_databasePath, m_table.table(), m_table.orderSql(), &copy, error) &&
+           take(copy, error);
+}
+
+bool Recordset::take(TableCopy &copy, QString *error)
+{
+    m_columns = copy.columns;
     m_fieldNames = m_columns.mid(1);
-    const qsizetype rows = m_columns.isEmpty() ? 0 : m_cells.size() / m_columns.size();
+    m_cells = std::move(copy.rows);
+    const qsizetype rows = m_cells.rows();
     // A damaged page can end a table's rows early without any error.
-    if (rows != counted)
-        return damaged(counted, rows, error);
+    if (rows != copy.counted)
+        return damaged(copy.counted, rows, error);
     m_rows.assign(rows, Row{});
     for (qsizetype row = 0; row < rows; ++row)
         m_rows[row].bookmark = rowidOf(row);
-    return orderRows(error);
+    return orderRows(copy.order, error);
 }
 
 bool Recordset::damaged(qsizetype counted, qsizetype read, QString *error) const
@@ -84,10 +157,15 @@ bool Recordset::reuseCopy(QString *error)
 {
     for (qsizetype row = 0; row < qsizetype(m_rows.size()); ++row)
         m_rows[row].bookmark = rowidOf(row);
-    return !m_orderStale || orderRows(error);
+    if (!m_orderStale)
+        return true;
+    std::vector<qint64> rowids;
+    return (!m_table.hasOrder() ||
+            TableReader::readOrder(m_databasePath, m_table.orderSql(), &rowids, error)) &&
+           orderRows(rowids, error);
 }
 
-bool Recordset::orderRows(QString *error)
+bool Recordset::orderRows(const std::vector<qint64> &rowids, QString *error)
 {
     m_orderStale = false;
     m_order.clear();
@@ -97,20 +175,23 @@ bool Recordset::orderRows(QString *error)
             m_order.push_back(row);
         return true;
     }
-    std::vector<qint64> rowids;
-    if (!m_table.readOrder(&rowids, error))
-        return false;
-    QHash<qint64, qsizetype> rowByRowid;
-    rowByRowid.reserve(qsizetype(m_rows.size()));
+    // The rows lie in rowid order as read, so a row is found by halving.
+    std::vector<std::pair<qint64, qsizetype>> rowByRowid;
+    rowByRowid.reserve(m_rows.size());
     for (qsizetype row = 0; row < qsizetype(m_rows.size()); ++row)
         if (!m_rows[row].deleted)
-            rowByRowid.insert(rowidOf(row), row);
-    for (const qint64 rowid : rowids)
-        if (const auto it = rowByRowid.constFind(rowid); it != rowByRowid.constEnd())
-            m_order.push_back(*it);
+            rowByRowid.emplace_back(rowidOf(row), row);
+    if (!std::is_sorted(rowByRowid.begin(), rowByRowid.end()))
+        std::sort(rowByRowid.begin(), rowByRowid.end());
+    for (const qint64 rowid : rowids) {
+        const auto it = std::lower_bound(rowByRowid.begin(), rowByRowid.end(),
+                                         std::pair<qint64, qsizetype>(rowid, -1));
+        if (it != rowByRowid.end() && it->first == rowid)
+            m_order.push_back(it->second);
+    }
     // The order comes from an index, which a damaged page can leave short of
     // the table or naming rows it does not hold; a row left out would vanish.
-    const qsizetype counted = std::max(qsizetype(rowids.size()), rowByRowid.size());
+    const qsizetype counted = qsizetype(std::max(rowids.size(), rowByRowid.size()));
     if (qsizetype(m_order.size()) != counted)
         return damaged(counted, qsizetype(m_order.size()), error);
     return true;
@@ -118,11 +199,13 @@ bool Recordset::orderRows(QString *error)
 
 bool Recordset::isEOF() const
 {
+    waitForRows();
     return m_visible.empty() || m_position >= qsizetype(m_visible.size());
 }
 
 bool Recordset::isBOF() const
 {
+    waitForRows();
     return m_visible.empty() || m_position < 0;
 }
 
@@ -145,7 +228,7 @@ QVariant Recordset::field(const QString &name) const
     const qsizetype column = m_columns.indexOf(name);
     if (row < 0 || column <= 0) // the rowid in column 0 is not a field
         return {};
-    return cell(row, column);
+    return m_cells.value(row, column);
 }
 
 void Recordset::setPosition(qsizetype position)
@@ -161,15 +244,16 @@ void Recordset::dropNewRow()
         return;
     // The new row is always the last one added.
     m_rows.pop_back();
-    m_cells.resize(m_cells.size() - m_columns.size());
+    m_cells.removeLastRow();
     m_visible.pop_back();
     m_order.pop_back();
 }
 
 void Recordset::addNew()
 {
+    waitForRows();
     dropNewRow();
-    m_cells.resize(m_cells.size() + m_columns.size());
+    m_cells.appendEmptyRow();
     m_rows.push_back({--m_lastNewBookmark, false, true});
     m_order.push_back(qsizetype(m_rows.size()) - 1);
     m_visible.push_back(m_order.back());
@@ -178,18 +262,21 @@ void Recordset::addNew()
 
 void Recordset::moveFirst()
 {
+    waitForRows();
     dropNewRow();
     setPosition(0);
 }
 
 void Recordset::moveLast()
 {
+    waitForRows();
     dropNewRow();
     setPosition(qsizetype(m_visible.size()) - 1);
 }
 
 void Recordset::moveNext()
 {
+    waitForRows();
     const bool wasDeleted = m_onDeletedRow;
     dropNewRow();
     const qsizetype size = qsizetype(m_visible.size());
@@ -199,6 +286,7 @@ void Recordset::moveNext()
 
 void Recordset::movePrevious()
 {
+    waitForRows();
     dropNewRow();
     setPosition(std::max<qsizetype>(m_position - 1, -1));
 }
@@ -211,6 +299,7 @@ Recordset::Bookmark Recordset::bookmark() const
 
 bool Recordset::setBookmark(Bookmark bookmark)
 {
+    waitForRows();
     const auto it = std::find_if(m_visible.begin(), m_visible.end(), [&](qsizetype row) {
         return m_rows[row].bookmark == bookmark;
     });
@@ -230,10 +319,11 @@ void Recordset::rebuildVisible()
     for (const QString &field : m_filter.fields)
         if (const qsizetype column = m_columns.indexOf(field); column > 0)
             columns << column;
-    const QStringMatcher matcher(m_filter.text, Qt::CaseInsensitive);
+    const TextMatch match(m_filter.text);
     const auto matches = [&](qsizetype row) {
         for (const qsizetype column : columns)
-            if (matcher.indexIn(cell(row, column).toString()) >= 0)
+            if (m_cells.isText(row, column) ? match.in(m_cells.utf8(row, column))
+                                            : match.in(m_cells.value(row, column).toString()))
                 return true;
         return false;
     };
@@ -249,6 +339,7 @@ void Recordset::rebuildVisible()
 
 void Recordset::setFilter(const RecordFilter &filter)
 {
+    waitForRows();
     dropNewRow();
     m_filter = filter;
     rebuildVisible();
@@ -278,8 +369,7 @@ bool Recordset::update(const QVariantHash &values, QString *error, const Alongsi
     QList<QVariant> reread;
     if (!stored || !m_table.readRow(rowid, m_columns, &reread, error))
         return false;
-    for (qsizetype column = 0; column < m_columns.size(); ++column)
-        cell(row, column) = reread[column];
+    m_cells.setRow(row, reread);
     m_rows[row].isNew = false;
     m_orderStale = true;
     emit currentChanged();

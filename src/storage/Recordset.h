@@ -2,6 +2,7 @@
 
 #include "Connection.h"
 #include "RecordFilter.h"
+#include "RowBlock.h"
 #include "TableRows.h"
 
 #include <QList>
@@ -10,7 +11,11 @@
 #include <QVariant>
 #include <QVariantHash>
 #include <functional>
+#include <memory>
 #include <vector>
+
+class QThread;
+struct TableCopy;
 
 // A static, client-side copy of the rows of a row source (a table name, or a
 // query "SELECT * FROM <table> ..."), with a current row that the program
@@ -18,6 +23,10 @@
 // sees; an INTEGER PRIMARY KEY is that rowid and is never written.
 // The copy lies in one block, row after row, so that a search runs through
 // memory in order.
+//
+// The rows may be read on a worker thread while the window is already shown
+// (openInBackground); every use of the recordset then first waits for them,
+// so that no step ever sees a part of the rows.
 //
 // Moving before the first row gives BOF and past the last EOF; an empty set
 // gives both. A new row from addNew() is dropped by any move, filter,
@@ -33,8 +42,15 @@ public:
     using AlongsideWrite = std::function<bool(QSqlDatabase &db, QString *error)>;
 
     Recordset(const QString &databasePath, const QString &rowSource);
+    ~Recordset() override;
 
     bool open(QString *error);
+    // Opens the database here and reads the rows on a worker thread. False
+    // when the database cannot be opened; a failed reading of the rows is
+    // told by readFailed, after which the recordset is closed.
+    bool openInBackground(QString *error);
+    // Waits for rows being read in the background and takes them in.
+    void waitForRows() const;
     // Lets go of the rows and the database; closing again does nothing.
     void close();
     QString dataSource() const { return m_connection.dataSource(); }
@@ -67,12 +83,21 @@ public:
     void setFilter(const RecordFilter &filter);
     const RecordFilter &filter() const { return m_filter; }
 
-    const QStringList &fieldNames() const { return m_fieldNames; }
+    const QStringList &fieldNames() const
+    {
+        waitForRows();
+        return m_fieldNames;
+    }
     QVariant field(const QString &name) const;
-    qsizetype visibleCount() const { return qsizetype(m_visible.size()); }
+    qsizetype visibleCount() const
+    {
+        waitForRows();
+        return qsizetype(m_visible.size());
+    }
 
 signals:
     void currentChanged();
+    void readFailed(const QString &error);
 
 private:
     struct Row {
@@ -81,29 +106,30 @@ private:
         bool isNew = false;
     };
 
+    struct Reading;
+
     bool load(QString *error);
+    bool take(TableCopy &copy, QString *error);
+    void takeReadRows();
+    void dropRows();
     bool commitChange(const std::function<bool(QString *error)> &change,
                       const AlongsideWrite &alongside, QString *error);
     bool reuseCopy(QString *error);
-    bool orderRows(QString *error);
+    bool orderRows(const std::vector<qint64> &rowids, QString *error);
     bool damaged(qsizetype counted, qsizetype read, QString *error) const;
     void rebuildVisible();
     void dropNewRow();
     qsizetype currentRow() const; // -1: none
-    QVariant &cell(qsizetype row, qsizetype column) { return m_cells[row * m_columns.size() + column]; }
-    const QVariant &cell(qsizetype row, qsizetype column) const
-    {
-        return m_cells[row * m_columns.size() + column];
-    }
-    qint64 rowidOf(qsizetype row) const { return cell(row, 0).toLongLong(); }
+    qint64 rowidOf(qsizetype row) const { return m_cells.integer(row, 0); }
     void setPosition(qsizetype position);
 
+    QString m_databasePath;
     Connection m_connection;
     TableRows m_table{m_connection};
     QString m_rowSource;
     QStringList m_columns;    // every column read, the rowid first
     QStringList m_fieldNames; // the columns the caller sees
-    QList<QVariant> m_cells;  // m_rows.size() rows of m_columns.size() cells
+    RowBlock m_cells;         // m_rows.size() rows of m_columns.size() cells
     std::vector<Row> m_rows;  // in the order read
     std::vector<qsizetype> m_order;
     std::vector<qsizetype> m_visible;
@@ -113,4 +139,6 @@ private:
     qint64 m_dataVersion = -1; // of the last reading; -1: none yet
     bool m_orderStale = false; // a row stored since then may belong elsewhere
     Bookmark m_lastNewBookmark = 0;
+    std::unique_ptr<QThread> m_reader; // while rows are read in the background
+    std::shared_ptr<Reading> m_reading;
 };

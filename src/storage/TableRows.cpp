@@ -52,45 +52,6 @@ bool TableRows::describe(const QString &rowSource, QString *error)
     return true;
 }
 
-bool TableRows::readAll(QStringList *columns, QList<QVariant> *cells, QString *error)
-{
-    QSqlQuery query(m_connection.database());
-    query.setForwardOnly(true);
-    if (!query.exec(QStringLiteral("SELECT rowid AS bramblewood_rowid, * FROM %1").arg(quoted(m_table))))
-        return failed(query, error);
-    const QSqlRecord record = query.record();
-    columns->clear();
-    for (int i = 0; i < record.count(); ++i)
-        *columns << record.fieldName(i);
-    cells->clear();
-    while (query.next())
-        for (int i = 0; i < record.count(); ++i)
-            cells->append(query.value(i));
-    return !query.lastError().isValid() || failed(query, error);
-}
-
-bool TableRows::readOrder(std::vector<qint64> *rowids, QString *error)
-{
-    QSqlQuery query(m_connection.database());
-    query.setForwardOnly(true);
-    if (!query.exec(m_orderSql))
-        return failed(query, error);
-    rowids->clear();
-    while (query.next())
-        rowids->push_back(query.value(0).toLongLong());
-    return !query.lastError().isValid() || failed(query, error);
-}
-
-bool TableRows::count(qint64 *rows, QString *error)
-{
-    QSqlQuery query(m_connection.database());
-    if (!query.exec(QStringLiteral("SELECT count(*) FROM %1").arg(quoted(m_table))) ||
-        !query.next())
-        return failed(query, error);
-    *rows = query.value(0).toLongLong();
-    return true;
-}
-
 bool TableRows::readRow(qint64 rowid, const QStringList &columns, QList<QVariant> *values,
                         QString *error)
 {

@@ -21,15 +21,10 @@ public:
     const QString &table() const { return m_table; }
     bool isAssigned(const QString &field) const { return m_assignedFields.contains(field); }
 
-    // Every row in the table's own order, which is a sequential read: the
-    // rowid and then each column, one row after another.
-    bool readAll(QStringList *columns, QList<QVariant> *cells, QString *error);
-    // The rowids in the row source's order, when it gives one; false when it
-    // gives none, and the table's own order stands.
+    // The query of the rowids in the row source's order; empty when it gives
+    // none, and the table's own order stands.
+    const QString &orderSql() const { return m_orderSql; }
     bool hasOrder() const { return !m_orderSql.isEmpty(); }
-    bool readOrder(std::vector<qint64> *rowids, QString *error);
-    // The number of rows, which SQLite may take from an index rather than the table.
-    bool count(qint64 *rows, QString *error);
 
     bool readRow(qint64 rowid, const QStringList &columns, QList<QVariant> *values, QString *error);
     bool insert(const QVariantHash &values, qint64 *rowid, QString *error);

@@ -1,0 +1,124 @@
+#include "RowBlock.h"
+
+void RowBlock::reserveRows(qsizetype rows)
+{
+    m_cells.reserve(size_t(rows * m_columns));
+    m_kinds.reserve(size_t(rows * m_columns));
+}
+
+void RowBlock::append(Kind kind, Cell cell)
+{
+    m_cells.push_back(cell);
+    m_kinds.push_back(kind);
+}
+
+void RowBlock::appendNull()
+{
+    append(Kind::Null, Cell{0});
+}
+
+void RowBlock::appendInteger(qint64 value)
+{
+    append(Kind::Integer, Cell{value});
+}
+
+void RowBlock::appendReal(double value)
+{
+    Cell cell;
+    cell.real = value;
+    append(Kind::Real, cell);
+}
+
+void RowBlock::appendText(QByteArrayView utf8)
+{
+    Cell cell;
+    cell.text = {quint32(m_text.size()), quint32(utf8.size())};
+    m_text.append(utf8);
+    append(Kind::Text, cell);
+}
+
+RowBlock::Cell RowBlock::cellFor(const QVariant &value, Kind *kind)
+{
+    Cell cell{0};
+    if (value.isNull()) {
+        *kind = Kind::Null;
+    } else if (value.typeId() == QMetaType::Double || value.typeId() == QMetaType::Float) {
+        *kind = Kind::Real;
+        cell.real = value.toDouble();
+    } else if (value.typeId() == QMetaType::LongLong || value.typeId() == QMetaType::Int ||
+               value.typeId() == QMetaType::ULongLong || value.typeId() == QMetaType::UInt) {
+        *kind = Kind::Integer;
+        cell.integer = value.toLongLong();
+    } else {
+        const QByteArray utf8 = value.toString().toUtf8();
+        *kind = Kind::Text;
+        cell.text = {quint32(m_text.size()), quint32(utf8.size())};
+        m_text.append(utf8);
+    }
+    return cell;
+}
+
+void RowBlock::appendValue(const QVariant &value)
+{
+    Kind kind;
+    const Cell cell = cellFor(value, &kind);
+    append(kind, cell);
+}
+
+void RowBlock::appendEmptyRow()
+{
+    for (qsizetype column = 0; column < m_columns; ++column)
+        appendNull();
+}
+
+void RowBlock::removeLastRow()
+{
+    m_cells.resize(m_cells.size() - size_t(m_columns));
+    m_kinds.resize(m_kinds.size() - size_t(m_columns));
+}
+
+void RowBlock::setRow(qsizetype row, const QList<QVariant> &values)
+{
+    for (qsizetype column = 0; column < m_columns; ++column) {
+        Kind kind;
+        m_cells[index(row, column)] = cellFor(values.value(column), &kind);
+        m_kinds[index(row, column)] = kind;
+    }
+}
+
+QVariant RowBlock::value(qsizetype row, qsizetype column) const
+{
+    const Cell &cell = m_cells[index(row, column)];
+    switch (kind(row, column)) {
+    case Kind::Null:
+        return {};
+    case Kind::Integer:
+        return QVariant(cell.integer);
+    case Kind::Real:
+        return QVariant(cell.real);
+    case Kind::Text:
+        return QVariant(QString::fromUtf8(utf8(row, column)));
+    }
+    return {};
+}
+
+qint64 RowBlock::integer(qsizetype row, qsizetype column) const
+{
+    const Cell &cell = m_cells[index(row, column)];
+    switch (kind(row, column)) {
+    case Kind::Integer:
+        return cell.integer;
+    case Kind::Real:
+        return qint64(cell.real);
+    case Kind::Null:
+    case Kind::Text:
+        break;
+    }
+    return value(row, column).toLongLong();
+}
+
+QByteArrayView RowBlock::utf8(qsizetype row, qsizetype column) const
+{
+    const Text &text = m_cells[index(row, column)].text;
+    return QByteArrayView(m_text.constData() + text.offset, text.length);
+}

@@ -1,0 +1,151 @@
+#include "TableReader.h"
+
+#include <QFile>
+#include <sqlite3.h>
+
+namespace {
+
+// One read-only connection and the statements run on it, closed on every way out.
+class ReadConnection
+{
+public:
+    explicit ReadConnection(const QString &path)
+    {
+        m_status = sqlite3_open_v2(QFile::encodeName(path).constData(), &m_db,
+                                   SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, nullptr);
+        if (m_status == SQLITE_OK)
+            sqlite3_busy_timeout(m_db, 5000); // as long as the program's own connections wait
+    }
+    ~ReadConnection()
+    {
+        sqlite3_finalize(m_statement);
+        sqlite3_close(m_db);
+    }
+    ReadConnection(const ReadConnection &) = delete;
+    ReadConnection &operator=(const ReadConnection &) = delete;
+
+    bool failed(QString *error) const
+    {
+        *error = m_db ? QString::fromUtf8(sqlite3_errmsg(m_db)) : QStringLiteral("out of memory");
+        return false;
+    }
+    bool opened(QString *error) const { return m_status == SQLITE_OK || failed(error); }
+    bool execute(const char *sql, QString *error) const
+    {
+        return sqlite3_exec(m_db, sql, nullptr, nullptr, nullptr) == SQLITE_OK || failed(error);
+    }
+    bool prepare(const QString &sql, QString *error)
+    {
+        sqlite3_finalize(m_statement);
+        m_statement = nullptr;
+        return sqlite3_prepare_v2(m_db, sql.toUtf8().constData(), -1, &m_statement, nullptr) ==
+                   SQLITE_OK ||
+               failed(error);
+    }
+    // SQLITE_ROW while there is a row, SQLITE_DONE at the end, else an error.
+    int step() { return sqlite3_step(m_statement); }
+    sqlite3_stmt *statement() const { return m_statement; }
+
+private:
+    sqlite3 *m_db = nullptr;
+    sqlite3_stmt *m_statement = nullptr;
+    int m_status = SQLITE_OK;
+};
+
+QString quoted(const QString &identifier)
+{
+    return u'"' + QString(identifier).replace(u'"', QLatin1String("\"\"")) + u'"';
+}
+
+bool readCount(ReadConnection &connection, const QString &table, qint64 *rows, QString *error)
+{
+    if (!connection.prepare(QStringLiteral("SELECT count(*) FROM %1").arg(quoted(table)), error))
+        return false;
+    if (connection.step() != SQLITE_ROW)
+        return connection.failed(error);
+    *rows = sqlite3_column_int64(connection.statement(), 0);
+    return true;
+}
+
+void appendCell(sqlite3_stmt *statement, int column, RowBlock *rows)
+{
+    switch (sqlite3_column_type(statement, column)) {
+    case SQLITE_NULL:
+        rows->appendNull();
+        break;
+    case SQLITE_INTEGER:
+        rows->appendInteger(sqlite3_column_int64(statement, column));
+        break;
+    case SQLITE_FLOAT:
+        rows->appendReal(sqlite3_column_double(statement, column));
+        break;
+    default: {
+        const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(statement, column));
+        rows->appendText(QByteArrayView(text, sqlite3_column_bytes(statement, column)));
+    }
+    }
+}
+
+bool readRows(ReadConnection &connection, const QString &table, TableCopy *copy, QString *error)
+{
+    if (!connection.prepare(
+            QStringLiteral("SELECT rowid AS bramblewood_rowid, * FROM %1").arg(quoted(table)), error))
+        return false;
+    sqlite3_stmt *statement = connection.statement();
+    const int columns = sqlite3_column_count(statement);
+    copy->columns.clear();
+    for (int column = 0; column < columns; ++column)
+        copy->columns << QString::fromUtf8(sqlite3_column_name(statement, column));
+    copy->rows = RowBlock(columns);
+    copy->rows.reserveRows(copy->counted);
+    int status;
+    while ((status = connection.step()) == SQLITE_ROW) {
+        for (int column = 0; column < columns; ++column)
+            appendCell(statement, column, &copy->rows);
+        // Half the room is left for the rows the user changes afterwards.
+        if (copy->rows.textBytes() > RowBlock::maxTextBytes / 2) {
+            *error = QStringLiteral("The table %1 holds more text than the program can keep.").arg(table);
+            return false;
+        }
+    }
+    return status == SQLITE_DONE || connection.failed(error);
+}
+
+bool readRowids(ReadConnection &connection, const QString &orderSql, std::vector<qint64> *rowids,
+                QString *error)
+{
+    rowids->clear();
+    if (!connection.prepare(orderSql, error))
+        return false;
+    int status;
+    while ((status = connection.step()) == SQLITE_ROW)
+        rowids->push_back(sqlite3_column_int64(connection.statement(), 0));
+    return status == SQLITE_DONE || connection.failed(error);
+}
+
+} // namespace
+
+namespace TableReader {
+
+bool read(const QString &path, const QString &table, const QString &orderSql, TableCopy *copy,
+          QString *error)
+{
+    ReadConnection connection(path);
+    if (!connection.opened(error) || !connection.execute("BEGIN", error))
+        return false;
+    const bool ok = readCount(connection, table, &copy->counted, error) &&
+                    readRows(connection, table, copy, error) &&
+                    (orderSql.isEmpty() || readRowids(connection, orderSql, &copy->order, error));
+    QString ignored; // a read transaction has nothing to lose
+    connection.execute("COMMIT", &ignored);
+    return ok;
+}
+
+bool readOrder(const QString &path, const QString &orderSql, std::vector<qint64> *rowids,
+               QString *error)
+{
+    ReadConnection connection(path);
+    return connection.opened(error) && readRowids(connection, orderSql, rowids, error);
+}
+
+} // namespace TableReader

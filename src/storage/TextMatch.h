@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+#include <QStringMatcher>
+
+// Whether a text holds another, letter case aside and taken literally: the
+// test a search puts to every cell. Cells come as UTF-8; the ASCII ones,
+// nearly all of them, are compared byte by byte without being decoded.
+class TextMatch
+{
+public:
+    explicit TextMatch(const QString &wanted);
+
+    bool in(QByteArrayView utf8) const;
+    bool in(const QString &text) const { return m_matcher.indexIn(text) >= 0; }
+
+private:
+    bool inAscii(QByteArrayView text) const;
+
+    QStringMatcher m_matcher;
+    QByteArray m_lowerAscii; // empty when the wanted text is not all ASCII
+};
