@@ -173,8 +173,23 @@ bool frmMain::Form_Load(const QDate &today)
     connect(m_menu.backup, &QAction::triggered, maintenance, &MaintenanceCommands::mnuBackup_Click);
     connect(m_menu.exportToExcel, &QAction::triggered, maintenance,
             &MaintenanceCommands::mnuExport_Click);
-    return m_customers->customers().open() && m_ledger->income().entries().open() &&
-           m_ledger->expense().entries().open();
+    // The rows are read while the window shows; each tab waits for its own.
+    for (DataControl *data : {&m_customers->customers(), &m_ledger->income().entries(),
+                              &m_ledger->expense().entries()}) {
+        if (!data->openInBackground())
+            return false;
+        connect(data, &DataControl::readFailed, this, &frmMain::endUnchanged);
+    }
+    return true;
+}
+
+// Rows that cannot be read leave the program nothing to work on: it ends as
+// when it cannot start, without the exit's copies and compaction.
+void frmMain::endUnchanged()
+{
+    m_shutDown = true;
+    hide();
+    QCoreApplication::exit(1);
 }
 
 QStringList frmMain::saveSideFiles()

@@ -59,6 +59,7 @@ private:
     // databases the user made read-only.
     bool checkDatabases();
     void tellCannotStart(const QString &reason);
+    void endUnchanged();
     void shutDown();
 
     DataFolder m_folder;

@@ -1,9 +1,10 @@
 #include "RowBlock.h"
 
-void RowBlock::reserveRows(qsizetype rows)
+void RowBlock::reserve(qsizetype rows, qsizetype textBytes)
 {
     m_cells.reserve(size_t(rows * m_columns));
     m_kinds.reserve(size_t(rows * m_columns));
+    m_text.reserve(textBytes);
 }
 
 void RowBlock::append(Kind kind, Cell cell)

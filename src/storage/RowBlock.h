@@ -17,7 +17,9 @@ public:
 
     qsizetype columns() const { return m_columns; }
     qsizetype rows() const { return m_columns == 0 ? 0 : qsizetype(m_kinds.size()) / m_columns; }
-    void reserveRows(qsizetype rows);
+    // Room set aside that is never written costs address space, not memory.
+    void reserve(qsizetype rows, qsizetype textBytes);
+    void squeeze() { m_text.squeeze(); }
 
     // Filling a row, cell after cell.
     void appendNull();

@@ -1,6 +1,8 @@
 #include "TableReader.h"
 
 #include <QFile>
+#include <QFileInfo>
+#include <algorithm>
 #include <sqlite3.h>
 
 namespace {
@@ -80,13 +82,16 @@ void appendCell(sqlite3_stmt *statement, int column, RowBlock *rows)
         rows->appendReal(sqlite3_column_double(statement, column));
         break;
     default: {
-        const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(statement, column));
+        // As a blob the text comes as it lies in the page; as text SQLite
+        // would first copy it to add a terminating zero.
+        const auto *text = static_cast<const char *>(sqlite3_column_blob(statement, column));
         rows->appendText(QByteArrayView(text, sqlite3_column_bytes(statement, column)));
     }
     }
 }
 
-bool readRows(ReadConnection &connection, const QString &table, TableCopy *copy, QString *error)
+bool readRows(ReadConnection &connection, const QString &path, const QString &table, TableCopy *copy,
+              QString *error)
 {
     if (!connection.prepare(
             QStringLiteral("SELECT rowid AS bramblewood_rowid, * FROM %1").arg(quoted(table)), error))
@@ -97,7 +102,9 @@ bool readRows(ReadConnection &connection, const QString &table, TableCopy *copy,
     for (int column = 0; column < columns; ++column)
         copy->columns << QString::fromUtf8(sqlite3_column_name(statement, column));
     copy->rows = RowBlock(columns);
-    copy->rows.reserveRows(copy->counted);
+    // The file holds all the text and more, so its size is room enough: the
+    // text is never copied to a larger buffer while it grows.
+    copy->rows.reserve(copy->counted, std::min(QFileInfo(path).size(), RowBlock::maxTextBytes / 2));
     int status;
     while ((status = connection.step()) == SQLITE_ROW) {
         for (int column = 0; column < columns; ++column)
@@ -108,6 +115,7 @@ bool readRows(ReadConnection &connection, const QString &table, TableCopy *copy,
             return false;
         }
     }
+    copy->rows.squeeze();
     return status == SQLITE_DONE || connection.failed(error);
 }
 
@@ -134,7 +142,7 @@ bool read(const QString &path, const QString &table, const QString &orderSql, Ta
     if (!connection.opened(error) || !connection.execute("BEGIN", error))
         return false;
     const bool ok = readCount(connection, table, &copy->counted, error) &&
-                    readRows(connection, table, copy, error) &&
+                    readRows(connection, path, table, copy, error) &&
                     (orderSql.isEmpty() || readRowids(connection, orderSql, &copy->order, error));
     QString ignored; // a read transaction has nothing to lose
     connection.execute("COMMIT", &ignored);

@@ -65,6 +65,17 @@ DataControl::DataControl(const QString &name, const QString &caption,
     connect(next, &QToolButton::clicked, this, leaving([this] { moveNext(); }));
     connect(last, &QToolButton::clicked, this, leaving([this] { m_recordset.moveLast(); }));
     connect(&m_recordset, &Recordset::currentChanged, this, &DataControl::showCurrent);
+    connect(&m_recordset, &Recordset::readFailed, this, [this](const QString &error) {
+        tellCannotOpen(error);
+        emit readFailed();
+    });
+}
+
+// Nothing bound to the control can be seen, and so typed into, before its rows are there.
+void DataControl::showEvent(QShowEvent *event)
+{
+    m_recordset.waitForRows();
+    QFrame::showEvent(event);
 }
 
 void DataControl::movePrevious()
@@ -147,11 +158,26 @@ void DataControl::report(const QString &what, const QString &error)
                                QMessageBox::Warning});
 }
 
+void DataControl::tellCannotOpen(const QString &error)
+{
+    report(QStringLiteral("%1 could not be opened.").arg(m_recordset.dataSource()), error);
+}
+
 bool DataControl::open()
 {
     QString error;
     if (!m_recordset.open(&error)) {
-        report(QStringLiteral("%1 could not be opened.").arg(m_recordset.dataSource()), error);
+        tellCannotOpen(error);
+        return false;
+    }
+    return true;
+}
+
+bool DataControl::openInBackground()
+{
+    QString error;
+    if (!m_recordset.openInBackground(&error)) {
+        tellCannotOpen(error);
         return false;
     }
     return true;

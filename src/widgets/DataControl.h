@@ -38,10 +38,20 @@ public:
     void takeShownAsUnchanged() { m_shown = contents(); }
 
     bool open();
+    // Opens the database now and reads the rows on a worker thread; the
+    // control waits for them before it shows. A reading that fails is told
+    // and signalled by readFailed.
+    bool openInBackground();
     void close() { m_recordset.close(); }
     bool refresh();
     bool update(const Recordset::AlongsideWrite &alongside = {});
     bool deleteCurrent(const Recordset::AlongsideWrite &alongside = {});
+
+signals:
+    void readFailed();
+
+protected:
+    void showEvent(QShowEvent *event) override;
 
 private:
     struct Binding {
@@ -51,6 +61,7 @@ private:
     };
 
     void showCurrent();
+    void tellCannotOpen(const QString &error);
     QStringList contents() const;
     static QString content(const Binding &binding);
     std::optional<QVariantHash> boundValues(QString *error) const;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Controls.h"
+#include "DataControl.h"
 #include "FakeLauncher.h"
 #include "RecordingMessageBox.h"
 #include "ScriptedMessageBox.h"
@@ -18,11 +19,19 @@ template <class Messages = ScriptedMessageBox> struct MainWindowWith {
     QString medium;
     std::unique_ptr<frmMain> window;
 
-    bool load(const QDate &today = QDate(2026, 12, 6))
+    // Loaded, with the rows still being read on their worker threads.
+    bool start(const QDate &today = QDate(2026, 12, 6))
     {
         window = std::make_unique<frmMain>(folder.folder(), messages, launcher,
                                            [this] { return medium; });
         return window->Form_Load(today);
+    }
+    bool load(const QDate &today = QDate(2026, 12, 6))
+    {
+        const bool loaded = start(today);
+        for (DataControl *data : window->findChildren<DataControl *>())
+            data->recordset().waitForRows();
+        return loaded;
     }
     QString text(const QString &name) const { return box(window.get(), name)->text(); }
     void trigger(const QString &command) const { control<QAction>(window.get(), command)->trigger(); }

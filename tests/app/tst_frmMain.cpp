@@ -13,6 +13,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QDir>
 #include <QLabel>
 #include <QPointer>
 #include <QSysInfo>
@@ -428,6 +429,70 @@ private slots:
         started->MonthView_DateClick();
         QCOMPARE(f.text("txtDateStarted"), QStringLiteral("2/2/2022"));
         QVERIFY(focused() != QLatin1String("txtVisitAmount"));
+    }
+
+    void actingWhileRowsAreReadWaitsForThem_data()
+    {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<QString>("name"); // the customer shown afterwards
+        QTest::addColumn<int>("shown");    // the customers the recordset shows
+        QTest::newRow("tab shown") << "tab" << "Customer 1" << 3000;
+        QTest::newRow("search") << "search" << "Customer 2999" << 1;
+        QTest::newRow("last row") << "last" << "Customer 999" << 3000;
+        QTest::newRow("refresh") << "refresh" << "Customer 1" << 3000;
+    }
+
+    // The rows reach the window only by a queued notice or by a step that
+    // waits for them; a step taken before the notice must see every row, and
+    // the late notice must not undo what it did.
+    void actingWhileRowsAreReadWaitsForThem()
+    {
+        QFETCH(QString, action);
+        MainWindowFixture f;
+        f.folder.execute(DataFiles::customers,
+                         "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 3000) "
+                         "INSERT INTO Customers (Name) SELECT 'Customer ' || i FROM n");
+        QVERIFY(f.start());
+        f.window->show();
+        if (action == "tab") {
+            control<QTabWidget>(f.window.get(), "SSTab1")->setCurrentIndex(0);
+        } else if (action == "search") {
+            box(f.window.get(), "txtSearch")->setText("customer 2999");
+            click(f.window.get(), "cmdSearch");
+        } else if (action == "last") {
+            f.navigate("Adodc1", "cmdLast");
+        } else {
+            f.trigger("mnuRefresh");
+        }
+        QFETCH(QString, name);
+        QCOMPARE(f.text("txtName"), name);
+        QCoreApplication::processEvents(); // the notice that the worker has finished
+        QCOMPARE(f.text("txtName"), name);
+        QFETCH(int, shown);
+        QCOMPARE(control<DataControl>(f.window.get(), "Adodc1")->recordset().visibleCount(), shown);
+    }
+
+    // Rows that cannot be read once the window shows end the program as a
+    // refused start does: told, nothing written, no exit copies.
+    void rowsThatCannotBeReadEndTheProgramUnchanged()
+    {
+        MainWindowWith<RecordingMessageBox> f;
+        f.folder.execute(DataFiles::income,
+                         "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 300) "
+                         "INSERT INTO Income (IncomeType, IncomeAmount) SELECT printf('%.99c', 'x'), i FROM n");
+        const int page = f.folder.value(DataFiles::income, "SELECT rootpage FROM sqlite_master WHERE name = 'Income'").toInt();
+        QByteArray bytes = f.folder.bytes(DataFiles::income);
+        f.folder.writeBytes(DataFiles::income, bytes.replace((page - 1) * 4096, 8, QByteArray("\x0d\0\0\0\0\x10\0\0", 8)));
+        const QStringList files = QDir(f.folder.path()).entryList(QDir::Files);
+        QVERIFY(f.start());
+        f.window->show();
+        QTRY_COMPARE(f.messages.shown.size(), 1);
+        QVERIFY2(f.messages.shown[0].text.startsWith("Income.mdb could not be opened.\n\nIncome.mdb is damaged"),
+                 qPrintable(f.messages.shown[0].text));
+        QVERIFY(!f.window->isVisible());
+        f.window->close();
+        QCOMPARE(QDir(f.folder.path()).entryList(QDir::Files), files);
+        QCOMPARE(f.messages.shown.size(), 1);
     }
 };
 

@@ -99,6 +99,34 @@ private slots:
         QVERIFY(!records->update({{"Name", "Eve"}}, &error));
     }
 
+    void filterMatchesLiterallyAnyCase_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QStringList>("names");
+        QTest::newRow("ASCII, other case") << "Name" << "BRIEN" << QStringList{"O'Brien"};
+        QTest::newRow("apostrophe and star taken as typed") << "Name" << "'b" << QStringList{"O'Brien"};
+        QTest::newRow("star") << "Name" << "*" << QStringList{"a*b"};
+        QTest::newRow("accented, other case") << "Name" << "ÉMI" << QStringList{"Émile"};
+        QTest::newRow("Kelvin sign folds to k") << "Name" << "karl" << QStringList{"Karl", "\u212Aarl"};
+        QTest::newRow("ASCII text in an accented cell") << "Name" << "mile" << QStringList{"Émile"};
+        QTest::newRow("a stored number") << "AmountPerVisit" << "12.5" << QStringList{"a*b"};
+        QTest::newRow("nothing") << "Name" << "zz" << QStringList{};
+    }
+
+    void filterMatchesLiterallyAnyCase()
+    {
+        QFETCH(QString, field);
+        QFETCH(QString, text);
+        TempDataFolder folder;
+        folder.execute(DataFiles::customers,
+                       "INSERT INTO Customers (Name, AmountPerVisit) VALUES ('Karl', 3), "
+                       "('O''Brien', NULL), ('a*b', 12.5), ('Émile', 4), (char(8490) || 'arl', 5)");
+        auto records = openCustomers(folder);
+        records->setFilter({{field}, text});
+        QTEST(visibleNames(*records), "names");
+    }
+
     void damagedPageIsNotShownAsTheWhole_data()
     {
         QTest::addColumn<QString>("tree");
