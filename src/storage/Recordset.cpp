@@ -322,8 +322,9 @@ void Recordset::rebuildVisible()
     const TextMatch match(m_filter.text);
     const auto matches = [&](qsizetype row) {
         for (const qsizetype column : columns)
-            if (m_cells.isText(row, column) ? match.in(m_cells.utf8(row, column))
-                                            : match.in(m_cells.value(row, column).toString()))
+            if (m_cells.isAscii(row, column)  ? match.inAscii(m_cells.utf8(row, column))
+                : m_cells.isText(row, column) ? match.in(m_cells.utf8(row, column))
+                                              : match.in(m_cells.value(row, column).toString()))
                 return true;
         return false;
     };

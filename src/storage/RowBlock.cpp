@@ -1,5 +1,7 @@
 #include "RowBlock.h"
 
+#include <algorithm>
+
 void RowBlock::reserve(qsizetype rows, qsizetype textBytes)
 {
     m_cells.reserve(size_t(rows * m_columns));
@@ -30,12 +32,21 @@ void RowBlock::appendReal(double value)
     append(Kind::Real, cell);
 }
 
-void RowBlock::appendText(QByteArrayView utf8)
+RowBlock::Cell RowBlock::textCell(QByteArrayView utf8, Kind *kind)
 {
     Cell cell;
     cell.text = {quint32(m_text.size()), quint32(utf8.size())};
     m_text.append(utf8);
-    append(Kind::Text, cell);
+    const bool ascii = std::all_of(utf8.begin(), utf8.end(), [](char c) { return uchar(c) < 0x80; });
+    *kind = ascii ? Kind::Ascii : Kind::Text;
+    return cell;
+}
+
+void RowBlock::appendText(QByteArrayView utf8)
+{
+    Kind kind;
+    const Cell cell = textCell(utf8, &kind);
+    append(kind, cell);
 }
 
 RowBlock::Cell RowBlock::cellFor(const QVariant &value, Kind *kind)
@@ -51,10 +62,7 @@ RowBlock::Cell RowBlock::cellFor(const QVariant &value, Kind *kind)
         *kind = Kind::Integer;
         cell.integer = value.toLongLong();
     } else {
-        const QByteArray utf8 = value.toString().toUtf8();
-        *kind = Kind::Text;
-        cell.text = {quint32(m_text.size()), quint32(utf8.size())};
-        m_text.append(utf8);
+        cell = textCell(value.toString().toUtf8(), kind);
     }
     return cell;
 }
@@ -98,6 +106,7 @@ QVariant RowBlock::value(qsizetype row, qsizetype column) const
     case Kind::Real:
         return QVariant(cell.real);
     case Kind::Text:
+    case Kind::Ascii:
         return QVariant(QString::fromUtf8(utf8(row, column)));
     }
     return {};
@@ -113,13 +122,8 @@ qint64 RowBlock::integer(qsizetype row, qsizetype column) const
         return qint64(cell.real);
     case Kind::Null:
     case Kind::Text:
+    case Kind::Ascii:
         break;
     }
     return value(row, column).toLongLong();
-}
-
-QByteArrayView RowBlock::utf8(qsizetype row, qsizetype column) const
-{
-    const Text &text = m_cells[index(row, column)].text;
-    return QByteArrayView(m_text.constData() + text.offset, text.length);
 }

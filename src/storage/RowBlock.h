@@ -38,11 +38,18 @@ public:
 
     QVariant value(qsizetype row, qsizetype column) const;
     qint64 integer(qsizetype row, qsizetype column) const;
-    bool isText(qsizetype row, qsizetype column) const { return kind(row, column) == Kind::Text; }
-    QByteArrayView utf8(qsizetype row, qsizetype column) const;
+    bool isText(qsizetype row, qsizetype column) const { return kind(row, column) >= Kind::Text; }
+    // Text of ASCII letters only, known when it was stored, so that a search
+    // need not look at every byte twice.
+    bool isAscii(qsizetype row, qsizetype column) const { return kind(row, column) == Kind::Ascii; }
+    QByteArrayView utf8(qsizetype row, qsizetype column) const
+    {
+        const Text &text = m_cells[index(row, column)].text;
+        return QByteArrayView(m_text.constData() + text.offset, text.length);
+    }
 
 private:
-    enum class Kind : quint8 { Null, Integer, Real, Text };
+    enum class Kind : quint8 { Null, Integer, Real, Text, Ascii };
     struct Text {
         quint32 offset, length;
     };
@@ -56,6 +63,7 @@ private:
     Kind kind(qsizetype row, qsizetype column) const { return m_kinds[index(row, column)]; }
     void append(Kind kind, Cell cell);
     Cell cellFor(const QVariant &value, Kind *kind);
+    Cell textCell(QByteArrayView utf8, Kind *kind);
 
     qsizetype m_columns;
     std::vector<Cell> m_cells;

@@ -9,12 +9,9 @@ char lower(char c)
     return c >= 'A' && c <= 'Z' ? char(c + ('a' - 'A')) : c;
 }
 
-bool isAscii(QByteArrayView text)
+char upper(char c)
 {
-    for (const char c : text)
-        if (uchar(c) >= 0x80)
-            return false;
-    return true;
+    return c >= 'a' && c <= 'z' ? char(c - ('a' - 'A')) : c;
 }
 
 } // namespace
@@ -23,28 +20,26 @@ TextMatch::TextMatch(const QString &wanted) : m_matcher(wanted, Qt::CaseInsensit
 {
     const bool ascii = std::all_of(wanted.begin(), wanted.end(),
                                    [](QChar c) { return c.unicode() < 0x80; });
-    if (ascii)
+    if (ascii && !wanted.isEmpty()) {
         m_lowerAscii = wanted.toLatin1().toLower();
+        m_firstUpper = upper(m_lowerAscii.front());
+    }
 }
 
-// Letters beyond ASCII can fold to ASCII ones (the Kelvin sign to k), so a
-// text holding any of them goes through the full Unicode comparison.
-bool TextMatch::in(QByteArrayView utf8) const
-{
-    if (m_lowerAscii.isEmpty() || !isAscii(utf8))
-        return in(QString::fromUtf8(utf8));
-    return inAscii(utf8);
-}
-
+// Letters beyond ASCII can fold to ASCII ones (the Kelvin sign to k), so
+// only text of ASCII letters is compared byte by byte.
 bool TextMatch::inAscii(QByteArrayView text) const
 {
+    if (m_lowerAscii.isEmpty())
+        return in(QString::fromLatin1(text));
+    const char *wanted = m_lowerAscii.constData();
     const qsizetype length = m_lowerAscii.size();
-    const char first = m_lowerAscii.front();
-    for (qsizetype start = 0; start + length <= text.size(); ++start) {
-        if (lower(text[start]) != first)
+    const char *last = text.data() + text.size() - length;
+    for (const char *start = text.data(); start <= last; ++start) {
+        if (*start != wanted[0] && *start != m_firstUpper)
             continue;
         qsizetype i = 1;
-        while (i < length && lower(text[start + i]) == m_lowerAscii[i])
+        while (i < length && lower(start[i]) == wanted[i])
             ++i;
         if (i == length)
             return true;

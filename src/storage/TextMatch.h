@@ -13,12 +13,12 @@ class TextMatch
 public:
     explicit TextMatch(const QString &wanted);
 
-    bool in(QByteArrayView utf8) const;
+    bool in(QByteArrayView utf8) const { return in(QString::fromUtf8(utf8)); }
     bool in(const QString &text) const { return m_matcher.indexIn(text) >= 0; }
-
-private:
+    // For text known to hold ASCII letters only.
     bool inAscii(QByteArrayView text) const;
 
     QStringMatcher m_matcher;
     QByteArray m_lowerAscii; // empty when the wanted text is not all ASCII
+    char m_firstUpper = 0;
 };
