@@ -72,6 +72,7 @@ void Recordset::takeReadRows()
     }
     rebuildVisible();
     setPosition(0);
+    emit rowsChanged();
     if (!ok)
         emit readFailed(error);
 }
@@ -95,6 +96,7 @@ void Recordset::close()
     dropRows();
     m_connection.close();
     setPosition(0);
+    emit rowsChanged();
 }
 
 bool Recordset::refresh(QString *error)
@@ -114,6 +116,7 @@ bool Recordset::refresh(QString *error)
         dropRows();
     rebuildVisible();
     setPosition(0);
+    emit rowsChanged();
     return ok;
 }
 
@@ -311,15 +314,14 @@ bool Recordset::setBookmark(Bookmark bookmark)
     return true;
 }
 
-void Recordset::rebuildVisible()
+std::vector<qsizetype> Recordset::rowsMatching(const RecordFilter &filter) const
 {
-    m_visible.clear();
-    m_visible.reserve(m_order.size());
+    waitForRows();
     QList<qsizetype> columns;
-    for (const QString &field : m_filter.fields)
-        if (const qsizetype column = m_columns.indexOf(field); column > 0)
+    for (const QString &field : filter.fields)
+        if (const qsizetype column = columnOf(field); column > 0)
             columns << column;
-    const TextMatch match(m_filter.text);
+    const TextMatch match(filter.text);
     const auto matches = [&](qsizetype row) {
         for (const qsizetype column : columns)
             if (m_cells.isAscii(row, column)  ? match.inAscii(m_cells.utf8(row, column))
@@ -332,10 +334,34 @@ void Recordset::rebuildVisible()
     // reads ahead; visiting them in name order would wait on every one.
     std::vector<bool> shown(m_rows.size());
     for (qsizetype row = 0; row < qsizetype(m_rows.size()); ++row)
-        shown[row] = !m_rows[row].deleted && (m_filter.isEmpty() || matches(row));
+        shown[row] = !m_rows[row].deleted && !m_rows[row].isNew && (filter.isEmpty() || matches(row));
+    std::vector<qsizetype> rows;
+    rows.reserve(m_order.size());
     for (const qsizetype row : m_order)
         if (shown[row])
-            m_visible.push_back(row);
+            rows.push_back(row);
+    return rows;
+}
+
+void Recordset::rebuildVisible()
+{
+    m_visible = rowsMatching(m_filter);
+}
+
+qsizetype Recordset::columnOf(const QString &field) const
+{
+    waitForRows();
+    return m_columns.indexOf(field);
+}
+
+QVariant Recordset::valueAt(qsizetype row, qsizetype column) const
+{
+    return m_cells.value(row, column);
+}
+
+bool Recordset::lessAt(qsizetype row, qsizetype other, qsizetype column) const
+{
+    return m_cells.compare(row, other, column) < 0;
 }
 
 void Recordset::setFilter(const RecordFilter &filter)
@@ -374,6 +400,7 @@ bool Recordset::update(const QVariantHash &values, QString *error, const Alongsi
     m_rows[row].isNew = false;
     m_orderStale = true;
     emit currentChanged();
+    emit rowsChanged();
     return true;
 }
 
@@ -404,5 +431,6 @@ bool Recordset::deleteCurrent(QString *error, const AlongsideWrite &alongside)
     m_visible.erase(m_visible.begin() + m_position);
     m_onDeletedRow = true;
     emit currentChanged();
+    emit rowsChanged();
     return true;
 }

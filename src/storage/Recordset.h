@@ -95,8 +95,19 @@ public:
         return qsizetype(m_visible.size());
     }
 
+    // The stored rows, for a view of all of them beside the current row: a
+    // row is named by its place in the copy, which holds until rowsChanged.
+    // They come in the row source's order, those that match the filter.
+    std::vector<qsizetype> rowsMatching(const RecordFilter &filter) const;
+    qsizetype columnOf(const QString &field) const; // -1: no such field
+    QVariant valueAt(qsizetype row, qsizetype column) const;
+    bool lessAt(qsizetype row, qsizetype other, qsizetype column) const;
+    Bookmark bookmarkAt(qsizetype row) const { return m_rows[row].bookmark; }
+
 signals:
     void currentChanged();
+    // Rows were read, stored or deleted: places in the copy may have changed.
+    void rowsChanged();
     void readFailed(const QString &error);
 
 private:

@@ -1,6 +1,7 @@
 #include "RowBlock.h"
 
 #include <algorithm>
+#include <cctype>
 
 void RowBlock::reserve(qsizetype rows, qsizetype textBytes)
 {
@@ -126,4 +127,40 @@ qint64 RowBlock::integer(qsizetype row, qsizetype column) const
         break;
     }
     return value(row, column).toLongLong();
+}
+
+namespace {
+
+int rank(bool null, bool text)
+{
+    return null ? 0 : text ? 2 : 1;
+}
+
+int compareAsciiNoCase(QByteArrayView a, QByteArrayView b)
+{
+    const qsizetype length = std::min(a.size(), b.size());
+    for (qsizetype i = 0; i < length; ++i) {
+        const int x = std::tolower(uchar(a[i])), y = std::tolower(uchar(b[i]));
+        if (x != y)
+            return x - y;
+    }
+    return int(a.size() - b.size());
+}
+
+} // namespace
+
+int RowBlock::compare(qsizetype row, qsizetype other, qsizetype column) const
+{
+    const Kind a = kind(row, column), b = kind(other, column);
+    const int rankA = rank(a == Kind::Null, a >= Kind::Text), rankB = rank(b == Kind::Null, b >= Kind::Text);
+    if (rankA != rankB || rankA == 0)
+        return rankA - rankB;
+    if (rankA == 1) {
+        const double x = value(row, column).toDouble(), y = value(other, column).toDouble();
+        return x < y ? -1 : x > y ? 1 : 0;
+    }
+    if (a == Kind::Ascii && b == Kind::Ascii)
+        return compareAsciiNoCase(utf8(row, column), utf8(other, column));
+    return QString::compare(QString::fromUtf8(utf8(row, column)), QString::fromUtf8(utf8(other, column)),
+                            Qt::CaseInsensitive);
 }

@@ -37,6 +37,9 @@ public:
     void setRow(qsizetype row, const QList<QVariant> &values);
 
     QVariant value(qsizetype row, qsizetype column) const;
+    // Orders two cells of a column: empty first, then numbers, then text
+    // with letter case aside. Negative, zero or positive.
+    int compare(qsizetype row, qsizetype other, qsizetype column) const;
     qint64 integer(qsizetype row, qsizetype column) const;
     bool isText(qsizetype row, qsizetype column) const { return kind(row, column) >= Kind::Text; }
     // Text of ASCII letters only, known when it was stored, so that a search
