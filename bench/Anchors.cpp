@@ -65,8 +65,9 @@ void drawRows(QSqlQuery &query, QPdfWriter &writer)
         }
         for (const Cell &cell : cells) {
             const QVariant value = cell.column < 0 ? QVariant(cell.text) : query.value(cell.column);
-            painter.drawText(cell.box.translated(0, top), Qt::AlignLeft | Qt::AlignTop,
-                             cell.twoDecimals ? QString::number(value.toDouble(), 'f', 2) : value.toString());
+            const QString text =
+                cell.twoDecimals ? QString::number(value.toDouble(), 'f', 2) : value.toString();
+            painter.drawText(cell.box.translated(0, top), Qt::AlignLeft | Qt::AlignTop, text);
         }
         top += report.detail.height;
     }
@@ -118,8 +119,8 @@ double copyAndVacuum(const DataFolder &folder, const QString &into)
 double customersToCsv(const DataFolder &folder, const QString &csv)
 {
     return command(QStringLiteral("sqlite3"),
-                   {QStringLiteral("-csv"), QStringLiteral("-header"), folder.filePath(DataFiles::customers),
-                    QStringLiteral("SELECT * FROM Customers")},
+                   {QStringLiteral("-csv"), QStringLiteral("-header"),
+                    folder.filePath(DataFiles::customers), QStringLiteral("SELECT * FROM Customers")},
                    csv);
 }
 

@@ -93,7 +93,8 @@ QList<Row> customerReportRows(const DataFolder &folder, int customers)
     require(temporary.isValid(), temporary.errorString());
     const QString programPdf = temporary.filePath(QStringLiteral("program.pdf"));
     const QString plainPdf = temporary.filePath(QStringLiteral("plain.pdf"));
-    const Pair pdf = alternate(rounds, [&] { return reportToPdf(folder, programPdf); },
-                               [&] { return Anchors::plainReportPdf(folder, mainReportParameters(), plainPdf); });
+    const Pair pdf = alternate(
+        rounds, [&] { return reportToPdf(folder, programPdf); },
+        [&] { return Anchors::plainReportPdf(folder, mainReportParameters(), plainPdf); });
     return {firstPage, Row(QStringLiteral("report to PDF"), customers, Goal::timesAnchor(1.1), pdf)};
 }

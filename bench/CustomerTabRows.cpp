@@ -24,7 +24,8 @@ double firstCustomerShown(const DataFolder &folder)
     QElapsedTimer timer;
     timer.start();
     auto window = std::make_unique<frmMain>(folder, messages, launcher);
-    require(window->Form_Load(), QStringLiteral("The main window did not load: ") + messages.shown.join(u' '));
+    require(window->Form_Load(),
+            QStringLiteral("The main window did not load: ") + messages.shown.join(u' '));
     window->show();
     auto *tabs = window->findChild<QTabWidget *>(QStringLiteral("SSTab1"));
     auto *customers = window->findChild<CustomerTab *>();
@@ -83,7 +84,8 @@ QList<Row> customerTabRows(const DataFolder &folder, int customers)
             goal.maxRatio = 12;
         }
         Row row(QString::fromLatin1(each.work), customers, goal);
-        row.program = repeat(rounds, [&] { return search(tab, each.option, QString::fromLatin1(each.text)); });
+        const QString text = QString::fromLatin1(each.text);
+        row.program = repeat(rounds, [&] { return search(tab, each.option, text); });
         row.anchorCustomers = 10000;
         rows << row;
     }

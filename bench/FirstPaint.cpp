@@ -29,6 +29,7 @@
 #include <QTabWidget>
 #include <QTimer>
 #include <cstdio>
+#include <functional>
 #include <unistd.h>
 
 namespace {

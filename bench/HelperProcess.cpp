@@ -11,7 +11,8 @@
 HelperLine runHelper(const QStringList &arguments, const QProcessEnvironment &environment)
 {
     QProcess helper;
-    helper.setProgram(QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("bench_first_paint")));
+    const QDir here(QCoreApplication::applicationDirPath());
+    helper.setProgram(here.filePath(QStringLiteral("bench_first_paint")));
     helper.setArguments(arguments);
     helper.setProcessEnvironment(environment);
     const QString name = QStringLiteral("bench_first_paint ") + arguments.join(u' ');

@@ -31,9 +31,11 @@ double zipBackup(const DataFolder &folder)
     cZip component;
     QElapsedTimer timer;
     timer.start();
-    const FloppyBackup::Result backup = FloppyBackup::run(component, folder, QString(), QDate::currentDate());
+    const FloppyBackup::Result backup =
+        FloppyBackup::run(component, folder, QString(), QDate::currentDate());
     const double elapsed = millisecondsSince(timer);
-    require(backup.outcome == FloppyBackup::Outcome::NoMedium, QStringLiteral("The backup failed: ") + backup.error);
+    require(backup.outcome == FloppyBackup::Outcome::NoMedium,
+            QStringLiteral("The backup failed: ") + backup.error);
     return elapsed;
 }
 

@@ -24,12 +24,12 @@ namespace {
 constexpr int mostExported = 65535;
 
 const QStringList anchors = {
-    QStringLiteral("spawn to first paint   a plain Qt Widgets window, spawned and timed to its first paint alike"),
+    QStringLiteral("spawn to first paint   an empty Qt Widgets window, spawned and timed alike"),
     QStringLiteral("peak RSS               the program on a new, empty folder, through the same steps"),
     QStringLiteral("first customer shown   sqlite3 SELECT * FROM Customers ORDER BY Name, to /dev/null"),
     QStringLiteral("search by ...          the same search at 10,000 customers"),
     QStringLiteral("report first page      none"),
-    QStringLiteral("report to PDF          a plain QPdfWriter loop drawing the detail cells of the same rows"),
+    QStringLiteral("report to PDF          a bare QPdfWriter loop drawing the same rows' cells"),
     QStringLiteral("export                 sqlite3 -csv of the same customers, into a file"),
     QStringLiteral("zip backup             zip -9 of the same files"),
     QStringLiteral("exit sequence          cp of the three databases, sqlite3 VACUUM INTO of each, sync")};
