@@ -50,9 +50,10 @@ int ReportPages::place(ReportPage &page, const ReportBand &band, int y, int inde
                        const QList<QVariant> *row) const
 {
     for (const ReportControl &control : band.controls)
-        page.texts.append({text(control, index, row),
-                           QRect(m_report.marginLeftRight + control.left, y, control.width, band.height),
-                           control.pointSize});
+        page.texts.append(
+            {text(control, index, row),
+             QRect(m_report.marginLeftRight + control.left, y, control.width, band.height),
+             control.pointSize});
     return y + band.height;
 }
 
@@ -68,7 +69,8 @@ QString ReportPages::text(const ReportControl &control, int index, const QList<Q
             .replace(QLatin1String("%p"), QString::number(index + 1))
             .replace(QLatin1String("%P"), QString::number(count()));
     case ReportControl::Kind::Field:
-        return column < 0 || !row ? QString() : ReportLayout::formatted(row->at(column), control.format);
+        return column < 0 || !row ? QString()
+                                  : ReportLayout::formatted(row->at(column), control.format);
     case ReportControl::Kind::Sum:
         break;
     }

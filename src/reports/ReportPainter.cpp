@@ -66,7 +66,8 @@ void paint(QPainter &painter, const ReportPage &page, double dotsPerInch)
 
 bool print(QPagedPaintDevice &device, const QList<ReportPage> &pages)
 {
-    return printEach(device, pages.size(), [&](qsizetype i) -> const ReportPage & { return pages[i]; });
+    return printEach(device, pages.size(),
+                     [&](qsizetype i) -> const ReportPage & { return pages[i]; });
 }
 
 bool print(QPagedPaintDevice &device, const ReportPages &pages)
