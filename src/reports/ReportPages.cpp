@@ -59,7 +59,6 @@ int ReportPages::place(ReportPage &page, const ReportBand &band, int y, int inde
 
 QString ReportPages::text(const ReportControl &control, int index, const QList<QVariant> *row) const
 {
-    const int column = m_columnOf.value(control.text, -1);
     switch (control.kind) {
     case ReportControl::Kind::Label:
         if (!control.text.contains(u'%'))
@@ -68,9 +67,11 @@ QString ReportPages::text(const ReportControl &control, int index, const QList<Q
             .replace(QLatin1String("%d"), m_printed)
             .replace(QLatin1String("%p"), QString::number(index + 1))
             .replace(QLatin1String("%P"), QString::number(count()));
-    case ReportControl::Kind::Field:
+    case ReportControl::Kind::Field: {
+        const int column = m_columnOf.value(control.text, -1);
         return column < 0 || !row ? QString()
                                   : ReportLayout::formatted(row->at(column), control.format);
+    }
     case ReportControl::Kind::Sum:
         break;
     }
