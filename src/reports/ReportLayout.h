@@ -27,6 +27,7 @@ struct ReportPage {
 // as the number of pages and %d as the date of printing.
 namespace ReportLayout {
 
+// Every page at once; ReportPages lays them out one at a time.
 QList<ReportPage> layOut(const ReportDefinition &report, const ReportRows &rows, QSize paper,
                          const QDate &printed);
 

@@ -14,6 +14,23 @@ QFont reportFont(double pointSize)
     return font;
 }
 
+// The device's page layout already has the margins at zero: the report
+// places its texts from the paper's corner.
+template <typename PageAt>
+bool printEach(QPagedPaintDevice &device, qsizetype count, PageAt pageAt)
+{
+    QPainter painter;
+    if (!painter.begin(&device))
+        return false;
+    const double dpi = device.logicalDpiX();
+    for (qsizetype i = 0; i < count; ++i) {
+        if (i > 0)
+            device.newPage();
+        ReportPainter::paint(painter, pageAt(i), dpi);
+    }
+    return painter.end();
+}
+
 } // namespace
 
 namespace ReportPainter {
@@ -49,18 +66,13 @@ void paint(QPainter &painter, const ReportPage &page, double dotsPerInch)
 
 bool print(QPagedPaintDevice &device, const QList<ReportPage> &pages)
 {
-    QPainter painter;
-    if (!painter.begin(&device))
-        return false;
-    // The device's page layout already has the margins at zero: the report
-    // places its texts from the paper's corner.
-    const double dpi = device.logicalDpiX();
-    for (qsizetype i = 0; i < pages.size(); ++i) {
-        if (i > 0)
-            device.newPage();
-        paint(painter, pages[i], dpi);
-    }
-    return painter.end();
+    return printEach(device, pages.size(),
+                     [&](qsizetype i) -> const ReportPage & { return pages[i]; });
+}
+
+bool print(QPagedPaintDevice &device, const ReportPages &pages)
+{
+    return printEach(device, pages.count(), [&](qsizetype i) { return pages.page(int(i)); });
 }
 
 } // namespace ReportPainter

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ReportLayout.h"
+#include "ReportPages.h"
 
 class QPagedPaintDevice;
 class QPainter;
@@ -16,5 +17,7 @@ void paint(QPainter &painter, const ReportPage &page, double dotsPerInch);
 // layout is already set, a new page for each after the first. False when the
 // device cannot be painted on.
 bool print(QPagedPaintDevice &device, const QList<ReportPage> &pages);
+// The same, laying each page out just before it is drawn.
+bool print(QPagedPaintDevice &device, const ReportPages &pages);
 
 } // namespace ReportPainter

@@ -33,7 +33,8 @@ QPushButton *toolButton(const QString &name, const QString &caption, QHBoxLayout
 
 frmReport::frmReport(const ReportDefinition &report, MessageBox &messages, QWidget *parent)
     : QWidget(parent, Qt::Window), m_report(report), m_messages(messages),
-      m_layout(ReportPaper::pageLayout(ReportPaper::defaultSize(), report.landscape))
+      m_layout(ReportPaper::pageLayout(ReportPaper::defaultSize(), report.landscape)),
+      m_pages(pagesFor(m_layout))
 {
     setObjectName(QStringLiteral("frmReport"));
     setWindowTitle(report.caption);
@@ -65,7 +66,7 @@ QWidget *frmReport::buildToolBar()
     connect(toolButton(QStringLiteral("cmdNext"), QStringLiteral("▶"), bar), &QPushButton::clicked,
             this, [this] { showPage(m_current + 1); });
     connect(toolButton(QStringLiteral("cmdLast"), QStringLiteral("▶|"), bar), &QPushButton::clicked,
-            this, [this] { showPage(int(m_pages.size()) - 1); });
+            this, [this] { showPage(m_pages.count() - 1); });
     m_zoom = new QComboBox;
     m_zoom->setObjectName(QStringLiteral("cboZoom"));
     for (const int percent : {50, 75, 100, 125, 150, 200})
@@ -81,9 +82,9 @@ QWidget *frmReport::buildToolBar()
     return toolBar;
 }
 
-QList<ReportPage> frmReport::pagesFor(const QPageLayout &layout) const
+ReportPages frmReport::pagesFor(const QPageLayout &layout) const
 {
-    return ReportLayout::layOut(m_report, m_rows, ReportPaper::inTwips(layout), m_printed);
+    return ReportPages(m_report, m_rows, ReportPaper::inTwips(layout), m_printed);
 }
 
 void frmReport::showRows(const ReportRows &rows, const QDate &printed)
@@ -96,8 +97,8 @@ void frmReport::showRows(const ReportRows &rows, const QDate &printed)
 
 void frmReport::showPage(int index)
 {
-    m_current = std::clamp(index, 0, int(m_pages.size()) - 1);
-    m_pageNumber->setText(QStringLiteral("Page %1 of %2").arg(m_current + 1).arg(m_pages.size()));
+    m_current = std::clamp(index, 0, m_pages.count() - 1);
+    m_pageNumber->setText(QStringLiteral("Page %1 of %2").arg(m_current + 1).arg(m_pages.count()));
     const double dpi = 96.0 * m_zoom->currentData().toInt() / 100.0;
     const QSize paper = ReportPaper::inTwips(m_layout);
     QImage image(qRound(paper.width() * dpi / 1440), qRound(paper.height() * dpi / 1440),
@@ -105,7 +106,7 @@ void frmReport::showPage(int index)
     image.fill(Qt::white);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::TextAntialiasing);
-    ReportPainter::paint(painter, m_pages[m_current], dpi);
+    ReportPainter::paint(painter, m_pages.page(m_current), dpi);
     painter.end();
     m_view->setPixmap(QPixmap::fromImage(image));
     m_view->resize(image.size());
@@ -153,8 +154,7 @@ void frmReport::cmdPrint_Click()
         return;
     // The paper chosen in the dialog decides the pages.
     printer.setFullPage(true);
-    const QList<ReportPage> pages = pagesFor(printer.pageLayout());
-    if (!ReportPainter::print(printer, pages))
+    if (!ReportPainter::print(printer, pagesFor(printer.pageLayout())))
         m_messages.show(this, {QStringLiteral("The report could not be printed."),
                                MessageBox::applicationTitle(), QMessageBox::Ok, QMessageBox::Warning});
 }

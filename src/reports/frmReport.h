@@ -1,7 +1,7 @@
 #pragma once
 
 #include "ReportDefinition.h"
-#include "ReportLayout.h"
+#include "ReportPages.h"
 
 #include <QDate>
 #include <QPageLayout>
@@ -14,7 +14,9 @@ class QPushButton;
 class QScrollArea;
 
 // A report's window: the pages as they will print, with page stepping and
-// zoom, printing through the system's print dialog and saving as PDF.
+// zoom, printing through the system's print dialog and saving as PDF. A
+// page is laid out when it is shown or printed, so the first one shows at
+// once however long the report is.
 // Not modal; it unloads when it closes and says so, so that the report's
 // connection can be closed.
 class frmReport : public QWidget
@@ -23,7 +25,7 @@ class frmReport : public QWidget
 public:
     frmReport(const ReportDefinition &report, MessageBox &messages, QWidget *parent = nullptr);
 
-    // Lays the rows out afresh and shows the first page.
+    // Shows the first page of the rows given, with the number of pages.
     void showRows(const ReportRows &rows, const QDate &printed);
 
     void showPage(int index);
@@ -40,14 +42,14 @@ private:
     QWidget *buildToolBar();
     void cmdPrint_Click();
     void cmdSavePdf_Click();
-    QList<ReportPage> pagesFor(const QPageLayout &layout) const;
+    ReportPages pagesFor(const QPageLayout &layout) const;
 
     ReportDefinition m_report;
     MessageBox &m_messages;
     ReportRows m_rows;
     QDate m_printed;
     QPageLayout m_layout;
-    QList<ReportPage> m_pages;
+    ReportPages m_pages;
     int m_current = 0;
     QLabel *m_pageNumber = nullptr;
     QComboBox *m_zoom = nullptr;

@@ -1,14 +1,23 @@
+#include "Controls.h"
 #include "ReportDefinitions.h"
-#include "ReportLayout.h"
+#include "ReportPainter.h"
+#include "ScriptedMessageBox.h"
+#include "frmReport.h"
 
 #include <QDir>
 #include <QFile>
+#include <QLabel>
+#include <QPainter>
 #include <QRegularExpression>
 #include <QTest>
 
 namespace {
 
 using Report = ReportDefinition (*)();
+
+// The paper the viewer lays a landscape report on in the en_US locale, in twips.
+const QSize letterLandscape(15840, 12240);
+const QDate printed(2026, 12, 6);
 
 // Rows with a value in every field the report prints, but for the last field
 // of the second row, which is null and prints as nothing.
@@ -110,6 +119,48 @@ private slots:
                 QCOMPARE(texts.mid(page + 1, 3), (QStringList{QString::number(p + 1), "Of", "4"}));
         }
         QCOMPARE(details, (QList<int>{first, following, following, 1}));
+    }
+
+    void pagesOneAtATime_data()
+    {
+        QTest::addColumn<int>("rowCount");
+        QTest::addColumn<int>("pageCount");
+        // The customer report's first page holds 35 rows, the next 37; the
+        // total needs room of its own.
+        for (const auto &[rowCount, pageCount] :
+             {std::pair(0, 1), {34, 1}, {35, 2}, {71, 2}, {72, 3}})
+            QTest::addRow("%d rows", rowCount) << rowCount << pageCount;
+    }
+
+    // Asked for last first, every page is the one laid out in order; the
+    // total stands on the last. The viewer's Last button shows that page at
+    // once, numbered of them all.
+    void pagesOneAtATime()
+    {
+        QFETCH(int, rowCount);
+        QFETCH(int, pageCount);
+        const ReportDefinition customers = ReportDefinitions::customerReport();
+        const ReportRows data = rows(customers, rowCount);
+        const ReportPages pages(customers, data, letterLandscape, printed);
+        const auto inOrder = ReportLayout::layOut(customers, data, letterLandscape, printed);
+        QCOMPARE(pages.count(), pageCount);
+        for (int page = pageCount - 1; page >= 0; --page)
+            QCOMPARE(describe({pages.page(page)}), describe({inOrder[page]}));
+        QVERIFY(describe({inOrder.last()}).contains("Total of Monthly Amounts"));
+
+        ScriptedMessageBox messages;
+        frmReport window(customers, messages);
+        window.showRows(data, printed);
+        ::click(&window, "cmdLast");
+        QCOMPARE(control<QLabel>(&window, "lblPage")->text(), QString("Page %1 of %1").arg(pageCount));
+        const QImage shown = control<QLabel>(&window, "pageView")->pixmap().toImage();
+        QImage expected(shown.size(), shown.format());
+        expected.fill(Qt::white);
+        QPainter painter(&expected);
+        painter.setRenderHint(QPainter::TextAntialiasing);
+        ReportPainter::paint(painter, inOrder.last(), 96);
+        painter.end();
+        QCOMPARE(shown, expected);
     }
 };
 

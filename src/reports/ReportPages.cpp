@@ -1,0 +1,89 @@
+#include "ReportPages.h"
+
+#include "DateText.h"
+
+ReportPages::ReportPages(const ReportDefinition &report, const ReportRows &rows, QSize paper,
+                         const QDate &printed)
+    : m_report(report), m_rows(rows), m_printed(DateText::toShort(printed)),
+      m_top(report.marginTopBottom),
+      m_footerTop(paper.height() - report.marginTopBottom - report.pageFooter.height)
+{
+    for (const ReportBand *band : {&report.detail, &report.reportFooter})
+        for (const ReportControl &control : band->controls)
+            if (control.kind != ReportControl::Kind::Label)
+                m_columnOf.insert(control.text, rows.columns.indexOf(control.text));
+    // A band that would run into the page footer opens a new page; the
+    // report footer follows the last row as one more band.
+    const int rowCount = int(rows.rows.size());
+    int y = m_top + report.reportHeader.height + report.pageHeader.height;
+    m_firstRows.append(0);
+    for (int row = 0; row <= rowCount; ++row) {
+        const int height = row < rowCount ? report.detail.height : report.reportFooter.height;
+        if (y + height > m_footerTop) {
+            m_firstRows.append(row);
+            y = m_top + report.pageHeader.height;
+        }
+        y += height;
+    }
+}
+
+ReportPage ReportPages::page(int index) const
+{
+    Q_ASSERT(index >= 0 && index < count());
+    ReportPage page;
+    int y = m_top;
+    if (index == 0)
+        y = place(page, m_report.reportHeader, y, index, nullptr);
+    y = place(page, m_report.pageHeader, y, index, nullptr);
+    const bool last = index == count() - 1;
+    const int end = last ? int(m_rows.rows.size()) : m_firstRows[index + 1];
+    for (int row = m_firstRows[index]; row < end; ++row)
+        y = place(page, m_report.detail, y, index, &m_rows.rows[row]);
+    if (last)
+        place(page, m_report.reportFooter, y, index, nullptr);
+    place(page, m_report.pageFooter, m_footerTop, index, nullptr);
+    return page;
+}
+
+// Returns where the next band begins.
+int ReportPages::place(ReportPage &page, const ReportBand &band, int y, int index,
+                       const QList<QVariant> *row) const
+{
+    for (const ReportControl &control : band.controls)
+        page.texts.append(
+            {text(control, index, row),
+             QRect(m_report.marginLeftRight + control.left, y, control.width, band.height),
+             control.pointSize});
+    return y + band.height;
+}
+
+QString ReportPages::text(const ReportControl &control, int index, const QList<QVariant> *row) const
+{
+    switch (control.kind) {
+    case ReportControl::Kind::Label:
+        if (!control.text.contains(u'%'))
+            return control.text;
+        return QString(control.text)
+            .replace(QLatin1String("%d"), m_printed)
+            .replace(QLatin1String("%p"), QString::number(index + 1))
+            .replace(QLatin1String("%P"), QString::number(count()));
+    case ReportControl::Kind::Field: {
+        const int column = m_columnOf.value(control.text, -1);
+        return column < 0 || !row ? QString()
+                                  : ReportLayout::formatted(row->at(column), control.format);
+    }
+    case ReportControl::Kind::Sum:
+        break;
+    }
+    return ReportLayout::formatted(sum(control.text), control.format);
+}
+
+double ReportPages::sum(const QString &field) const
+{
+    const int column = m_columnOf.value(field, -1);
+    double sum = 0;
+    if (column >= 0)
+        for (const QList<QVariant> &row : m_rows.rows)
+            sum += row.at(column).toDouble();
+    return sum;
+}

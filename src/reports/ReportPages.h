@@ -1,0 +1,43 @@
+#pragma once
+
+#include "ReportDefinition.h"
+#include "ReportLayout.h"
+#include "ReportRows.h"
+
+#include <QDate>
+#include <QHash>
+#include <QList>
+#include <QSize>
+#include <QString>
+
+// A report's pages on paper of the given size (in twips), each laid out only
+// when it is asked for, so that a long report shows its first page at once
+// and a printout holds one page at a time. No band ever grows, so the page
+// breaks follow from the band heights and the number of rows alone: they are
+// known before any page is laid out, and with them the count that "%P" prints.
+class ReportPages
+{
+public:
+    ReportPages(const ReportDefinition &report, const ReportRows &rows, QSize paper,
+                const QDate &printed);
+
+    int count() const { return int(m_firstRows.size()); }
+
+    // The report header on the first page only, the page header, the page's
+    // detail bands, the report footer on the last page only, the page footer.
+    ReportPage page(int index) const;
+
+private:
+    int place(ReportPage &page, const ReportBand &band, int y, int index,
+              const QList<QVariant> *row) const;
+    QString text(const ReportControl &control, int index, const QList<QVariant> *row) const;
+    double sum(const QString &field) const;
+
+    ReportDefinition m_report;
+    ReportRows m_rows;
+    QString m_printed;
+    int m_top = 0;
+    int m_footerTop = 0;
+    QHash<QString, int> m_columnOf;
+    QList<int> m_firstRows; // of each page; the last page ends with the report footer
+};
