@@ -24,12 +24,17 @@ bool run(const DataFolder &folder, QString *error)
                      .arg(DataFiles::customers);
         return false;
     }
-    for (QList<QVariant> &row : table.rows)
+    QList<QList<QVariant>> rows;
+    for (qsizetype r = 0; r < table.count(); ++r) {
+        QList<QVariant> row;
+        for (qsizetype column = 0; column < table.columns.size(); ++column)
+            row << table.value(r, column);
         if (const QDate date = DateText::fromStored(row[dateColumn].toString()); date.isValid())
             row[dateColumn] = date;
-    return SafeFiles::write(folder.filePath(workbookFile), Workbook::build(QStringLiteral("Customers"), table.columns,
-                                                          table.rows),
-                            error);
+        rows << row;
+    }
+    return SafeFiles::write(folder.filePath(workbookFile),
+                            Workbook::build(QStringLiteral("Customers"), table.columns, rows), error);
 }
 
 } // namespace CustomerExport

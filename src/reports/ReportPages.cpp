@@ -14,7 +14,7 @@ ReportPages::ReportPages(const ReportDefinition &report, const ReportRows &rows,
                 m_columnOf.insert(control.text, rows.columns.indexOf(control.text));
     // A band that would run into the page footer opens a new page; the
     // report footer follows the last row as one more band.
-    const int rowCount = int(rows.rows.size());
+    const int rowCount = int(rows.count());
     int y = m_top + report.reportHeader.height + report.pageHeader.height;
     m_firstRows.append(0);
     for (int row = 0; row <= rowCount; ++row) {
@@ -33,21 +33,20 @@ ReportPage ReportPages::page(int index) const
     ReportPage page;
     int y = m_top;
     if (index == 0)
-        y = place(page, m_report.reportHeader, y, index, nullptr);
-    y = place(page, m_report.pageHeader, y, index, nullptr);
+        y = place(page, m_report.reportHeader, y, index, noRow);
+    y = place(page, m_report.pageHeader, y, index, noRow);
     const bool last = index == count() - 1;
-    const int end = last ? int(m_rows.rows.size()) : m_firstRows[index + 1];
+    const int end = last ? int(m_rows.count()) : m_firstRows[index + 1];
     for (int row = m_firstRows[index]; row < end; ++row)
-        y = place(page, m_report.detail, y, index, &m_rows.rows[row]);
+        y = place(page, m_report.detail, y, index, row);
     if (last)
-        place(page, m_report.reportFooter, y, index, nullptr);
-    place(page, m_report.pageFooter, m_footerTop, index, nullptr);
+        place(page, m_report.reportFooter, y, index, noRow);
+    place(page, m_report.pageFooter, m_footerTop, index, noRow);
     return page;
 }
 
 // Returns where the next band begins.
-int ReportPages::place(ReportPage &page, const ReportBand &band, int y, int index,
-                       const QList<QVariant> *row) const
+int ReportPages::place(ReportPage &page, const ReportBand &band, int y, int index, int row) const
 {
     for (const ReportControl &control : band.controls)
         page.texts.append(
@@ -57,7 +56,7 @@ int ReportPages::place(ReportPage &page, const ReportBand &band, int y, int inde
     return y + band.height;
 }
 
-QString ReportPages::text(const ReportControl &control, int index, const QList<QVariant> *row) const
+QString ReportPages::text(const ReportControl &control, int index, int row) const
 {
     switch (control.kind) {
     case ReportControl::Kind::Label:
@@ -69,8 +68,9 @@ QString ReportPages::text(const ReportControl &control, int index, const QList<Q
             .replace(QLatin1String("%P"), QString::number(count()));
     case ReportControl::Kind::Field: {
         const int column = m_columnOf.value(control.text, -1);
-        return column < 0 || !row ? QString()
-                                  : ReportLayout::formatted(row->at(column), control.format);
+        return column < 0 || row == noRow
+                   ? QString()
+                   : ReportLayout::formatted(m_rows.value(row, column), control.format);
     }
     case ReportControl::Kind::Sum:
         break;
@@ -83,7 +83,7 @@ double ReportPages::sum(const QString &field) const
     const int column = m_columnOf.value(field, -1);
     double sum = 0;
     if (column >= 0)
-        for (const QList<QVariant> &row : m_rows.rows)
-            sum += row.at(column).toDouble();
+        for (qsizetype row = 0; row < m_rows.count(); ++row)
+            sum += m_rows.value(row, column).toDouble();
     return sum;
 }

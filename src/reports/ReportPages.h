@@ -28,9 +28,9 @@ public:
     ReportPage page(int index) const;
 
 private:
-    int place(ReportPage &page, const ReportBand &band, int y, int index,
-              const QList<QVariant> *row) const;
-    QString text(const ReportControl &control, int index, const QList<QVariant> *row) const;
+    static constexpr int noRow = -1; // a band that prints no row
+    int place(ReportPage &page, const ReportBand &band, int y, int index, int row) const;
+    QString text(const ReportControl &control, int index, int row) const;
     double sum(const QString &field) const;
 
     ReportDefinition m_report;

@@ -1,5 +1,7 @@
 #include "Connection.h"
 
+#include <QSqlDriver>
+
 #include "CrashPoints.h"
 
 #include <QFile>
@@ -117,4 +119,14 @@ bool Connection::inTransaction(const std::function<bool(QString *error)> &work, 
     }
     CrashPoints::reach(CrashPoints::Step::Commit, CrashPoints::When::After);
     return true;
+}
+
+sqlite3 *Connection::handle() const
+{
+    if (!isOpen())
+        return nullptr;
+    const QVariant handle = database().driver()->handle();
+    if (qstrcmp(handle.typeName(), "sqlite3*") != 0)
+        return nullptr;
+    return *static_cast<sqlite3 *const *>(handle.constData());
 }

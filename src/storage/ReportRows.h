@@ -1,11 +1,15 @@
 #pragma once
 
-#include <QList>
+#include "RowBlock.h"
+
 #include <QStringList>
 #include <QVariant>
 
-// The rows a report prints, as its query returned them.
+// The rows a report prints, as its query returned them, in one compact block.
 struct ReportRows {
     QStringList columns;
-    QList<QList<QVariant>> rows;
+    RowBlock cells;
+
+    qsizetype count() const { return cells.rows(); }
+    QVariant value(qsizetype row, qsizetype column) const { return cells.value(row, column); }
 };

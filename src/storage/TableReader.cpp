@@ -7,21 +7,24 @@
 
 namespace {
 
-// One read-only connection and the statements run on it, closed on every way out.
+// A read-only connection of its own, or one lent by its owner, and the
+// statement run on it; what it owns is closed on every way out.
 class ReadConnection
 {
 public:
-    explicit ReadConnection(const QString &path)
+    explicit ReadConnection(const QString &path) : m_owned(true)
     {
         m_status = sqlite3_open_v2(QFile::encodeName(path).constData(), &m_db,
                                    SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, nullptr);
         if (m_status == SQLITE_OK)
             sqlite3_busy_timeout(m_db, 5000); // as long as the program's own connections wait
     }
+    explicit ReadConnection(sqlite3 *lent) : m_db(lent), m_owned(false) {}
     ~ReadConnection()
     {
         sqlite3_finalize(m_statement);
-        sqlite3_close(m_db);
+        if (m_owned)
+            sqlite3_close(m_db);
     }
     ReadConnection(const ReadConnection &) = delete;
     ReadConnection &operator=(const ReadConnection &) = delete;
@@ -47,12 +50,36 @@ public:
     // SQLITE_ROW while there is a row, SQLITE_DONE at the end, else an error.
     int step() { return sqlite3_step(m_statement); }
     sqlite3_stmt *statement() const { return m_statement; }
+    bool bind(const QVariantList &parameters, QString *error);
 
 private:
     sqlite3 *m_db = nullptr;
     sqlite3_stmt *m_statement = nullptr;
     int m_status = SQLITE_OK;
+    bool m_owned;
 };
+
+bool ReadConnection::bind(const QVariantList &parameters, QString *error)
+{
+    for (int i = 0; i < parameters.size(); ++i) {
+        const QVariant &value = parameters[i];
+        int status;
+        if (value.isNull()) {
+            status = sqlite3_bind_null(m_statement, i + 1);
+        } else if (value.typeId() == QMetaType::Double) {
+            status = sqlite3_bind_double(m_statement, i + 1, value.toDouble());
+        } else if (value.typeId() == QMetaType::Int || value.typeId() == QMetaType::LongLong) {
+            status = sqlite3_bind_int64(m_statement, i + 1, value.toLongLong());
+        } else {
+            const QByteArray text = value.toString().toUtf8();
+            status = sqlite3_bind_text(m_statement, i + 1, text.constData(), int(text.size()),
+                                       SQLITE_TRANSIENT);
+        }
+        if (status != SQLITE_OK)
+            return failed(error);
+    }
+    return true;
+}
 
 QString quoted(const QString &identifier)
 {
@@ -90,33 +117,40 @@ void appendCell(sqlite3_stmt *statement, int column, RowBlock *rows)
     }
 }
 
-bool readRows(ReadConnection &connection, const QString &path, const QString &table, TableCopy *copy,
-              QString *error)
+// Every row of the prepared statement, cell after cell; the room is set
+// aside before, so that the block is never copied while it grows.
+bool readStatement(ReadConnection &connection, qint64 rowsExpected, qint64 textBytes,
+                   QStringList *columnNames, RowBlock *rows, QString *error)
 {
-    if (!connection.prepare(
-            QStringLiteral("SELECT rowid AS bramblewood_rowid, * FROM %1").arg(quoted(table)), error))
-        return false;
     sqlite3_stmt *statement = connection.statement();
     const int columns = sqlite3_column_count(statement);
-    copy->columns.clear();
+    columnNames->clear();
     for (int column = 0; column < columns; ++column)
-        copy->columns << QString::fromUtf8(sqlite3_column_name(statement, column));
-    copy->rows = RowBlock(columns);
-    // The file holds all the text and more, so its size is room enough: the
-    // text is never copied to a larger buffer while it grows.
-    copy->rows.reserve(copy->counted, std::min(QFileInfo(path).size(), RowBlock::maxTextBytes / 2));
+        *columnNames << QString::fromUtf8(sqlite3_column_name(statement, column));
+    *rows = RowBlock(columns);
+    rows->reserve(rowsExpected, std::min(textBytes, RowBlock::maxTextBytes / 2));
     int status;
     while ((status = connection.step()) == SQLITE_ROW) {
         for (int column = 0; column < columns; ++column)
-            appendCell(statement, column, &copy->rows);
+            appendCell(statement, column, rows);
         // Half the room is left for the rows the user changes afterwards.
-        if (copy->rows.textBytes() > RowBlock::maxTextBytes / 2) {
-            *error = QStringLiteral("The table %1 holds more text than the program can keep.").arg(table);
+        if (rows->textBytes() > RowBlock::maxTextBytes / 2) {
+            *error = QStringLiteral("The rows hold more text than the program can keep.");
             return false;
         }
     }
-    copy->rows.squeeze();
+    rows->squeeze();
     return status == SQLITE_DONE || connection.failed(error);
+}
+
+// The file holds all the text and more, so its size is room enough.
+bool readRows(ReadConnection &connection, const QString &path, const QString &table, TableCopy *copy,
+              QString *error)
+{
+    return connection.prepare(
+               QStringLiteral("SELECT rowid AS bramblewood_rowid, * FROM %1").arg(quoted(table)), error) &&
+           readStatement(connection, copy->counted, QFileInfo(path).size(), &copy->columns, &copy->rows,
+                         error);
 }
 
 bool readRowids(ReadConnection &connection, const QString &orderSql, std::vector<qint64> *rowids,
@@ -154,6 +188,17 @@ bool readOrder(const QString &path, const QString &orderSql, std::vector<qint64>
 {
     ReadConnection connection(path);
     return connection.opened(error) && readRowids(connection, orderSql, rowids, error);
+}
+
+bool readQuery(sqlite3 *db, const QString &sql, const QVariantList &parameters, QStringList *columns,
+               RowBlock *rows, QString *error)
+{
+    ReadConnection connection(db);
+    const qint64 textBytes = sqlite3_db_filename(db, "main")
+                                 ? QFileInfo(QFile::decodeName(sqlite3_db_filename(db, "main"))).size()
+                                 : 0;
+    return connection.prepare(sql, error) && connection.bind(parameters, error) &&
+           readStatement(connection, 0, textBytes, columns, rows, error);
 }
 
 } // namespace TableReader

@@ -4,7 +4,10 @@
 
 #include <QString>
 #include <QStringList>
+#include <QVariantList>
 #include <vector>
+
+struct sqlite3;
 
 // A whole table read at once: every row in the table's own order, the
 // rowid first, and the rowids in the order its row source gives.
@@ -26,5 +29,9 @@ bool read(const QString &path, const QString &table, const QString &orderSql, Ta
           QString *error);
 bool readOrder(const QString &path, const QString &orderSql, std::vector<qint64> *rowids,
                QString *error);
+// A query with its parameters, in order, bound to its question marks, run on
+// a connection its owner lends.
+bool readQuery(sqlite3 *db, const QString &sql, const QVariantList &parameters, QStringList *columns,
+               RowBlock *rows, QString *error);
 
 } // namespace TableReader

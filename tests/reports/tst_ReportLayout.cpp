@@ -27,19 +27,18 @@ ReportRows rows(const ReportDefinition &report, int count)
     for (const ReportControl &control : report.detail.controls)
         if (control.kind == ReportControl::Kind::Field)
             rows.columns << control.text;
+    rows.cells = RowBlock(rows.columns.size());
     for (int i = 1; i <= count; ++i) {
-        QList<QVariant> row;
         for (const QString &column : std::as_const(rows.columns)) {
             if (i == 2 && column == rows.columns.last())
-                row << QVariant();
+                rows.cells.appendNull();
             else if (column.contains("Amount"))
-                row << i * 12.5 / 3;
+                rows.cells.appendReal(i * 12.5 / 3);
             else if (column.endsWith("Date"))
-                row << QStringLiteral("2024-07-%1").arg(i, 2, 10, QChar(u'0'));
+                rows.cells.appendValue(QStringLiteral("2024-07-%1").arg(i, 2, 10, QChar(u'0')));
             else
-                row << QStringLiteral("%1 %2").arg(column).arg(i);
+                rows.cells.appendValue(QStringLiteral("%1 %2").arg(column).arg(i));
         }
-        rows.rows.append(row);
     }
     return rows;
 }
