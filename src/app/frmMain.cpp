@@ -23,6 +23,7 @@
 #include "SideFile.h"
 #include "Twips.h"
 #include "frmAbout.h"
+#include "frmCustomerList.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -87,9 +88,11 @@ frmMain::Menu frmMain::buildMenu()
     };
     const Menu menu{command("mnuExit", "&Exit"),         command("mnuBackup", "&Backup To Floppy"),
                     command("mnuExport", "&Export To Ex&cel"), command("mnuRefresh", "&Refresh"),
+                    command("mnuCustomerList", "Customer &List"),
                     command("Help", "&Help"),            command("mnuAbout", "&About")};
     connect(menu.exit, &QAction::triggered, this, &frmMain::mnuExit_Click);
     connect(menu.refresh, &QAction::triggered, this, &frmMain::mnuRefresh_Click);
+    connect(menu.customerList, &QAction::triggered, this, &frmMain::mnuCustomerList_Click);
     connect(menu.help, &QAction::triggered, this, &frmMain::Help_Click);
     connect(menu.about, &QAction::triggered, this, &frmMain::mnuAbout_Click);
     return menu;
@@ -249,6 +252,23 @@ void frmMain::mnuRefresh_Click()
     const RecordFilter filter = customers.recordset().filter();
     if (customers.refresh() && !filter.isEmpty())
         customers.recordset().setFilter(filter);
+}
+
+void frmMain::mnuCustomerList_Click()
+{
+    if (!m_customerList) {
+        m_customerList = new frmCustomerList(m_customers->customers().recordset(), this);
+        connect(m_customerList, &frmCustomerList::customerChosen, this, &frmMain::showChosenCustomer);
+    }
+    showInFront(m_customerList);
+}
+
+void frmMain::showChosenCustomer(qint64 bookmark)
+{
+    if (!m_customers->showCustomer(bookmark))
+        return;
+    m_tabs->setCurrentWidget(m_customers);
+    showInFront(this);
 }
 
 void frmMain::Help_Click()

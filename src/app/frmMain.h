@@ -15,6 +15,7 @@ class QAction;
 class QTabWidget;
 class ReportsTab;
 class frmAbout;
+class frmCustomerList;
 
 // The main window: it assembles the three tabs and the menu bar, loads the
 // side files and opens the data controls, and owns the window's own small
@@ -39,6 +40,7 @@ public:
     void mnuExit_Click();
     void mnuAbout_Click();
     void mnuRefresh_Click();
+    void mnuCustomerList_Click();
     void Help_Click();
     void cmdCalculator1_Click();
     void cmdCalculator2_Click();
@@ -48,7 +50,7 @@ protected:
 
 private:
     struct Menu {
-        QAction *exit, *backup, *exportToExcel, *refresh, *help, *about;
+        QAction *exit, *backup, *exportToExcel, *refresh, *customerList, *help, *about;
     };
 
     Menu buildMenu();
@@ -61,6 +63,7 @@ private:
     void tellCannotStart(const QString &reason);
     void endUnchanged();
     void shutDown();
+    void showChosenCustomer(qint64 bookmark);
 
     DataFolder m_folder;
     MessageBox &m_messages;
@@ -73,4 +76,5 @@ private:
     Menu m_menu;
     bool m_shutDown = false;
     QPointer<frmAbout> m_about;
+    QPointer<frmCustomerList> m_customerList;
 };

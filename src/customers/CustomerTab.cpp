@@ -61,6 +61,22 @@ bool CustomerTab::leaveRecord()
     return answer != QMessageBox::Yes || save();
 }
 
+bool CustomerTab::showCustomer(Recordset::Bookmark customer)
+{
+    if (m_entry->isEntering()) {
+        ask({QStringLiteral("Save or cancel the customer you are adding or editing first."),
+             QStringLiteral("Customer List"), QMessageBox::Ok, QMessageBox::Information});
+        return false;
+    }
+    if (!leaveRecord())
+        return false;
+    Recordset &records = customers().recordset();
+    if (records.setBookmark(customer))
+        return true;
+    cmdClear_Click();
+    return records.setBookmark(customer);
+}
+
 void CustomerTab::cmdAdd_Click()
 {
     if (!leaveRecord())

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CustomerTabForm.h"
+#include "Recordset.h"
 
 #include <QMessageBox>
 #include <QWidget>
@@ -34,6 +35,10 @@ public:
     // saved or dropped, as the user says. False when Save refused them; the
     // customer stays shown.
     bool leaveRecord();
+    // Makes a customer the shown one, as the customer list asks; a search
+    // that hides the customer is cleared. Refused while a customer is being
+    // added or edited.
+    bool showCustomer(Recordset::Bookmark customer);
 
 private:
     bool checkForSave();

@@ -494,6 +494,25 @@ private slots:
         QCOMPARE(QDir(f.folder.path()).entryList(QDir::Files), files);
         QCOMPARE(f.messages.shown.size(), 1);
     }
+
+    // One list, brought back by the menu; Enter in it shows the customer on
+    // the Customers tab.
+    void customerListShowsTheChosenCustomer()
+    {
+        MainWindowFixture f;
+        f.folder.execute(DataFiles::customers, "INSERT INTO Customers (Name) VALUES ('Baker'), ('Carter')");
+        QVERIFY(f.load());
+        f.window->show();
+        f.trigger("mnuCustomerList");
+        f.trigger("mnuCustomerList");
+        const QList<QWidget *> lists = f.window->findChildren<QWidget *>("frmCustomerList");
+        QCOMPARE(lists.size(), 1);
+        QVERIFY(lists[0]->isVisible());
+        box(lists[0], "txtListFilter")->setText("cart");
+        QTest::keyClick(box(lists[0], "txtListFilter"), Qt::Key_Return);
+        QCOMPARE(control<QTabWidget>(f.window.get(), "SSTab1")->currentIndex(), 0);
+        QCOMPARE(f.text("txtName"), QStringLiteral("Carter"));
+    }
 };
 
 QTEST_MAIN(tst_frmMain)

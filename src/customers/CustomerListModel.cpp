@@ -1,0 +1,101 @@
+#include "CustomerListModel.h"
+
+#include <algorithm>
+
+namespace {
+
+const QStringList filterFields = {QStringLiteral("Name"), QStringLiteral("Address"),
+                                  QStringLiteral("Home"), QStringLiteral("Cell"),
+                                  QStringLiteral("HisWork"), QStringLiteral("HerWork")};
+
+} // namespace
+
+CustomerListModel::CustomerListModel(Recordset &customers, QObject *parent)
+    : QAbstractTableModel(parent), m_customers(customers)
+{
+    const struct {
+        const char *title, *field;
+        FieldFormat format;
+    } columns[] = {{"Account", "Account", FieldFormat::Number},
+                   {"Name", "Name", FieldFormat::Text},
+                   {"Address", "Address", FieldFormat::Text},
+                   {"City", "City", FieldFormat::Text},
+                   {"Phone (Home)", "Home", FieldFormat::Text},
+                   {"Schedule", "Schedule", FieldFormat::Text},
+                   {"Amount per Visit", "AmountPerVisit", FieldFormat::Money},
+                   {"Monthly Amount", "AmountMonthly", FieldFormat::Money},
+                   {"Active", "Active", FieldFormat::Number},
+                   {"Date Started", "DateStarted", FieldFormat::Date}};
+    for (const auto &column : columns)
+        m_columns.append({QString::fromLatin1(column.title),
+                          m_customers.columnOf(QString::fromLatin1(column.field)), column.format});
+    connect(&m_customers, &Recordset::rowsChanged, this, &CustomerListModel::rebuild);
+    rebuild();
+}
+
+int CustomerListModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : int(m_lines.size());
+}
+
+int CustomerListModel::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : int(m_columns.size());
+}
+
+QVariant CustomerListModel::data(const QModelIndex &index, int role) const
+{
+    const Column &column = m_columns[index.column()];
+    if (role == Qt::TextAlignmentRole && column.format == FieldFormat::Money)
+        return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
+    if (role != Qt::DisplayRole || column.field < 0)
+        return {};
+    const QVariant value = m_customers.valueAt(m_lines[index.row()], column.field);
+    if (column.title == QLatin1String("Active"))
+        return value.toInt() != 0 ? QStringLiteral("Yes") : QStringLiteral("No");
+    return FieldText::display(value, column.format);
+}
+
+QVariant CustomerListModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+        return {};
+    return m_columns[section].title;
+}
+
+void CustomerListModel::rebuild()
+{
+    beginResetModel();
+    m_total = qsizetype(m_customers.rowsMatching({}).size());
+    m_lines = m_customers.rowsMatching({filterFields, m_filterText});
+    sortLines();
+    endResetModel();
+    emit countsChanged();
+}
+
+void CustomerListModel::setFilterText(const QString &text)
+{
+    m_filterText = text;
+    rebuild();
+}
+
+void CustomerListModel::sort(int column, Qt::SortOrder order)
+{
+    m_sortColumn = column;
+    m_sortOrder = order;
+    beginResetModel();
+    sortLines();
+    endResetModel();
+}
+
+// A stable sort keeps the tab's order by name among equal values.
+void CustomerListModel::sortLines()
+{
+    if (m_sortColumn < 0 || m_columns[m_sortColumn].field < 0)
+        return;
+    const qsizetype field = m_columns[m_sortColumn].field;
+    const bool ascending = m_sortOrder == Qt::AscendingOrder;
+    std::stable_sort(m_lines.begin(), m_lines.end(), [&](qsizetype a, qsizetype b) {
+        return ascending ? m_customers.lessAt(a, b, field) : m_customers.lessAt(b, a, field);
+    });
+}
