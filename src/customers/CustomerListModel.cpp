@@ -33,6 +33,12 @@ CustomerListModel::CustomerListModel(Recordset &customers, QObject *parent)
     rebuild();
 }
 
+// The tab's own order is by name.
+bool CustomerListModel::inTabOrder() const
+{
+    return m_sortColumn < 0 || m_columns[m_sortColumn].title == QLatin1String("Name");
+}
+
 int CustomerListModel::rowCount(const QModelIndex &parent) const
 {
     return parent.isValid() ? 0 : int(m_lines.size());
@@ -65,8 +71,13 @@ QVariant CustomerListModel::headerData(int section, Qt::Orientation orientation,
 
 void CustomerListModel::rebuild()
 {
-    beginResetModel();
     m_total = qsizetype(m_customers.rowsMatching({}).size());
+    showMatching();
+}
+
+void CustomerListModel::showMatching()
+{
+    beginResetModel();
     m_lines = m_customers.rowsMatching({filterFields, m_filterText});
     sortLines();
     endResetModel();
@@ -76,22 +87,25 @@ void CustomerListModel::rebuild()
 void CustomerListModel::setFilterText(const QString &text)
 {
     m_filterText = text;
-    rebuild();
+    showMatching();
 }
 
 void CustomerListModel::sort(int column, Qt::SortOrder order)
 {
     m_sortColumn = column;
     m_sortOrder = order;
-    beginResetModel();
-    sortLines();
-    endResetModel();
+    showMatching();
 }
 
-// A stable sort keeps the tab's order by name among equal values.
+// The lines come in the tab's order; a stable sort keeps it among equal values.
 void CustomerListModel::sortLines()
 {
-    if (m_sortColumn < 0 || m_columns[m_sortColumn].field < 0)
+    if (inTabOrder()) {
+        if (m_sortOrder == Qt::DescendingOrder)
+            std::reverse(m_lines.begin(), m_lines.end());
+        return;
+    }
+    if (m_columns[m_sortColumn].field < 0)
         return;
     const qsizetype field = m_columns[m_sortColumn].field;
     const bool ascending = m_sortOrder == Qt::AscendingOrder;

@@ -39,6 +39,8 @@ private:
     };
 
     void rebuild();
+    void showMatching();
+    bool inTabOrder() const;
     void sortLines();
 
     Recordset &m_customers;
