@@ -5,9 +5,12 @@
 #include "DataControl.h"
 #include "Require.h"
 #include "StandIns.h"
+#include "frmCustomerList.h"
 #include "frmMain.h"
 
+#include <QHeaderView>
 #include <QLineEdit>
+#include <QTableView>
 #include <QRadioButton>
 #include <QTabWidget>
 #include <memory>
@@ -53,6 +56,41 @@ double search(CustomerTab &tab, QRadioButton *option, const QString &text)
     return elapsed;
 }
 
+// The customer list over the tab's rows: opened, sorted by amount, and
+// narrowed by one more letter typed.
+QList<Row> customerListRows(CustomerTab &tab, int customers, int rounds)
+{
+    Recordset &records = tab.customers().recordset();
+    Row open(QStringLiteral("customer list: open"), customers, Goal::below(300, QStringLiteral("ms")));
+    open.program = repeat(rounds, [&] {
+        QElapsedTimer timer;
+        timer.start();
+        frmCustomerList list(records);
+        return millisecondsSince(timer);
+    });
+    frmCustomerList list(records);
+    auto *header = list.findChild<QTableView *>(QStringLiteral("lstCustomers"))->horizontalHeader();
+    Row sort(QStringLiteral("customer list: sort"), customers, Goal::below(200, QStringLiteral("ms")));
+    int order = 0;
+    sort.program = repeat(rounds, [&] {
+        QElapsedTimer timer;
+        timer.start();
+        header->setSortIndicator(6, ++order % 2 ? Qt::AscendingOrder : Qt::DescendingOrder);
+        return millisecondsSince(timer);
+    });
+    header->setSortIndicator(1, Qt::AscendingOrder);
+    auto *filter = list.findChild<QLineEdit *>(QStringLiteral("txtListFilter"));
+    Row narrow(QStringLiteral("customer list: filter key"), customers, Goal::below(50, QStringLiteral("ms")));
+    narrow.program = repeat(rounds, [&] {
+        filter->setText(QStringLiteral("mi"));
+        QElapsedTimer timer;
+        timer.start();
+        filter->setText(QStringLiteral("mit"));
+        return millisecondsSince(timer);
+    });
+    return {open, sort, narrow};
+}
+
 } // namespace
 
 QList<Row> customerTabRows(const DataFolder &folder, int customers)
@@ -90,5 +128,5 @@ QList<Row> customerTabRows(const DataFolder &folder, int customers)
         rows << row;
     }
     require(messages.shown.isEmpty(), QStringLiteral("A search showed: ") + messages.shown.join(u' '));
-    return rows;
+    return rows + customerListRows(tab, customers, rounds);
 }
