@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake pkg-config
   qt6-base-dev libqt6sql6-sqlite qt6-base-dev-tools
-  libzip-dev libsqlite3-dev
+  libzip-dev libsqlite3-dev mdbtools-dev
   fonts-liberation
   xvfb xauth imagemagick xdg-utils
   poppler-utils unzip zip python3-xlrd
