@@ -76,20 +76,25 @@ bool AccessConversion::survey(QString *error)
         const QString path = QDir(m_from).filePath(database.file);
         if (!QFile::exists(path))
             continue;
-        const DatabaseFormat format = DatabaseFormats::of(path);
-        if (format == DatabaseFormat::Jet3 || format == DatabaseFormat::Jet4)
+        switch (const DatabaseFormat format = DatabaseFormats::of(path)) {
+        case DatabaseFormat::Ours:
+            break;
+        case DatabaseFormat::Jet3:
+        case DatabaseFormat::Jet4:
             m_found.append({database, format});
-        if (format == DatabaseFormat::Ace)
+            break;
+        case DatabaseFormat::Ace:
             *error = QStringLiteral("%1 is in the format of Access 2007 or later, which Bramblewood "
                                     "cannot read. Save it from Access in the Access 2002-2003 format "
                                     "(.mdb) and start the program again.")
                          .arg(database.file);
-        if (format == DatabaseFormat::Other)
+            return false;
+        case DatabaseFormat::Other:
             *error = QStringLiteral("%1 is not a database that Bramblewood can read: it is neither "
                                     "one of its own nor one of Access 97 to 2003.")
                          .arg(database.file);
-        if (format == DatabaseFormat::Ace || format == DatabaseFormat::Other)
             return false;
+        }
     }
     m_originals = pickOriginalsName();
     return true;

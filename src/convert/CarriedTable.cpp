@@ -1,34 +1,48 @@
 #include "CarriedTable.h"
 
-CarriedTable::CarriedTable(const JetTable &source, const QList<Column> &ours) : m_columns(ours)
+namespace {
+
+// For each of our columns, the source column of that name, or -1.
+QList<int> matchColumns(const JetTable &source, const QList<CarriedTable::Column> &ours)
 {
-    // For each of our columns, the source column of that name, or -1.
     QList<int> from;
-    for (const Column &column : ours) {
+    for (const CarriedTable::Column &column : ours) {
         int match = -1;
         for (int i = 0; i < source.columns.size() && match < 0; ++i)
             if (source.columns[i].name.compare(column.name, Qt::CaseInsensitive) == 0)
                 match = i;
         from << match;
     }
+    return from;
+}
+
+} // namespace
+
+CarriedTable::CarriedTable(const JetTable &source, const QList<Column> &ours) : m_columns(ours)
+{
+    const QList<int> from = matchColumns(source, ours);
     listUnmatched(source, from);
-    for (qsizetype r = 0; r < source.rows.size(); ++r) {
-        QVariantList row;
-        QStringList problems;
-        for (qsizetype c = 0; c < ours.size(); ++c) {
-            const int i = from[c];
-            const JetTable::Value none;
-            const auto result = CarriedValue::carry(i < 0 ? none : source.rows[r][i],
-                                                    i < 0 ? JetTable::Text : source.columns[i].type,
-                                                    ours[c].kind);
-            row << result.value;
-            if (!result.problem.isEmpty())
-                problems << ours[c].name + QStringLiteral(": ") + result.problem;
-        }
-        for (const QString &problem : std::as_const(problems))
-            m_notCarried << rowName(row, r) + QStringLiteral(", ") + problem;
-        m_rows << row;
+    for (qsizetype r = 0; r < source.rows.size(); ++r)
+        carryRow(source, from, r);
+}
+
+void CarriedTable::carryRow(const JetTable &source, const QList<int> &from, qsizetype index)
+{
+    QVariantList row;
+    QStringList problems;
+    for (qsizetype c = 0; c < m_columns.size(); ++c) {
+        const int i = from[c];
+        // A column the source lacks stays empty.
+        const auto result = i < 0 ? CarriedValue::carry(std::nullopt, JetTable::Text, m_columns[c].kind)
+                                  : CarriedValue::carry(source.rows[index][i], source.columns[i].type,
+                                                        m_columns[c].kind);
+        row << result.value;
+        if (!result.problem.isEmpty())
+            problems << m_columns[c].name + QStringLiteral(": ") + result.problem;
     }
+    for (const QString &problem : std::as_const(problems))
+        m_notCarried << rowName(row, index) + QStringLiteral(", ") + problem;
+    m_rows << row;
 }
 
 void CarriedTable::listUnmatched(const JetTable &source, const QList<int> &matched)

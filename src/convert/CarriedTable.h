@@ -26,6 +26,7 @@ public:
 
 private:
     void listUnmatched(const JetTable &source, const QList<int> &matched);
+    void carryRow(const JetTable &source, const QList<int> &from, qsizetype index);
     QString rowName(const QVariantList &row, qsizetype index) const;
 
     QList<Column> m_columns;

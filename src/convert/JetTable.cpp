@@ -36,9 +36,7 @@ qint64 number(const QByteArray &field, bool *ok)
     return value;
 }
 
-} // namespace
-
-std::optional<JetTable> JetTable::parse(const QByteArray &output)
+std::optional<JetTable> parse(const QByteArray &output)
 {
     QList<QByteArray> lines = output.split('\n');
     if (lines.size() < 3 || !lines.takeLast().isEmpty())
@@ -49,7 +47,6 @@ std::optional<JetTable> JetTable::parse(const QByteArray &output)
         return std::nullopt;
     JetTable table;
     bool ok = true;
-    table.name = unescaped(head[1]).value_or(QString());
     table.storedRows = number(head[2], &ok);
     table.lastAutoNumber = number(head[3], &ok);
     for (const QByteArray &line : std::as_const(lines)) {
@@ -58,7 +55,7 @@ std::optional<JetTable> JetTable::parse(const QByteArray &output)
         if (kind == "column" && fields.size() == 2 && table.rows.isEmpty()) {
             table.columns.append({unescaped(fields[0]).value_or(QString()), int(number(fields[1], &ok))});
         } else if (kind == "row" && fields.size() == table.columns.size()) {
-            QList<Value> row;
+            QList<JetTable::Value> row;
             for (const QByteArray &field : std::as_const(fields))
                 row.append(unescaped(field));
             table.rows.append(row);
@@ -70,6 +67,8 @@ std::optional<JetTable> JetTable::parse(const QByteArray &output)
         return std::nullopt;
     return table;
 }
+
+} // namespace
 
 std::optional<JetTable> JetTable::read(const QString &reader, const QString &path,
                                        const QString &table, QString *error)

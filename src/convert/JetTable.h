@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QByteArray>
 #include <QList>
 #include <QString>
 #include <optional>
@@ -18,7 +17,6 @@ struct JetTable {
     };
     using Value = std::optional<QString>;
 
-    QString name;
     qint64 storedRows = 0; // as the table's definition counts them
     qint64 lastAutoNumber = 0;
     QList<Column> columns;
@@ -29,5 +27,4 @@ struct JetTable {
     // breaks off or strays from the format.
     static std::optional<JetTable> read(const QString &reader, const QString &path,
                                         const QString &table, QString *error);
-    static std::optional<JetTable> parse(const QByteArray &output);
 };
