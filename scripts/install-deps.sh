@@ -6,8 +6,9 @@ set -euo pipefail
 packages=(
   build-essential cmake pkg-config
   qt6-base-dev libqt6sql6-sqlite qt6-base-dev-tools
-  libzip-dev libsqlite3-dev mdbtools-dev
+  libzip-dev libsqlite3-dev
   fonts-liberation
+  mdbtools-dev
   xvfb xauth imagemagick xdg-utils
   poppler-utils unzip zip python3-xlrd
 )
