@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev libqt6sql6-sqlite qt6-base-dev-tools
   libzip-dev sqlite3 libsqlite3-dev
   fonts-liberation
+  mdbtools-dev
   xvfb xauth imagemagick xdg-utils
   poppler-utils unzip zip python3-xlrd
 )

@@ -1,5 +1,6 @@
 #include "Startup.h"
 
+#include "ConversionMessages.h"
 #include "DataFiles.h"
 #include "MessageBox.h"
 #include "PasswordFile.h"
@@ -10,8 +11,9 @@
 #include <QGuiApplication>
 #include <QScreen>
 
-Startup::Startup(const DataFolder &folder, MessageBox &messages, Launcher &launcher)
-    : m_folder(folder), m_messages(messages), m_launcher(launcher),
+Startup::Startup(const DataFolder &folder, MessageBox &messages, Launcher &launcher,
+                 const QString &jetReader)
+    : m_folder(folder), m_messages(messages), m_launcher(launcher), m_jetReader(jetReader),
       m_lock(folder.filePath(QStringLiteral("Bramblewood.lock")))
 {
     // Only a lock whose process is gone is stale (a run that crashed): by
@@ -39,6 +41,36 @@ bool Startup::lockFolder()
         tell(QStringLiteral("The data folder %1 cannot be used: the program may not write in it.")
                  .arg(m_folder.path()));
     return false;
+}
+
+bool Startup::convertAccessFiles()
+{
+    const QString ends = QStringLiteral("\n\nThe program ends without changing anything.");
+    AccessConversion conversion(m_folder.path(), m_folder, m_jetReader, QDate::currentDate());
+    conversion.removeLeftovers();
+    QString error;
+    if (!conversion.survey(&error)) {
+        tell(error + ends);
+        return false;
+    }
+    // A folder that lacks a file the start needs is refused as it is, unconverted.
+    QStringList missing = m_folder.missingFiles();
+    missing.removeAll(DataFiles::password);
+    if (conversion.accessFiles().isEmpty() || !missing.isEmpty())
+        return true;
+    const MessageBoxRequest question{ConversionMessages::question(m_folder.path(), conversion),
+                                     MessageBox::applicationTitle(),
+                                     QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Question,
+                                     QMessageBox::Ok};
+    if (m_messages.show(nullptr, question) != QMessageBox::Ok)
+        return false;
+    if (!conversion.run(&error)) {
+        tell(error + (conversion.leftChanges() ? QStringLiteral("\n\nThe program ends.") : ends));
+        return false;
+    }
+    tell(ConversionMessages::report(conversion, m_folder.filePath(conversion.originalsName())),
+         QMessageBox::Information);
+    return true;
 }
 
 bool Startup::prepareFolder()
@@ -97,7 +129,7 @@ bool Startup::writeNewPassword(bool fileMissing)
 bool Startup::run()
 {
     QCoreApplication::processEvents();
-    if (!lockFolder() || !prepareFolder())
+    if (!lockFolder() || !convertAccessFiles() || !prepareFolder())
         return false;
     m_window = std::make_unique<frmMain>(m_folder, m_messages, m_launcher);
     if (!m_window->Form_Load())

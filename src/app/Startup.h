@@ -1,5 +1,6 @@
 #pragma once
 
+#include "AccessConversion.h"
 #include "DataFolder.h"
 
 #include <QLockFile>
@@ -10,14 +11,17 @@ class Launcher;
 class MessageBox;
 class frmMain;
 
-// Start-up on the data folder: one program per folder, a fresh installation
+// Start-up on the data folder: one program per folder, databases in the
+// Access format of the older program converted, a fresh installation
 // in an empty folder or one whose installation was left unfinished, a new
 // password file where only that is missing, a refusal to start on a folder
 // that has lost any other file, then the main window loaded and shown.
 class Startup
 {
 public:
-    Startup(const DataFolder &folder, MessageBox &messages, Launcher &launcher);
+    // jetReader: the program that reads Access files (AccessConversion).
+    Startup(const DataFolder &folder, MessageBox &messages, Launcher &launcher,
+            const QString &jetReader = AccessConversion::readerBesideProgram());
     ~Startup();
 
     // False when the program must end; the user has been told why.
@@ -26,6 +30,7 @@ public:
 
 private:
     bool lockFolder();
+    bool convertAccessFiles();
     bool prepareFolder();
     bool install();
     bool writeNewPassword(bool fileMissing);
@@ -34,6 +39,7 @@ private:
     DataFolder m_folder;
     MessageBox &m_messages;
     Launcher &m_launcher;
+    QString m_jetReader;
     QLockFile m_lock;
     std::unique_ptr<frmMain> m_window;
 };

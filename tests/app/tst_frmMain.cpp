@@ -2,6 +2,7 @@
 #include "DataFiles.h"
 #include "FloppyBackup.h"
 #include "HelpPage.h"
+#include "JetFixture.h"
 #include "MainWindowFixture.h"
 #include "PathStub.h"
 #include "Startup.h"
@@ -185,6 +186,54 @@ private slots:
         QVERIFY(startup.run());
         QVERIFY(startup.mainWindow()->isVisible());
         QVERIFY(folder.folder().missingFiles().isEmpty());
+    }
+
+    void accessFolderConvertedAtStart_data()
+    {
+        QTest::addColumn<QMessageBox::StandardButton>("answer");
+        QTest::newRow("OK") << QMessageBox::Ok;
+        QTest::newRow("Cancel") << QMessageBox::Cancel;
+    }
+
+    // A folder of the older program, its databases in the Access format and a
+    // work file left by a crash: one question, and on OK the window shows the
+    // first customer and numbers the next after the file's counter; on Cancel
+    // nothing changes but the work file.
+    void accessFolderConvertedAtStart()
+    {
+        QFETCH(QMessageBox::StandardButton, answer);
+        TempDataFolder folder(false);
+        JetFixture::write(folder.path());
+        for (const char *side : {"pw.kvd", "balance.kvd", "income.kvd", "expense.kvd"})
+            folder.writeBytes(side, "Caf\xe9\r\n");
+        folder.writeBytes(DataFiles::balance, "12.5\r\n");
+        folder.writeBytes("Income.mdb.convert", "left by a crash");
+        RecordingMessageBox messages;
+        messages.answer = answer;
+        FakeLauncher launcher;
+        Startup startup(folder.folder(), messages, launcher, JET_READER);
+        QCOMPARE(startup.run(), answer == QMessageBox::Ok);
+        QVERIFY(messages.shown[0].text.startsWith("These databases in the data folder " + folder.path() +
+                                                  " are in the format of Microsoft Access:\n\n"
+                                                  "Customers.mdb (Access 2000 to 2003)\n"));
+        QCOMPARE(messages.shown[0].buttons, QMessageBox::Ok | QMessageBox::Cancel);
+        if (answer == QMessageBox::Cancel) {
+            QCOMPARE(QDir(folder.path()).entryList({"Access*", "*.convert"}), QStringList());
+            return;
+        }
+        QVERIFY(messages.shown[1].text.contains("Customers.mdb: 5 customers; the next new customer "
+                                                "gets the account number 12."));
+        frmMain *window = startup.mainWindow();
+        for (DataControl *data : window->findChildren<DataControl *>())
+            data->recordset().waitForRows();
+        QCOMPARE(texts(window, {"txtName", "txtAccountNumber", "txtBalance"}),
+                 (QStringList{"Adams, Robert", "1", "12.50"}));
+        click(window, "cmdAdd");
+        box(window, "txtName")->setText("Newman");
+        box(window, "txtVisitAmount")->setText("30");
+        control<QComboBox>(window, "Combo1")->setEditText("Monthly");
+        click(window, "cmdSave");
+        QCOMPARE(box(window, "txtAccountNumber")->text(), "12");
     }
 
     // A program open for an hour holds a lock older than QLockFile's default stale time.

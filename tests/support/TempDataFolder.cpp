@@ -4,6 +4,7 @@
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QSqlRecord>
 
 namespace {
 
@@ -63,6 +64,22 @@ QVariant TempDataFolder::value(const QString &database, const QString &statement
             value = query.value(0);
     });
     return value;
+}
+
+QList<QVariantList> TempDataFolder::rows(const QString &database, const QString &statement) const
+{
+    QList<QVariantList> rows;
+    withDatabase(filePath(database), [&](QSqlQuery &query) {
+        if (!query.exec(statement))
+            qFatal("%s: %s", qPrintable(statement), qPrintable(query.lastError().text()));
+        while (query.next()) {
+            QVariantList row;
+            for (int i = 0; i < query.record().count(); ++i)
+                row << (query.isNull(i) ? QVariant() : query.value(i));
+            rows << row;
+        }
+    });
+    return rows;
 }
 
 double TempDataFolder::storedSum(const QString &table) const

@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QTemporaryDir>
+#include <QVariant>
 
 // A data folder in a temporary directory, installed as a fresh installation
 // unless asked otherwise. The program finds it only through folder(): the
@@ -24,6 +25,8 @@ public:
     void execute(const QString &database, const QString &statement) const;
     // The first column of the first row of a query, through a connection of its own.
     QVariant value(const QString &database, const QString &query) const;
+    // Every row of a query, NULL an invalid QVariant.
+    QList<QVariantList> rows(const QString &database, const QString &query) const;
     // The sum of a ledger table's stored amounts and the number of its rows.
     double storedSum(const QString &table) const;
     int storedCount(const QString &table) const;

@@ -1,0 +1,62 @@
+#include "ConvertFromCommand.h"
+
+#include "AccessConversion.h"
+#include "ConversionMessages.h"
+
+#include <QDir>
+
+namespace {
+
+bool convert(const QString &from, const DataFolder &into, const QString &reader, QString *text)
+{
+    QStringList missing = DataFolder(from).missingFiles();
+    // As at start-up, where a new pw.kvd is written.
+    missing.removeAll(DataFiles::password);
+    if (!missing.isEmpty()) {
+        *text = QStringLiteral("The folder %1 is missing these files: %2.")
+                    .arg(from, missing.join(QLatin1String(", ")));
+        return false;
+    }
+    if (into.missingFiles().size() != DataFiles::all().size() || !QDir().mkpath(into.path())) {
+        *text = QStringLiteral("The data folder %1 already holds data files, or cannot be made. "
+                               "Name a new folder to convert into.")
+                    .arg(into.path());
+        return false;
+    }
+    AccessConversion conversion(from, into, reader, QDate::currentDate());
+    if (!conversion.survey(text))
+        return false;
+    if (conversion.accessFiles().isEmpty()) {
+        *text = QStringLiteral("The folder %1 holds no databases in the Access format.").arg(from);
+        return false;
+    }
+    if (!conversion.run(text))
+        return false;
+    *text = ConversionMessages::report(conversion, QDir(from).absolutePath());
+    return true;
+}
+
+} // namespace
+
+namespace ConvertFromCommand {
+
+int run(const QStringList &arguments, const QString &reader, QTextStream &out, QTextStream &err)
+{
+    if (arguments.isEmpty() || arguments.size() > 2) {
+        err << "usage: bramblewood --convert-from FOLDER [DATA-FOLDER]\n";
+        return 1;
+    }
+    const DataFolder into(QDir(arguments.value(1, QDir::currentPath())).absolutePath());
+    QString text;
+    const bool converted = convert(arguments[0], into, reader, &text);
+    (converted ? out : err) << text << '\n';
+    return converted ? 0 : 1;
+}
+
+int run(const QStringList &arguments)
+{
+    QTextStream out(stdout), err(stderr);
+    return run(arguments, AccessConversion::readerBesideProgram(), out, err);
+}
+
+} // namespace ConvertFromCommand

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QStringList>
+#include <QTextStream>
+
+// bramblewood --convert-from FOLDER [DATA-FOLDER]: converts the Access data
+// folder FOLDER, which is left as it is, into DATA-FOLDER (the current folder
+// when none is given), which must hold none of the data files yet; the side
+// files are copied along. No window: the report goes to out, a refusal to
+// err, and the result is the exit code.
+namespace ConvertFromCommand {
+
+int run(const QStringList &arguments, const QString &reader, QTextStream &out, QTextStream &err);
+// With the reader beside the program, on stdout and stderr.
+int run(const QStringList &arguments);
+
+} // namespace ConvertFromCommand

@@ -1,0 +1,40 @@
+// bramblewood-read-jet FILE TABLE prints one table of a Microsoft Access
+// (Jet 3 or Jet 4) database for the conversion of Access data folders. It
+// runs as a process of its own, so that a damaged file cannot take the
+// program down, and whatever goes wrong ends up on stderr, where libmdb
+// also writes its complaints.
+#include "TableDump.h"
+
+#include <cstdlib>
+#include <initializer_list>
+
+int main(int argc, char *argv[])
+{
+    if (argc != 3) {
+        std::fputs("usage: bramblewood-read-jet FILE TABLE\n", stderr);
+        return 2;
+    }
+    // These change how libmdb reads text, dates and options: the file alone decides.
+    for (const char *name : {"MDBICONV", "MDBOPTS", "MDB_JET3_CHARSET", "MDBPATH"})
+        unsetenv(name);
+    MdbHandle *mdb = mdb_open(argv[1], MDB_NOFLAGS);
+    if (!mdb) {
+        std::fprintf(stderr, "%s cannot be opened as an Access database.\n", argv[1]);
+        return 1;
+    }
+    MdbTableDef *table = nullptr;
+    if (mdb_read_catalog(mdb, MDB_TABLE)) {
+        MdbCatalogEntry *entry = mdb_get_catalogentry_by_name(mdb, argv[2]);
+        if (entry && entry->object_type == MDB_TABLE)
+            table = mdb_read_table(entry);
+    }
+    bool dumped = false;
+    if (!table)
+        std::fprintf(stderr, "The database holds no table %s.\n", argv[2]);
+    else
+        dumped = mdb_read_columns(table) && dumpTable(mdb, table, stdout);
+    if (table)
+        mdb_free_tabledef(table);
+    mdb_close(mdb);
+    return dumped && std::fflush(stdout) == 0 ? 0 : 1;
+}

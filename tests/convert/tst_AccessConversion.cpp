@@ -1,0 +1,207 @@
+#include "AccessConversion.h"
+#include "ConversionMessages.h"
+#include "ConvertFromCommand.h"
+#include "JetFixture.h"
+#include "SafeFiles.h"
+#include "TempDataFolder.h"
+
+#include <QDirIterator>
+#include <QJsonArray>
+#include <QProcess>
+#include <QTest>
+
+namespace {
+
+// Every file and folder under root with its bytes: the folder as it is.
+QMap<QString, QByteArray> contents(const QString &root)
+{
+    QMap<QString, QByteArray> found;
+    QDirIterator it(root, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        QFile file(it.next());
+        found[file.fileName().mid(root.size())] = file.open(QIODevice::ReadOnly) ? file.readAll() : "folder";
+    }
+    return found;
+}
+
+// The conversion of the folder in place, with its report or the reason it failed.
+bool convert(const TempDataFolder &folder, QString *text)
+{
+    AccessConversion conversion(folder.path(), folder.folder(), JET_READER, QDate(2026, 12, 6));
+    const bool converted = conversion.survey(text) && conversion.run(text);
+    if (converted)
+        *text = ConversionMessages::report(conversion, "/originals");
+    return converted;
+}
+
+// What an expected value of an Access column must be in ours.
+QVariant ours(const QJsonValue &value, int type)
+{
+    if (type == 1)
+        return value.toBool() ? -1 : 0;
+    if (value.isNull() || type == 8)
+        return value.isNull() ? QVariant() : value.toString().left(10); // the date alone
+    return type == 5 || type == 7 ? value.toVariant().toDouble() : value.toVariant();
+}
+
+} // namespace
+
+class tst_AccessConversion : public QObject
+{
+    Q_OBJECT
+private slots:
+    void everyRowArrives_data()
+    {
+        QTest::addColumn<QStringList>("options");
+        for (const char *jet : {"3", "4"})
+            for (const char *money : {"currency", "double"})
+                for (const char *comments : {"memo", "text"})
+                    QTest::addRow("Jet %s, %s, %s", jet, money, comments)
+                        << QStringList{"--jet", jet, "--money", money, "--comments", comments};
+    }
+
+    // Every row, in its order, with NULL apart from "", amounts to their
+    // limits, dates before 1899 and the time dropped; the account numbers
+    // kept and the numbering going on after the file's own counter; the
+    // originals kept byte for byte, and no work file left.
+    void everyRowArrives()
+    {
+        QFETCH(QStringList, options);
+        TempDataFolder folder(false);
+        const QJsonObject expected = JetFixture::write(folder.path(), options);
+        const auto before = contents(folder.path());
+        QString error;
+        QVERIFY2(convert(folder, &error), qPrintable(error));
+        for (const char *table : {"Customers", "Income", "Expense"}) {
+            const QJsonObject access = expected[table].toObject();
+            QStringList columns;
+            for (const QJsonValue &column : access["columns"].toArray())
+                columns << column[0].toString();
+            const auto rows = folder.rows(access["file"].toString(), QString("SELECT %1 FROM %2 ORDER BY rowid").arg(columns.join(','), table));
+            QCOMPARE(rows.size(), access["rows"].toArray().size());
+            for (qsizetype r = 0; r < rows.size(); ++r)
+                for (qsizetype c = 0; c < columns.size(); ++c)
+                    QCOMPARE(rows[r][c], ours(access["rows"][r][c], access["columns"][c][1].toInt()));
+        }
+        folder.execute("Customers.mdb", "INSERT INTO Customers (Name) VALUES ('New')");
+        QCOMPARE(folder.value("Customers.mdb", "SELECT max(Account) FROM Customers").toInt(), 12);
+        for (const QString file : {"Customers.mdb", "Income.mdb", "Expense.mdb"})
+            QCOMPARE(folder.bytes("Access originals 2026-12-06/" + file), before["/" + file]);
+        QCOMPARE(QDir(folder.path()).entryList({"*.convert*"}), QStringList());
+    }
+
+    // A column we have no place for and values that do not fit are listed;
+    // the rest of their rows arrives.
+    void whatCannotBeCarriedIsListed()
+    {
+        TempDataFolder folder(false);
+        JetFixture::write(folder.path(), {"--unfit"});
+        QString report;
+        QVERIFY2(convert(folder, &report), qPrintable(report));
+        QCOMPARE(report, "The Access databases were converted.\n\n"
+                         "Customers.mdb: 5 customers; the next new customer gets the account number 12.\n"
+                         "Expense.mdb: 40 entries.\nIncome.mdb: 300 entries.\n\n"
+                         "Not carried over, and kept only in the Access files:\n"
+                         "Customers.mdb, the column Email, which has 1 value\n"
+                         "Customers.mdb, Account 9, DateStarted: a date outside the years 100 to 9999\n"
+                         "Expense.mdb, row 3, ExpenseAmount: \"n/a\" is not a number\n\n"
+                         "The Access files are kept unchanged in /originals. Changes made in "
+                         "Bramblewood do not reach them.");
+        QCOMPARE(folder.value("Expense.mdb", "SELECT count(ExpenseAmount) || ' ' || total(ExpenseAmount) "
+                                             "FROM Expense").toString(), "39 974.45");
+    }
+
+    void refusedWithNothingChanged_data()
+    {
+        QTest::addColumn<QString>("file"); // none: the folder made read-only
+        QTest::addColumn<int>("at");
+        QTest::addColumn<QByteArray>("bytes"); // written there; none: the file cut there
+        QTest::addColumn<QString>("told");
+        const QString cannot = "Income.mdb could not be converted: ";
+        QTest::newRow("truncated") << "Income.mdb" << 7 * 4096 << QByteArray() << cannot;
+        QTest::newRow("a page overwritten") << "Income.mdb" << 7 * 4096 << QByteArray(4096, '\xff') << cannot;
+        QTest::newRow("not a database") << "Expense.mdb" << 0 << QByteArray("Hello") << "Expense.mdb is not a database";
+        QTest::newRow("ACE") << "Customers.mdb" << 4 << QByteArray("Standard ACE DB")
+                             << "Customers.mdb is in the format of Access 2007 or later";
+        QTest::newRow("read-only folder") << "" << 0 << QByteArray() << "Customers.mdb could not be converted: the work file";
+    }
+
+    // A file that cannot be read whole or is in another format, or a folder
+    // that takes no work file, is refused by name, and nothing changes.
+    void refusedWithNothingChanged()
+    {
+        QFETCH(QString, file);
+        QFETCH(int, at);
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, told);
+        TempDataFolder folder(false);
+        JetFixture::write(folder.path());
+        QByteArray content = folder.bytes(file);
+        if (!file.isEmpty())
+            folder.writeBytes(file, bytes.isNull() ? content.left(at) : content.replace(at, bytes.size(), bytes));
+        // chmod does not hold root back; chattr does not work for others.
+        const auto lock = [&](const char *chattr, QFile::Permissions permissions) {
+            QProcess::execute("chattr", {chattr, folder.path()});
+            QFile::setPermissions(folder.path(), permissions);
+        };
+        if (file.isEmpty())
+            lock("+i", QFile::ReadOwner | QFile::ExeOwner);
+        if (file.isEmpty() && QFile(folder.filePath("probe")).open(QIODevice::WriteOnly))
+            QSKIP("This file system lets this user write in any folder.");
+        const auto before = contents(folder.path());
+        QString error;
+        QVERIFY(!convert(folder, &error));
+        const auto after = contents(folder.path());
+        lock("-i", QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QVERIFY2(error.startsWith(told), qPrintable(error));
+        QCOMPARE(after, before);
+    }
+
+    // A failure at any step of putting the converted files in place (each
+    // original copied aside, each rename) puts back what had changed.
+    void failureWhileReplacingLeavesFolderAsItWas()
+    {
+        TempDataFolder jet(false);
+        JetFixture::write(jet.path(), {"--jet", "3"});
+        for (const SafeFiles::Step step : {SafeFiles::Step::Write, SafeFiles::Step::Sync, SafeFiles::Step::Rename}) {
+            for (int nth = 1;; ++nth) {
+                TempDataFolder folder(false);
+                for (const QString &name : QDir(jet.path()).entryList(QDir::Files))
+                    QFile::copy(jet.filePath(name), folder.filePath(name));
+                const auto before = contents(folder.path());
+                SafeFiles::failAt(step, nth);
+                QString error;
+                const bool converted = convert(folder, &error);
+                SafeFiles::clearFailures();
+                if (converted)
+                    break;
+                QCOMPARE(error, "The converted databases could not take the place of the Access files: "
+                                "A failure was injected for the test.");
+                QCOMPARE(contents(folder.path()), before);
+            }
+        }
+    }
+
+    // Converting into another folder leaves the Access folder as it is and
+    // brings its side files along; a folder that holds data is refused.
+    void convertFromAnotherFolder()
+    {
+        TempDataFolder from(false), into(false);
+        JetFixture::write(from.path());
+        for (const char *side : {"balance.kvd", "income.kvd", "expense.kvd"})
+            from.writeBytes(side, "1\r\n");
+        const auto before = contents(from.path());
+        QString out, err;
+        QTextStream outStream(&out), errStream(&err);
+        QCOMPARE(ConvertFromCommand::run({from.path(), into.path()}, JET_READER, outStream, errStream), 0);
+        QCOMPARE(contents(from.path()), before);
+        QCOMPARE(into.folder().missingFiles(), QStringList{"pw.kvd"});
+        QCOMPARE(into.storedCount("Income"), 300);
+        QVERIFY(out.contains("The Access files are kept unchanged in " + from.path()));
+        QCOMPARE(ConvertFromCommand::run({from.path(), into.path()}, JET_READER, outStream, errStream), 1);
+        QVERIFY(err.startsWith("The data folder " + into.path() + " already holds data files"));
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_AccessConversion)
+#include "tst_AccessConversion.moc"
