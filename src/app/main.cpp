@@ -1,3 +1,4 @@
+#include "CommandLine.h"
 #include "DataFolder.h"
 #include "DesktopLauncher.h"
 #include "Startup.h"
@@ -21,6 +22,8 @@ bool hasDisplay()
 
 int main(int argc, char *argv[])
 {
+    if (const auto code = CommandLine::run(argc, argv))
+        return *code;
     if (!hasDisplay()) {
         std::fputs("Bramblewood needs a display, and none is set (DISPLAY is empty).\n"
                    "On a machine without one, run it under a virtual display:\n"

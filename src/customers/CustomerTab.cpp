@@ -61,6 +61,12 @@ bool CustomerTab::leaveRecord()
     return answer != QMessageBox::Yes || save();
 }
 
+void CustomerTab::leaveEntry()
+{
+    if (m_entry->isEntering())
+        m_entry->abandon();
+}
+
 void CustomerTab::cmdAdd_Click()
 {
     if (!leaveRecord())

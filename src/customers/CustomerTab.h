@@ -34,6 +34,9 @@ public:
     // saved or dropped, as the user says. False when Save refused them; the
     // customer stays shown.
     bool leaveRecord();
+    // Before the files are replaced: a customer being added or edited is
+    // left unsaved, and the tab browses.
+    void leaveEntry();
 
 private:
     bool checkForSave();

@@ -4,15 +4,16 @@
 
 #include <QList>
 
-// Answers every box with OK and keeps what it showed, for tests that look at
-// the boxes after the work rather than script them.
+// Answers every box alike (OK unless told) and keeps what it showed, for
+// tests that look at the boxes after the work rather than script them.
 class RecordingMessageBox final : public MessageBox
 {
 public:
     QMessageBox::StandardButton show(QWidget *, const MessageBoxRequest &request) override
     {
         shown.append(request);
-        return QMessageBox::Ok;
+        return answer;
     }
     QList<MessageBoxRequest> shown;
+    QMessageBox::StandardButton answer = QMessageBox::Ok;
 };

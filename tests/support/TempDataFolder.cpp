@@ -1,5 +1,6 @@
 #include "TempDataFolder.h"
 
+#include <QDirIterator>
 #include <QFile>
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -43,6 +44,17 @@ void TempDataFolder::writeBytes(const QString &name, const QByteArray &bytes) co
     QFile file(filePath(name));
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
         qFatal("could not write %s", qPrintable(name));
+}
+
+QMap<QString, QByteArray> TempDataFolder::snapshot() const
+{
+    QMap<QString, QByteArray> files;
+    QDirIterator it(path(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString name = QDir(path()).relativeFilePath(it.next());
+        files.insert(name, bytes(name));
+    }
+    return files;
 }
 
 void TempDataFolder::execute(const QString &database, const QString &statement) const
