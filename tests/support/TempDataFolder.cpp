@@ -46,6 +46,17 @@ void TempDataFolder::writeBytes(const QString &name, const QByteArray &bytes) co
         qFatal("could not write %s", qPrintable(name));
 }
 
+void TempDataFolder::damageFirstTable(const QString &database) const
+{
+    QByteArray file = bytes(database);
+    const auto word = [&](int at) { return quint8(file[at]) << 8 | quint8(file[at + 1]); };
+    const int cellPointer = word(16) + 8; // on page 2, the table's root, after its header
+    const int cell = word(cellPointer) + 1;
+    file[cellPointer] = char(cell >> 8);
+    file[cellPointer + 1] = char(cell);
+    writeBytes(database, file);
+}
+
 QMap<QString, QByteArray> TempDataFolder::snapshot() const
 {
     QMap<QString, QByteArray> files;
