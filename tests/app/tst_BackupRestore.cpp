@@ -3,7 +3,6 @@
 #include "MainWindowFixture.h"
 #include "Readers.h"
 #include "Startup.h"
-#include "cZip.h"
 
 #include <QLockFile>
 #include <QProcess>
@@ -20,18 +19,14 @@ void fill(const TempDataFolder &folder)
     folder.writeBytes(DataFiles::balance, "10.5\r\n");
 }
 
-// An archive of the folder's files, made as the backup makes one.
+// An archive of the folder's files, made by Info-ZIP's zip.
 QString archiveOf(const TempDataFolder &folder, const QStringList &names)
 {
-    cZip zip;
-    zip.setBasePath(folder.path());
-    zip.setZipFile(folder.filePath("test.zip"));
+    QStringList arguments{"-qj", folder.filePath("test.zip")};
     for (const QString &name : names)
-        zip.AddFileSpec(name);
-    QString error;
-    if (!zip.Zip(&error) || !zip.Success())
-        qFatal("no archive: %s", qPrintable(error));
-    return zip.ZipFile();
+        arguments << folder.filePath(name);
+    QProcess::execute("zip", arguments);
+    return arguments[1];
 }
 
 // The program's exit code and all it printed.
@@ -57,8 +52,7 @@ private slots:
     {
         MainWindowWith<RecordingMessageBox> f;
         fill(f.folder);
-        QDir(f.folder.path()).mkdir("medium");
-        f.medium = f.folder.filePath("medium");
+        f.medium = f.folder.path();
         QVERIFY(f.load(QDate::currentDate()));
         f.trigger("mnuBackup");
         QVERIFY(f.messages.shown.last().text.endsWith(": customers 1, incomes 1, expenses 1."));
@@ -67,18 +61,18 @@ private slots:
                                          {"txtIncomeDate", "12/1/2026"}})
             box(f.window.get(), name)->setText(text);
         click(f.window.get(), "cmdSave2");
-        QCOMPARE(f.text("txtBalance"), "15.50");
         f.folder.writeBytes(DataFiles::password, "secret\r\n");
         const QByteArray changedIncome = f.folder.bytes(DataFiles::income);
         f.chosen = f.medium + '/' + FloppyBackup::dailyName(QDate::currentDate());
         f.messages.answer = QMessageBox::Yes;
         f.trigger("mnuRestore");
-        QVERIFY(f.messages.shown.at(f.messages.shown.size() - 2).text.contains("Incomes: 1 in the backup, 2 now"));
-        QVERIFY(f.messages.shown.last().text.contains("was restored"));
+        const MessageBoxRequest question = f.messages.shown.at(f.messages.shown.size() - 2);
+        QVERIFY(question.text.contains("Incomes: 1 in the backup, 2 now") && question.defaultButton == QMessageBox::No);
         for (const QString &name : DataFiles::backedUp())
             QCOMPARE(f.folder.bytes(name), Readers::zipEntry(f.chosen, name));
         QCOMPARE(f.folder.bytes(DataFiles::password), "secret\r\n");
         const QString kept = QDir(f.folder.path()).entryList({"Before restore *"}, QDir::Dirs).value(0) + '/';
+        QVERIFY(f.messages.shown.last().text.contains("kept in " + f.folder.filePath(kept.chopped(1)) + "."));
         QCOMPARE(f.folder.bytes(kept + DataFiles::income), changedIncome);
         QVERIFY(f.folder.bytes(kept + DataFiles::incomeNames).contains("Tips"));
         QCOMPARE(f.text("txtBalance"), "10.50");
@@ -125,8 +119,8 @@ private slots:
         f.chosen = source.filePath("test.zip");
         f.trigger("mnuRestore");
         QCOMPARE(f.messages.shown.size(), 1);
-        QVERIFY2(f.messages.shown[0].text.contains(reason), qPrintable(f.messages.shown[0].text));
-        QVERIFY(f.messages.shown[0].text.endsWith("Nothing was changed."));
+        const QString told = f.messages.shown[0].text;
+        QVERIFY2(told.contains(reason) && told.endsWith("Nothing was changed."), qPrintable(told));
         QCOMPARE(f.folder.snapshot(), before);
         const auto [code, output] = bramblewood({"--verify-backup", f.chosen});
         QVERIFY2(code == 1 && output.contains(reason), qPrintable(output));
@@ -138,10 +132,8 @@ private slots:
         QTest::addColumn<int>("code");
         QTest::addColumn<QString>("output");
         QTest::newRow("verify") << QStringList{"--verify-backup", "ZIP"} << 0
-                                << "is a sound backup.\n  Entries: Customers.mdb, Expense.mdb, expense.kvd, "
-                                   "Income.mdb, income.kvd, balance.kvd\n  Customers: 1\n  Incomes: 1\n"
-                                   "  Expenses: 1\n  Newest income: 11/30/2026\n  Newest expense: 11/2/2026\n"
-                                   "  Balance: 10.50\n";
+                                << "Customers: 1\n  Incomes: 1\n  Expenses: 1\n  Newest income: "
+                                   "11/30/2026\n  Newest expense: 11/2/2026\n  Balance: 10.50\n";
         QTest::newRow("restore") << QStringList{"--restore", "ZIP", "DIR"} << 0 << "Restored balance.kvd";
         QTest::newRow("restore to a new machine") << QStringList{"--restore", "ZIP", "DIR/new"} << 0
                                                   << "Restored balance.kvd";
