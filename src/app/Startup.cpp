@@ -2,6 +2,7 @@
 
 #include "ConversionMessages.h"
 #include "DataFiles.h"
+#include "DataRestore.h"
 #include "MessageBox.h"
 #include "PasswordFile.h"
 #include "frmMain.h"
@@ -14,7 +15,7 @@
 Startup::Startup(const DataFolder &folder, MessageBox &messages, Launcher &launcher,
                  const QString &jetReader)
     : m_folder(folder), m_messages(messages), m_launcher(launcher), m_jetReader(jetReader),
-      m_lock(folder.filePath(QStringLiteral("Bramblewood.lock")))
+      m_lock(folder.filePath(DataFiles::lock))
 {
     // Only a lock whose process is gone is stale (a run that crashed): by
     // default QLockFile would also take over any lock older than 30 seconds,
@@ -70,6 +71,25 @@ bool Startup::convertAccessFiles()
     }
     tell(ConversionMessages::report(conversion, m_folder.filePath(conversion.originalsName())),
          QMessageBox::Information);
+    return true;
+}
+
+bool Startup::undoUnfinishedRestore()
+{
+    bool undone = false;
+    QString error;
+    if (!DataRestore::undoUnfinished(m_folder, &undone, &error)) {
+        tell(QStringLiteral("A restore from a backup stopped before it finished, and the data as "
+                            "they were before it could not be put back: %1\n\nThe program ends; "
+                            "start it again to try once more.")
+                 .arg(error));
+        return false;
+    }
+    if (undone)
+        tell(QStringLiteral("A restore from a backup stopped before it finished. The data were put "
+                            "back as they were before it; restore the backup again to have its "
+                            "data."),
+             QMessageBox::Information);
     return true;
 }
 
@@ -129,7 +149,7 @@ bool Startup::writeNewPassword(bool fileMissing)
 bool Startup::run()
 {
     QCoreApplication::processEvents();
-    if (!lockFolder() || !convertAccessFiles() || !prepareFolder())
+    if (!lockFolder() || !undoUnfinishedRestore() || !convertAccessFiles() || !prepareFolder())
         return false;
     m_window = std::make_unique<frmMain>(m_folder, m_messages, m_launcher);
     if (!m_window->Form_Load())

@@ -11,8 +11,9 @@ class Launcher;
 class MessageBox;
 class frmMain;
 
-// Start-up on the data folder: one program per folder, databases in the
-// Access format of the older program converted, a fresh installation
+// Start-up on the data folder: one program per folder, a restore that a crash
+// stopped part-way undone, databases in the Access format of the older
+// program converted, a fresh installation
 // in an empty folder or one whose installation was left unfinished, a new
 // password file where only that is missing, a refusal to start on a folder
 // that has lost any other file, then the main window loaded and shown.
@@ -31,6 +32,7 @@ public:
 private:
     bool lockFolder();
     bool convertAccessFiles();
+    bool undoUnfinishedRestore();
     bool prepareFolder();
     bool install();
     bool writeNewPassword(bool fileMissing);

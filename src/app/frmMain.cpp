@@ -32,9 +32,10 @@
 #include <QTabWidget>
 
 frmMain::frmMain(const DataFolder &folder, MessageBox &messages, Launcher &launcher,
-                 FloppyBackup::MediumFinder findMedium, QWidget *parent)
+                 FloppyBackup::MediumFinder findMedium, RestoreCommand::Chooser chooseBackup,
+                 QWidget *parent)
     : QMainWindow(parent), m_folder(folder), m_messages(messages), m_launcher(launcher),
-      m_findMedium(std::move(findMedium))
+      m_findMedium(std::move(findMedium)), m_chooseBackup(std::move(chooseBackup))
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Bramblewood v2.5 by Quillmark"));
@@ -86,10 +87,14 @@ frmMain::Menu frmMain::buildMenu()
         action->setObjectName(QString::fromLatin1(name));
         return action;
     };
-    const Menu menu{command("mnuExit", "&Exit"),         command("mnuBackup", "&Backup To Floppy"),
-                    command("mnuExport", "&Export To Ex&cel"), command("mnuRefresh", "&Refresh"),
+    const Menu menu{command("mnuExit", "&Exit"),
+                    command("mnuBackup", "&Backup To Floppy"),
+                    command("mnuRestore", "Res&tore From Backup..."),
+                    command("mnuExport", "&Export To Ex&cel"),
+                    command("mnuRefresh", "&Refresh"),
                     command("mnuCustomerList", "Customer &List"),
-                    command("Help", "&Help"),            command("mnuAbout", "&About")};
+                    command("Help", "&Help"),
+                    command("mnuAbout", "&About")};
     connect(menu.exit, &QAction::triggered, this, &frmMain::mnuExit_Click);
     connect(menu.refresh, &QAction::triggered, this, &frmMain::mnuRefresh_Click);
     connect(menu.customerList, &QAction::triggered, this, &frmMain::mnuCustomerList_Click);
@@ -105,37 +110,40 @@ void frmMain::tellCannotStart(const QString &reason)
                            QMessageBox::Critical});
 }
 
-bool frmMain::readSideFile(const QString &name, QString *content)
+QList<DataControl *> frmMain::dataControls() const
 {
-    QString error;
-    const auto text = SideFile::read(m_folder.filePath(name), &error);
-    if (!text) {
-        tellCannotStart(QStringLiteral("The file %1 could not be read: %2").arg(name, error));
-        return false;
-    }
-    *content = *text;
-    return true;
+    return {&m_customers->customers(), &m_ledger->income().entries(), &m_ledger->expense().entries()};
 }
 
-// A ledger change that committed just before a crash may have left its
-// balance.kvd unwritten: that is finished first.
-bool frmMain::loadBalance()
+bool frmMain::loadSideFiles(QString *reason)
 {
-    QString error, content;
+    QString error, expenseNames, incomeNames, balance;
+    const auto read = [&](const QString &name, QString *content) {
+        const auto text = SideFile::read(m_folder.filePath(name), &error);
+        if (!text)
+            *reason = QStringLiteral("The file %1 could not be read: %2").arg(name, error);
+        *content = text.value_or(QString());
+        return text.has_value();
+    };
+    if (!read(DataFiles::expenseNames, &expenseNames) || !read(DataFiles::incomeNames, &incomeNames))
+        return false;
+    // A ledger change that committed just before a crash may have left its
+    // balance.kvd unwritten: that is finished first.
     if (!BalanceJournal::settle(m_folder, &error)) {
-        tellCannotStart(QStringLiteral("The file %1 could not be brought up to date with the "
-                                       "ledgers: %2")
-                            .arg(DataFiles::balance, error));
+        *reason = QStringLiteral("The file %1 could not be brought up to date with the ledgers: %2")
+                      .arg(DataFiles::balance, error);
         return false;
     }
-    if (!readSideFile(DataFiles::balance, &content))
+    if (!read(DataFiles::balance, &balance))
         return false;
-    if (m_ledger->balance().setFromFile(content))
-        return true;
-    tellCannotStart(
-        QStringLiteral("The file %1 must hold the balance as a number, but it holds %2.")
-            .arg(DataFiles::balance, QuotedText::of(content.trimmed())));
-    return false;
+    if (!m_ledger->balance().setFromFile(balance)) {
+        *reason = QStringLiteral("The file %1 must hold the balance as a number, but it holds %2.")
+                      .arg(DataFiles::balance, QuotedText::of(balance.trimmed()));
+        return false;
+    }
+    m_ledger->expense().nameBox().setRememberedValue(expenseNames);
+    m_ledger->income().nameBox().setRememberedValue(incomeNames);
+    return true;
 }
 
 bool frmMain::checkDatabases()
@@ -164,21 +172,26 @@ bool frmMain::checkDatabases()
 
 bool frmMain::Form_Load(const QDate &today)
 {
-    QString expenseNames, incomeNames;
-    if (!readSideFile(DataFiles::expenseNames, &expenseNames) ||
-        !readSideFile(DataFiles::incomeNames, &incomeNames) || !loadBalance() || !checkDatabases())
+    QString reason;
+    if (!loadSideFiles(&reason)) {
+        tellCannotStart(reason);
         return false;
-    m_ledger->expense().nameBox().setRememberedValue(expenseNames);
-    m_ledger->income().nameBox().setRememberedValue(incomeNames);
+    }
+    if (!checkDatabases())
+        return false;
     m_reports->setStartingDates(today);
     // The zip component comes with the backup command that uses it.
-    auto *maintenance = new MaintenanceCommands(m_folder, m_findMedium, m_messages, this);
+    auto *maintenance = new MaintenanceCommands(
+        m_folder, m_findMedium, [this] { return saveSideFiles(); }, m_messages, this);
     connect(m_menu.backup, &QAction::triggered, maintenance, &MaintenanceCommands::mnuBackup_Click);
     connect(m_menu.exportToExcel, &QAction::triggered, maintenance,
             &MaintenanceCommands::mnuExport_Click);
+    auto *restore = new RestoreCommand(
+        m_folder, m_findMedium, m_chooseBackup, m_messages,
+        {this, [this] { return letGoOfData(); }, [this] { takeUpData(); }});
+    connect(m_menu.restore, &QAction::triggered, restore, &RestoreCommand::mnuRestore_Click);
     // The rows are read while the window shows; each tab waits for its own.
-    for (DataControl *data : {&m_customers->customers(), &m_ledger->income().entries(),
-                              &m_ledger->expense().entries()}) {
+    for (DataControl *data : dataControls()) {
         if (!data->openInBackground())
             return false;
         connect(data, &DataControl::readFailed, this, &frmMain::endUnchanged);
@@ -222,11 +235,47 @@ void frmMain::shutDown()
     m_shutDown = true;
     m_ledger->leaveEntries();
     const QStringList problems = saveSideFiles();
-    m_customers->customers().close();
-    m_ledger->income().entries().close();
-    m_ledger->expense().entries().close();
-    m_reports->closeConnections();
+    closeConnections();
     ExitSequence::run(m_folder, m_messages, this, problems);
+}
+
+void frmMain::closeConnections()
+{
+    for (DataControl *data : dataControls())
+        data->close();
+    m_reports->closeConnections();
+}
+
+// Before a restore replaces the files: nothing left half-entered, what the
+// window holds only in memory written to its files (so that the kept copies
+// hold it too), every connection closed.
+bool frmMain::letGoOfData()
+{
+    if (!m_customers->leaveRecord())
+        return false;
+    m_customers->leaveEntry();
+    m_ledger->leaveEntries();
+    if (const QStringList problems = saveSideFiles(); !problems.isEmpty()) {
+        m_messages.show(this, {problems.join(QLatin1String("\n\n")) +
+                                   QStringLiteral("\n\nNothing was restored."),
+                               MessageBox::applicationTitle(), QMessageBox::Ok,
+                               QMessageBox::Warning});
+        return false;
+    }
+    closeConnections();
+    return true;
+}
+
+// After a restore, done or put back: the window shows the files as they are.
+void frmMain::takeUpData()
+{
+    for (DataControl *data : dataControls())
+        data->open();
+    m_customers->cmdClear_Click();
+    QString reason;
+    if (!loadSideFiles(&reason))
+        m_messages.show(this, {reason, MessageBox::applicationTitle(), QMessageBox::Ok,
+                               QMessageBox::Warning});
 }
 
 void frmMain::mnuExit_Click()

@@ -2,12 +2,14 @@
 
 #include "DataFolder.h"
 #include "FloppyBackup.h"
+#include "RestoreCommand.h"
 
 #include <QDate>
 #include <QMainWindow>
 #include <QPointer>
 
 class CustomerTab;
+class DataControl;
 class IncomeExpensesTab;
 class Launcher;
 class MessageBox;
@@ -26,6 +28,7 @@ class frmMain : public QMainWindow
 public:
     frmMain(const DataFolder &folder, MessageBox &messages, Launcher &launcher,
             FloppyBackup::MediumFinder findMedium = FloppyBackup::mediumRoot,
+            RestoreCommand::Chooser chooseBackup = RestoreCommand::askForBackup,
             QWidget *parent = nullptr);
 
     // Fills the boxes from the side files, sets the date pickers, checks the
@@ -50,13 +53,19 @@ protected:
 
 private:
     struct Menu {
-        QAction *exit, *backup, *exportToExcel, *refresh, *customerList, *help, *about;
+        QAction *exit, *backup, *restore, *exportToExcel, *refresh, *customerList, *help, *about;
     };
 
     Menu buildMenu();
     void addCalendars();
-    bool readSideFile(const QString &name, QString *content);
-    bool loadBalance();
+    QList<DataControl *> dataControls() const;
+    // The remembered names and the balance from their files; false, with
+    // the reason, when one cannot be read.
+    bool loadSideFiles(QString *reason);
+    void closeConnections();
+    // Around a restore (RestoreCommand::Window).
+    bool letGoOfData();
+    void takeUpData();
     // Refuses a database without a column the program uses, and tells which
     // databases the user made read-only.
     bool checkDatabases();
@@ -69,6 +78,7 @@ private:
     MessageBox &m_messages;
     Launcher &m_launcher;
     FloppyBackup::MediumFinder m_findMedium;
+    RestoreCommand::Chooser m_chooseBackup;
     QTabWidget *m_tabs;
     CustomerTab *m_customers;
     IncomeExpensesTab *m_ledger;

@@ -1,4 +1,4 @@
-#include "ConvertFromCommand.h"
+#include "CommandLine.h"
 #include "DataFolder.h"
 #include "DesktopLauncher.h"
 #include "Startup.h"
@@ -22,10 +22,8 @@ bool hasDisplay()
 
 int main(int argc, char *argv[])
 {
-    if (argc > 1 && qstrcmp(argv[1], "--convert-from") == 0) {
-        QCoreApplication app(argc, argv);
-        return ConvertFromCommand::run(QCoreApplication::arguments().mid(2));
-    }
+    if (const auto code = CommandLine::run(argc, argv))
+        return *code;
     if (!hasDisplay()) {
         std::fputs("Bramblewood needs a display, and none is set (DISPLAY is empty).\n"
                    "On a machine without one, run it under a virtual display:\n"

@@ -77,6 +77,12 @@ bool CustomerTab::showCustomer(Recordset::Bookmark customer)
     return records.setBookmark(customer);
 }
 
+void CustomerTab::leaveEntry()
+{
+    if (m_entry->isEntering())
+        m_entry->abandon();
+}
+
 void CustomerTab::cmdAdd_Click()
 {
     if (!leaveRecord())

@@ -39,6 +39,9 @@ public:
     // that hides the customer is cleared. Refused while a customer is being
     // added or edited.
     bool showCustomer(Recordset::Bookmark customer);
+    // Before the files are replaced: a customer being added or edited is
+    // left unsaved, and the tab browses.
+    void leaveEntry();
 
 private:
     bool checkForSave();

@@ -1,18 +1,41 @@
 #include "FloppyBackup.h"
 
+#include "BackupArchive.h"
 #include "DataFiles.h"
 #include "DataFolder.h"
-#include "SafeFiles.h"
+#include "MediumCopy.h"
 #include "cZip.h"
 
 #include <QDir>
 #include <QStorageInfo>
+#include <QTemporaryDir>
 
 namespace {
 
-// In the order the archive lists them; the password stays out.
-const QStringList listedFiles{DataFiles::customers, DataFiles::expense, DataFiles::expenseNames,
-                              DataFiles::income,    DataFiles::incomeNames, DataFiles::balance};
+// The archive read back as a restore would read it, and holding what the
+// data folder holds.
+bool check(const DataFolder &folder, DataSummary *packed, QString *error)
+{
+    QTemporaryDir work;
+    DataSummary live;
+    if (!work.isValid()) {
+        *error = QStringLiteral("no temporary folder to read it back in: %1").arg(work.errorString());
+        return false;
+    }
+    if (!BackupArchive::extract(folder.filePath(FloppyBackup::archiveFile), DataFolder(work.path()),
+                                packed, error) ||
+        !DataSummary::read(folder, &live, error))
+        return false;
+    const QStringList labels = DataSummary::labels(), archived = packed->values(),
+                      present = live.values();
+    for (qsizetype i = 0; i < labels.size(); ++i)
+        if (archived[i] != present[i]) {
+            *error = QStringLiteral("%1: %2 in the archive, %3 in the data folder.")
+                         .arg(labels[i], archived[i], present[i]);
+            return false;
+        }
+    return true;
+}
 
 } // namespace
 
@@ -22,7 +45,7 @@ QStringList files(const DataFolder &folder, QStringList *missing)
 {
     const QStringList present = QDir(folder.path()).entryList(QDir::Files | QDir::Hidden);
     QStringList found;
-    for (const QString &listed : listedFiles) {
+    for (const QString &listed : DataFiles::backedUp()) {
         const auto it = std::find_if(present.begin(), present.end(), [&](const QString &name) {
             return name.compare(listed, Qt::CaseInsensitive) == 0;
         });
@@ -62,7 +85,8 @@ Result run(cZip &zip, const DataFolder &folder, const QString &medium, const QDa
     const QStringList names = files(folder, &missing);
     if (!missing.isEmpty())
         return {Outcome::ArchiveFailed,
-                QStringLiteral("These files are not in the data folder: %1").arg(missing.join(u' '))};
+                QStringLiteral("These files are not in the data folder: %1").arg(missing.join(u' ')),
+                {}, {}};
     // The files go in under their bare names, found in the data folder.
     zip.setBasePath(folder.path());
     zip.setZipFile(folder.filePath(archiveFile));
@@ -71,15 +95,17 @@ Result run(cZip &zip, const DataFolder &folder, const QString &medium, const QDa
         zip.AddFileSpec(name);
     QString error;
     if (!zip.Zip(&error))
-        return {Outcome::ArchiveFailed, error};
+        return {Outcome::ArchiveFailed, error, {}, {}};
     if (!zip.Success())
-        return {Outcome::ArchiveFailed, QStringLiteral("The archive could not be written.")};
-    if (medium.isEmpty())
-        return {Outcome::NoMedium, {}};
-    // The copy reaches the medium itself, not only its cache, before success is told.
-    if (!SafeFiles::copy(folder.filePath(archiveFile), QDir(medium).filePath(dailyName(today)), &error))
-        return {Outcome::CopyFailed, error};
-    return {Outcome::Done, {}};
+        return {Outcome::ArchiveFailed, QStringLiteral("The archive could not be written."), {}, {}};
+    Result result{Outcome::Done, {}, QDir(medium).filePath(dailyName(today)), {}};
+    if (!check(folder, &result.summary, &result.error))
+        result.outcome = Outcome::CheckFailed;
+    else if (medium.isEmpty())
+        result.outcome = Outcome::NoMedium;
+    else if (!MediumCopy::copy(folder.filePath(archiveFile), result.copy, &result.error))
+        result.outcome = Outcome::CopyFailed;
+    return result;
 }
 
 } // namespace FloppyBackup

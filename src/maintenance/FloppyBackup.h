@@ -1,5 +1,7 @@
 #pragma once
 
+#include "DataSummary.h"
+
 #include <QDate>
 #include <QString>
 #include <QStringList>
@@ -29,14 +31,18 @@ using MediumFinder = std::function<QString()>;
 
 QString dailyName(const QDate &today);
 
-enum class Outcome { Done, ArchiveFailed, NoMedium, CopyFailed };
+enum class Outcome { Done, ArchiveFailed, CheckFailed, NoMedium, CopyFailed };
 struct Result {
     Outcome outcome;
     QString error;
+    QString copy;        // the copy's path on the medium, once made
+    DataSummary summary; // what the archive holds, once checked
 };
 
-// Builds the archive in the data folder, then copies it to the medium; the
-// archive is built even when there is no medium.
+// Builds the archive in the data folder and checks it: read back as a
+// restore reads it (BackupArchive), each table holding as many rows as the
+// data folder's. Then copies it to the medium (MediumCopy). The archive is
+// built and checked even when there is no medium.
 Result run(cZip &zip, const DataFolder &folder, const QString &medium, const QDate &today);
 
 } // namespace FloppyBackup

@@ -5,12 +5,15 @@
 #include "WorkProgress.h"
 #include "cZip.h"
 
+#include <QDir>
 
 MaintenanceCommands::MaintenanceCommands(const DataFolder &folder,
                                          FloppyBackup::MediumFinder findMedium,
+                                         std::function<QStringList()> saveSideFiles,
                                          MessageBox &messages, QWidget *window)
-    : QObject(window), m_folder(folder), m_findMedium(std::move(findMedium)), m_messages(messages),
-      m_window(window), m_cZ(std::make_unique<cZip>())
+    : QObject(window), m_folder(folder), m_findMedium(std::move(findMedium)),
+      m_saveSideFiles(std::move(saveSideFiles)), m_messages(messages), m_window(window),
+      m_cZ(std::make_unique<cZip>())
 {
 }
 
@@ -24,6 +27,10 @@ void MaintenanceCommands::tell(const QString &text, const QString &title, bool f
 
 void MaintenanceCommands::mnuBackup_Click()
 {
+    if (const QStringList problems = m_saveSideFiles(); !problems.isEmpty()) {
+        tell(problems.join(QLatin1String("\n\n")), MessageBox::applicationTitle(), true);
+        return;
+    }
     // A big data folder takes a while to pack: each file packed moves the bar.
     WorkProgress progress(QStringLiteral("Backing up the data files..."), 7, m_window);
     const auto connection = connect(m_cZ.get(), &cZip::Progress, &progress, &WorkProgress::advance);
@@ -41,12 +48,25 @@ void MaintenanceCommands::mnuBackup_Click()
                  .arg(FloppyBackup::archiveFile, result.error),
              MessageBox::applicationTitle(), true);
         break;
+    case FloppyBackup::Outcome::CheckFailed:
+        tell(QStringLiteral("The backup archive %1 failed its check and was not copied to the "
+                            "disk. %2")
+                 .arg(FloppyBackup::archiveFile, result.error),
+             MessageBox::applicationTitle(), true);
+        break;
     case FloppyBackup::Outcome::CopyFailed:
-        tell(QStringLiteral("The backup could not be copied to the disk: %1").arg(result.error),
+        tell(QStringLiteral("The backup could not be copied to the disk: %1\n\nAny earlier backup "
+                            "of today on the disk was left as it was.")
+                 .arg(result.error),
              MessageBox::applicationTitle(), true);
         break;
     case FloppyBackup::Outcome::Done:
-        tell(QStringLiteral("Files successfully backed up to floppy!"),
+        tell(QStringLiteral("Files successfully backed up to floppy!\n\nCopied to %1: customers "
+                            "%2, incomes %3, expenses %4.")
+                 .arg(QDir::toNativeSeparators(result.copy))
+                 .arg(result.summary.customers)
+                 .arg(result.summary.incomes)
+                 .arg(result.summary.expenses),
              QStringLiteral("Backup Successful!"));
         break;
     }

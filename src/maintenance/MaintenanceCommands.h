@@ -15,8 +15,11 @@ class MaintenanceCommands : public QObject
 {
     Q_OBJECT
 public:
+    // saveSideFiles writes what the window holds only in memory, so that the
+    // backup holds it too; it returns what failed.
     MaintenanceCommands(const DataFolder &folder, FloppyBackup::MediumFinder findMedium,
-                        MessageBox &messages, QWidget *window);
+                        std::function<QStringList()> saveSideFiles, MessageBox &messages,
+                        QWidget *window);
     ~MaintenanceCommands() override;
 
     void mnuBackup_Click();
@@ -27,6 +30,7 @@ private:
 
     DataFolder m_folder;
     FloppyBackup::MediumFinder m_findMedium;
+    std::function<QStringList()> m_saveSideFiles;
     MessageBox &m_messages;
     QWidget *m_window;
     std::unique_ptr<cZip> m_cZ;

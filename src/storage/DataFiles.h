@@ -14,6 +14,8 @@ inline const QString password = QStringLiteral("pw.kvd");
 inline const QString balance = QStringLiteral("balance.kvd");
 inline const QString incomeNames = QStringLiteral("income.kvd");
 inline const QString expenseNames = QStringLiteral("expense.kvd");
+// Marks the folder as in use by one copy of the program.
+inline const QString lock = QStringLiteral("Bramblewood.lock");
 
 // The one table each database holds, in the order the exit handles them.
 struct Database {
@@ -30,6 +32,13 @@ inline QList<Database> databases()
 inline QStringList all()
 {
     return {customers, income, expense, password, balance, incomeNames, expenseNames};
+}
+
+// What a backup holds, in the order the archive lists them: all but the
+// password, which does not travel on removable media.
+inline QStringList backedUp()
+{
+    return {customers, expense, expenseNames, income, incomeNames, balance};
 }
 
 } // namespace DataFiles

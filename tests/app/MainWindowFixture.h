@@ -11,19 +11,22 @@
 #include <QAction>
 
 // The main window loaded on a data folder, with a stand-in for the
-// removable medium: the folder named by medium, or none when it is empty.
+// removable medium (the folder named by medium, or none when it is empty)
+// and for the file dialog of a restore, which picks `chosen`.
 template <class Messages = ScriptedMessageBox> struct MainWindowWith {
     TempDataFolder folder;
     Messages messages;
     FakeLauncher launcher;
     QString medium;
+    QString chosen;
     std::unique_ptr<frmMain> window;
 
     // Loaded, with the rows still being read on their worker threads.
     bool start(const QDate &today = QDate(2026, 12, 6))
     {
         window = std::make_unique<frmMain>(folder.folder(), messages, launcher,
-                                           [this] { return medium; });
+                                           [this] { return medium; },
+                                           [this](QWidget *, const QString &) { return chosen; });
         return window->Form_Load(today);
     }
     bool load(const QDate &today = QDate(2026, 12, 6))

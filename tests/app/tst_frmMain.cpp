@@ -4,6 +4,7 @@
 #include "HelpPage.h"
 #include "JetFixture.h"
 #include "MainWindowFixture.h"
+#include "MediumCopy.h"
 #include "PathStub.h"
 #include "Startup.h"
 #include "Readers.h"
@@ -378,9 +379,18 @@ private slots:
         QTest::newRow("backup, medium gone") << "mnuBackup" << "medium gone"
                                              << "The backup could not be copied to the disk: " << warning
                                              << daily << false;
-        QTest::newRow("backup, file missing") << "mnuBackup" << "income.kvd"
+        QTest::newRow("backup, file missing") << "mnuBackup" << "Income.mdb"
                                               << "The backup archive Backup.zip could not be made: "
                                               << warning << daily << false;
+        QTest::newRow("backup, damaged table")
+            << "mnuBackup" << "damaged table"
+            << "The backup archive Backup.zip failed its check and was not copied to the disk. "
+               "Customers.mdb failed SQLite's quick check" << warning << daily << false;
+        // The day's earlier copy stays.
+        QTest::newRow("backup, medium differs")
+            << "mnuBackup" << "medium differs"
+            << "The backup could not be copied to the disk: the copy read back from the disk "
+               "differs from Backup.zip" << warning << daily << true;
         QTest::newRow("export") << "mnuExport" << "" << "Export Completed" << 0 << "Customers.xls" << true;
         QTest::newRow("export blocked") << "mnuExport" << "Customers.xls"
                                         << "The customers could not be exported to Customers.xls: "
@@ -402,22 +412,34 @@ private slots:
         MainWindowWith<RecordingMessageBox> f;
         QDir(f.folder.path()).mkdir("medium");
         f.medium = trouble == "no medium" ? QString() : f.folder.filePath(trouble == "medium gone" ? "gone" : "medium");
+        f.folder.execute(DataFiles::customers, "INSERT INTO Customers (Name) VALUES ('Ann')");
         QVERIFY(f.load(QDate::currentDate()));
         // A data file gone, or a folder where the workbook goes.
         if (trouble.contains('.') && !QFile::remove(f.folder.filePath(trouble)))
             QDir(f.folder.path()).mkdir(trouble);
+        if (trouble == "damaged table")
+            f.folder.damageFirstTable(DataFiles::customers);
+        if (trouble == "medium differs") {
+            f.folder.writeBytes(file, "earlier");
+            MediumCopy::setReadBackFilter([](QByteArray *block) { (*block)[0] = ~(*block)[0]; });
+        }
         f.trigger(command);
+        MediumCopy::setReadBackFilter({});
         QCOMPARE(f.messages.shown.size(), 1);
         QVERIFY2(f.messages.shown.first().text.startsWith(text), qPrintable(f.messages.shown.first().text));
         QCOMPARE(int(f.messages.shown.first().icon), icon);
         QCOMPARE(QFileInfo(f.folder.filePath(file)).isFile(), made);
-        if (command == "mnuBackup" && made) {
+        if (command == "mnuBackup") // no copy left half made
+            QCOMPARE(QDir(f.folder.filePath("medium")).count(), 2u + made);
+        if (trouble == "medium differs")
+            QCOMPARE(f.folder.bytes(file), "earlier");
+        else if (command == "mnuBackup" && made) {
             QCOMPARE(Readers::zipEntries(f.folder.filePath(file)),
                      (QStringList{"Customers.mdb", "Expense.mdb", "expense.kvd", "Income.mdb",
                                   "income.kvd", "balance.kvd"}));
-            f.folder.writeBytes(DataFiles::balance, "42\r\n");
+            f.folder.execute(DataFiles::expense, "INSERT INTO Expense (ExpenseType) VALUES ('Fuel')");
             f.trigger(command);
-            QCOMPARE(Readers::zipEntry(f.folder.filePath(file), "balance.kvd"), "42\r\n");
+            QCOMPARE(Readers::zipEntry(f.folder.filePath(file), "Expense.mdb"), f.folder.bytes(DataFiles::expense));
             QCOMPARE(QDir(f.folder.filePath("medium")).count(), 3u); // ".", ".." and the one copy
         }
     }

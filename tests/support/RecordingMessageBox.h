@@ -4,8 +4,8 @@
 
 #include <QList>
 
-// Answers every box alike (with OK unless told otherwise) and keeps what it
-// showed, for tests that look at the boxes after the work rather than script them.
+// Answers every box alike (OK unless told) and keeps what it showed, for
+// tests that look at the boxes after the work rather than script them.
 class RecordingMessageBox final : public MessageBox
 {
 public:

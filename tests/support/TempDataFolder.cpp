@@ -1,5 +1,6 @@
 #include "TempDataFolder.h"
 
+#include <QDirIterator>
 #include <QFile>
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -44,6 +45,28 @@ void TempDataFolder::writeBytes(const QString &name, const QByteArray &bytes) co
     QFile file(filePath(name));
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
         qFatal("could not write %s", qPrintable(name));
+}
+
+void TempDataFolder::damageFirstTable(const QString &database) const
+{
+    QByteArray file = bytes(database);
+    const auto word = [&](int at) { return quint8(file[at]) << 8 | quint8(file[at + 1]); };
+    const int cellPointer = word(16) + 8; // on page 2, the table's root, after its header
+    const int cell = word(cellPointer) + 1;
+    file[cellPointer] = char(cell >> 8);
+    file[cellPointer + 1] = char(cell);
+    writeBytes(database, file);
+}
+
+QMap<QString, QByteArray> TempDataFolder::snapshot() const
+{
+    QMap<QString, QByteArray> files;
+    QDirIterator it(path(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString name = QDir(path()).relativeFilePath(it.next());
+        files.insert(name, bytes(name));
+    }
+    return files;
 }
 
 void TempDataFolder::execute(const QString &database, const QString &statement) const

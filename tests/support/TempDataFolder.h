@@ -3,6 +3,7 @@
 #include "DataFolder.h"
 
 #include <QByteArray>
+#include <QMap>
 #include <QString>
 #include <QTemporaryDir>
 #include <QVariant>
@@ -21,6 +22,11 @@ public:
 
     QByteArray bytes(const QString &name) const;
     void writeBytes(const QString &name, const QByteArray &bytes) const;
+    // Moves the first row of a database's first table by a byte: the rows
+    // still count, but SQLite's quick check fails.
+    void damageFirstTable(const QString &database) const;
+    // Every file in the folder and its subfolders, hidden ones too, by relative path.
+    QMap<QString, QByteArray> snapshot() const;
     // Runs a statement on one of the databases through a connection of its own.
     void execute(const QString &database, const QString &statement) const;
     // The first column of the first row of a query, through a connection of its own.

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <optional>
+
+// The commands that run without a window, for scripts and for a machine
+// whose display will not open:
+//   bramblewood --verify-backup FILE          what a backup holds, or what is wrong with it
+//   bramblewood --restore FILE [DATA-FOLDER]  the backup put in place of the folder's data
+//   bramblewood --convert-from FOLDER [DATA-FOLDER]  an Access data folder converted into one of ours
+// The data folder is the current folder unless one is given.
+namespace CommandLine {
+
+// The exit code, 0 or 1, when the arguments name one of the commands;
+// nothing otherwise, and the window starts.
+std::optional<int> run(int &argc, char **argv);
+
+} // namespace CommandLine

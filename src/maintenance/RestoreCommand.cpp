@@ -1,0 +1,100 @@
+#include "RestoreCommand.h"
+
+#include "BackupArchive.h"
+#include "DataRestore.h"
+#include "DataSummary.h"
+#include "MessageBox.h"
+#include "WorkProgress.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QTemporaryDir>
+
+namespace {
+
+const QString title = QStringLiteral("Restore From Backup");
+
+QString native(const QString &path)
+{
+    return QDir::toNativeSeparators(path);
+}
+
+} // namespace
+
+QString RestoreCommand::askForBackup(QWidget *parent, const QString &startFolder)
+{
+    QFileDialog dialog(parent, title, startFolder, QStringLiteral("Backups (*.zip)"));
+    dialog.setObjectName(QStringLiteral("dlgRestore"));
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+}
+
+RestoreCommand::RestoreCommand(const DataFolder &folder, FloppyBackup::MediumFinder findMedium,
+                               Chooser choose, MessageBox &messages, const Window &window)
+    : QObject(window.widget), m_folder(folder), m_findMedium(std::move(findMedium)),
+      m_choose(std::move(choose)), m_messages(messages), m_window(window)
+{
+}
+
+void RestoreCommand::tell(const QString &text, QMessageBox::Icon icon)
+{
+    m_messages.show(m_window.widget, {text, title, QMessageBox::Ok, icon});
+}
+
+// The backup's figures beside the folder's, No the default.
+bool RestoreCommand::confirm(const QString &archive, const DataSummary &backup)
+{
+    DataSummary now;
+    QString error;
+    const bool readNow = DataSummary::read(m_folder, &now, &error);
+    const QStringList labels = DataSummary::labels(), ours = backup.values(), theirs = now.values();
+    QStringList lines;
+    for (qsizetype i = 0; i < labels.size(); ++i)
+        lines << QStringLiteral("%1: %2 in the backup").arg(labels[i], ours[i]) +
+                     (readNow ? QStringLiteral(", %1 now").arg(theirs[i]) : QString());
+    if (!readNow)
+        lines << QStringLiteral("The current data could not be read: %1").arg(error);
+    const QString text =
+        QStringLiteral("Restore replaces the current data with the backup %1.\n\n%2\n\nThe current "
+                       "data are kept in a folder \"Before restore\" in the data folder; the "
+                       "password stays as it is. Restore?")
+            .arg(native(archive), lines.join(u'\n'));
+    return m_messages.show(m_window.widget, {text, title, QMessageBox::Yes | QMessageBox::No,
+                                             QMessageBox::Question, QMessageBox::No}) ==
+           QMessageBox::Yes;
+}
+
+void RestoreCommand::mnuRestore_Click()
+{
+    const QString medium = m_findMedium();
+    const QString archive = m_choose(m_window.widget, medium.isEmpty() ? m_folder.path() : medium);
+    if (archive.isEmpty())
+        return;
+    // The backup is read into the data folder's own file system, so that
+    // each of its files can take its place by a rename.
+    QTemporaryDir work(m_folder.filePath(QStringLiteral(".restore-XXXXXX")));
+    DataSummary backup;
+    QString error = work.errorString();
+    if (!work.isValid() ||
+        !BackupArchive::extract(archive, DataFolder(work.path()), &backup, &error)) {
+        tell(QStringLiteral("The backup %1 cannot be restored. %2\n\nNothing was changed.")
+                 .arg(native(archive), error),
+             QMessageBox::Warning);
+        return;
+    }
+    if (!confirm(archive, backup) || !m_window.letGo())
+        return;
+    WorkProgress progress(QStringLiteral("Restoring the backup..."), 8, m_window.widget);
+    const DataRestore::Result result = DataRestore::run(
+        m_folder, work.path(), QDateTime::currentDateTime(), [&](const QString &) { progress.advance(); });
+    progress.finish();
+    m_window.takeUp();
+    if (result.restored)
+        tell(QStringLiteral("The backup %1 was restored.\n\nThe data as they were before are kept "
+                            "in %2.")
+                 .arg(native(archive), native(result.kept)),
+             QMessageBox::Information);
+    else
+        tell(QStringLiteral("The backup %1 was not restored. %2").arg(native(archive), result.error),
+             QMessageBox::Warning);
+}

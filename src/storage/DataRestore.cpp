@@ -1,0 +1,158 @@
+#include "DataRestore.h"
+
+#include "DataFiles.h"
+#include "DataFolder.h"
+#include "FileSteps.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace {
+
+// Names the kept folder while a restore replaces files; it goes once the
+// last file is in place.
+const QString markerName = QStringLiteral("Restore.unfinished");
+
+// As a ledger change does it: the rows first, balance.kvd after them.
+QStringList replaceOrder()
+{
+    return {DataFiles::customers,    DataFiles::expense,     DataFiles::income,
+            DataFiles::expenseNames, DataFiles::incomeNames, DataFiles::balance};
+}
+
+QString uniqueKeptFolder(const DataFolder &folder, const QDateTime &now)
+{
+    const QString base = folder.filePath(DataRestore::keptFolderName(now));
+    QString path = base;
+    for (int n = 2; QFileInfo::exists(path); ++n)
+        path = QStringLiteral("%1 (%2)").arg(base).arg(n);
+    return path;
+}
+
+// Every data file there is, the password too, so that the kept folder is one
+// the program can be started in.
+bool keep(const DataFolder &folder, const QString &kept, QString *error)
+{
+    if (!QDir().mkdir(kept)) {
+        *error = QStringLiteral("the folder could not be made");
+        return false;
+    }
+    for (const QString &name : DataFiles::all())
+        if (QFile::exists(folder.filePath(name)) &&
+            !FileSteps::copySynced(folder.filePath(name), QDir(kept).filePath(name), error))
+            return false;
+    return FileSteps::sync(kept, error) && FileSteps::sync(folder.path(), error);
+}
+
+// The marker reaches the disk whole, by a rename, before any file is replaced.
+bool mark(const DataFolder &folder, const QString &kept, QString *error)
+{
+    const QString part = folder.filePath(markerName + QStringLiteral(".part"));
+    QFile file(part);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+        file.write(QFileInfo(kept).fileName().toUtf8()) < 0 || !file.flush()) {
+        *error = file.errorString();
+        return false;
+    }
+    file.close();
+    return FileSteps::sync(part, error) &&
+           FileSteps::renameSynced(part, folder.filePath(markerName), error);
+}
+
+// Each file a restore replaces takes back its kept copy, or goes when the
+// folder had none; then the marker goes, and the kept folder with it.
+bool putBack(const DataFolder &folder, const QString &kept, QString *error)
+{
+    for (const QString &name : replaceOrder()) {
+        const QString copy = QDir(kept).filePath(name), target = folder.filePath(name);
+        const QString work = folder.filePath(QStringLiteral(".%1.restoring").arg(name));
+        if (QFile::exists(copy) ? !FileSteps::copySynced(copy, work, error) ||
+                                      !FileSteps::renameSynced(work, target, error)
+                                : !FileSteps::removeSynced(target, error))
+            return false;
+    }
+    if (!FileSteps::removeSynced(folder.filePath(markerName), error))
+        return false;
+    QDir(kept).removeRecursively();
+    return true;
+}
+
+DataRestore::Result failedPartWay(const DataFolder &folder, const QString &kept,
+                                  const QString &failure)
+{
+    QString error;
+    if (putBack(folder, kept, &error))
+        return {false, {}, failure + QStringLiteral("\n\nThe files already replaced were put back: "
+                                                    "the data are as they were before.")};
+    return {false, kept,
+            failure + QStringLiteral("\n\nPutting the current data back failed as well: %1\n\nThey "
+                                     "are kept in %2 and are put back when the program next "
+                                     "starts.")
+                          .arg(error, QDir::toNativeSeparators(kept))};
+}
+
+} // namespace
+
+namespace DataRestore {
+
+QString keptFolderName(const QDateTime &now)
+{
+    return now.toString(QStringLiteral("'Before restore' yyyy-MM-dd HHmmss"));
+}
+
+Result run(const DataFolder &folder, const QString &backup, const QDateTime &now,
+           const std::function<void(const QString &)> &progress)
+{
+    const auto tell = [&](const QString &text) {
+        if (progress)
+            progress(text);
+    };
+    const QString kept = uniqueKeptFolder(folder, now);
+    tell(QStringLiteral("Keeping the current data in %1").arg(QDir::toNativeSeparators(kept)));
+    QString error;
+    if (!keep(folder, kept, &error) || !mark(folder, kept, &error)) {
+        QFile::remove(folder.filePath(markerName + QStringLiteral(".part")));
+        QFile::remove(folder.filePath(markerName));
+        QDir(kept).removeRecursively();
+        return {false, {}, QStringLiteral("The current data could not be kept in %1: %2\n\nNothing "
+                                          "was changed.")
+                               .arg(QDir::toNativeSeparators(kept), error)};
+    }
+    for (const QString &name : replaceOrder()) {
+        const QString from = QDir(backup).filePath(name);
+        if (!FileSteps::sync(from, &error) ||
+            !FileSteps::renameSynced(from, folder.filePath(name), &error))
+            return failedPartWay(folder, kept,
+                                 QStringLiteral("%1 could not be replaced: %2").arg(name, error));
+        tell(QStringLiteral("Restored %1").arg(name));
+    }
+    if (!FileSteps::removeSynced(folder.filePath(markerName), &error))
+        return failedPartWay(folder, kept,
+                             QStringLiteral("The restore could not be marked finished: %1").arg(error));
+    return {true, kept, {}};
+}
+
+bool undoUnfinished(const DataFolder &folder, bool *undone, QString *error)
+{
+    *undone = false;
+    QFile marker(folder.filePath(markerName));
+    if (!marker.exists())
+        return true;
+    if (!marker.open(QIODevice::ReadOnly)) {
+        *error = QStringLiteral("%1 could not be read: %2").arg(markerName, marker.errorString());
+        return false;
+    }
+    const QString name = QString::fromUtf8(marker.readAll());
+    const QString kept = folder.filePath(name);
+    if (name.isEmpty() || !QFileInfo(kept).isDir()) {
+        *error = QStringLiteral("%1 names the folder \"%2\", which is not there. Remove %1 to "
+                                "start on the files as they are.")
+                     .arg(markerName, name);
+        return false;
+    }
+    *undone = putBack(folder, kept, error);
+    return *undone;
+}
+
+} // namespace DataRestore

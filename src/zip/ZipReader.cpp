@@ -1,0 +1,58 @@
+#include "ZipReader.h"
+
+#include <QFile>
+
+namespace {
+
+QString errorText(int code)
+{
+    zip_error_t error;
+    zip_error_init_with_code(&error, code);
+    const QString text = QString::fromUtf8(zip_error_strerror(&error));
+    zip_error_fini(&error);
+    return text;
+}
+
+} // namespace
+
+bool ZipReader::open(const QString &archive, QString *error)
+{
+    int code = 0;
+    m_zip.reset(zip_open(QFile::encodeName(archive).constData(), ZIP_RDONLY | ZIP_CHECKCONS, &code));
+    if (!m_zip)
+        *error = errorText(code);
+    return m_zip != nullptr;
+}
+
+QStringList ZipReader::entries() const
+{
+    QStringList names;
+    const zip_int64_t count = zip_get_num_entries(m_zip.get(), 0);
+    for (zip_int64_t index = 0; index < count; ++index)
+        names << QString::fromUtf8(zip_get_name(m_zip.get(), index, 0));
+    return names;
+}
+
+bool ZipReader::extract(const QString &entry, const QString &path, QString *error) const
+{
+    // libzip compares the CRC once the last byte is read, and fails that read.
+    zip_file_t *file = zip_fopen(m_zip.get(), entry.toUtf8().constData(), ZIP_FL_ENC_GUESS);
+    QFile target(path);
+    if (!file || !target.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        *error = file ? target.errorString() : QString::fromUtf8(zip_strerror(m_zip.get()));
+        if (file)
+            zip_fclose(file);
+        return false;
+    }
+    QByteArray buffer(1 << 16, Qt::Uninitialized);
+    zip_int64_t read = 0;
+    while ((read = zip_fread(file, buffer.data(), buffer.size())) > 0)
+        if (target.write(buffer.constData(), read) != read)
+            break;
+    if (read < 0)
+        *error = QString::fromUtf8(zip_error_strerror(zip_file_get_error(file)));
+    else if (read > 0 || !target.flush())
+        *error = target.errorString();
+    zip_fclose(file);
+    return read == 0 && target.error() == QFileDevice::NoError;
+}

@@ -1,0 +1,177 @@
+#include "AutoCompleteBox.h"
+#include "DataFiles.h"
+#include "MainWindowFixture.h"
+#include "Readers.h"
+#include "Startup.h"
+
+#include <QLockFile>
+#include <QProcess>
+#include <QTest>
+
+namespace {
+
+// A customer, an income, an expense and a balance of 10.50.
+void fill(const TempDataFolder &folder)
+{
+    folder.execute(DataFiles::customers, "INSERT INTO Customers (Name) VALUES ('Ann')");
+    folder.execute(DataFiles::income, "INSERT INTO Income VALUES ('Sales', 12.5, '2026-11-30', '')");
+    folder.execute(DataFiles::expense, "INSERT INTO Expense VALUES ('Fuel', 2, '2026-11-02', '')");
+    folder.writeBytes(DataFiles::balance, "10.5\r\n");
+}
+
+// An archive of the folder's files, made by Info-ZIP's zip.
+QString archiveOf(const TempDataFolder &folder, const QStringList &names)
+{
+    QStringList arguments{"-qj", folder.filePath("test.zip")};
+    for (const QString &name : names)
+        arguments << folder.filePath(name);
+    QProcess::execute("zip", arguments);
+    return arguments[1];
+}
+
+// The program's exit code and all it printed.
+std::pair<int, QString> bramblewood(const QStringList &arguments)
+{
+    QProcess program;
+    program.setProcessChannelMode(QProcess::MergedChannels);
+    program.start(BRAMBLEWOOD_PROGRAM, arguments);
+    program.waitForFinished(60000);
+    return {program.exitCode(), QString::fromUtf8(program.readAll())};
+}
+
+} // namespace
+
+class tst_BackupRestore : public QObject
+{
+    Q_OBJECT
+private slots:
+    // A backup, an income saved, a new password, a restore: the files and
+    // the window are the backup's again, the password stays, and the kept
+    // folder holds the data as they were, with the names remembered since.
+    void restoreBringsBackTheBackup()
+    {
+        MainWindowWith<RecordingMessageBox> f;
+        fill(f.folder);
+        f.medium = f.folder.path();
+        QVERIFY(f.load(QDate::currentDate()));
+        f.trigger("mnuBackup");
+        QVERIFY(f.messages.shown.last().text.endsWith(": customers 1, incomes 1, expenses 1."));
+        click(f.window.get(), "cmdAdd2");
+        for (const auto &[name, text] : {std::pair{"txtIncomeType", "Tips"}, {"txtIncomeAmount", "5"},
+                                         {"txtIncomeDate", "12/1/2026"}})
+            box(f.window.get(), name)->setText(text);
+        click(f.window.get(), "cmdSave2");
+        f.folder.writeBytes(DataFiles::password, "secret\r\n");
+        const QByteArray changedIncome = f.folder.bytes(DataFiles::income);
+        f.chosen = f.medium + '/' + FloppyBackup::dailyName(QDate::currentDate());
+        f.messages.answer = QMessageBox::Yes;
+        f.trigger("mnuRestore");
+        const MessageBoxRequest question = f.messages.shown.at(f.messages.shown.size() - 2);
+        QVERIFY(question.text.contains("Incomes: 1 in the backup, 2 now") && question.defaultButton == QMessageBox::No);
+        for (const QString &name : DataFiles::backedUp())
+            QCOMPARE(f.folder.bytes(name), Readers::zipEntry(f.chosen, name));
+        QCOMPARE(f.folder.bytes(DataFiles::password), "secret\r\n");
+        const QString kept = QDir(f.folder.path()).entryList({"Before restore *"}, QDir::Dirs).value(0) + '/';
+        QVERIFY(f.messages.shown.last().text.contains("kept in " + f.folder.filePath(kept.chopped(1)) + "."));
+        QCOMPARE(f.folder.bytes(kept + DataFiles::income), changedIncome);
+        QVERIFY(f.folder.bytes(kept + DataFiles::incomeNames).contains("Tips"));
+        QCOMPARE(f.text("txtBalance"), "10.50");
+        QCOMPARE(control<DataControl>(f.window.get(), "Adodc2")->recordset().visibleCount(), 1);
+        QVERIFY(!control<AutoCompleteBox>(f.window.get(), "txtIncomeType")->rememberedValue().contains("Tips"));
+    }
+
+    void damagedArchiveIsRefused_data()
+    {
+        QTest::addColumn<QString>("damage");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("a flipped byte") << "flip" << "Customers.mdb could not be read back whole and unchanged";
+        QTest::newRow("truncated") << "truncate" << "It is not a zip archive, or a damaged one";
+        QTest::newRow("other files") << "notes.txt" << "It holds notes.txt, which no backup of this program holds.";
+        QTest::newRow("a file missing") << "income.kvd" << "It does not hold income.kvd.";
+        QTest::newRow("a damaged table") << "table" << "Customers.mdb failed SQLite's quick check";
+    }
+
+    // Refused by the window and by --verify-backup alike, naming what is
+    // wrong; the data folder stays exactly as it was.
+    void damagedArchiveIsRefused()
+    {
+        QFETCH(QString, damage);
+        QFETCH(QString, reason);
+        TempDataFolder source;
+        fill(source);
+        source.writeBytes("notes.txt", "not a backup");
+        if (damage == "table")
+            source.damageFirstTable(DataFiles::customers);
+        QStringList names = DataFiles::backedUp();
+        if (!names.removeAll(damage) && damage.contains('.'))
+            names = QStringList{damage};
+        archiveOf(source, names);
+        QByteArray archive = source.bytes("test.zip");
+        if (damage == "flip") // within the first entry's data, after its header, name and extra field
+            archive[30 + archive[26] + archive[28] + 8] ^= 0x55;
+        if (damage == "truncate")
+            archive.chop(archive.size() / 2);
+        source.writeBytes("test.zip", archive);
+
+        MainWindowWith<RecordingMessageBox> f;
+        QVERIFY(f.load());
+        const QMap<QString, QByteArray> before = f.folder.snapshot();
+        f.chosen = source.filePath("test.zip");
+        f.trigger("mnuRestore");
+        QCOMPARE(f.messages.shown.size(), 1);
+        const QString told = f.messages.shown[0].text;
+        QVERIFY2(told.contains(reason) && told.endsWith("Nothing was changed."), qPrintable(told));
+        QCOMPARE(f.folder.snapshot(), before);
+        const auto [code, output] = bramblewood({"--verify-backup", f.chosen});
+        QVERIFY2(code == 1 && output.contains(reason), qPrintable(output));
+    }
+
+    void commandLine_data()
+    {
+        QTest::addColumn<QStringList>("arguments"); // ZIP and DIR stand for a backup and a data folder
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QString>("output");
+        QTest::newRow("verify") << QStringList{"--verify-backup", "ZIP"} << 0
+                                << "Customers: 1\n  Incomes: 1\n  Expenses: 1\n  Newest income: "
+                                   "11/30/2026\n  Newest expense: 11/2/2026\n  Balance: 10.50\n";
+        QTest::newRow("restore") << QStringList{"--restore", "ZIP", "DIR"} << 0 << "Restored balance.kvd";
+        QTest::newRow("restore to a new machine") << QStringList{"--restore", "ZIP", "DIR/new"} << 0
+                                                  << "Restored balance.kvd";
+        QTest::newRow("restore, program running") << QStringList{"--restore", "ZIP", "DIR"} << 1
+                                                  << "is in use by Bramblewood";
+        QTest::newRow("no file") << QStringList{"--verify-backup"} << 1 << "Usage";
+    }
+
+    // A folder restored from the command line is the backup's when the
+    // program next starts on it; one the program holds is refused, untouched.
+    void commandLine()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, code);
+        QFETCH(QString, output);
+        TempDataFolder source, target;
+        fill(source);
+        const QString zip = archiveOf(source, DataFiles::backedUp());
+        arguments.replaceInStrings("ZIP", zip).replaceInStrings("DIR", target.path());
+        QLockFile lock(target.filePath(DataFiles::lock));
+        QVERIFY(code == 0 || lock.tryLock(0));
+        const QMap<QString, QByteArray> before = target.snapshot();
+        const auto [exitCode, printed] = bramblewood(arguments);
+        QVERIFY2(exitCode == code && printed.contains(output), qPrintable(printed));
+        if (code != 0 || arguments[0] != "--restore") {
+            QCOMPARE(target.snapshot(), before);
+            return;
+        }
+        RecordingMessageBox messages;
+        FakeLauncher launcher;
+        Startup startup(DataFolder(arguments[2]), messages, launcher);
+        QVERIFY(startup.run());
+        for (DataControl *data : startup.mainWindow()->findChildren<DataControl *>())
+            data->recordset().waitForRows();
+        QCOMPARE(texts(startup.mainWindow(), {"txtName", "txtIncomeType", "txtBalance"}),
+                 (QStringList{"Ann", "Sales", "10.50"}));
+    }
+};
+
+QTEST_MAIN(tst_BackupRestore)
+#include "tst_BackupRestore.moc"
