@@ -1,7 +1,6 @@
 #include "RowBlock.h"
 
 #include <algorithm>
-#include <cctype>
 
 void RowBlock::reserve(qsizetype rows, qsizetype textBytes)
 {
@@ -136,18 +135,28 @@ int rank(bool null, bool text)
     return null ? 0 : text ? 2 : 1;
 }
 
+int lower(char c)
+{
+    return c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c;
+}
+
 int compareAsciiNoCase(QByteArrayView a, QByteArrayView b)
 {
     const qsizetype length = std::min(a.size(), b.size());
-    for (qsizetype i = 0; i < length; ++i) {
-        const int x = std::tolower(uchar(a[i])), y = std::tolower(uchar(b[i]));
-        if (x != y)
-            return x - y;
-    }
+    const char *x = a.data(), *y = b.data();
+    for (qsizetype i = 0; i < length; ++i)
+        if (x[i] != y[i] && lower(x[i]) != lower(y[i]))
+            return lower(x[i]) - lower(y[i]);
     return int(a.size() - b.size());
 }
 
 } // namespace
+
+double RowBlock::number(qsizetype row, qsizetype column) const
+{
+    const Cell &cell = m_cells[index(row, column)];
+    return kind(row, column) == Kind::Real ? cell.real : double(cell.integer);
+}
 
 int RowBlock::compare(qsizetype row, qsizetype other, qsizetype column) const
 {
@@ -156,7 +165,7 @@ int RowBlock::compare(qsizetype row, qsizetype other, qsizetype column) const
     if (rankA != rankB || rankA == 0)
         return rankA - rankB;
     if (rankA == 1) {
-        const double x = value(row, column).toDouble(), y = value(other, column).toDouble();
+        const double x = number(row, column), y = number(other, column);
         return x < y ? -1 : x > y ? 1 : 0;
     }
     if (a == Kind::Ascii && b == Kind::Ascii)

@@ -67,6 +67,7 @@ private:
     void append(Kind kind, Cell cell);
     Cell cellFor(const QVariant &value, Kind *kind);
     Cell textCell(QByteArrayView utf8, Kind *kind);
+    double number(qsizetype row, qsizetype column) const; // of an Integer or Real cell
 
     qsizetype m_columns;
     std::vector<Cell> m_cells;
