@@ -148,19 +148,23 @@ QByteArray difat(const Layout &layout)
 
 namespace CompoundFile {
 
-QByteArray withStream(const QString &name, const QByteArray &stream)
+qsizetype fileSize(qsizetype streamSize)
 {
-    const quint32 streamSize = std::max<quint32>(stream.size(), miniStreamCutoff);
+    const quint32 padded = std::max<quint32>(streamSize, miniStreamCutoff);
+    return headerSize + qsizetype(sectorSize) * layoutFor(padded).total();
+}
+
+void finish(QByteArray &file, const QString &name)
+{
+    const quint32 written = file.size() - headerSize;
+    const quint32 streamSize = std::max(written, miniStreamCutoff);
     const Layout layout = layoutFor(streamSize);
-    QByteArray out;
-    out.reserve(sectorSize * (layout.total() + 1));
-    out += header(layout);
-    out += stream;
-    out.append(layout.streamSectors * sectorSize - stream.size(), '\0');
-    out += directory(name, streamSize);
-    out += fat(layout);
-    out += difat(layout);
-    return out;
+    const QByteArray head = header(layout);
+    std::copy(head.begin(), head.end(), file.begin());
+    file.append(layout.streamSectors * sectorSize - written, '\0');
+    file += directory(name, streamSize);
+    file += fat(layout);
+    file += difat(layout);
 }
 
 } // namespace CompoundFile

@@ -14,6 +14,7 @@ constexpr quint16 sstRecord = 0x00FC;
 constexpr quint16 continueRecord = 0x003C;
 constexpr quint16 extSstRecord = 0x00FF;
 
+constexpr qsizetype recordHeaderSize = 4;
 constexpr qsizetype stringHeaderSize = 3; // character count and option flags
 constexpr qsizetype maxBuckets = 128;
 constexpr qsizetype minBucketSize = 8;
@@ -28,19 +29,20 @@ struct Bucket
 };
 
 // Lays the strings out over the SST record and as many CONTINUE records as
-// they need, and notes where each bucket begins.
+// they need, straight into the stream, and notes where each bucket begins.
 class TableWriter
 {
 public:
-    TableWriter(qsizetype streamOffset, qsizetype bucketSize)
-        : m_streamOffset(streamOffset), m_bucketSize(bucketSize)
+    TableWriter(QByteArray &out, qsizetype streamStart, qsizetype bucketSize)
+        : m_out(out), m_streamStart(streamStart), m_bucketSize(bucketSize)
     {
+        open(sstRecord);
     }
 
     void appendHead(quint32 references, quint32 unique)
     {
-        append32(m_data, references);
-        append32(m_data, unique);
+        append32(m_out, references);
+        append32(m_out, unique);
     }
 
     void appendString(qsizetype index, const QString &text)
@@ -49,29 +51,29 @@ public:
         const qsizetype charSize = wide ? 2 : 1;
         // The header never stands alone at the end of a record.
         if (room() < stringHeaderSize + charSize)
-            flush();
+            next();
         if (index % m_bucketSize == 0)
-            m_buckets.append({quint32(m_streamOffset + m_records.size() + 4 + m_data.size()),
-                              quint16(4 + m_data.size())});
-        append16(m_data, text.size());
-        m_data.append(Biff::formFlags(wide));
+            m_buckets.append({quint32(m_out.size() - m_streamStart),
+                              quint16(m_out.size() - m_recordStart)});
+        append16(m_out, text.size());
+        m_out.append(Biff::formFlags(wide));
         QStringView rest(text);
         for (;;) {
             const qsizetype count = std::min(rest.size(), room() / charSize);
-            Biff::appendCharacters(m_data, rest.first(count), wide);
+            Biff::appendCharacters(m_out, rest.first(count), wide);
             rest = rest.sliced(count);
             if (rest.isEmpty())
                 return;
             // The rest of the characters goes on in the next record, which
             // opens with the option flags again.
-            flush();
-            m_data.append(Biff::formFlags(wide));
+            next();
+            m_out.append(Biff::formFlags(wide));
         }
     }
 
-    QByteArray finish()
+    void finish()
     {
-        flush();
+        close();
         QByteArray extSst;
         append16(extSst, m_bucketSize);
         for (const Bucket &bucket : m_buckets) {
@@ -79,46 +81,73 @@ public:
             append16(extSst, bucket.recordPosition);
             append16(extSst, 0);
         }
-        Biff::appendRecord(m_records, extSstRecord, extSst);
-        return m_records;
+        Biff::appendRecord(m_out, extSstRecord, extSst);
     }
 
 private:
-    qsizetype room() const { return Biff::maxRecordData - m_data.size(); }
+    qsizetype dataSize() const { return m_out.size() - m_recordStart - recordHeaderSize; }
+    qsizetype room() const { return Biff::maxRecordData - dataSize(); }
 
-    // Closes the record being filled; the next one is a CONTINUE record.
-    void flush()
+    // The header's size is set once the record is full.
+    void open(quint16 type)
     {
-        Biff::appendRecord(m_records, m_records.isEmpty() ? sstRecord : continueRecord, m_data);
-        m_data.clear();
+        m_recordStart = m_out.size();
+        Biff::appendHeader(m_out, type, 0);
     }
 
-    qsizetype m_streamOffset;
+    void close() { LittleEndian::set16(m_out, m_recordStart + 2, dataSize()); }
+
+    void next()
+    {
+        close();
+        open(continueRecord);
+    }
+
+    QByteArray &m_out;
+    qsizetype m_streamStart;
     qsizetype m_bucketSize;
-    QByteArray m_records;
-    QByteArray m_data;
+    qsizetype m_recordStart = 0;
     QList<Bucket> m_buckets;
 };
 
 } // namespace
 
+void SharedStrings::reserve(qsizetype count)
+{
+    m_indexes.reserve(count);
+    m_strings.reserve(count);
+}
+
 quint32 SharedStrings::indexOf(const QString &text)
 {
     ++m_references;
-    const auto found = m_indexes.constFind(text);
-    if (found != m_indexes.constEnd())
-        return *found;
-    m_strings.append(text);
-    return *m_indexes.insert(text, m_strings.size() - 1);
+    const qsizetype known = m_indexes.size();
+    quint32 &index = m_indexes[text];
+    if (m_indexes.size() != known) {
+        index = quint32(m_strings.size());
+        m_strings.append(text);
+        m_stringBytes += stringHeaderSize + 2 * text.size();
+    }
+    return index;
 }
 
-QByteArray SharedStrings::records(qsizetype streamOffset) const
+qsizetype SharedStrings::sizeBound() const
+{
+    // A record spends at most its header, the room too small for the next
+    // string's header and a continued string's flags beyond the strings.
+    constexpr qsizetype spentPerRecord = recordHeaderSize + stringHeaderSize + 2 + 1;
+    const qsizetype records = m_stringBytes / (Biff::maxRecordData - spentPerRecord) + 1;
+    const qsizetype extSst = recordHeaderSize + 2 + maxBuckets * 8;
+    return 8 + m_stringBytes + records * spentPerRecord + extSst;
+}
+
+void SharedStrings::appendRecords(QByteArray &out, qsizetype streamStart) const
 {
     const qsizetype bucketSize =
         std::max(minBucketSize, (m_strings.size() + maxBuckets - 1) / maxBuckets);
-    TableWriter writer(streamOffset, bucketSize);
+    TableWriter writer(out, streamStart, bucketSize);
     writer.appendHead(m_references, m_strings.size());
     for (qsizetype i = 0; i < m_strings.size(); ++i)
         writer.appendString(i, m_strings.at(i));
-    return writer.finish();
+    writer.finish();
 }
