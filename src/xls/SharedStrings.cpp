@@ -4,6 +4,7 @@
 #include "LittleEndian.h"
 
 #include <algorithm>
+#include <utility>
 
 using LittleEndian::append16;
 using LittleEndian::append32;
@@ -18,6 +19,20 @@ constexpr qsizetype recordHeaderSize = 4;
 constexpr qsizetype stringHeaderSize = 3; // character count and option flags
 constexpr qsizetype maxBuckets = 128;
 constexpr qsizetype minBucketSize = 8;
+constexpr qsizetype minSlots = 64;
+
+// A taken slot of the string table: the text's hash in the upper half, so
+// that the table can grow without hashing again and the search passes over
+// most other texts without comparing characters, and its index + 1 below.
+quint64 slotEntry(quint32 hash, qsizetype index)
+{
+    return quint64(hash) << 32 | quint64(index + 1);
+}
+
+quint32 hashOf(quint64 entry)
+{
+    return quint32(entry >> 32);
+}
 
 // Where the first string of a bucket starts: its stream position and its
 // position within its record, record header included. Excel jumps there
@@ -45,7 +60,7 @@ public:
         append32(m_out, unique);
     }
 
-    void appendString(qsizetype index, const QString &text)
+    void appendString(qsizetype index, QStringView text)
     {
         const bool wide = !Biff::fitsEightBits(text);
         const qsizetype charSize = wide ? 2 : 1;
@@ -112,23 +127,52 @@ private:
 
 } // namespace
 
-void SharedStrings::reserve(qsizetype count)
+QStringView SharedStrings::text(qsizetype index) const
 {
-    m_indexes.reserve(count);
-    m_strings.reserve(count);
+    const qsizetype begin = index == 0 ? 0 : m_ends.at(index - 1);
+    return QStringView(m_characters).sliced(begin, m_ends.at(index) - begin);
 }
 
-quint32 SharedStrings::indexOf(const QString &text)
+quint32 SharedStrings::indexOf(QStringView text)
 {
     ++m_references;
-    const qsizetype known = m_indexes.size();
-    quint32 &index = m_indexes[text];
-    if (m_indexes.size() != known) {
-        index = quint32(m_strings.size());
-        m_strings.append(text);
-        m_stringBytes += stringHeaderSize + 2 * text.size();
+    // No more than half the slots are ever taken. The table grows from small
+    // rather than with room made in advance: while it is small it stays in
+    // the processor's caches, which more than pays for moving it.
+    if (2 * (m_ends.size() + 1) > m_slots.size())
+        grow();
+    const size_t fullHash = qHash(text);
+    const quint32 hash = quint32(fullHash ^ (fullHash >> 32));
+    const qsizetype mask = m_slots.size() - 1;
+    for (qsizetype slot = hash & mask;; slot = (slot + 1) & mask) {
+        quint64 &entry = m_slots[slot];
+        if (entry == 0) {
+            entry = slotEntry(hash, m_ends.size());
+            m_characters.append(text);
+            m_ends.append(m_characters.size());
+            m_stringBytes += stringHeaderSize + 2 * text.size();
+            return quint32(m_ends.size() - 1);
+        }
+        const qsizetype index = qsizetype(quint32(entry)) - 1;
+        if (hashOf(entry) == hash && this->text(index) == text)
+            return quint32(index);
     }
-    return index;
+}
+
+// Twice the slots, each text placed again by the hash its entry keeps.
+void SharedStrings::grow()
+{
+    const QList<quint64> old =
+        std::exchange(m_slots, QList<quint64>(std::max(minSlots, 2 * m_slots.size()), 0));
+    const qsizetype mask = m_slots.size() - 1;
+    for (const quint64 entry : old) {
+        if (entry == 0)
+            continue;
+        qsizetype slot = hashOf(entry) & mask;
+        while (m_slots.at(slot) != 0)
+            slot = (slot + 1) & mask;
+        m_slots[slot] = entry;
+    }
 }
 
 qsizetype SharedStrings::sizeBound() const
@@ -144,10 +188,10 @@ qsizetype SharedStrings::sizeBound() const
 void SharedStrings::appendRecords(QByteArray &out, qsizetype streamStart) const
 {
     const qsizetype bucketSize =
-        std::max(minBucketSize, (m_strings.size() + maxBuckets - 1) / maxBuckets);
+        std::max(minBucketSize, (m_ends.size() + maxBuckets - 1) / maxBuckets);
     TableWriter writer(out, streamStart, bucketSize);
-    writer.appendHead(m_references, m_strings.size());
-    for (qsizetype i = 0; i < m_strings.size(); ++i)
-        writer.appendString(i, m_strings.at(i));
+    writer.appendHead(m_references, m_ends.size());
+    for (qsizetype i = 0; i < m_ends.size(); ++i)
+        writer.appendString(i, text(i));
     writer.finish();
 }

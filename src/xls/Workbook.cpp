@@ -40,7 +40,7 @@ constexpr qsizetype maxTextLength = 32767;
 constexpr qsizetype maxSheetName = 31;
 
 constexpr qsizetype eofRecordSize = 4;
-constexpr qsizetype numberRecordSize = 18; // the longest cell record
+constexpr qsizetype longestCellRecord = 18; // a number
 
 // Excel wants 15 style XFs before the cell XFs; every cell XF takes XF 0,
 // the Normal style, as its parent.
@@ -232,13 +232,9 @@ QByteArray dimensions(quint32 rowEnd, quint16 columnEnd)
 
 } // namespace
 
-Workbook::Workbook(const QString &sheetName, const QStringList &columns, qsizetype expectedRows)
+Workbook::Workbook(const QString &sheetName, const QStringList &columns)
     : m_sheetName(sheetName), m_columns(columns.first(std::min(columns.size(), maxColumns)))
 {
-    // Room for each expected cell to be a text of its own and the longest record.
-    const qsizetype cells = (expectedRows + 1) * m_columns.size();
-    m_strings.reserve(cells);
-    m_sheets.reserve(cells * numberRecordSize);
     openSheet();
 }
 
@@ -340,7 +336,7 @@ void Workbook::appendCell(quint16 type, quint16 column, quint16 xf, quint64 valu
 {
     m_rowEnd = std::max<quint32>(m_rowEnd, m_row + 1);
     m_columnEnd = std::max<quint16>(m_columnEnd, column + 1);
-    char record[numberRecordSize];
+    char record[longestCellRecord];
     qToLittleEndian<quint16>(type, record);
     qToLittleEndian<quint16>(6 + valueSize, record + 2);
     qToLittleEndian<quint16>(m_row, record + 4);

@@ -21,8 +21,7 @@
 class Workbook
 {
 public:
-    // expectedRows makes room for that many rows at once; more may come.
-    Workbook(const QString &sheetName, const QStringList &columns, qsizetype expectedRows);
+    Workbook(const QString &sheetName, const QStringList &columns);
 
     // Cells: a null or invalid QVariant is an empty cell; int, qlonglong, double (and other
     // numeric types) are numbers; QDate is a date (a number with a date format, shown as a date by
