@@ -103,18 +103,20 @@ template <class Produce> bool writeThrough(const QString &path, Produce produce,
     return true;
 }
 
-bool writeBytes(QFile &file, const QByteArray &bytes, QString *error)
+bool writeBytes(QFile &file, const QByteArrayList &parts, QString *error)
 {
     if (injectedFailure(SafeFiles::Step::Write, error))
         return false;
-    errno = 0;
-    if (file.write(bytes) != bytes.size()) {
-        // QFile takes a short write (a full disk) for no error and says
-        // "Unknown error"; the system's own reason is clearer.
-        *error = file.error() == QFileDevice::NoError && errno != 0
-                     ? QString::fromLocal8Bit(std::strerror(errno))
-                     : file.errorString();
-        return false;
+    for (const QByteArray &bytes : parts) {
+        errno = 0;
+        if (file.write(bytes) != bytes.size()) {
+            // QFile takes a short write (a full disk) for no error and says
+            // "Unknown error"; the system's own reason is clearer.
+            *error = file.error() == QFileDevice::NoError && errno != 0
+                         ? QString::fromLocal8Bit(std::strerror(errno))
+                         : file.errorString();
+            return false;
+        }
     }
     return true;
 }
@@ -174,7 +176,12 @@ namespace SafeFiles {
 
 bool write(const QString &path, const QByteArray &bytes, QString *error)
 {
-    return writeThrough(path, [&](QFile &file) { return writeBytes(file, bytes, error); }, error);
+    return write(path, QByteArrayList{bytes}, error);
+}
+
+bool write(const QString &path, const QByteArrayList &parts, QString *error)
+{
+    return writeThrough(path, [&](QFile &file) { return writeBytes(file, parts, error); }, error);
 }
 
 bool copy(const QString &from, const QString &to, QString *error)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayList>
 #include <QString>
 #include <QStringList>
 
@@ -14,6 +15,8 @@ class QFile;
 namespace SafeFiles {
 
 bool write(const QString &path, const QByteArray &bytes, QString *error);
+// The parts one after the other, as one file.
+bool write(const QString &path, const QByteArrayList &parts, QString *error);
 bool copy(const QString &from, const QString &to, QString *error);
 // Flushes a finished file and renames it over the target, then flushes the
 // target's folder.

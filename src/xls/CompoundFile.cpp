@@ -60,7 +60,7 @@ Layout layoutFor(quint32 streamSize)
     return layout;
 }
 
-QByteArray header(const Layout &layout)
+QByteArray headerOf(const Layout &layout)
 {
     QByteArray out("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8);
     out.append(16, '\0'); // class id
@@ -148,23 +148,20 @@ QByteArray difat(const Layout &layout)
 
 namespace CompoundFile {
 
-qsizetype fileSize(qsizetype streamSize)
+QByteArray header(quint32 streamSize)
 {
-    const quint32 padded = std::max<quint32>(streamSize, miniStreamCutoff);
-    return headerSize + qsizetype(sectorSize) * layoutFor(padded).total();
+    return headerOf(layoutFor(std::max(streamSize, miniStreamCutoff)));
 }
 
-void finish(QByteArray &file, const QString &name)
+QByteArray trailer(const QString &name, quint32 streamSize)
 {
-    const quint32 written = file.size() - headerSize;
-    const quint32 streamSize = std::max(written, miniStreamCutoff);
-    const Layout layout = layoutFor(streamSize);
-    const QByteArray head = header(layout);
-    std::copy(head.begin(), head.end(), file.begin());
-    file.append(layout.streamSectors * sectorSize - written, '\0');
-    file += directory(name, streamSize);
-    file += fat(layout);
-    file += difat(layout);
+    const quint32 paddedSize = std::max(streamSize, miniStreamCutoff);
+    const Layout layout = layoutFor(paddedSize);
+    QByteArray out(layout.streamSectors * sectorSize - streamSize, '\0');
+    out += directory(name, paddedSize);
+    out += fat(layout);
+    out += difat(layout);
+    return out;
 }
 
 } // namespace CompoundFile

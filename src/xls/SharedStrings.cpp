@@ -136,10 +136,10 @@ QStringView SharedStrings::text(qsizetype index) const
 quint32 SharedStrings::indexOf(QStringView text)
 {
     ++m_references;
-    // No more than half the slots are ever taken. The table grows from small
+    // No more than three slots in four are ever taken. The table grows from small
     // rather than with room made in advance: while it is small it stays in
     // the processor's caches, which more than pays for moving it.
-    if (2 * (m_ends.size() + 1) > m_slots.size())
+    if (4 * (m_ends.size() + 1) > 3 * m_slots.size())
         grow();
     const size_t fullHash = qHash(text);
     const quint32 hash = quint32(fullHash ^ (fullHash >> 32));

@@ -249,28 +249,23 @@ void Workbook::addRow(const QList<QVariant> &row)
     ++m_row;
 }
 
-QByteArray Workbook::finish()
+QByteArrayList Workbook::finish()
 {
     closeSheet();
     QByteArray globals = globalsHead();
     QList<qsizetype> sheetPositionFields;
     for (const QString &name : sheetNames(m_sheetName, m_sheetStarts.size())) {
-        sheetPositionFields.append(CompoundFile::headerSize + globals.size() + 4); // past the record header
+        sheetPositionFields.append(globals.size() + 4); // past the record header
         Biff::appendRecord(globals, boundSheetRecord, boundSheet(name));
     }
-    QByteArray file;
-    file.reserve(CompoundFile::fileSize(globals.size() + m_strings.sizeBound() + eofRecordSize +
-                                        m_sheets.size()));
-    file.append(CompoundFile::headerSize, '\0');
-    file += globals;
-    m_strings.appendRecords(file, CompoundFile::headerSize);
-    Biff::appendRecord(file, eofRecord, {});
+    globals.reserve(globals.size() + m_strings.sizeBound() + eofRecordSize);
+    m_strings.appendRecords(globals, 0);
+    Biff::appendRecord(globals, eofRecord, {});
     for (qsizetype i = 0; i < m_sheetStarts.size(); ++i)
-        LittleEndian::set32(file, sheetPositionFields.at(i),
-                            file.size() - CompoundFile::headerSize + m_sheetStarts.at(i));
-    file += m_sheets;
-    CompoundFile::finish(file, QStringLiteral("Workbook"));
-    return file;
+        LittleEndian::set32(globals, sheetPositionFields.at(i), globals.size() + m_sheetStarts.at(i));
+    const quint32 streamSize = globals.size() + m_sheets.size();
+    return {CompoundFile::header(streamSize), globals, m_sheets,
+            CompoundFile::trailer(QStringLiteral("Workbook"), streamSize)};
 }
 
 void Workbook::openSheet()

@@ -2,7 +2,7 @@
 
 #include "SharedStrings.h"
 
-#include <QByteArray>
+#include <QByteArrayList>
 #include <QDate>
 #include <QList>
 #include <QStringList>
@@ -29,8 +29,9 @@ public:
     // and a number that is not finite are empty cells too.
     void addRow(const QList<QVariant> &row);
 
-    // The bytes of the file; no row may follow.
-    QByteArray finish();
+    // The bytes of the file, in parts that follow one another; no row may
+    // follow.
+    QByteArrayList finish();
 
 private:
     void openSheet();

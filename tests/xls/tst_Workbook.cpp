@@ -13,7 +13,7 @@ QByteArray workbook(const QString &name, const QStringList &columns, const Rows 
     Workbook book(name, columns);
     for (const QList<QVariant> &row : rows)
         book.addRow(row);
-    return book.finish();
+    return book.finish().join();
 }
 
 class tst_Workbook : public QObject
@@ -143,8 +143,8 @@ private slots:
         QByteArray stream(size, '\0');
         for (int i = 0; i < size; ++i)
             stream[i] = char(i / 4 >> 8 * (i % 4));
-        QByteArray file = QByteArray(CompoundFile::headerSize, '\0') + stream;
-        CompoundFile::finish(file, "Workbook");
+        const QByteArray file =
+            CompoundFile::header(size) + stream + CompoundFile::trailer("Workbook", size);
         const QVariantMap read = Readers::workbook(file, "stream");
         QCOMPARE(read["log"].toString(), "");
         // Padded to 4,096 bytes, a stream needs no mini stream.
