@@ -28,9 +28,13 @@ bool run(const DataFolder &folder, QString *error)
     Connection customers(folder.filePath(DataFiles::customers));
     if (!customers.open(error))
         return false;
-    // The rows go into the workbook as they are read, never held all at once.
+    // The rows go into the workbook as they are read, never held all at once;
+    // their count makes room for them.
     QSqlQuery query(customers.database());
     query.setForwardOnly(true);
+    if (!query.exec(QStringLiteral("SELECT count(*) FROM [Customers]")) || !query.next())
+        return failed(query, error);
+    const qsizetype expectedRows = query.value(0).toLongLong();
     if (!query.exec(QStringLiteral("SELECT * FROM [Customers]")))
         return failed(query, error);
     const QSqlRecord record = query.record();
@@ -44,7 +48,7 @@ bool run(const DataFolder &folder, QString *error)
                      .arg(DataFiles::customers);
         return false;
     }
-    Workbook workbook(QStringLiteral("Customers"), columns);
+    Workbook workbook(QStringLiteral("Customers"), columns, expectedRows);
     QList<QVariant> row(columns.size());
     while (query.next()) {
         for (int i = 0; i < columns.size(); ++i)

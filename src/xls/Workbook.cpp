@@ -232,9 +232,12 @@ QByteArray dimensions(quint32 rowEnd, quint16 columnEnd)
 
 } // namespace
 
-Workbook::Workbook(const QString &sheetName, const QStringList &columns)
+Workbook::Workbook(const QString &sheetName, const QStringList &columns, qsizetype expectedRows)
     : m_sheetName(sheetName), m_columns(columns.first(std::min(columns.size(), maxColumns)))
 {
+    // Every expected cell as the longest record: room never written costs no
+    // memory, while a buffer that grows is moved.
+    m_sheets.reserve((expectedRows + 1) * m_columns.size() * longestCellRecord);
     openSheet();
 }
 

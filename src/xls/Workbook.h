@@ -21,7 +21,8 @@
 class Workbook
 {
 public:
-    Workbook(const QString &sheetName, const QStringList &columns);
+    // expectedRows makes room for the records of that many rows at once.
+    Workbook(const QString &sheetName, const QStringList &columns, qsizetype expectedRows);
 
     // Cells: a null or invalid QVariant is an empty cell; int, qlonglong, double (and other
     // numeric types) are numbers; QDate is a date (a number with a date format, shown as a date by

@@ -10,7 +10,7 @@ using Rows = QList<QList<QVariant>>;
 
 QByteArray workbook(const QString &name, const QStringList &columns, const Rows &rows)
 {
-    Workbook book(name, columns);
+    Workbook book(name, columns, rows.size());
     for (const QList<QVariant> &row : rows)
         book.addRow(row);
     return book.finish().join();
