@@ -9,13 +9,13 @@ class DataFolder;
 // before the exit, and the database compacted into a work file that replaces
 // it; each copy replaces the older file only once it has been checked. No
 // step leaves a database or a backup copy missing or half-written, whenever
-// it stops.
+// it stops. The new names reach the disk with the flush of their folders,
+// which the caller does once for each batch (SafeFiles::syncFolders).
 namespace DatabaseCompaction {
 
 // Each path in the data folder, unless said otherwise.
 struct Database {
     QString file;       // ".../Customers.mdb", or the file a link of that name points to
-    QString table;      // "Customers", the one table it holds
     QString backup;     // ".../CustomersBackup.mdb"
     QString backupWork; // ".../NewCustomersBackup.mdb"
     QString work;       // "New" and file's name, beside file so that a rename can replace it
@@ -25,11 +25,12 @@ struct Database {
 // Customers, expenses and income, in the order the exit handles them.
 QList<Database> databases(const DataFolder &folder);
 
-// Copies the database into a fresh file and checks it, as compact() does; the
-// checked copy then takes the backup copy's name.
+// Copies the database file into a fresh file and checks it, as compact()
+// does; the checked copy then takes the backup copy's name.
 bool backUp(const Database &database, QString *error);
 // Removes a work file left by an earlier exit, compacts the database into a
-// fresh one and checks it: intact, and holding as many rows as the database.
+// fresh one and checks it: a readable database holding as many rows in each
+// table as the database.
 bool compact(const Database &database, QString *error);
 // The checked work file takes the database's name in one rename.
 bool replace(const Database &database, QString *error);

@@ -2,9 +2,12 @@
 
 #include "DatabaseCompaction.h"
 #include "MessageBox.h"
+#include "SafeFiles.h"
 #include "WorkProgress.h"
 
 #include <QFileInfo>
+
+using DatabaseCompaction::Database;
 
 namespace {
 
@@ -13,26 +16,56 @@ QString nameOf(const QString &path)
     return QFileInfo(path).fileName();
 }
 
+QString backupProblem(const Database &database, const QString &error)
+{
+    return QStringLiteral("The backup copy %1 could not be brought up to date and was left as it "
+                          "was: %2")
+        .arg(nameOf(database.backup), error);
+}
+
+QString replacementProblem(const Database &database, const QString &error)
+{
+    return QStringLiteral("%1 could not be replaced by its compacted copy and was left as it was: %2")
+        .arg(nameOf(database.file), error);
+}
+
+// One flush of each folder makes a batch of renames last; when it fails, none
+// of them is known to have reached the disk.
+void syncFolders(const QList<Database> &renamed, QString Database::*target,
+                 QString (*problem)(const Database &, const QString &), QStringList &problems)
+{
+    QStringList files;
+    for (const Database &database : renamed)
+        files << database.*target;
+    QString error;
+    if (!SafeFiles::syncFolders(files, &error))
+        for (const Database &database : renamed)
+            problems << problem(database, error);
+}
+
 } // namespace
 
 namespace ExitSequence {
 
 void run(const DataFolder &folder, MessageBox &messages, QWidget *window, QStringList problems)
 {
-    const QList<DatabaseCompaction::Database> databases = DatabaseCompaction::databases(folder);
+    const QList<Database> databases = DatabaseCompaction::databases(folder);
     QString error;
-    for (const auto &database : databases)
-        if (!DatabaseCompaction::backUp(database, &error))
-            problems << QStringLiteral("The backup copy %1 could not be brought up to date and was "
-                                       "left as it was: %2")
-                            .arg(nameOf(database.backup), error);
+    QList<Database> backedUp;
+    for (const auto &database : databases) {
+        if (DatabaseCompaction::backUp(database, &error))
+            backedUp << database;
+        else
+            problems << backupProblem(database, error);
+    }
+    syncFolders(backedUp, &Database::backup, backupProblem, problems);
 
     messages.show(window, {QStringLiteral("Databases will be compacted and saved!"),
                            QStringLiteral("Exiting Program")});
 
     WorkProgress progress(QStringLiteral("Compacting the databases..."), int(databases.size()) * 2,
                           window);
-    QList<DatabaseCompaction::Database> compacted;
+    QList<Database> compacted;
     for (const auto &database : databases) {
         if (database.readOnly) // the user's read-only file is left exactly as it is
             continue;
@@ -44,13 +77,15 @@ void run(const DataFolder &folder, MessageBox &messages, QWidget *window, QStrin
         progress.advance();
     }
     // Only once every compaction is done does any database file change.
+    QList<Database> replaced;
     for (const auto &database : compacted) {
-        if (!DatabaseCompaction::replace(database, &error))
-            problems << QStringLiteral("%1 could not be replaced by its compacted copy and was left "
-                                       "as it was: %2")
-                            .arg(nameOf(database.file), error);
+        if (DatabaseCompaction::replace(database, &error))
+            replaced << database;
+        else
+            problems << replacementProblem(database, error);
         progress.advance();
     }
+    syncFolders(replaced, &Database::file, replacementProblem, problems);
     progress.finish();
 
     if (!problems.isEmpty())

@@ -11,6 +11,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -26,13 +27,18 @@ bool injectedFailure(SafeFiles::Step step, QString *error)
     return true;
 }
 
+QString systemError()
+{
+    return QString::fromLocal8Bit(std::strerror(errno));
+}
+
 bool syncFile(QFile &file, QString *error)
 {
     if (injectedFailure(SafeFiles::Step::Sync, error))
         return false;
     CrashPoints::reach(CrashPoints::Step::Sync, CrashPoints::When::Before);
     if (!file.flush() || ::fsync(file.handle()) != 0) {
-        *error = QString::fromLocal8Bit(std::strerror(errno));
+        *error = systemError();
         return false;
     }
     CrashPoints::reach(CrashPoints::Step::Sync, CrashPoints::When::After);
@@ -48,24 +54,29 @@ bool syncFolder(const QString &folder, QString *error)
     const bool synced = fd >= 0 && ::fsync(fd) == 0;
     CrashPoints::reach(CrashPoints::Step::Sync, CrashPoints::When::After);
     if (!synced)
-        *error = QString::fromLocal8Bit(std::strerror(errno));
+        *error = systemError();
     if (fd >= 0)
         ::close(fd);
     return synced;
 }
 
-// The rename, then the folder flushed so that the new name itself is on disk.
-bool renameSynced(const QString &from, const QString &to, QString *error)
+bool renameOver(const QString &from, const QString &to, QString *error)
 {
     if (injectedFailure(SafeFiles::Step::Rename, error))
         return false;
     CrashPoints::reach(CrashPoints::Step::Rename, CrashPoints::When::Before);
     if (std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) != 0) {
-        *error = QString::fromLocal8Bit(std::strerror(errno));
+        *error = systemError();
         return false;
     }
     CrashPoints::reach(CrashPoints::Step::Rename, CrashPoints::When::After);
-    return syncFolder(QFileInfo(to).absolutePath(), error);
+    return true;
+}
+
+// The rename, then the folder flushed so that the new name itself is on disk.
+bool renameSynced(const QString &from, const QString &to, QString *error)
+{
+    return renameOver(from, to, error) && syncFolder(QFileInfo(to).absolutePath(), error);
 }
 
 QString temporaryName(const QString &target)
@@ -92,20 +103,71 @@ template <class Produce> bool writeThrough(const QString &path, Produce produce,
     return true;
 }
 
-bool writeBytes(QFile &file, const QByteArray &bytes, QString *error)
+bool writeBytes(QFile &file, const QByteArrayList &parts, QString *error)
 {
     if (injectedFailure(SafeFiles::Step::Write, error))
         return false;
-    errno = 0;
-    if (file.write(bytes) != bytes.size()) {
-        // QFile takes a short write (a full disk) for no error and says
-        // "Unknown error"; the system's own reason is clearer.
-        *error = file.error() == QFileDevice::NoError && errno != 0
-                     ? QString::fromLocal8Bit(std::strerror(errno))
-                     : file.errorString();
-        return false;
+    for (const QByteArray &bytes : parts) {
+        errno = 0;
+        if (file.write(bytes) != bytes.size()) {
+            // QFile takes a short write (a full disk) for no error and says
+            // "Unknown error"; the system's own reason is clearer.
+            *error = file.error() == QFileDevice::NoError && errno != 0
+                         ? QString::fromLocal8Bit(std::strerror(errno))
+                         : file.errorString();
+            return false;
+        }
     }
     return true;
+}
+
+bool writeAll(int to, const char *data, ssize_t size, QString *error)
+{
+    while (size > 0) {
+        const ssize_t written = ::write(to, data, std::size_t(size));
+        if (written < 0) {
+            *error = systemError();
+            return false;
+        }
+        data += written;
+        size -= written;
+    }
+    return true;
+}
+
+bool copyThroughBuffer(int from, int to, QString *error)
+{
+    std::vector<char> buffer(1 << 20);
+    for (;;) {
+        const ssize_t got = ::read(from, buffer.data(), buffer.size());
+        if (got < 0) {
+            *error = systemError();
+            return false;
+        }
+        if (got == 0)
+            return true;
+        if (!writeAll(to, buffer.data(), got, error))
+            return false;
+    }
+}
+
+// What is left of `from` goes into `to` in the kernel, without passing
+// through this process; where the kernel cannot copy between the two (another
+// file system, a special file), through a buffer, from where it stopped.
+bool copyContent(QFile &from, QFile &to, QString *error)
+{
+    if (injectedFailure(SafeFiles::Step::Write, error))
+        return false;
+    ssize_t copied = 0;
+    do
+        copied = ::copy_file_range(from.handle(), nullptr, to.handle(), nullptr, 1 << 30, 0);
+    while (copied > 0);
+    if (copied == 0)
+        return true;
+    if (errno == EXDEV || errno == ENOSYS || errno == EINVAL || errno == EOPNOTSUPP)
+        return copyThroughBuffer(from.handle(), to.handle(), error);
+    *error = systemError();
+    return false;
 }
 
 } // namespace
@@ -114,7 +176,12 @@ namespace SafeFiles {
 
 bool write(const QString &path, const QByteArray &bytes, QString *error)
 {
-    return writeThrough(path, [&](QFile &file) { return writeBytes(file, bytes, error); }, error);
+    return write(path, QByteArrayList{bytes}, error);
+}
+
+bool write(const QString &path, const QByteArrayList &parts, QString *error)
+{
+    return writeThrough(path, [&](QFile &file) { return writeBytes(file, parts, error); }, error);
 }
 
 bool copy(const QString &from, const QString &to, QString *error)
@@ -124,25 +191,25 @@ bool copy(const QString &from, const QString &to, QString *error)
         *error = source.errorString();
         return false;
     }
-    return writeThrough(
-        to,
-        [&](QFile &file) {
-            constexpr qint64 chunk = 1 << 20;
-            while (!source.atEnd()) {
-                const QByteArray bytes = source.read(chunk);
-                if (source.error() != QFileDevice::NoError) {
-                    *error = source.errorString();
-                    return false;
-                }
-                if (!writeBytes(file, bytes, error))
-                    return false;
-            }
-            return true;
-        },
-        error);
+    return writeThrough(to, [&](QFile &file) { return copyContent(source, file, error); }, error);
+}
+
+bool copyUnsynced(QFile &from, const QString &to, QString *error)
+{
+    QFile file(to);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        *error = file.errorString();
+        return false;
+    }
+    return copyContent(from, file, error);
 }
 
 bool replace(const QString &from, const QString &to, QString *error)
+{
+    return replaceUnsynced(from, to, error) && syncFolder(QFileInfo(to).absolutePath(), error);
+}
+
+bool replaceUnsynced(const QString &from, const QString &to, QString *error)
 {
     // The content reaches the disk before the name does.
     QFile finished(from);
@@ -153,7 +220,19 @@ bool replace(const QString &from, const QString &to, QString *error)
     if (!syncFile(finished, error))
         return false;
     finished.close();
-    return renameSynced(from, to, error);
+    return renameOver(from, to, error);
+}
+
+bool syncFolders(const QStringList &files, QString *error)
+{
+    QStringList folders;
+    for (const QString &file : files)
+        folders << QFileInfo(file).absolutePath();
+    folders.removeDuplicates();
+    bool synced = true;
+    for (const QString &folder : std::as_const(folders))
+        synced = syncFolder(folder, error) && synced;
+    return synced;
 }
 
 void failAt(Step step, int nth)

@@ -1,7 +1,11 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayList>
 #include <QString>
+#include <QStringList>
+
+class QFile;
 
 // Writing files so that a crash, a full disk or a removed medium never leaves
 // a file half-written: the new content goes to a temporary file beside the
@@ -11,10 +15,20 @@
 namespace SafeFiles {
 
 bool write(const QString &path, const QByteArray &bytes, QString *error);
+// The parts one after the other, as one file.
+bool write(const QString &path, const QByteArrayList &parts, QString *error);
 bool copy(const QString &from, const QString &to, QString *error);
 // Flushes a finished file and renames it over the target, then flushes the
 // target's folder.
 bool replace(const QString &from, const QString &to, QString *error);
+
+// For files that are checked before they take their names: the rest of the
+// open file `from` copied into a fresh file `to`, not yet flushed; then
+// replaceUnsynced(), as replace() but leaving the folder; then, once a batch
+// of replacements is done, one flush of each folder they went to.
+bool copyUnsynced(QFile &from, const QString &to, QString *error);
+bool replaceUnsynced(const QString &from, const QString &to, QString *error);
+bool syncFolders(const QStringList &files, QString *error);
 
 // A test seam: the disk cannot be made to fail for real where tests run as
 // root. failAt(step, n) makes the n-th next time that step runs fail.

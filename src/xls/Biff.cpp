@@ -47,12 +47,18 @@ char formFlags(bool wide)
 
 void appendCharacters(QByteArray &out, QStringView text, bool wide)
 {
-    if (!wide) {
-        out += text.toLatin1();
-        return;
+    const qsizetype at = out.size();
+    out.resize(at + text.size() * (wide ? 2 : 1));
+    char *next = out.data() + at;
+    if (wide) {
+        for (const QChar c : text) {
+            qToLittleEndian(c.unicode(), next);
+            next += 2;
+        }
+    } else {
+        for (const QChar c : text)
+            *next++ = char(c.unicode());
     }
-    for (const QChar c : text)
-        LittleEndian::append16(out, c.unicode());
 }
 
 QByteArray shortString(const QString &text)

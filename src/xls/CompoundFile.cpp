@@ -60,7 +60,7 @@ Layout layoutFor(quint32 streamSize)
     return layout;
 }
 
-QByteArray header(const Layout &layout)
+QByteArray headerOf(const Layout &layout)
 {
     QByteArray out("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8);
     out.append(16, '\0'); // class id
@@ -148,16 +148,17 @@ QByteArray difat(const Layout &layout)
 
 namespace CompoundFile {
 
-QByteArray withStream(const QString &name, const QByteArray &stream)
+QByteArray header(quint32 streamSize)
 {
-    const quint32 streamSize = std::max<quint32>(stream.size(), miniStreamCutoff);
-    const Layout layout = layoutFor(streamSize);
-    QByteArray out;
-    out.reserve(sectorSize * (layout.total() + 1));
-    out += header(layout);
-    out += stream;
-    out.append(layout.streamSectors * sectorSize - stream.size(), '\0');
-    out += directory(name, streamSize);
+    return headerOf(layoutFor(std::max(streamSize, miniStreamCutoff)));
+}
+
+QByteArray trailer(const QString &name, quint32 streamSize)
+{
+    const quint32 paddedSize = std::max(streamSize, miniStreamCutoff);
+    const Layout layout = layoutFor(paddedSize);
+    QByteArray out(layout.streamSectors * sectorSize - streamSize, '\0');
+    out += directory(name, paddedSize);
     out += fat(layout);
     out += difat(layout);
     return out;

@@ -25,7 +25,12 @@ inline void append64(QByteArray &out, quint64 value)
     out.append(reinterpret_cast<const char *>(&stored), sizeof stored);
 }
 
-// Overwrites four bytes already written, for a value known only later.
+// Overwrites bytes already written, for a value known only later.
+inline void set16(QByteArray &out, qsizetype at, quint16 value)
+{
+    qToLittleEndian(value, out.data() + at);
+}
+
 inline void set32(QByteArray &out, qsizetype at, quint32 value)
 {
     qToLittleEndian(value, out.data() + at);

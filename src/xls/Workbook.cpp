@@ -10,11 +10,9 @@
 #include <algorithm>
 #include <bit>
 #include <cmath>
-#include <span>
 
 using LittleEndian::append16;
 using LittleEndian::append32;
-using LittleEndian::append64;
 
 namespace {
 
@@ -40,6 +38,9 @@ constexpr qsizetype maxSheetRows = 65536;
 constexpr qsizetype maxColumns = 256;
 constexpr qsizetype maxTextLength = 32767;
 constexpr qsizetype maxSheetName = 31;
+
+constexpr qsizetype eofRecordSize = 4;
+constexpr qsizetype longestCellRecord = 18; // a number
 
 // Excel wants 15 style XFs before the cell XFs; every cell XF takes XF 0,
 // the Normal style, as its parent.
@@ -201,78 +202,6 @@ double excelDay(QDate date)
     return QDate(1899, 12, 30).daysTo(date);
 }
 
-// The cell records of one worksheet and the extent they cover.
-class CellTable
-{
-public:
-    explicit CellTable(SharedStrings &strings) : m_strings(strings) {}
-
-    void add(quint16 row, quint16 column, const QVariant &value)
-    {
-        if (value.isNull())
-            return;
-        if (isNumber(value))
-            addNumber(row, column, generalXf, value.toDouble());
-        else if (value.typeId() == QMetaType::QDate)
-            addDate(row, column, value.toDate());
-        else
-            addText(row, column, value.toString());
-    }
-
-    QByteArray dimensions() const
-    {
-        QByteArray out;
-        append32(out, 0); // first row
-        append32(out, m_rowEnd);
-        append16(out, 0); // first column
-        append16(out, m_columnEnd);
-        append16(out, 0);
-        return out;
-    }
-
-    const QByteArray &records() const { return m_records; }
-
-private:
-    void addNumber(quint16 row, quint16 column, quint16 xf, double value)
-    {
-        if (!std::isfinite(value))
-            return;
-        appendCellHead(numberRecord, 14, row, column, xf);
-        append64(m_records, std::bit_cast<quint64>(value));
-    }
-
-    void addDate(quint16 row, quint16 column, QDate date)
-    {
-        if (date.isValid())
-            addNumber(row, column, dateXf, excelDay(date));
-    }
-
-    void addText(quint16 row, quint16 column, QString text)
-    {
-        if (text.isEmpty())
-            return;
-        if (text.size() > maxTextLength)
-            text.truncate(text.at(maxTextLength).isLowSurrogate() ? maxTextLength - 1 : maxTextLength);
-        appendCellHead(labelSstRecord, 10, row, column, generalXf);
-        append32(m_records, m_strings.indexOf(text));
-    }
-
-    void appendCellHead(quint16 type, qsizetype size, quint16 row, quint16 column, quint16 xf)
-    {
-        m_rowEnd = std::max<quint32>(m_rowEnd, row + 1);
-        m_columnEnd = std::max<quint16>(m_columnEnd, column + 1);
-        Biff::appendHeader(m_records, type, size);
-        append16(m_records, row);
-        append16(m_records, column);
-        append16(m_records, xf);
-    }
-
-    SharedStrings &m_strings;
-    QByteArray m_records;
-    quint32 m_rowEnd = 0; // one past the last row holding a cell
-    quint16 m_columnEnd = 0;
-};
-
 QByteArray window2(bool active)
 {
     QByteArray out;
@@ -289,56 +218,128 @@ QByteArray window2(bool active)
     return out;
 }
 
-QByteArray worksheet(const QStringList &columns, std::span<const QList<QVariant>> rows,
-                     SharedStrings &strings, bool active)
+// The DIMENSIONS record's data: the rows and the columns that hold cells.
+QByteArray dimensions(quint32 rowEnd, quint16 columnEnd)
 {
-    CellTable cells(strings);
-    for (qsizetype c = 0; c < std::min(columns.size(), maxColumns); ++c)
-        cells.add(0, c, columns.at(c));
-    for (size_t r = 0; r < rows.size(); ++r) {
-        for (qsizetype c = 0; c < std::min(rows[r].size(), maxColumns); ++c)
-            cells.add(r + 1, c, rows[r].at(c));
-    }
     QByteArray out;
-    Biff::appendRecord(out, bofRecord, bof(worksheetSubstream));
-    Biff::appendRecord(out, dimensionsRecord, cells.dimensions());
-    out += cells.records();
-    Biff::appendRecord(out, window2Record, window2(active));
-    Biff::appendRecord(out, eofRecord, {});
+    append32(out, 0); // first row
+    append32(out, rowEnd);
+    append16(out, 0); // first column
+    append16(out, columnEnd);
+    append16(out, 0);
     return out;
 }
 
 } // namespace
 
-namespace Workbook {
-
-QByteArray build(const QString &sheetName, const QStringList &columns, const QList<QList<QVariant>> &rows)
+Workbook::Workbook(const QString &sheetName, const QStringList &columns, qsizetype expectedRows)
+    : m_sheetName(sheetName), m_columns(columns.first(std::min(columns.size(), maxColumns)))
 {
-    // The sheets come first: their text cells fill the string table.
-    SharedStrings strings;
-    QList<QByteArray> sheets;
-    const qsizetype rowsPerSheet = maxSheetRows - 1; // below the header row
-    qsizetype first = 0;
-    do {
-        const qsizetype count = std::min(rowsPerSheet, rows.size() - first);
-        sheets.append(worksheet(columns, std::span(rows.constData() + first, count), strings,
-                                first == 0));
-        first += rowsPerSheet;
-    } while (first < rows.size());
-
-    QByteArray stream = globalsHead();
-    QList<qsizetype> sheetPositionFields;
-    for (const QString &name : sheetNames(sheetName, sheets.size())) {
-        sheetPositionFields.append(stream.size() + 4); // past the record header
-        Biff::appendRecord(stream, boundSheetRecord, boundSheet(name));
-    }
-    stream += strings.records(stream.size());
-    Biff::appendRecord(stream, eofRecord, {});
-    for (qsizetype i = 0; i < sheets.size(); ++i) {
-        LittleEndian::set32(stream, sheetPositionFields.at(i), stream.size());
-        stream += sheets.at(i);
-    }
-    return CompoundFile::withStream(QStringLiteral("Workbook"), stream);
+    // Every expected cell as the longest record: room never written costs no
+    // memory, while a buffer that grows is moved.
+    m_sheets.reserve((expectedRows + 1) * m_columns.size() * longestCellRecord);
+    openSheet();
 }
 
-} // namespace Workbook
+void Workbook::addRow(const QList<QVariant> &row)
+{
+    if (m_row == maxSheetRows) {
+        closeSheet();
+        openSheet();
+    }
+    for (qsizetype c = 0; c < std::min(row.size(), maxColumns); ++c)
+        addCell(c, row.at(c));
+    ++m_row;
+}
+
+QByteArrayList Workbook::finish()
+{
+    closeSheet();
+    QByteArray globals = globalsHead();
+    QList<qsizetype> sheetPositionFields;
+    for (const QString &name : sheetNames(m_sheetName, m_sheetStarts.size())) {
+        sheetPositionFields.append(globals.size() + 4); // past the record header
+        Biff::appendRecord(globals, boundSheetRecord, boundSheet(name));
+    }
+    globals.reserve(globals.size() + m_strings.sizeBound() + eofRecordSize);
+    m_strings.appendRecords(globals, 0);
+    Biff::appendRecord(globals, eofRecord, {});
+    for (qsizetype i = 0; i < m_sheetStarts.size(); ++i)
+        LittleEndian::set32(globals, sheetPositionFields.at(i), globals.size() + m_sheetStarts.at(i));
+    const quint32 streamSize = globals.size() + m_sheets.size();
+    return {CompoundFile::header(streamSize), globals, m_sheets,
+            CompoundFile::trailer(QStringLiteral("Workbook"), streamSize)};
+}
+
+void Workbook::openSheet()
+{
+    m_sheetStarts.append(m_sheets.size());
+    Biff::appendRecord(m_sheets, bofRecord, bof(worksheetSubstream));
+    m_dimensionsAt = m_sheets.size() + 4; // set once the sheet is full
+    Biff::appendRecord(m_sheets, dimensionsRecord, dimensions(0, 0));
+    m_row = 0;
+    m_rowEnd = 0;
+    m_columnEnd = 0;
+    for (qsizetype c = 0; c < m_columns.size(); ++c)
+        addCell(c, m_columns.at(c));
+    m_row = 1;
+}
+
+void Workbook::closeSheet()
+{
+    const QByteArray extent = dimensions(m_rowEnd, m_columnEnd);
+    std::copy(extent.begin(), extent.end(), m_sheets.begin() + m_dimensionsAt);
+    // The first sheet is the one shown on opening.
+    Biff::appendRecord(m_sheets, window2Record, window2(m_sheetStarts.size() == 1));
+    Biff::appendRecord(m_sheets, eofRecord, {});
+}
+
+void Workbook::addCell(quint16 column, const QVariant &value)
+{
+    if (value.isNull())
+        return;
+    if (isNumber(value))
+        addNumber(column, generalXf, value.toDouble());
+    else if (value.typeId() == QMetaType::QDate)
+        addDate(column, value.toDate());
+    else
+        addText(column, value.toString());
+}
+
+void Workbook::addNumber(quint16 column, quint16 xf, double value)
+{
+    if (std::isfinite(value))
+        appendCell(numberRecord, column, xf, std::bit_cast<quint64>(value), 8);
+}
+
+void Workbook::addDate(quint16 column, QDate date)
+{
+    if (date.isValid())
+        addNumber(column, dateXf, excelDay(date));
+}
+
+void Workbook::addText(quint16 column, QString text)
+{
+    if (text.isEmpty())
+        return;
+    if (text.size() > maxTextLength)
+        text.truncate(text.at(maxTextLength).isLowSurrogate() ? maxTextLength - 1 : maxTextLength);
+    appendCell(labelSstRecord, column, generalXf, m_strings.indexOf(text), 4);
+}
+
+// The record in one piece: its header, the row, the column, the XF and the
+// valueSize low bytes of value, least significant first.
+void Workbook::appendCell(quint16 type, quint16 column, quint16 xf, quint64 value,
+                          qsizetype valueSize)
+{
+    m_rowEnd = std::max<quint32>(m_rowEnd, m_row + 1);
+    m_columnEnd = std::max<quint16>(m_columnEnd, column + 1);
+    char record[longestCellRecord];
+    qToLittleEndian<quint16>(type, record);
+    qToLittleEndian<quint16>(6 + valueSize, record + 2);
+    qToLittleEndian<quint16>(m_row, record + 4);
+    qToLittleEndian<quint16>(column, record + 6);
+    qToLittleEndian<quint16>(xf, record + 8);
+    qToLittleEndian<quint64>(value, record + 10);
+    m_sheets.append(record, 10 + valueSize);
+}

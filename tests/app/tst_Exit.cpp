@@ -106,15 +106,16 @@ private slots:
         QTest::addColumn<int>("nth");
         QTest::addColumn<bool>("fails");
         // Every run of each step that the exit makes: three side files (a write,
-        // two syncs and a rename each), then three checked backup copies and
-        // three compacted databases taking their names (two syncs and a rename
-        // each); one more finds none to fail.
+        // two syncs and a rename each), three checked backup copies (a write, a
+        // sync and a rename each) and a sync of their folder, three compacted
+        // databases taking their names (a sync and a rename each) and a sync of
+        // their folder; one more finds none to fail.
         const struct {
             SafeFiles::Step step;
             const char *name;
             int runs;
-        } steps[] = {{SafeFiles::Step::Write, "write", 3},
-                     {SafeFiles::Step::Sync, "sync", 18},
+        } steps[] = {{SafeFiles::Step::Write, "write", 6},
+                     {SafeFiles::Step::Sync, "sync", 14},
                      {SafeFiles::Step::Rename, "rename", 9}};
         for (const auto &each : steps)
             for (int nth = 1; nth <= each.runs + 1; ++nth)

@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QTemporaryFile>
 #include <QTest>
 
 #include <csignal>
@@ -125,24 +126,45 @@ private slots:
         QCOMPARE(fromFile.words(), (QStringList{"B", "A"}));
     }
 
-    // A write cut short names the system's reason, not Qt's "Unknown error",
-    // and the old file stays. A file size limit stands in for a full disk.
+    void shortWriteIsNamed_data()
+    {
+        QTest::addColumn<bool>("copied");
+        QTest::addColumn<QString>("from"); // the copied file's folder, if not the data folder
+        QTest::newRow("write") << false << QString();
+        QTest::newRow("copy") << true << QString();
+        QTest::newRow("copy from another file system") << true << QStringLiteral("/dev/shm");
+    }
+
+    // A write or a copy cut short names the system's reason, not Qt's
+    // "Unknown error", and the old file stays; uncut, the whole arrives. A
+    // file size limit stands in for a full disk.
     void shortWriteIsNamed()
     {
+        QFETCH(bool, copied);
+        QFETCH(QString, from);
         TempDataFolder folder(false);
         const QString path = folder.filePath(QStringLiteral("income.kvd"));
+        const QByteArray bytes(100000, 'x');
+        QTemporaryFile original(QDir(from.isEmpty() ? folder.path() : from).filePath("XXXXXX"));
+        QVERIFY(original.open() && original.write(bytes) == bytes.size() && original.flush());
         QString error;
+        const auto write = [&] {
+            return copied ? SafeFiles::copy(original.fileName(), path, &error)
+                          : SideFile::write(path, QString::fromLatin1(bytes), &error);
+        };
         QVERIFY(SideFile::write(path, QStringLiteral("old"), &error));
         std::signal(SIGXFSZ, SIG_IGN);
         rlimit previous{};
         getrlimit(RLIMIT_FSIZE, &previous);
         const rlimit small{4096, previous.rlim_max};
         setrlimit(RLIMIT_FSIZE, &small);
-        const bool written = SideFile::write(path, QString(100000, u'x'), &error);
+        const bool written = write();
         setrlimit(RLIMIT_FSIZE, &previous);
         QVERIFY(!written);
         QCOMPARE(error, QString::fromLocal8Bit(std::strerror(EFBIG)));
         QCOMPARE(folder.bytes(QStringLiteral("income.kvd")), QByteArray("old\r\n"));
+        QVERIFY2(write(), qPrintable(error));
+        QCOMPARE(folder.bytes(QStringLiteral("income.kvd")).left(bytes.size()), bytes);
     }
 };
 

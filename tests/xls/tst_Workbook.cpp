@@ -8,6 +8,14 @@
 
 using Rows = QList<QList<QVariant>>;
 
+QByteArray workbook(const QString &name, const QStringList &columns, const Rows &rows)
+{
+    Workbook book(name, columns, rows.size());
+    for (const QList<QVariant> &row : rows)
+        book.addRow(row);
+    return book.finish().join();
+}
+
 class tst_Workbook : public QObject
 {
     Q_OBJECT
@@ -18,6 +26,7 @@ private slots:
         QTest::addColumn<QStringList>("columns");
         QTest::addColumn<Rows>("rows");
         QTest::addColumn<QStringList>("read");
+        QTest::addColumn<QByteArray>("sha1"); // of the file as the writer has always made it
         // The last row holds texts in the 8-bit and the 16-bit form, one cut to 32,767
         // characters and one cut short of the surrogate pair it would split.
         const QStringList smallTable{
@@ -40,25 +49,27 @@ private slots:
                      QDate(2024, 2, 29), 1e-3},
                     {"Café Núñez", "Łódź 山田 🌿", QString(40000, u'x'),
                      QString(32766, u'ł') + "🌿🌿"}}
-            << smallTable;
+            << smallTable << QByteArray("d95b4a0ee5e2fb21880d8a2cdd91415a6b18d87e");
 
         // Without rows a table gives its header row alone.
         QTest::newRow("no columns, non-ASCII name")
-            << "Łódź Clients" << QStringList() << Rows() << QStringList{"sheet:Łódź Clients"};
+            << "Łódź Clients" << QStringList() << Rows() << QStringList{"sheet:Łódź Clients"}
+            << QByteArray("9774cc6e4f536a5f3c0c29bfb04e95eb47e8cb92");
         QTest::newRow("forbidden characters, name too long")
             << "A/B: [C]?*\\" + QString(30, u'n') << QStringList{"Name", "Phone"} << Rows()
-            << QStringList{"sheet:A_B_ _C____" + QString(20, u'n'), "text:Name | text:Phone"};
+            << QStringList{"sheet:A_B_ _C____" + QString(20, u'n'), "text:Name | text:Phone"}
+            << QByteArray("5e6f501fe42147905bd7a029bbc8581876925bda");
 
         // Row i holds text i in column A and text 7i (modulo the count) in column
         // B, so that the string table holds each text once, after the headers.
-        const auto addTexts = [](const char *tag, const QStringList &texts) {
+        const auto addTexts = [](const char *tag, const QStringList &texts, const QByteArray &sha1) {
             Rows rows;
             QStringList read{"sheet:Customers", "text:A | text:B"};
             for (qsizetype i = 0; i < texts.size(); ++i) {
                 rows.append({texts[i], texts[i * 7 % texts.size()]});
                 read.append("text:" + texts[i] + " | text:" + texts[i * 7 % texts.size()]);
             }
-            QTest::newRow(tag) << "Customers" << QStringList{"A", "B"} << rows << read;
+            QTest::newRow(tag) << "Customers" << QStringList{"A", "B"} << rows << read << sha1;
         };
         // 3,000 texts of 20 to 300 characters, alternately in the 8-bit and the 16-bit form, and
         // two longer than a record: the table runs over about a hundred CONTINUE records, crossed
@@ -70,12 +81,15 @@ private slots:
                 s += QChar(char16_t((i % 2 ? u'Ā' : u'à') + (s.size() * 7 + i) % 26));
             texts.append(s);
         }
-        addTexts("3,000 texts", texts << QString(10000, u'é') << QString(9000, u'ż') + u'.');
+        addTexts("3,000 texts", texts << QString(10000, u'é') << QString(9000, u'ż') + u'.',
+                 "6ac9e710026ce57e57847fef2f3963445dae2804");
         // The SST record's 8,224 bytes open with two counts (8 bytes) and the
         // headers "A" and "B" (4 bytes each); a text of n 8-bit characters takes n + 3.
         const auto filling = [](qsizetype room) { return QString(8224 - 16 - 3 - room, u'a'); };
-        addTexts("no room for a header", {filling(2), "next"});
-        addTexts("no room for a 16-bit character", {filling(4), "Łódź"});
+        addTexts("no room for a header", {filling(2), "next"},
+                 "a839f4731b00d4d808a584aec42abdfa1c7e02ca");
+        addTexts("no room for a 16-bit character", {filling(4), "Łódź"},
+                 "8188dfdd4ba23206aa919673df468c5bffab9b91");
 
         // Below its own header row, a sheet holds 65,535 rows.
         for (const int count : {65535, 70000}) {
@@ -87,7 +101,10 @@ private slots:
                 rows.append({QStringLiteral("Customer %1").arg(n), n});
                 read.append(QStringLiteral("text:Customer %1 | number:%1.0").arg(n));
             }
-            QTest::addRow("%d rows", count) << "Customers" << QStringList{"A", "B"} << rows << read;
+            QTest::addRow("%d rows", count)
+                << "Customers" << QStringList{"A", "B"} << rows << read
+                << QByteArray(count == 65535 ? "5fd606d4e82e34b7cda1621a25900522cc0f35c4"
+                                             : "97b7acc3cbf98f42b095ecd0352e30b49cf02b23");
         }
     }
 
@@ -97,7 +114,10 @@ private slots:
         QFETCH(QStringList, columns);
         QFETCH(Rows, rows);
         QFETCH(QStringList, read);
-        const QVariantMap book = Readers::workbook(Workbook::build(name, columns, rows));
+        QFETCH(QByteArray, sha1);
+        const QByteArray file = workbook(name, columns, rows);
+        QCOMPARE(QCryptographicHash::hash(file, QCryptographicHash::Sha1).toHex(), sha1);
+        const QVariantMap book = Readers::workbook(file);
         QCOMPARE(book["log"].toString(), "");
         QCOMPARE(book["rows"].toStringList(), read);
     }
@@ -123,7 +143,9 @@ private slots:
         QByteArray stream(size, '\0');
         for (int i = 0; i < size; ++i)
             stream[i] = char(i / 4 >> 8 * (i % 4));
-        const QVariantMap read = Readers::workbook(CompoundFile::withStream("Workbook", stream), "stream");
+        const QByteArray file =
+            CompoundFile::header(size) + stream + CompoundFile::trailer("Workbook", size);
+        const QVariantMap read = Readers::workbook(file, "stream");
         QCOMPARE(read["log"].toString(), "");
         // Padded to 4,096 bytes, a stream needs no mini stream.
         const QByteArray padded = stream + QByteArray(std::max(0, 4096 - size), '\0');
