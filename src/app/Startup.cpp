@@ -102,9 +102,11 @@ bool Startup::run()
     m_window = std::make_unique<frmMain>(m_folder, m_messages, m_launcher);
     if (!m_window->Form_Load())
         return false;
-    m_window->adjustSize();
-    if (const QScreen *screen = QGuiApplication::primaryScreen())
-        m_window->move(screen->availableGeometry().center() - m_window->rect().center());
+    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
+        const QRect available = screen->availableGeometry();
+        m_window->resize(m_window->sizeHint().boundedTo(available.size()));
+        m_window->move(available.center() - m_window->rect().center());
+    }
     m_window->show();
     return true;
 }

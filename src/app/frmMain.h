@@ -15,6 +15,7 @@ class QAction;
 class QTabWidget;
 class ReportsTab;
 class frmAbout;
+class frmHelp;
 
 // The main window: it assembles the three tabs and the menu bar, loads the
 // side files and opens the data controls, and owns the window's own small
@@ -43,6 +44,9 @@ public:
     void cmdCalculator1_Click();
     void cmdCalculator2_Click();
 
+    // The whole client area under the menu bar.
+    QSize sizeHint() const override;
+
 protected:
     void closeEvent(QCloseEvent *event) override;
 
@@ -66,6 +70,7 @@ private:
     MessageBox &m_messages;
     Launcher &m_launcher;
     FloppyBackup::MediumFinder m_findMedium;
+    QWidget *m_client;
     QTabWidget *m_tabs;
     CustomerTab *m_customers;
     IncomeExpensesTab *m_ledger;
@@ -73,4 +78,5 @@ private:
     Menu m_menu;
     bool m_shutDown = false;
     QPointer<frmAbout> m_about;
+    QPointer<frmHelp> m_help;
 };

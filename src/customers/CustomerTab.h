@@ -36,6 +36,8 @@ public:
     bool leaveRecord();
 
 private:
+    void giveUpEntry();
+    void addKeys();
     bool checkForSave();
     bool save();
     void tellCommentsCut();
