@@ -15,4 +15,5 @@ frmHelp::frmHelp(const QString &page, QWidget *mainWindow) : QTextBrowser(mainWi
     setOpenExternalLinks(true);
     setSource(QUrl::fromLocalFile(page));
     resize(Twips::toPixels(10800), Twips::toPixels(9000));
+    move(mainWindow->geometry().center() - rect().center());
 }
