@@ -51,8 +51,13 @@ frmAbout::frmAbout(Launcher &launcher, MessageBox &messages, QWidget *parent)
 void frmAbout::cmdSysInfo_Click()
 {
     const QString program = firstProgramOnPath(SystemInformation::candidates());
+    QString unavailable = QStringLiteral("System Information Is Unavailable At This Time");
     QString error;
-    if (program.isEmpty() || !m_launcher.startProgram(program, &error))
-        m_messages.show(this, {QStringLiteral("System Information Is Unavailable At This Time"),
-                               MessageBox::applicationTitle()});
+    if (program.isEmpty())
+        unavailable += QStringLiteral("\n\nNo system information program was found. Install one of "
+                                      "these Debian packages: %1.")
+                           .arg(SystemInformation::candidates().join(QLatin1String(", ")));
+    else if (m_launcher.startProgram(program, &error))
+        return;
+    m_messages.show(this, {unavailable, MessageBox::applicationTitle()});
 }

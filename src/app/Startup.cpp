@@ -11,6 +11,31 @@
 #include <QDir>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QStyle>
+
+namespace {
+
+// Centred on the screen. A screen that cannot hold the whole window and its
+// title bar gets it maximized, and its client area scrolls.
+void showOnScreen(QWidget &window)
+{
+    window.resize(window.sizeHint());
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    if (!screen) {
+        window.show();
+        return;
+    }
+    const QRect available = screen->availableGeometry();
+    window.move(available.center() - window.rect().center());
+    const QSize whole =
+        window.size() + QSize(0, window.style()->pixelMetric(QStyle::PM_TitleBarHeight));
+    if (whole.boundedTo(available.size()) == whole)
+        window.show();
+    else
+        window.showMaximized();
+}
+
+} // namespace
 
 Startup::Startup(const DataFolder &folder, MessageBox &messages, Launcher &launcher,
                  const QString &jetReader)
@@ -154,9 +179,6 @@ bool Startup::run()
     m_window = std::make_unique<frmMain>(m_folder, m_messages, m_launcher);
     if (!m_window->Form_Load())
         return false;
-    m_window->adjustSize();
-    if (const QScreen *screen = QGuiApplication::primaryScreen())
-        m_window->move(screen->availableGeometry().center() - m_window->rect().center());
-    m_window->show();
+    showOnScreen(*m_window);
     return true;
 }

@@ -24,11 +24,14 @@
 #include "Twips.h"
 #include "frmAbout.h"
 #include "frmCustomerList.h"
+#include "frmHelp.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QTabWidget>
 
 frmMain::frmMain(const DataFolder &folder, MessageBox &messages, Launcher &launcher,
@@ -41,10 +44,15 @@ frmMain::frmMain(const DataFolder &folder, MessageBox &messages, Launcher &launc
     setWindowTitle(QStringLiteral("Bramblewood v2.5 by Quillmark"));
     setWindowIcon(QIcon(QStringLiteral(":/bramblewood.png")));
 
-    auto *client = new QWidget;
-    client->setFixedSize(Twips::toPixels(7725), Twips::toPixels(6945));
-    setCentralWidget(client);
-    m_tabs = new QTabWidget(client);
+    m_client = new QWidget;
+    m_client->setFixedSize(Twips::toPixels(7725), Twips::toPixels(6945));
+    // On a screen smaller than the window the client area scrolls rather
+    // than being cut off.
+    auto *scroll = new QScrollArea;
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidget(m_client);
+    setCentralWidget(scroll);
+    m_tabs = new QTabWidget(m_client);
     m_tabs->setObjectName(QStringLiteral("SSTab1"));
     m_tabs->setGeometry(Twips::rect(45, 45, 7635, 6855));
     m_customers = new CustomerTab(folder, messages);
@@ -61,6 +69,11 @@ frmMain::frmMain(const DataFolder &folder, MessageBox &messages, Launcher &launc
             &frmMain::cmdCalculator1_Click);
     connect(&m_reports->calculatorButton(), &QPushButton::clicked, this,
             &frmMain::cmdCalculator2_Click);
+}
+
+QSize frmMain::sizeHint() const
+{
+    return m_client->size() + QSize(0, menuBar()->sizeHint().height());
 }
 
 void frmMain::addCalendars()
@@ -330,8 +343,16 @@ void frmMain::Help_Click()
         return;
     }
     QString error;
-    if (!m_launcher.openDocument(path, &error))
+    if (m_launcher.openDocument(path, &error))
+        return;
+    // No browser could be started; the page can still be read here.
+    if (const QFileInfo page(path); !page.isFile() || !page.isReadable()) {
         m_messages.show(this, {error, MessageBox::applicationTitle()});
+        return;
+    }
+    if (!m_help)
+        m_help = new frmHelp(path, this);
+    showInFront(m_help);
 }
 
 void frmMain::mnuAbout_Click()

@@ -18,6 +18,7 @@ class QTabWidget;
 class ReportsTab;
 class frmAbout;
 class frmCustomerList;
+class frmHelp;
 
 // The main window: it assembles the three tabs and the menu bar, loads the
 // side files and opens the data controls, and owns the window's own small
@@ -47,6 +48,9 @@ public:
     void Help_Click();
     void cmdCalculator1_Click();
     void cmdCalculator2_Click();
+
+    // The whole client area under the menu bar.
+    QSize sizeHint() const override;
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -79,6 +83,7 @@ private:
     Launcher &m_launcher;
     FloppyBackup::MediumFinder m_findMedium;
     RestoreCommand::Chooser m_chooseBackup;
+    QWidget *m_client;
     QTabWidget *m_tabs;
     CustomerTab *m_customers;
     IncomeExpensesTab *m_ledger;
@@ -87,4 +92,5 @@ private:
     bool m_shutDown = false;
     QPointer<frmAbout> m_about;
     QPointer<frmCustomerList> m_customerList;
+    QPointer<frmHelp> m_help;
 };

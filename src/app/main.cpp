@@ -1,6 +1,7 @@
 #include "CommandLine.h"
 #include "DataFolder.h"
 #include "DesktopLauncher.h"
+#include "ReadOnlyLook.h"
 #include "Startup.h"
 #include "WidgetMessageBox.h"
 
@@ -36,6 +37,7 @@ int main(int argc, char *argv[])
     // The layout is drawn for a small 8-point sans face; Liberation Sans has
     // the metrics of the face it was drawn for.
     QApplication::setFont(QFont(QStringLiteral("Liberation Sans"), 8));
+    QApplication::setStyle(new ReadOnlyLook);
     WidgetMessageBox messages;
     DesktopLauncher launcher;
     // The data folder is the folder the program is started in; nothing else

@@ -10,6 +10,8 @@
 #include "MessageBox.h"
 #include "MonthlyAmount.h"
 #include "NumberText.h"
+#include "RecordKeys.h"
+#include "ScopedAccessKeys.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -44,6 +46,16 @@ CustomerTab::CustomerTab(const DataFolder &folder, MessageBox &messages, QWidget
     connect(m_form.totalButton, &QPushButton::clicked, this, &CustomerTab::cmdTotal_Click);
     connect(m_form.comments, &QLineEdit::inputRejected, this, &CustomerTab::tellCommentsCut);
     customers().setLeaveCheck([this] { return leaveRecord(); });
+    addKeys();
+}
+
+// The Search frame and the start date's calendar button both have only the
+// letter C free of the menu's; each answers it from within its own frame.
+void CustomerTab::addKeys()
+{
+    new RecordKeys(this, customers(), [this] { giveUpEntry(); });
+    new ScopedAccessKeys(m_form.search->parentWidget(), {m_form.search, m_form.clear});
+    new ScopedAccessKeys(m_form.calendar->parentWidget(), {m_form.calendar});
 }
 
 QMessageBox::StandardButton CustomerTab::ask(const MessageBoxRequest &request)
@@ -81,6 +93,17 @@ void CustomerTab::leaveEntry()
 {
     if (m_entry->isEntering())
         m_entry->abandon();
+}
+
+// Esc while adding or editing: the changes typed are saved or dropped as
+// the user says, and a record left unsaved goes as at Cancel to "Empty Name".
+void CustomerTab::giveUpEntry()
+{
+    if (!m_entry->isEntering() || !leaveRecord())
+        return;
+    if (m_entry->isEntering())
+        m_entry->abandon();
+    m_entry->focusHome();
 }
 
 void CustomerTab::cmdAdd_Click()

@@ -44,6 +44,8 @@ public:
     void leaveEntry();
 
 private:
+    void giveUpEntry();
+    void addKeys();
     bool checkForSave();
     bool save();
     void tellCommentsCut();

@@ -101,7 +101,7 @@ void CustomerTabForm::buildDateStarted(const FormBuilder &page)
                                     4800, 2700, 2595, 735));
     dateStarted = in.textBox(QStringLiteral("txtDateStarted"), 120, 330, 1815);
     customers->bind(dateStarted, QStringLiteral("DateStarted"), FieldFormat::Date);
-    calendar = in.button(QStringLiteral("cmdMonthView"), QStringLiteral("Cal"), 1980, 315, 495, 315);
+    calendar = in.button(QStringLiteral("cmdMonthView"), QStringLiteral("&Cal"), 1980, 315, 495, 315);
 }
 
 void CustomerTabForm::buildScheduleAndAmount(const FormBuilder &page)
@@ -139,10 +139,10 @@ void CustomerTabForm::buildComments(const FormBuilder &page)
 
 void CustomerTabForm::buildRecordButtons(const FormBuilder &page)
 {
-    add = page.button(QStringLiteral("cmdAdd"), QStringLiteral("New"), 180, 5100, 1140, 330);
-    edit = page.button(QStringLiteral("cmdEdit"), QStringLiteral("Edit"), 1440, 5100, 1140, 330);
-    save = page.button(QStringLiteral("cmdSave"), QStringLiteral("Save"), 2700, 5100, 1140, 330);
-    remove = page.button(QStringLiteral("cmdDelete"), QStringLiteral("Delete"), 3960, 5100, 1140, 330);
+    add = page.button(QStringLiteral("cmdAdd"), QStringLiteral("&New"), 180, 5100, 1140, 330);
+    edit = page.button(QStringLiteral("cmdEdit"), QStringLiteral("Ed&it"), 1440, 5100, 1140, 330);
+    save = page.button(QStringLiteral("cmdSave"), QStringLiteral("Sa&ve"), 2700, 5100, 1140, 330);
+    remove = page.button(QStringLiteral("cmdDelete"), QStringLiteral("&Delete"), 3960, 5100, 1140, 330);
     page.place(customers, 5220, 5100, 2175, 330);
 }
 
@@ -151,8 +151,8 @@ void CustomerTabForm::buildSearch(const FormBuilder &page)
     const FormBuilder in(page.frame(QStringLiteral("fraSearch"), QStringLiteral("Search"), 240, 5580,
                                     7215, 915));
     searchText = in.textBox(QStringLiteral("txtSearch"), 120, 420, 2775);
-    search = in.button(QStringLiteral("cmdSearch"), QStringLiteral("Search"), 3000, 390, 975, 345);
-    clear = in.button(QStringLiteral("cmdClear"), QStringLiteral("Clear"), 4080, 390, 975, 345);
+    search = in.button(QStringLiteral("cmdSearch"), QStringLiteral("&Search"), 3000, 390, 975, 345);
+    clear = in.button(QStringLiteral("cmdClear"), QStringLiteral("&Clear"), 4080, 390, 975, 345);
     const struct {
         const char *caption, *option;
         int left;

@@ -36,7 +36,7 @@ IncomeExpensesTab::IncomeExpensesTab(const DataFolder &folder, MessageBox &messa
     m_balanceBox = page.textBox(QStringLiteral("txtBalance"), 1140, 6060, 1500);
     m_balanceBox->setReadOnly(true);
     connect(m_balance, &RunningBalance::changed, m_balanceBox, &QLineEdit::setText);
-    auto *set = page.button(QStringLiteral("cmdSetBalance"), QStringLiteral("Set"), 2700, 6045, 600, 330);
+    auto *set = page.button(QStringLiteral("cmdSetBalance"), QStringLiteral("Se&t"), 2700, 6045, 600, 330);
     m_calculator = page.button(QStringLiteral("cmdCalculator1"), QStringLiteral("Calculator"), 6240,
                                6045, 1155, 330);
     connect(set, &QPushButton::clicked, this, &IncomeExpensesTab::cmdSetBalance_Click);

@@ -10,7 +10,9 @@
 #include "EntryStateMachine.h"
 #include "MessageBox.h"
 #include "NumberText.h"
+#include "RecordKeys.h"
 #include "RunningBalance.h"
+#include "ScopedAccessKeys.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -40,6 +42,9 @@ LedgerPanel::LedgerPanel(const LedgerPanelLayout &layout, const DataFolder &fold
     connect(m_form.edit, &QPushButton::clicked, this, &LedgerPanel::cmdEdit_Click);
     connect(m_form.save, &QPushButton::clicked, this, &LedgerPanel::cmdSave_Click);
     connect(m_form.remove, &QPushButton::clicked, this, &LedgerPanel::cmdDelete_Click);
+    // The twin panel repeats every caption, so each answers its keys alone.
+    new RecordKeys(this, entries(), [this] { giveUpEntry(); });
+    new ScopedAccessKeys(this, {m_form.add, m_form.edit, m_form.save, m_form.remove, m_form.calendar});
 }
 
 QMessageBox::StandardButton LedgerPanel::ask(const MessageBoxRequest &request)
@@ -198,6 +203,15 @@ void LedgerPanel::cmdDelete_Click()
                          QStringLiteral("deleted"), remove);
     if (deleted && mode != EntryMode::Browsing)
         m_entry->setMode(EntryMode::Browsing);
+    m_entry->focusHome();
+}
+
+// Esc gives the entry up as Cancel at the empty-name prompt does.
+void LedgerPanel::giveUpEntry()
+{
+    if (!m_entry->isEntering())
+        return;
+    abandon();
     m_entry->focusHome();
 }
 

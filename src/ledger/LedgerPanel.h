@@ -42,6 +42,7 @@ signals:
 private:
     bool checkForSave();
     void abandon();
+    void giveUpEntry();
     void storeEntry();
     QString committedWithoutEntry();
     // Commits a change with the balances it leads to, telling what went

@@ -32,16 +32,16 @@ void LedgerPanelForm::build(QGroupBox *frame, const LedgerPanelLayout &layout,
     in.label(QStringLiteral("Date:"), 240, 1080, 780);
     date = in.textBox(QStringLiteral("txt%1Date").arg(table), 1080, 1050, 1500);
     data->bind(date, table + QStringLiteral("Date"), FieldFormat::Date);
-    calendar = in.button(layout.calendarButton, QStringLiteral("Cal"), 2640, 1035, 495, 315);
+    calendar = in.button(layout.calendarButton, QStringLiteral("&Cal"), 2640, 1035, 495, 315);
 
     in.label(QStringLiteral("Invoice:"), 240, 1440, 780);
     invoice = in.textBox(QStringLiteral("txt%1Invoice").arg(table), 1080, 1410, 3000);
     data->bind(invoice, table + QStringLiteral("Invoice"));
 
-    add = in.button(QStringLiteral("cmdAdd") + suffix, QStringLiteral("New"), 240, buttonsTop, 1000, 330);
-    edit = in.button(QStringLiteral("cmdEdit") + suffix, QStringLiteral("Edit"), 1320, buttonsTop, 1000, 330);
-    save = in.button(QStringLiteral("cmdSave") + suffix, QStringLiteral("Save"), 2400, buttonsTop, 1000, 330);
-    remove = in.button(QStringLiteral("cmdDelete") + suffix, QStringLiteral("Delete"), 3600, buttonsTop,
+    add = in.button(QStringLiteral("cmdAdd") + suffix, QStringLiteral("&New"), 240, buttonsTop, 1000, 330);
+    edit = in.button(QStringLiteral("cmdEdit") + suffix, QStringLiteral("Ed&it"), 1320, buttonsTop, 1000, 330);
+    save = in.button(QStringLiteral("cmdSave") + suffix, QStringLiteral("Sa&ve"), 2400, buttonsTop, 1000, 330);
+    remove = in.button(QStringLiteral("cmdDelete") + suffix, QStringLiteral("&Delete"), 3600, buttonsTop,
                        1000, 330);
     in.place(data, 4920, buttonsTop, layout.navigationWidth, 330);
 }

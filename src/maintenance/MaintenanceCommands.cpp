@@ -79,7 +79,9 @@ void MaintenanceCommands::mnuExport_Click()
     const bool exported = CustomerExport::run(m_folder, &error);
     progress.finish();
     if (exported)
-        tell(QStringLiteral("Export Completed"), MessageBox::applicationTitle());
+        tell(QStringLiteral("Export Completed\n%1")
+                 .arg(QDir::toNativeSeparators(m_folder.filePath(CustomerExport::workbookFile))),
+             MessageBox::applicationTitle());
     else
         tell(QStringLiteral("The customers could not be exported to %1: %2")
                  .arg(CustomerExport::workbookFile, error),

@@ -50,7 +50,7 @@ int ReportPages::place(ReportPage &page, const ReportBand &band, int y, int inde
 {
     for (const ReportControl &control : band.controls)
         page.texts.append(
-            {text(control, index, row),
+            {fitted(control, text(control, index, row)),
              QRect(m_report.marginLeftRight + control.left, y, control.width, band.height),
              control.pointSize});
     return y + band.height;
@@ -76,6 +76,15 @@ QString ReportPages::text(const ReportControl &control, int index, int row) cons
         break;
     }
     return ReportLayout::formatted(sum(control.text), control.format);
+}
+
+// A caption is cut after its last letter that fits; a value, which may be
+// longer than its box by far, ends with "…" to show that it goes on.
+QString ReportPages::fitted(const ReportControl &control, const QString &text) const
+{
+    const ReportFont &font = m_fonts.try_emplace(control.pointSize, control.pointSize).first->second;
+    return control.kind == ReportControl::Kind::Label ? font.clipped(text, control.width)
+                                                      : font.elided(text, control.width);
 }
 
 double ReportPages::sum(const QString &field) const

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ReportDefinition.h"
+#include "ReportFont.h"
 #include "ReportLayout.h"
 #include "ReportRows.h"
 
@@ -9,12 +10,15 @@
 #include <QList>
 #include <QSize>
 #include <QString>
+#include <map>
 
 // A report's pages on paper of the given size (in twips), each laid out only
 // when it is asked for, so that a long report shows its first page at once
 // and a printout holds one page at a time. No band ever grows, so the page
 // breaks follow from the band heights and the number of rows alone: they are
 // known before any page is laid out, and with them the count that "%P" prints.
+// A text longer than its box is cut short with "…", so that it never runs
+// into the next column or off the paper.
 class ReportPages
 {
 public:
@@ -32,6 +36,7 @@ private:
     int place(ReportPage &page, const ReportBand &band, int y, int index, int row) const;
     QString text(const ReportControl &control, int index, int row) const;
     double sum(const QString &field) const;
+    QString fitted(const ReportControl &control, const QString &text) const;
 
     ReportDefinition m_report;
     ReportRows m_rows;
@@ -40,4 +45,5 @@ private:
     int m_footerTop = 0;
     QHash<QString, int> m_columnOf;
     QList<int> m_firstRows; // of each page; the last page ends with the report footer
+    mutable std::map<double, ReportFont> m_fonts; // by point size
 };

@@ -1,18 +1,12 @@
 #include "ReportPainter.h"
 
+#include "ReportFont.h"
+
 #include <QFont>
 #include <QPagedPaintDevice>
 #include <QPainter>
 
 namespace {
-
-QFont reportFont(double pointSize)
-{
-    QFont font(QStringLiteral("Liberation Sans"));
-    font.setStyleHint(QFont::SansSerif);
-    font.setPointSizeF(pointSize);
-    return font;
-}
 
 // The device's page layout already has the margins at zero: the report
 // places its texts from the paper's corner.
@@ -47,11 +41,7 @@ void paint(QPainter &painter, const ReportPage &page, double dotsPerInch)
             continue;
         if (placed.pointSize != fontSize) {
             fontSize = placed.pointSize;
-            QFont font = reportFont(fontSize);
-            // The font is sized in points at the device's resolution, while
-            // the painter is scaled to twips: 20 twips to a point.
-            font.setPixelSize(qRound(fontSize * 20));
-            painter.setFont(font);
+            painter.setFont(ReportFont::inTwips(fontSize));
         }
         // A title taller than its band grows upwards, into the margin, so
         // that it stays whole and clear of the band below it.

@@ -59,9 +59,9 @@ void ReportsTab::buildCustomerReports()
             *option.member = button;
     }
     m_activeOnly->setChecked(true);
-    m_mainReportButton = in.button(QStringLiteral("cmdShowReport1"), QStringLiteral("Main Report"),
+    m_mainReportButton = in.button(QStringLiteral("cmdShowReport1"), QStringLiteral("&Main Report"),
                                    5460, 300, 1455, 375);
-    m_routeReportButton = in.button(QStringLiteral("cmdShowReport4"), QStringLiteral("Route Report"),
+    m_routeReportButton = in.button(QStringLiteral("cmdShowReport4"), QStringLiteral("Ro&ute Report"),
                                     5460, 780, 1455, 375);
 }
 
@@ -77,9 +77,9 @@ void ReportsTab::buildFinanceReports()
         DateRange *range;
         QPushButton **show;
     } ledgers[] = {{"fraIncomeReport", "Income", 240, "DTPicker5", "DTPicker6", "cmdShowReport3",
-                    "Show Report", &m_incomeRange, &m_incomeReportButton},
+                    "&Show Report", &m_incomeRange, &m_incomeReportButton},
                    {"fraExpenseReport", "Expense", 1560, "DTPicker3", "DTPicker4", "cmdShowReport2",
-                    "ShowReport", &m_expenseRange, &m_expenseReportButton}};
+                    "Sho&wReport", &m_expenseRange, &m_expenseReportButton}};
     for (const auto &ledger : ledgers) {
         const FormBuilder in(finance.frame(QString::fromLatin1(ledger.frame),
                                            QString::fromLatin1(ledger.caption), 180, ledger.top, 6735,

@@ -17,12 +17,16 @@ frmMonthview::frmMonthview(const CalendarTarget &target, MessageBox &messages, Q
     setObjectName(target.windowName);
     setWindowTitle(target.title);
     setAttribute(Qt::WA_DeleteOnClose);
-    setFixedSize(Twips::toPixels(2715), Twips::toPixels(2370));
     m_calendar = new QCalendarWidget(this);
     m_calendar->setObjectName(target.calendarName);
-    m_calendar->setGeometry(0, 0, Twips::toPixels(2700), Twips::toPixels(2370));
     m_calendar->setSelectedDate(QDate::currentDate());
     m_calendar->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
+    // The month calendar fills the window, which is never smaller than the
+    // calendar needs for its title and weekday names at the font in use.
+    const QSize size = QSize(Twips::toPixels(2715), Twips::toPixels(2370))
+                           .expandedTo(m_calendar->sizeHint());
+    setFixedSize(size);
+    m_calendar->setGeometry(QRect(QPoint(0, 0), size));
     connect(m_calendar, &QCalendarWidget::clicked, this, &frmMonthview::MonthView_DateClick);
     if (target.keysPick)
         for (QWidget *part : m_calendar->findChildren<QWidget *>())

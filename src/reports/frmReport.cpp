@@ -16,6 +16,7 @@
 #include <QPushButton>
 #include <QSaveFile>
 #include <QScrollArea>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 namespace {
@@ -48,7 +49,38 @@ frmReport::frmReport(const ReportDefinition &report, MessageBox &messages, QWidg
     m_view->setObjectName(QStringLiteral("pageView"));
     m_scroll->setWidget(m_view);
     layout->addWidget(m_scroll, 1);
+    addKeys();
     resize(900, 700);
+}
+
+// Keys that work wherever the focus is in the window, the page view included.
+void frmReport::addKeys()
+{
+    const struct {
+        QKeySequence keys;
+        void (frmReport::*action)();
+    } commands[] = {{QKeySequence(Qt::Key_Escape), &frmReport::closeWindow},
+                    {QKeySequence(Qt::CTRL | Qt::Key_W), &frmReport::closeWindow},
+                    {QKeySequence(Qt::Key_PageUp), &frmReport::showPreviousPage},
+                    {QKeySequence(Qt::Key_PageDown), &frmReport::showNextPage},
+                    {QKeySequence(Qt::CTRL | Qt::Key_P), &frmReport::cmdPrint_Click}};
+    for (const auto &command : commands)
+        connect(new QShortcut(command.keys, this), &QShortcut::activated, this, command.action);
+}
+
+void frmReport::closeWindow()
+{
+    close();
+}
+
+void frmReport::showPreviousPage()
+{
+    showPage(m_current - 1);
+}
+
+void frmReport::showNextPage()
+{
+    showPage(m_current + 1);
 }
 
 QWidget *frmReport::buildToolBar()
@@ -59,12 +91,12 @@ QWidget *frmReport::buildToolBar()
     connect(toolButton(QStringLiteral("cmdFirst"), QStringLiteral("|◀"), bar), &QPushButton::clicked,
             this, [this] { showPage(0); });
     connect(toolButton(QStringLiteral("cmdPrevious"), QStringLiteral("◀"), bar),
-            &QPushButton::clicked, this, [this] { showPage(m_current - 1); });
+            &QPushButton::clicked, this, &frmReport::showPreviousPage);
     m_pageNumber = new QLabel;
     m_pageNumber->setObjectName(QStringLiteral("lblPage"));
     bar->addWidget(m_pageNumber);
     connect(toolButton(QStringLiteral("cmdNext"), QStringLiteral("▶"), bar), &QPushButton::clicked,
-            this, [this] { showPage(m_current + 1); });
+            this, &frmReport::showNextPage);
     connect(toolButton(QStringLiteral("cmdLast"), QStringLiteral("▶|"), bar), &QPushButton::clicked,
             this, [this] { showPage(m_pages.count() - 1); });
     m_zoom = new QComboBox;

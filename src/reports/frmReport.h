@@ -17,6 +17,7 @@ class QScrollArea;
 // zoom, printing through the system's print dialog and saving as PDF. A
 // page is laid out when it is shown or printed, so the first one shows at
 // once however long the report is.
+// Esc and Ctrl+W close it, PageUp and PageDown page it, Ctrl+P prints.
 // Not modal; it unloads when it closes and says so, so that the report's
 // connection can be closed.
 class frmReport : public QWidget
@@ -40,6 +41,10 @@ protected:
 
 private:
     QWidget *buildToolBar();
+    void addKeys();
+    void closeWindow();
+    void showPreviousPage();
+    void showNextPage();
     void cmdPrint_Click();
     void cmdSavePdf_Click();
     ReportPages pagesFor(const QPageLayout &layout) const;

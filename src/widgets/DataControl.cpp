@@ -54,16 +54,10 @@ DataControl::DataControl(const QString &name, const QString &caption,
     layout->addWidget(next);
     layout->addWidget(last);
 
-    const auto leaving = [this](auto move) {
-        return [this, move] {
-            if (!m_mayLeave || m_mayLeave())
-                move();
-        };
-    };
-    connect(first, &QToolButton::clicked, this, leaving([this] { m_recordset.moveFirst(); }));
-    connect(previous, &QToolButton::clicked, this, leaving([this] { movePrevious(); }));
-    connect(next, &QToolButton::clicked, this, leaving([this] { moveNext(); }));
-    connect(last, &QToolButton::clicked, this, leaving([this] { m_recordset.moveLast(); }));
+    connect(first, &QToolButton::clicked, this, [this] { move(Move::First); });
+    connect(previous, &QToolButton::clicked, this, [this] { move(Move::Previous); });
+    connect(next, &QToolButton::clicked, this, [this] { move(Move::Next); });
+    connect(last, &QToolButton::clicked, this, [this] { move(Move::Last); });
     connect(&m_recordset, &Recordset::currentChanged, this, &DataControl::showCurrent);
     connect(&m_recordset, &Recordset::readFailed, this, [this](const QString &error) {
         tellCannotOpen(error);
@@ -76,6 +70,26 @@ void DataControl::showEvent(QShowEvent *event)
 {
     m_recordset.waitForRows();
     QFrame::showEvent(event);
+}
+
+void DataControl::move(Move to)
+{
+    if (!isEnabled() || (m_mayLeave && !m_mayLeave()))
+        return;
+    switch (to) {
+    case Move::First:
+        m_recordset.moveFirst();
+        break;
+    case Move::Previous:
+        movePrevious();
+        break;
+    case Move::Next:
+        moveNext();
+        break;
+    case Move::Last:
+        m_recordset.moveLast();
+        break;
+    }
 }
 
 void DataControl::movePrevious()

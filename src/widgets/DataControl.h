@@ -27,6 +27,11 @@ public:
 
     Recordset &recordset() { return m_recordset; }
 
+    enum class Move { First, Previous, Next, Last };
+    // What the bar's buttons do: nothing while the bar is off, and a move
+    // only when the owner lets the current row go.
+    void move(Move to);
+
     void bind(QWidget *box, const QString &field, FieldFormat format = FieldFormat::Text);
     // Asked before the bar leaves the current row; false keeps the row.
     void setLeaveCheck(std::function<bool()> mayLeave) { m_mayLeave = std::move(mayLeave); }

@@ -214,6 +214,55 @@ private slots:
         QCOMPARE(f.shown(), QStringLiteral("A"));
         QCOMPARE(f.stored(), 3);
     }
+
+    void keysWorkTheFocusedPanel_data() { addPanels(); }
+
+    // PageDown, Ctrl+End, PageUp and Ctrl+Home step as the bar does, and Esc
+    // while browsing does nothing. The access keys answer in the panel that
+    // has the focus. Esc gives up an entry as Cancel at "Empty Name" does: a
+    // customer's typing is asked about first, an edited entry's amount goes
+    // back into the balance.
+    void keysWorkTheFocusedPanel()
+    {
+        QFETCH(QString, table);
+        Fixture f(table, true);
+        QWidget *name = box(f.window.get(), f.p.name);
+        name->setFocus();
+        const QString browsing = f.buttons();
+        QStringList shown;
+        for (const auto &[key, modifiers] : {std::pair(Qt::Key_PageDown, Qt::NoModifier),
+                                             {Qt::Key_End, Qt::ControlModifier},
+                                             {Qt::Key_PageUp, Qt::NoModifier},
+                                             {Qt::Key_Home, Qt::ControlModifier},
+                                             {Qt::Key_Escape, Qt::NoModifier}}) {
+            QTest::keyClick(name, key, modifiers);
+            shown << f.shown();
+        }
+        QCOMPARE(shown, (QStringList{"B", "C", "B", "A", "A"}));
+        QCOMPARE(f.buttons(), browsing);
+        QTest::keyClick(name, Qt::Key_N, Qt::AltModifier);
+        QTRY_COMPARE(f.buttons(), QStringLiteral("0101"));
+        f.typeValid("D");
+        // While entering, the bar's rules hold: a customer's typing is asked
+        // about before another is shown; a ledger panel's bar is off.
+        const bool customers = table == "Customers";
+        if (customers)
+            f.messages.expect(Boxes::saveChanges, QMessageBox::No);
+        QTest::keyClick(name, Qt::Key_PageDown);
+        QCOMPARE(f.shown() == "D", !customers);
+        f.type(f.p.name, "E");
+        if (customers)
+            f.messages.expect(Boxes::saveChanges, QMessageBox::No);
+        QTest::keyClick(name, Qt::Key_Escape);
+        QCOMPARE(f.shown() + f.buttons(), QStringLiteral("A1011"));
+        QCOMPARE(f.stored(), 3);
+        f.messages.expect(Boxes::confirmEdit);
+        QTest::keyClick(name, Qt::Key_I, Qt::AltModifier);
+        QTRY_COMPARE(f.buttons(), QStringLiteral("0101"));
+        QTest::keyClick(name, Qt::Key_Escape);
+        QCOMPARE(f.shown() + f.buttons() + f.text("txtBalance"), QStringLiteral("A10110.00"));
+        QCOMPARE(focused(), f.p.name);
+    }
 };
 
 QTEST_MAIN(tst_EntryStates)

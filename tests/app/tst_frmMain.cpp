@@ -9,6 +9,7 @@
 #include "Startup.h"
 #include "Readers.h"
 #include "frmAbout.h"
+#include "frmHelp.h"
 #include "frmMonthview.h"
 
 #include <QCalendarWidget>
@@ -320,9 +321,10 @@ private slots:
         QVERIFY(!HelpPage::isTooShort(HelpPage::pathFor("/ab")));
     }
 
-    // Help opens the page or tells why not; both Calculator buttons and System
+    // Help opens the page, shows it in its one window of its own when no
+    // browser starts, or tells why not; both Calculator buttons and System
     // Info start the first program of their kind found on the PATH, or tell
-    // that none can start. About opens its one window, whose icon comes from
+    // that none can start and what to install. About opens its one window, whose icon comes from
     // the resources (which a static build must link in); OK closes it.
     void smallCommandsHandOver()
     {
@@ -343,7 +345,9 @@ private slots:
         QVERIFY(about->isVisible());
         QVERIFY(!control<QLabel>(about, "picIcon")->pixmap().isNull());
         const MessageBoxRequest noSystemInfo{"System Information Is Unavailable At This Time", "Bramblewood"};
-        f.messages.expect(noSystemInfo);
+        f.messages.expect({noSystemInfo.text + "\n\nNo system information program was found. Install one "
+                           "of these Debian packages: hardinfo, kinfocenter, gnome-system-monitor.",
+                           "Bramblewood"});
         click(about, "cmdSysInfo");
         path.add("xcalc");
         path.add("gnome-system-monitor");
@@ -355,6 +359,16 @@ private slots:
         f.launcher.succeed = false;
         f.messages.expect({f.launcher.failure, "Bramblewood"});
         f.trigger("Help");
+        const QString page = HelpPage::pathFor(QCoreApplication::applicationDirPath());
+        QFile file(page);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("<h1>Bramblewood Help</h1>") > 0);
+        file.close();
+        const auto removePage = qScopeGuard([&] { QFile::remove(page); });
+        f.trigger("Help");
+        f.trigger("Help");
+        QCOMPARE(f.window->findChildren<frmHelp *>().size(), 1);
+        QVERIFY(control<frmHelp>(f.window.get(), "frmHelp")->isVisible());
+        QCOMPARE(control<frmHelp>(f.window.get(), "frmHelp")->toPlainText(), "Bramblewood Help");
         f.messages.expect(noSystemInfo);
         click(about, "cmdSysInfo");
         click(about, "cmdOK");
@@ -391,7 +405,7 @@ private slots:
             << "mnuBackup" << "medium differs"
             << "The backup could not be copied to the disk: the copy read back from the disk "
                "differs from Backup.zip" << warning << daily << true;
-        QTest::newRow("export") << "mnuExport" << "" << "Export Completed" << 0 << "Customers.xls" << true;
+        QTest::newRow("export") << "mnuExport" << "" << "Export Completed\n%1/Customers.xls" << 0 << "Customers.xls" << true;
         QTest::newRow("export blocked") << "mnuExport" << "Customers.xls"
                                         << "The customers could not be exported to Customers.xls: "
                                         << warning << "Customers.xls" << false;
@@ -425,6 +439,7 @@ private slots:
         }
         f.trigger(command);
         MediumCopy::setReadBackFilter({});
+        text.replace("%1", f.folder.path());
         QCOMPARE(f.messages.shown.size(), 1);
         QVERIFY2(f.messages.shown.first().text.startsWith(text), qPrintable(f.messages.shown.first().text));
         QCOMPARE(int(f.messages.shown.first().icon), icon);

@@ -1,5 +1,6 @@
 #include "Controls.h"
 #include "ReportDefinitions.h"
+#include "ReportFont.h"
 #include "ReportPainter.h"
 #include "ScriptedMessageBox.h"
 #include "frmReport.h"
@@ -8,6 +9,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QPainter>
+#include <QPointer>
 #include <QRegularExpression>
 #include <QTest>
 
@@ -32,6 +34,8 @@ ReportRows rows(const ReportDefinition &report, int count)
         for (const QString &column : std::as_const(rows.columns)) {
             if (i == 2 && column == rows.columns.last())
                 rows.cells.appendNull();
+            else if (column == "Account")
+                rows.cells.appendInteger(i);
             else if (column.contains("Amount"))
                 rows.cells.appendReal(i * 12.5 / 3);
             else if (column.endsWith("Date"))
@@ -104,8 +108,8 @@ private slots:
         const int count = first + 2 * following + 1;
         const auto pages = ReportLayout::layOut(definition, rows(definition, count),
                                                 letter, QDate(2026, 12, 6));
-        // Each detail row begins with the account or the entry's name.
-        static const QRegularExpression rowStart("^(Account|IncomeType|ExpenseType) \\d+$");
+        // Each detail row has the customer's or the entry's name.
+        static const QRegularExpression rowStart("^(Name|IncomeType|ExpenseType) \\d+$");
         QList<int> details;
         for (qsizetype p = 0; p < pages.size(); ++p) {
             QStringList texts;
@@ -160,6 +164,64 @@ private slots:
         ReportPainter::paint(painter, inOrder.last(), 96);
         painter.end();
         QCOMPARE(shown, expected);
+    }
+
+    void longTextsStayInTheirBoxes_data() { addReports(); }
+
+    // Values far wider than their boxes are cut short with "…", a caption
+    // that does not fit loses its last letters: no text runs into the next
+    // column or off the paper.
+    void longTextsStayInTheirBoxes()
+    {
+        QFETCH(Report, report);
+        const ReportDefinition definition = report();
+        ReportRows data = rows(definition, 2);
+        for (QList<QVariant> &row : data.rows)
+            for (QVariant &value : row)
+                value = value.typeId() == QMetaType::Double ? QVariant(123456789012.25)
+                                                            : QVariant(QString(100, u'W'));
+        const QSize letter = definition.landscape ? letterLandscape : letterLandscape.transposed();
+        int cut = 0;
+        for (const ReportPage &page : ReportLayout::layOut(definition, data, letter, printed)) {
+            for (const PlacedText &t : page.texts) {
+                const QFontMetricsF metrics(ReportFont::inTwips(t.pointSize));
+                QVERIFY2(metrics.horizontalAdvance(t.text) <= t.rect.width(), qPrintable(t.text));
+                cut += t.text.endsWith(u'…');
+            }
+        }
+        QVERIFY(cut > 0);
+    }
+
+    void keysPageAndClose_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<QString>("page"); // shown afterwards; none when the window closed
+        QTest::newRow("PageDown") << int(Qt::Key_PageDown) << 0 << "Page 3 of 3";
+        QTest::newRow("PageUp") << int(Qt::Key_PageUp) << 0 << "Page 1 of 3";
+        QTest::newRow("W alone") << int(Qt::Key_W) << 0 << "Page 2 of 3";
+        QTest::newRow("Esc") << int(Qt::Key_Escape) << 0 << "";
+        QTest::newRow("Ctrl+W") << int(Qt::Key_W) << int(Qt::ControlModifier) << "";
+    }
+
+    // On the second of three pages, wherever the focus is in the window.
+    void keysPageAndClose()
+    {
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QFETCH(QString, page);
+        ScriptedMessageBox messages;
+        const ReportDefinition customers = ReportDefinitions::customerReport();
+        QPointer<frmReport> window = new frmReport(customers, messages);
+        window->showRows(rows(customers, 72), printed);
+        window->showPage(1);
+        showActive(window);
+        QTest::keyClick(window.data(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        if (page.isEmpty())
+            QTRY_VERIFY(!window);
+        else
+            QCOMPARE(control<QLabel>(window, "lblPage")->text(), page);
+        delete window;
     }
 };
 
