@@ -170,7 +170,9 @@ bool backUp(const Database &database, QString *error)
 
 bool compact(const Database &database, QString *error)
 {
-    const auto vacuum = [&](QString *error) { return vacuumInto(database.file, database.work, error); };
+    const auto vacuum = [&](QString *error) {
+        return vacuumInto(database.file, database.work, error);
+    };
     return copyChecked(database.file, database.work, vacuum, error);
 }
 

@@ -25,7 +25,8 @@ QString backupProblem(const Database &database, const QString &error)
 
 QString replacementProblem(const Database &database, const QString &error)
 {
-    return QStringLiteral("%1 could not be replaced by its compacted copy and was left as it was: %2")
+    return QStringLiteral("%1 could not be replaced by its compacted copy and was left as it "
+                          "was: %2")
         .arg(nameOf(database.file), error);
 }
 

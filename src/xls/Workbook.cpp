@@ -265,7 +265,8 @@ QByteArrayList Workbook::finish()
     m_strings.appendRecords(globals, 0);
     Biff::appendRecord(globals, eofRecord, {});
     for (qsizetype i = 0; i < m_sheetStarts.size(); ++i)
-        LittleEndian::set32(globals, sheetPositionFields.at(i), globals.size() + m_sheetStarts.at(i));
+        LittleEndian::set32(globals, sheetPositionFields.at(i),
+                            globals.size() + m_sheetStarts.at(i));
     const quint32 streamSize = globals.size() + m_sheets.size();
     return {CompoundFile::header(streamSize), globals, m_sheets,
             CompoundFile::trailer(QStringLiteral("Workbook"), streamSize)};

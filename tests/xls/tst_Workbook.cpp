@@ -62,7 +62,8 @@ private slots:
 
         // Row i holds text i in column A and text 7i (modulo the count) in column
         // B, so that the string table holds each text once, after the headers.
-        const auto addTexts = [](const char *tag, const QStringList &texts, const QByteArray &sha1) {
+        const auto addTexts = [](const char *tag, const QStringList &texts,
+                                 const QByteArray &sha1) {
             Rows rows;
             QStringList read{"sheet:Customers", "text:A | text:B"};
             for (qsizetype i = 0; i < texts.size(); ++i) {
