@@ -175,11 +175,13 @@ private slots:
     {
         QFETCH(Report, report);
         const ReportDefinition definition = report();
-        ReportRows data = rows(definition, 2);
-        for (QList<QVariant> &row : data.rows)
-            for (QVariant &value : row)
-                value = value.typeId() == QMetaType::Double ? QVariant(123456789012.25)
-                                                            : QVariant(QString(100, u'W'));
+        const ReportRows plain = rows(definition, 2);
+        ReportRows data{plain.columns, RowBlock(plain.columns.size())};
+        for (qsizetype row = 0; row < plain.count(); ++row)
+            for (qsizetype column = 0; column < plain.columns.size(); ++column)
+                data.cells.appendValue(plain.value(row, column).typeId() == QMetaType::Double
+                                           ? QVariant(123456789012.25)
+                                           : QVariant(QString(100, u'W')));
         const QSize letter = definition.landscape ? letterLandscape : letterLandscape.transposed();
         int cut = 0;
         for (const ReportPage &page : ReportLayout::layOut(definition, data, letter, printed)) {
