@@ -1,26 +1,15 @@
 #include "ZipReader.h"
 
+#include "ZipErrorText.h"
+
 #include <QFile>
-
-namespace {
-
-QString errorText(int code)
-{
-    zip_error_t error;
-    zip_error_init_with_code(&error, code);
-    const QString text = QString::fromUtf8(zip_error_strerror(&error));
-    zip_error_fini(&error);
-    return text;
-}
-
-} // namespace
 
 bool ZipReader::open(const QString &archive, QString *error)
 {
     int code = 0;
     m_zip.reset(zip_open(QFile::encodeName(archive).constData(), ZIP_RDONLY | ZIP_CHECKCONS, &code));
     if (!m_zip)
-        *error = errorText(code);
+        *error = zipErrorText(code);
     return m_zip != nullptr;
 }
 

@@ -1,5 +1,7 @@
 #include "ZipRun.h"
 
+#include "ZipErrorText.h"
+
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -14,15 +16,6 @@ using ZipLibrary::Result;
 namespace {
 
 constexpr zip_uint32_t bestCompression = 9;
-
-QString zipError(int code)
-{
-    zip_error_t error;
-    zip_error_init_with_code(&error, code);
-    const QString text = QString::fromUtf8(zip_error_strerror(&error));
-    zip_error_fini(&error);
-    return text;
-}
 
 } // namespace
 
@@ -83,7 +76,7 @@ Result ZipRun::open()
     int error = 0;
     m_zip.reset(zip_open(QFile::encodeName(m_archive).constData(), flags, &error));
     if (!m_zip)
-        return fail(ZipLibrary::OpenFailed, m_archive + QStringLiteral(": ") + zipError(error));
+        return fail(ZipLibrary::OpenFailed, m_archive + QStringLiteral(": ") + zipErrorText(error));
     return ZipLibrary::Ok;
 }
 
