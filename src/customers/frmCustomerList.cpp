@@ -23,6 +23,11 @@ frmCustomerList::frmCustomerList(Recordset &customers, QWidget *parent)
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_list->verticalHeader()->hide();
+    // One line per customer, and room for the long columns.
+    m_list->setWordWrap(false);
+    m_list->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    m_list->horizontalHeader()->resizeSection(1, 200);
+    m_list->horizontalHeader()->resizeSection(2, 180);
     m_list->horizontalHeader()->setSortIndicator(1, Qt::AscendingOrder); // by name, as the tab
     m_list->setSortingEnabled(true);
 
@@ -30,7 +35,7 @@ frmCustomerList::frmCustomerList(Recordset &customers, QWidget *parent)
     layout->addWidget(m_filter);
     layout->addWidget(m_counts);
     layout->addWidget(m_list);
-    resize(900, 500);
+    resize(1100, 560);
 
     connect(m_filter, &QLineEdit::textChanged, m_model, &CustomerListModel::setFilterText);
     connect(m_model, &CustomerListModel::countsChanged, this, &frmCustomerList::showCounts);
