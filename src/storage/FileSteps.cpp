@@ -1,6 +1,7 @@
 #include "FileSteps.h"
 
 #include "CrashPoints.h"
+#include "SafeFiles.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -61,31 +62,15 @@ bool syncFolderOf(const QString &path, QString *error)
 
 namespace FileSteps {
 
+// The copy itself is the one SafeFiles makes, through the kernel where it can.
 bool copySynced(const QString &from, const QString &to, QString *error)
 {
     QFile source(from);
-    QFile target(to);
     if (!source.open(QIODevice::ReadOnly)) {
         *error = source.errorString();
         return false;
     }
-    if (!target.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        *error = target.errorString();
-        return false;
-    }
-    while (!source.atEnd()) {
-        const QByteArray bytes = source.read(1 << 20);
-        if (source.error() != QFileDevice::NoError || target.write(bytes) != bytes.size()) {
-            *error = source.error() != QFileDevice::NoError ? source.errorString()
-                                                            : target.errorString();
-            return false;
-        }
-    }
-    if (!target.flush()) {
-        *error = target.errorString();
-        return false;
-    }
-    return syncDescriptor(target.handle(), error);
+    return SafeFiles::copyUnsynced(source, to, error) && sync(to, error);
 }
 
 bool sync(const QString &path, QString *error)
