@@ -146,7 +146,7 @@ double plainReportPdf(const DataFolder &folder, const QVariantList &parameters, 
         require(db.open(), db.lastError().text());
         QSqlQuery query(db);
         query.setForwardOnly(true);
-        require(query.prepare(ReportCommands::customers), query.lastError().text());
+        require(query.prepare(ReportCommands::customers.rows), query.lastError().text());
         for (const QVariant &parameter : parameters)
             query.addBindValue(parameter);
         require(query.exec(), query.lastError().text());

@@ -7,7 +7,7 @@
 #include "PaintWatch.h"
 #include "ReportCommands.h"
 #include "ReportDefinitions.h"
-#include "ReportLayout.h"
+#include "ReportPages.h"
 #include "ReportPainter.h"
 #include "ReportPaper.h"
 #include "ReportsTab.h"
@@ -25,9 +25,7 @@ namespace {
 
 // ---------------------------------------------------------------------------
 // reportFirstPage: from the Main Report click until the report window's page
-// view is painted with a page in it. Today the click lays out every page
-// before the window shows the first; when the window lays pages out as they
-// are needed, this is the one function to adapt.
+// view is painted with a page in it.
 // ---------------------------------------------------------------------------
 double reportFirstPage(ReportsTab &tab)
 {
@@ -64,13 +62,14 @@ double reportToPdf(const DataFolder &folder, const QString &pdf)
     QString error;
     DataEnvironment environment(folder.filePath(DataFiles::customers));
     ReportRows rows;
-    require(environment.open(&error) &&
-                environment.run(ReportCommands::customers, mainReportParameters(), &rows, &error),
+    require(environment.open(&error), error);
+    const std::unique_ptr<ReportQuery> query =
+        environment.start(ReportCommands::customers, mainReportParameters());
+    require(query->waitForCount(&rows, &error) && query->waitForRows(rows.count(), &rows, &error),
             error);
     const ReportDefinition report = ReportDefinitions::customerReport();
     const QPageLayout layout = ReportPaper::pageLayout(ReportPaper::defaultSize(), report.landscape);
-    const QList<ReportPage> pages =
-        ReportLayout::layOut(report, rows, ReportPaper::inTwips(layout), QDate::currentDate());
+    const ReportPages pages(report, rows, ReportPaper::inTwips(layout), QDate::currentDate());
     QPdfWriter writer(pdf);
     writer.setPageLayout(layout);
     require(ReportPainter::print(writer, pages), QStringLiteral("The PDF could not be drawn."));

@@ -4,7 +4,7 @@
 
 ReportPages::ReportPages(const ReportDefinition &report, const ReportRows &rows, QSize paper,
                          const QDate &printed)
-    : m_report(report), m_rows(rows), m_printed(DateText::toShort(printed)),
+    : m_report(report), m_rows(&rows), m_printed(DateText::toShort(printed)),
       m_top(report.marginTopBottom),
       m_footerTop(paper.height() - report.marginTopBottom - report.pageFooter.height)
 {
@@ -27,16 +27,21 @@ ReportPages::ReportPages(const ReportDefinition &report, const ReportRows &rows,
     }
 }
 
+qsizetype ReportPages::rowsNeededFor(int index) const
+{
+    return index == count() - 1 ? m_rows->count() : m_firstRows[index + 1];
+}
+
 ReportPage ReportPages::page(int index) const
 {
-    Q_ASSERT(index >= 0 && index < count());
+    Q_ASSERT(index >= 0 && index < count() && m_rows->cells.rows() >= rowsNeededFor(index));
     ReportPage page;
     int y = m_top;
     if (index == 0)
         y = place(page, m_report.reportHeader, y, index, noRow);
     y = place(page, m_report.pageHeader, y, index, noRow);
     const bool last = index == count() - 1;
-    const int end = last ? int(m_rows.count()) : m_firstRows[index + 1];
+    const int end = last ? int(m_rows->count()) : m_firstRows[index + 1];
     for (int row = m_firstRows[index]; row < end; ++row)
         y = place(page, m_report.detail, y, index, row);
     if (last)
@@ -70,7 +75,7 @@ QString ReportPages::text(const ReportControl &control, int index, int row) cons
         const int column = m_columnOf.value(control.text, -1);
         return column < 0 || row == noRow
                    ? QString()
-                   : ReportLayout::formatted(m_rows.value(row, column), control.format);
+                   : ReportLayout::formatted(m_rows->value(row, column), control.format);
     }
     case ReportControl::Kind::Sum:
         break;
@@ -92,7 +97,7 @@ double ReportPages::sum(const QString &field) const
     const int column = m_columnOf.value(field, -1);
     double sum = 0;
     if (column >= 0)
-        for (qsizetype row = 0; row < m_rows.count(); ++row)
-            sum += m_rows.value(row, column).toDouble();
+        for (qsizetype row = 0; row < m_rows->count(); ++row)
+            sum += m_rows->value(row, column).toDouble();
     return sum;
 }

@@ -19,6 +19,8 @@
 // known before any page is laid out, and with them the count that "%P" prints.
 // A text longer than its box is cut short with "…", so that it never runs
 // into the next column or off the paper.
+// The rows are the caller's and must outlive the pages; they need only be read
+// as far as the pages asked for.
 class ReportPages
 {
 public:
@@ -26,6 +28,8 @@ public:
                 const QDate &printed);
 
     int count() const { return int(m_firstRows.size()); }
+    // The rows a page needs read: the last page needs them all for its sums.
+    qsizetype rowsNeededFor(int index) const;
 
     // The report header on the first page only, the page header, the page's
     // detail bands, the report footer on the last page only, the page footer.
@@ -39,7 +43,7 @@ private:
     QString fitted(const ReportControl &control, const QString &text) const;
 
     ReportDefinition m_report;
-    ReportRows m_rows;
+    const ReportRows *m_rows;
     QString m_printed;
     int m_top = 0;
     int m_footerTop = 0;

@@ -148,8 +148,9 @@ void ReportsTab::cmdShowReport2_Click()
     showReport(m_expenseReport, rangeParameters(m_expenseRange));
 }
 
-// The connection is opened afresh for every run, so the report reads the
-// tables as they are at the click. A report already open shows the new rows.
+// The connection is opened afresh for every run, and the query reads the
+// tables as they are at the click. A report already open shows the new rows,
+// or keeps its own when they cannot be read.
 void ReportsTab::showReport(Report &report, const QVariantList &parameters)
 {
     std::unique_ptr<DataEnvironment> &environment = *report.environment;
@@ -157,8 +158,18 @@ void ReportsTab::showReport(Report &report, const QVariantList &parameters)
         environment = std::make_unique<DataEnvironment>(report.databasePath);
     environment->close();
     QString error;
-    ReportRows rows;
-    if (!environment->open(&error) || !environment->run(report.command, parameters, &rows, &error)) {
+    const bool opened = environment->open(&error);
+    const bool created = opened && !report.window;
+    if (created) {
+        report.window = new frmReport(report.definition, m_messages, window());
+        DataEnvironment *environmentOpened = environment.get();
+        connect(report.window, &frmReport::closed, this,
+                [environmentOpened] { environmentOpened->close(); });
+    }
+    if (!opened || !report.window->showRows(environment->start(report.command, parameters),
+                                            QDate::currentDate(), &error)) {
+        if (created)
+            delete report.window;
         environment->close();
         m_messages.show(window(), {QStringLiteral("The %1 could not be made.\n\n%2")
                                        .arg(report.definition.caption, error),
@@ -166,12 +177,6 @@ void ReportsTab::showReport(Report &report, const QVariantList &parameters)
                                    QMessageBox::Warning});
         return;
     }
-    if (!report.window) {
-        report.window = new frmReport(report.definition, m_messages, window());
-        DataEnvironment *opened = environment.get();
-        connect(report.window, &frmReport::closed, this, [opened] { opened->close(); });
-    }
-    report.window->showRows(rows, QDate::currentDate());
     showInFront(report.window);
 }
 

@@ -119,17 +119,45 @@ ReportPages frmReport::pagesFor(const QPageLayout &layout) const
     return ReportPages(m_report, m_rows, ReportPaper::inTwips(layout), m_printed);
 }
 
-void frmReport::showRows(const ReportRows &rows, const QDate &printed)
+bool frmReport::showRows(std::unique_ptr<ReportQuery> query, const QDate &printed, QString *error)
 {
-    m_rows = rows;
+    ReportRows rows;
+    if (!query->waitForCount(&rows, error))
+        return false;
+    const ReportPages pages(m_report, rows, ReportPaper::inTwips(m_layout), printed);
+    if (!query->waitForRows(pages.rowsNeededFor(0), &rows, error))
+        return false;
+    m_query = std::move(query);
+    m_rows = std::move(rows);
     m_printed = printed;
     m_pages = pagesFor(m_layout);
     showPage(0);
+    return true;
+}
+
+// Takes the rows read since, waiting for those still to come; the query
+// goes once it has given them all.
+bool frmReport::readRows(qsizetype count, QString *error)
+{
+    if (m_rows.cells.rows() >= count)
+        return true;
+    if (!m_query->waitForRows(count, &m_rows, error))
+        return false;
+    if (m_rows.complete())
+        m_query.reset();
+    return true;
 }
 
 void frmReport::showPage(int index)
 {
     m_current = std::clamp(index, 0, m_pages.count() - 1);
+    QString error;
+    if (!readRows(m_pages.rowsNeededFor(m_current), &error)) {
+        m_messages.show(this, {QStringLiteral("The %1 could not be made.\n\n%2").arg(m_report.caption, error),
+                               MessageBox::applicationTitle(), QMessageBox::Ok, QMessageBox::Warning});
+        close();
+        return;
+    }
     m_pageNumber->setText(QStringLiteral("Page %1 of %2").arg(m_current + 1).arg(m_pages.count()));
     const double dpi = 96.0 * m_zoom->currentData().toInt() / 100.0;
     const QSize paper = ReportPaper::inTwips(m_layout);
@@ -146,6 +174,8 @@ void frmReport::showPage(int index)
 
 bool frmReport::savePdf(const QString &path, QString *error)
 {
+    if (!readRows(m_rows.count(), error))
+        return false;
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
         *error = file.errorString();
@@ -179,6 +209,12 @@ void frmReport::cmdSavePdf_Click()
 
 void frmReport::cmdPrint_Click()
 {
+    QString error;
+    if (!readRows(m_rows.count(), &error)) {
+        m_messages.show(this, {QStringLiteral("The report could not be printed.\n\n%1").arg(error),
+                               MessageBox::applicationTitle(), QMessageBox::Ok, QMessageBox::Warning});
+        return;
+    }
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageLayout(m_layout);
     QPrintDialog dialog(&printer, this);

@@ -2,10 +2,12 @@
 
 #include "ReportDefinition.h"
 #include "ReportPages.h"
+#include "ReportQuery.h"
 
 #include <QDate>
 #include <QPageLayout>
 #include <QWidget>
+#include <memory>
 
 class MessageBox;
 class QComboBox;
@@ -15,8 +17,9 @@ class QScrollArea;
 
 // A report's window: the pages as they will print, with page stepping and
 // zoom, printing through the system's print dialog and saving as PDF. A
-// page is laid out when it is shown or printed, so the first one shows at
-// once however long the report is.
+// page is laid out when it is shown or printed, and its rows taken from the
+// query as it is, so the first one shows at once however long the report
+// is; the rest are read meanwhile.
 // Esc and Ctrl+W close it, PageUp and PageDown page it, Ctrl+P prints.
 // Not modal; it unloads when it closes and says so, so that the report's
 // connection can be closed.
@@ -26,8 +29,10 @@ class frmReport : public QWidget
 public:
     frmReport(const ReportDefinition &report, MessageBox &messages, QWidget *parent = nullptr);
 
-    // Shows the first page of the rows given, with the number of pages.
-    void showRows(const ReportRows &rows, const QDate &printed);
+    // Shows the first page of the query's rows, with the number of pages.
+    // False, with the reason, when they cannot be counted or the first page's
+    // rows read; the window then keeps what it showed.
+    bool showRows(std::unique_ptr<ReportQuery> query, const QDate &printed, QString *error);
 
     void showPage(int index);
 
@@ -48,9 +53,11 @@ private:
     void cmdPrint_Click();
     void cmdSavePdf_Click();
     ReportPages pagesFor(const QPageLayout &layout) const;
+    bool readRows(qsizetype count, QString *error);
 
     ReportDefinition m_report;
     MessageBox &m_messages;
+    std::unique_ptr<ReportQuery> m_query; // until every row is read
     ReportRows m_rows;
     QDate m_printed;
     QPageLayout m_layout;

@@ -1,7 +1,5 @@
 #include "Connection.h"
 
-#include <QSqlDriver>
-
 #include "CrashPoints.h"
 
 #include <QFile>
@@ -119,14 +117,4 @@ bool Connection::inTransaction(const std::function<bool(QString *error)> &work, 
     }
     CrashPoints::reach(CrashPoints::Step::Commit, CrashPoints::When::After);
     return true;
-}
-
-sqlite3 *Connection::handle() const
-{
-    if (!isOpen())
-        return nullptr;
-    const QVariant handle = database().driver()->handle();
-    if (qstrcmp(handle.typeName(), "sqlite3*") != 0)
-        return nullptr;
-    return *static_cast<sqlite3 *const *>(handle.constData());
 }

@@ -4,8 +4,6 @@
 #include <QString>
 #include <functional>
 
-struct sqlite3;
-
 // One connection to one database file, named by its full path. The file
 // must exist: opening never creates a database. A file the user made
 // read-only is opened for reading only.
@@ -27,9 +25,6 @@ public:
     bool isOpen() const;
 
     QSqlDatabase database() const;
-    // The SQLite connection underneath, for reading many rows without a
-    // QVariant for every cell; null when the connection is not open.
-    sqlite3 *handle() const;
     // Runs the statements of `work` as one transaction: all of them commit, or none.
     bool inTransaction(const std::function<bool(QString *error)> &work, QString *error);
     // The database's file name, as messages name it.

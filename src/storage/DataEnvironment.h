@@ -1,25 +1,34 @@
 #pragma once
 
 #include "Connection.h"
-#include "ReportRows.h"
+#include "ReportQuery.h"
 
 #include <QVariantList>
+#include <memory>
 
 // The connection behind the reports on one database, and the commands run on
-// it. The reports reopen it before every run, so that they read the tables
-// as they are at the click, and close it when their window closes.
+// it. The reports reopen it before every run, so that a database that cannot
+// be opened is told at the click, and close it when their window closes.
 class DataEnvironment
 {
 public:
-    explicit DataEnvironment(const QString &databasePath) : m_connection(databasePath) {}
+    explicit DataEnvironment(const QString &databasePath)
+        : m_path(databasePath), m_connection(databasePath)
+    {
+    }
 
     bool open(QString *error) { return m_connection.open(error); }
     void close() { m_connection.close(); }
 
-    // Runs a query with its parameters, in order, bound to its question marks.
-    bool run(const QString &command, const QVariantList &parameters, ReportRows *rows,
-             QString *error);
+    // Starts a query with its parameters, in order, bound to its question
+    // marks. It reads the tables as they are now, on a thread of its own.
+    std::unique_ptr<ReportQuery> start(const ReportCommand &command,
+                                       const QVariantList &parameters) const
+    {
+        return std::make_unique<ReportQuery>(m_path, command, parameters);
+    }
 
 private:
+    QString m_path;
     Connection m_connection;
 };

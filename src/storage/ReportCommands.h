@@ -2,20 +2,34 @@
 
 #include <QString>
 
-// The reports' queries. Dates are passed as stored
-// (yyyy-MM-dd), the Active pair as -1 (yes) and 0 (no); both date bounds
-// are inclusive.
+// A report's query, and the count of the rows it returns, with the same
+// parameters, so that the pages can be numbered before the rows are read.
+struct ReportCommand {
+    QString rows;
+    QString count;
+};
+
+// The reports' queries. Dates are passed as stored (yyyy-MM-dd), the Active
+// pair as -1 (yes) and 0 (no); both date bounds are inclusive.
 namespace ReportCommands {
 
-// Parameters: first start date, last start date, first Active value, second Active value.
-inline const QString customers = QStringLiteral(
-    "SELECT Customers.* FROM Customers WHERE (DateStarted >= ?)  AND (DateStarted <= ?)  AND "
-    "(Active = ? OR Active = ?) ORDER BY Name ASC");
+// Parameters: first start date, last start date, first Active value, second
+// Active value. The customers come through the index on Name, so that the
+// first ones arrive at once instead of after a sort of them all: the "+" keeps
+// SQLite from choosing the index on DateStarted instead.
+inline const ReportCommand customers{
+    QStringLiteral("SELECT Customers.* FROM Customers WHERE (+DateStarted >= ?)  AND "
+                   "(+DateStarted <= ?)  AND (Active = ? OR Active = ?) ORDER BY Name ASC"),
+    QStringLiteral("SELECT count(*) FROM Customers WHERE (DateStarted >= ?)  AND "
+                   "(DateStarted <= ?)  AND (Active = ? OR Active = ?)")};
 // Parameters: first date, last date.
-inline const QString expense = QStringLiteral(
-    "SELECT Expense.* FROM Expense WHERE (ExpenseDate >= ?) AND (ExpenseDate <= ?) ORDER BY "
-    "ExpenseDate");
-inline const QString income = QStringLiteral(
-    "SELECT Income.* FROM Income WHERE (IncomeDate >= ?) AND (IncomeDate <= ?) ORDER BY IncomeDate");
+inline const ReportCommand expense{
+    QStringLiteral("SELECT Expense.* FROM Expense WHERE (ExpenseDate >= ?) AND (ExpenseDate <= ?) "
+                   "ORDER BY ExpenseDate"),
+    QStringLiteral("SELECT count(*) FROM Expense WHERE (ExpenseDate >= ?) AND (ExpenseDate <= ?)")};
+inline const ReportCommand income{
+    QStringLiteral("SELECT Income.* FROM Income WHERE (IncomeDate >= ?) AND (IncomeDate <= ?) "
+                   "ORDER BY IncomeDate"),
+    QStringLiteral("SELECT count(*) FROM Income WHERE (IncomeDate >= ?) AND (IncomeDate <= ?)")};
 
 } // namespace ReportCommands

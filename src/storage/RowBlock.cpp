@@ -74,6 +74,21 @@ void RowBlock::appendValue(const QVariant &value)
     append(kind, cell);
 }
 
+void RowBlock::appendRows(const RowBlock &other)
+{
+    Q_ASSERT(other.m_columns == m_columns);
+    const auto base = quint32(m_text.size());
+    m_text.append(other.m_text);
+    m_kinds.insert(m_kinds.end(), other.m_kinds.begin(), other.m_kinds.end());
+    m_cells.reserve(m_cells.size() + other.m_cells.size());
+    for (size_t i = 0; i < other.m_cells.size(); ++i) {
+        Cell cell = other.m_cells[i];
+        if (other.m_kinds[i] >= Kind::Text)
+            cell.text.offset += base;
+        m_cells.push_back(cell);
+    }
+}
+
 void RowBlock::appendEmptyRow()
 {
     for (qsizetype column = 0; column < m_columns; ++column)

@@ -31,6 +31,8 @@ public:
     static constexpr qint64 maxTextBytes = 0xFFFFFFFF;
     qint64 textBytes() const { return m_text.size(); }
     void appendValue(const QVariant &value);
+    // Another block's rows, of as many columns, after these.
+    void appendRows(const RowBlock &other);
 
     void appendEmptyRow();
     void removeLastRow();

@@ -7,8 +7,6 @@
 #include <QVariantList>
 #include <vector>
 
-struct sqlite3;
-
 // A whole table read at once: every row in the table's own order, the
 // rowid first, and the rowids in the order its row source gives.
 struct TableCopy {
@@ -20,8 +18,7 @@ struct TableCopy {
 
 // Reads through a read-only connection of its own, in one read transaction,
 // so that it may run on any thread and the rows and their order are of one
-// moment. It uses SQLite directly: the rows go straight into the block,
-// without a QVariant for every cell on the way.
+// moment.
 namespace TableReader {
 
 // orderSql selects the rowids in order; empty: no order is read.
@@ -29,9 +26,5 @@ bool read(const QString &path, const QString &table, const QString &orderSql, Ta
           QString *error);
 bool readOrder(const QString &path, const QString &orderSql, std::vector<qint64> *rowids,
                QString *error);
-// A query with its parameters, in order, bound to its question marks, run on
-// a connection its owner lends.
-bool readQuery(sqlite3 *db, const QString &sql, const QVariantList &parameters, QStringList *columns,
-               RowBlock *rows, QString *error);
 
 } // namespace TableReader

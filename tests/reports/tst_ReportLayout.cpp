@@ -1,8 +1,13 @@
 #include "Controls.h"
+#include "DataEnvironment.h"
+#include "DataFiles.h"
+#include "Readers.h"
 #include "ReportDefinitions.h"
 #include "ReportFont.h"
 #include "ReportPainter.h"
+#include "ReportPaper.h"
 #include "ScriptedMessageBox.h"
+#include "TempDataFolder.h"
 #include "frmReport.h"
 
 #include <QDir>
@@ -44,7 +49,25 @@ ReportRows rows(const ReportDefinition &report, int count)
                 rows.cells.appendValue(QStringLiteral("%1 %2").arg(column).arg(i));
         }
     }
+    rows.total = count;
     return rows;
+}
+
+// Customers "Customer 00001" and on, active and started in 2020.
+void addCustomers(const TempDataFolder &folder, int count)
+{
+    folder.execute(DataFiles::customers,
+                   QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n "
+                                  "WHERE i < %1) INSERT INTO Customers (Name, DateStarted, Active, "
+                                  "AmountMonthly) SELECT printf('Customer %05d', i), '2020-01-01', -1, "
+                                  "i FROM n WHERE i <= %1")
+                       .arg(count));
+}
+
+std::unique_ptr<ReportQuery> customerQuery(const TempDataFolder &folder)
+{
+    return DataEnvironment(folder.filePath(DataFiles::customers))
+        .start(ReportCommands::customers, {"1980-01-01", "2026-12-06", -1, -1});
 }
 
 // One line per text: page, left, top, width, height, point size, text.
@@ -150,20 +173,55 @@ private slots:
         for (int page = pageCount - 1; page >= 0; --page)
             QCOMPARE(describe({pages.page(page)}), describe({inOrder[page]}));
         QVERIFY(describe({inOrder.last()}).contains("Total of Monthly Amounts"));
+    }
+
+    void windowTakesRowsAsPagesNeedThem_data()
+    {
+        QTest::addColumn<int>("customers");
+        for (const int customers : {0, 72, 2500})
+            QTest::addRow("%d customers", customers) << customers;
+    }
+
+    // The window numbers every page at once; the Last button shows the last
+    // page, total included, though its rows were still being read, and the
+    // PDF holds every row.
+    void windowTakesRowsAsPagesNeedThem()
+    {
+        QFETCH(int, customers);
+        const ReportDefinition report = ReportDefinitions::customerReport();
+        TempDataFolder folder;
+        addCustomers(folder, customers);
+        ReportRows all;
+        QString error;
+        const auto query = customerQuery(folder);
+        QVERIFY(query->waitForCount(&all, &error) && query->waitForRows(customers, &all, &error));
+        const QSize paper = ReportPaper::inTwips(ReportPaper::pageLayout(ReportPaper::defaultSize(), true));
+        const ReportPages pages(report, all, paper, printed);
 
         ScriptedMessageBox messages;
-        frmReport window(customers, messages);
-        window.showRows(data, printed);
+        frmReport window(report, messages);
+        QVERIFY(window.showRows(customerQuery(folder), printed, &error));
+        const QString last = QString("Page %1 of %1").arg(pages.count());
+        QCOMPARE(control<QLabel>(&window, "lblPage")->text(), QString("Page 1 of %1").arg(pages.count()));
         ::click(&window, "cmdLast");
-        QCOMPARE(control<QLabel>(&window, "lblPage")->text(), QString("Page %1 of %1").arg(pageCount));
+        QCOMPARE(control<QLabel>(&window, "lblPage")->text(), last);
         const QImage shown = control<QLabel>(&window, "pageView")->pixmap().toImage();
         QImage expected(shown.size(), shown.format());
         expected.fill(Qt::white);
         QPainter painter(&expected);
         painter.setRenderHint(QPainter::TextAntialiasing);
-        ReportPainter::paint(painter, inOrder.last(), 96);
+        ReportPainter::paint(painter, pages.page(pages.count() - 1), 96);
         painter.end();
         QCOMPARE(shown, expected);
+
+        frmReport saved(report, messages);
+        QVERIFY(saved.showRows(customerQuery(folder), printed, &error));
+        const QString pdf = folder.filePath("report.pdf");
+        QVERIFY2(saved.savePdf(pdf, &error), qPrintable(error));
+        const QString text = QString::fromUtf8(Readers::pdfText(pdf));
+        QVERIFY(text.contains("Total of Monthly Amounts"));
+        if (customers > 0)
+            QVERIFY(text.contains(QString("Customer %1").arg(customers, 5, 10, QChar(u'0'))));
     }
 
     void longTextsStayInTheirBoxes_data() { addReports(); }
@@ -176,7 +234,7 @@ private slots:
         QFETCH(Report, report);
         const ReportDefinition definition = report();
         const ReportRows plain = rows(definition, 2);
-        ReportRows data{plain.columns, RowBlock(plain.columns.size())};
+        ReportRows data{plain.columns, RowBlock(plain.columns.size()), plain.count()};
         for (qsizetype row = 0; row < plain.count(); ++row)
             for (qsizetype column = 0; column < plain.columns.size(); ++column)
                 data.cells.appendValue(plain.value(row, column).typeId() == QMetaType::Double
@@ -215,7 +273,10 @@ private slots:
         ScriptedMessageBox messages;
         const ReportDefinition customers = ReportDefinitions::customerReport();
         QPointer<frmReport> window = new frmReport(customers, messages);
-        window->showRows(rows(customers, 72), printed);
+        TempDataFolder folder;
+        addCustomers(folder, 72);
+        QString error;
+        QVERIFY(window->showRows(customerQuery(folder), printed, &error));
         window->showPage(1);
         showActive(window);
         QTest::keyClick(window.data(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));

@@ -93,17 +93,30 @@ private slots:
         QCOMPARE(f.windows().size(), 2);
     }
 
-    void missingDatabaseIsTold()
+    void unreadableDatabaseIsTold_data()
     {
+        QTest::addColumn<bool>("missing");
+        QTest::addColumn<QString>("reason"); // %1 the database's path
+        QTest::newRow("missing") << true << "The database file %1 does not exist.";
+        QTest::newRow("no table") << false << "no such table: Expense";
+    }
+
+    // No window is left behind, and nothing is made on disk.
+    void unreadableDatabaseIsTold()
+    {
+        QFETCH(bool, missing);
+        QFETCH(QString, reason);
         Fixture f;
-        QFile::remove(f.folder.filePath(DataFiles::expense));
-        f.messages.expect({QStringLiteral("The Expense Report could not be made.\n\nThe database file %1 "
-                                          "does not exist.")
-                               .arg(f.folder.filePath(DataFiles::expense)),
-                           "Bramblewood", QMessageBox::Ok, QMessageBox::Warning});
+        const QString path = f.folder.filePath(DataFiles::expense);
+        if (missing)
+            QFile::remove(path);
+        else
+            f.folder.execute(DataFiles::expense, "DROP TABLE Expense");
+        f.messages.expect({"The Expense Report could not be made.\n\n" + reason.arg(path), "Bramblewood",
+                           QMessageBox::Ok, QMessageBox::Warning});
         ::click(&f.tab, "cmdShowReport2");
         QVERIFY(f.windows().isEmpty());
-        QVERIFY(!QFile::exists(f.folder.filePath(DataFiles::expense)));
+        QCOMPARE(QFile::exists(path), !missing);
     }
 };
 

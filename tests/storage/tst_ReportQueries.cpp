@@ -5,6 +5,8 @@
 
 #include <QTest>
 
+Q_DECLARE_METATYPE(ReportCommand)
+
 class tst_ReportQueries : public QObject
 {
     Q_OBJECT
@@ -12,7 +14,7 @@ private slots:
     void run_data()
     {
         QTest::addColumn<QString>("database");
-        QTest::addColumn<QString>("command");
+        QTest::addColumn<ReportCommand>("command");
         QTest::addColumn<QVariantList>("parameters");
         QTest::addColumn<QString>("column");
         QTest::addColumn<QStringList>("values");
@@ -42,7 +44,7 @@ private slots:
     void run()
     {
         QFETCH(QString, database);
-        QFETCH(QString, command);
+        QFETCH(ReportCommand, command);
         QFETCH(QVariantList, parameters);
         QFETCH(QString, column);
         QFETCH(QStringList, values);
@@ -61,10 +63,14 @@ private slots:
                        "('Early', 4, '2024-01-31', '')");
         DataEnvironment environment(folder.filePath(database));
         QString error;
-        ReportRows rows{{"Stale"}, RowBlock(1)}; // to be replaced, not added to
+        ReportRows rows{{"Stale"}, RowBlock(1), 1}; // to be replaced, not added to
         rows.cells.appendValue("stale");
         QVERIFY(environment.open(&error));
-        QVERIFY2(environment.run(command, parameters, &rows, &error), qPrintable(error));
+        const auto query = environment.start(command, parameters);
+        QVERIFY2(query->waitForCount(&rows, &error), qPrintable(error));
+        QCOMPARE(rows.count(), values.size());
+        QVERIFY2(query->waitForRows(rows.count(), &rows, &error), qPrintable(error));
+        QVERIFY(rows.complete());
         // Every column is read.
         QCOMPARE(rows.columns.size(), database == DataFiles::customers ? 16 : 4);
         const qsizetype index = rows.columns.indexOf(column);
@@ -72,6 +78,92 @@ private slots:
         for (qsizetype row = 0; row < rows.count(); ++row)
             read << rows.value(row, index).toString();
         QCOMPARE(read, values);
+    }
+
+    // The rows come in parts; taken as far as asked, then to the end, they are
+    // every customer in name order, each cell as stored.
+    void rowsComeInParts_data()
+    {
+        QTest::addColumn<int>("customers");
+        QTest::addColumn<int>("firstAsked");
+        for (const auto &[customers, firstAsked] :
+             {std::pair(0, 1), {999, 35}, {1000, 1000}, {2501, 1001}, {2501, 5000}})
+            QTest::addRow("%d, first %d", customers, firstAsked) << customers << firstAsked;
+    }
+
+    void rowsComeInParts()
+    {
+        QFETCH(int, customers);
+        QFETCH(int, firstAsked);
+        TempDataFolder folder;
+        fillCustomers(folder, customers);
+        const auto query = DataEnvironment(folder.filePath(DataFiles::customers))
+                               .start(ReportCommands::customers, allCustomers);
+        ReportRows rows;
+        QString error;
+        QVERIFY(query->waitForCount(&rows, &error));
+        QCOMPARE(rows.count(), customers);
+        QVERIFY(query->waitForRows(firstAsked, &rows, &error));
+        QVERIFY(rows.cells.rows() >= std::min(firstAsked, customers));
+        QVERIFY(query->waitForRows(customers, &rows, &error));
+        QVERIFY(rows.complete());
+        const QList<QVariantList> expected = folder.rows(
+            DataFiles::customers, "SELECT Name, Comments, AmountMonthly FROM Customers ORDER BY Name, Account");
+        for (int row = 0; row < customers; ++row)
+            QCOMPARE((QVariantList{rows.value(row, 1), rows.value(row, 15), rows.value(row, 13)}),
+                     expected[row]);
+    }
+
+    // A save while a report is still being read waits for the reading, not
+    // for the user; the report keeps the rows of its click.
+    void aSaveDuringTheReadingIsNotRefused()
+    {
+        TempDataFolder folder;
+        fillCustomers(folder, 20000);
+        auto query = DataEnvironment(folder.filePath(DataFiles::customers))
+                         .start(ReportCommands::customers, allCustomers);
+        ReportRows rows;
+        QString error;
+        QVERIFY(query->waitForCount(&rows, &error) && query->waitForRows(1, &rows, &error));
+        folder.execute(DataFiles::customers, "DELETE FROM Customers WHERE Account > 10");
+        QVERIFY(query->waitForRows(20000, &rows, &error));
+        QCOMPARE(rows.cells.rows(), 20000);
+        QCOMPARE(folder.storedCount("Customers"), 10);
+        // Ended half-read, a query lets the next one read at once.
+        query = DataEnvironment(folder.filePath(DataFiles::customers))
+                    .start(ReportCommands::customers, allCustomers);
+        query.reset();
+        folder.execute(DataFiles::customers, "DELETE FROM Customers");
+    }
+
+    void unreadableDatabaseIsTold()
+    {
+        TempDataFolder folder;
+        folder.writeBytes(DataFiles::customers, QByteArray(4096, 'x'));
+        const auto query = DataEnvironment(folder.filePath(DataFiles::customers))
+                               .start(ReportCommands::customers, allCustomers);
+        ReportRows rows;
+        QString error;
+        QVERIFY(!query->waitForCount(&rows, &error));
+        QVERIFY(!query->waitForRows(1, &rows, &error));
+        QCOMPARE(error, QStringLiteral("file is not a database"));
+    }
+
+private:
+    const QVariantList allCustomers{"1900-01-01", "2100-01-01", 0, -1};
+
+    // Names out of order, text of both kinds; the comments of each row differ
+    // in length, so that a part's text placed wrongly shows.
+    static void fillCustomers(const TempDataFolder &folder, int count)
+    {
+        folder.execute(DataFiles::customers,
+                       QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n "
+                                      "WHERE i < %1) INSERT INTO Customers (Name, DateStarted, Active, "
+                                      "AmountMonthly, Comments) SELECT printf('Name %05d', (i * 7919) "
+                                      "% %1), '2004-01-01', -(i % 2), i / 4.0, CASE WHEN i % 3 = 0 "
+                                      "THEN 'Ünïcode ' || i ELSE substr('abcdefghij', 1, i % 11) END "
+                                      "FROM n WHERE i <= %1")
+                           .arg(count));
     }
 };
 

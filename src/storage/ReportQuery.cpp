@@ -1,0 +1,129 @@
+#include "ReportQuery.h"
+
+#include "ReadConnection.h"
+
+#include <sqlite3.h>
+
+namespace {
+
+// Small enough that the first page's rows come within milliseconds, large
+// enough that handing over costs nothing beside the reading.
+constexpr qsizetype partRows = 1000;
+
+} // namespace
+
+ReportQuery::ReportQuery(const QString &path, const ReportCommand &command,
+                         const QVariantList &parameters)
+    : m_thread([this, path, command, parameters](const std::stop_token &stop) {
+          read(stop, path, command, parameters);
+      })
+{
+}
+
+void ReportQuery::read(const std::stop_token &stop, const QString &path, const ReportCommand &command,
+                       const QVariantList &parameters)
+{
+    ReadConnection connection(path);
+    QString error;
+    const bool read = connection.opened(&error) && connection.execute("BEGIN", &error) &&
+                      readRows(stop, connection, command, parameters, &error);
+    QString ignored; // a read transaction has nothing to lose
+    connection.execute("COMMIT", &ignored);
+    finish(!read, error);
+}
+
+// The count and the rows in one transaction, so that they agree.
+bool ReportQuery::readRows(const std::stop_token &stop, ReadConnection &connection,
+                           const ReportCommand &command, const QVariantList &parameters, QString *error)
+{
+    if (!readCount(connection, command, parameters, error))
+        return false;
+    RowBlock part(m_columns.size());
+    qint64 read = 0;
+    int status;
+    while (!stop.stop_requested() && (status = connection.step()) == SQLITE_ROW) {
+        connection.appendRow(&part);
+        if (++read % partRows == 0)
+            handOver(part);
+    }
+    handOver(part);
+    if (stop.stop_requested())
+        return true; // no one is waiting any more
+    if (status != SQLITE_DONE)
+        return connection.failed(error);
+    if (read != m_total) {
+        *error = QStringLiteral("%1 rows were counted but %2 read.").arg(m_total).arg(read);
+        return false;
+    }
+    return true;
+}
+
+// Leaves the rows' statement ready to step.
+bool ReportQuery::readCount(ReadConnection &connection, const ReportCommand &command,
+                            const QVariantList &parameters, QString *error)
+{
+    if (!connection.prepare(command.count, error) || !connection.bind(parameters, error))
+        return false;
+    if (connection.step() != SQLITE_ROW)
+        return connection.failed(error);
+    const qint64 total = sqlite3_column_int64(connection.statement(), 0);
+    if (!connection.prepare(command.rows, error) || !connection.bind(parameters, error))
+        return false;
+    const std::lock_guard lock(m_mutex);
+    m_columns = connection.columnNames();
+    m_total = total;
+    m_changed.notify_all();
+    return true;
+}
+
+void ReportQuery::handOver(RowBlock &part)
+{
+    RowBlock next(part.columns());
+    std::swap(part, next);
+    const std::lock_guard lock(m_mutex);
+    m_rowsInParts += next.rows();
+    m_parts.push_back(std::move(next));
+    m_changed.notify_all();
+}
+
+void ReportQuery::finish(bool failed, const QString &error)
+{
+    const std::lock_guard lock(m_mutex);
+    m_failed = failed;
+    m_error = error;
+    m_done = true;
+    m_changed.notify_all();
+}
+
+bool ReportQuery::waitForCount(ReportRows *rows, QString *error)
+{
+    std::unique_lock lock(m_mutex);
+    m_changed.wait(lock, [this] { return m_total >= 0 || m_done; });
+    if (m_total < 0) {
+        *error = m_error;
+        return false;
+    }
+    rows->columns = m_columns;
+    rows->total = m_total;
+    rows->cells = RowBlock(m_columns.size());
+    rows->cells.reserve(m_total, 0);
+    return true;
+}
+
+bool ReportQuery::waitForRows(qsizetype count, ReportRows *rows, QString *error)
+{
+    std::vector<RowBlock> parts;
+    {
+        std::unique_lock lock(m_mutex);
+        m_changed.wait(lock, [&] { return m_done || rows->cells.rows() + m_rowsInParts >= count; });
+        std::swap(parts, m_parts);
+        m_rowsInParts = 0;
+        if (m_failed) {
+            *error = m_error;
+            return false;
+        }
+    }
+    for (const RowBlock &part : parts)
+        rows->cells.appendRows(part);
+    return true;
+}

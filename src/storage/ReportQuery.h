@@ -1,0 +1,53 @@
+#pragma once
+
+#include "ReportCommands.h"
+#include "ReportRows.h"
+
+#include <QStringList>
+#include <QVariantList>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+class ReadConnection;
+
+// A report's query, run on a thread of its own with a read-only connection of
+// its own, in one read transaction: the rows are counted first, then read and
+// handed over in parts as they come, so that a report's first page can show
+// while the rest is still being read. Its owner takes the rows as far as it
+// needs them. Ending it before the last row stops the reading.
+class ReportQuery
+{
+public:
+    ReportQuery(const QString &path, const ReportCommand &command, const QVariantList &parameters);
+
+    // Waits until the rows are counted, then gives the columns and the count
+    // with no rows yet.
+    bool waitForCount(ReportRows *rows, QString *error);
+    // Waits until there are at least `count` rows, or all there are, and
+    // adds those read so far to `rows`.
+    bool waitForRows(qsizetype count, ReportRows *rows, QString *error);
+
+private:
+    void read(const std::stop_token &stop, const QString &path, const ReportCommand &command,
+              const QVariantList &parameters);
+    bool readRows(const std::stop_token &stop, ReadConnection &connection, const ReportCommand &command,
+                  const QVariantList &parameters, QString *error);
+    bool readCount(ReadConnection &connection, const ReportCommand &command,
+                   const QVariantList &parameters, QString *error);
+    void handOver(RowBlock &part);
+    void finish(bool failed, const QString &error);
+
+    std::mutex m_mutex;
+    std::condition_variable m_changed;
+    // Filled by the reading thread, under the mutex.
+    QStringList m_columns;
+    qint64 m_total = -1;
+    std::vector<RowBlock> m_parts;
+    qsizetype m_rowsInParts = 0;
+    bool m_done = false;
+    bool m_failed = false;
+    QString m_error;
+    std::jthread m_thread; // last, so that it is stopped and joined before what it fills goes
+};
