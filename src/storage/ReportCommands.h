@@ -15,13 +15,15 @@ namespace ReportCommands {
 
 // Parameters: first start date, last start date, first Active value, second
 // Active value. The customers come through the index on Name, so that the
-// first ones arrive at once instead of after a sort of them all: the "+" keeps
-// SQLite from choosing the index on DateStarted instead.
+// first ones arrive at once instead of after a sort of them all, and are
+// counted by reading the table straight through: the "+" keeps SQLite from
+// choosing the index on DateStarted, which would look up every row it finds
+// in the table one by one.
 inline const ReportCommand customers{
     QStringLiteral("SELECT Customers.* FROM Customers WHERE (+DateStarted >= ?)  AND "
                    "(+DateStarted <= ?)  AND (Active = ? OR Active = ?) ORDER BY Name ASC"),
-    QStringLiteral("SELECT count(*) FROM Customers WHERE (DateStarted >= ?)  AND "
-                   "(DateStarted <= ?)  AND (Active = ? OR Active = ?)")};
+    QStringLiteral("SELECT count(*) FROM Customers WHERE (+DateStarted >= ?)  AND "
+                   "(+DateStarted <= ?)  AND (Active = ? OR Active = ?)")};
 // Parameters: first date, last date.
 inline const ReportCommand expense{
     QStringLiteral("SELECT Expense.* FROM Expense WHERE (ExpenseDate >= ?) AND (ExpenseDate <= ?) "
