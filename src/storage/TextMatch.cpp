@@ -22,7 +22,8 @@ TextMatch::TextMatch(const QString &wanted) : m_matcher(wanted, Qt::CaseInsensit
                                    [](QChar c) { return c.unicode() < 0x80; });
     if (ascii && !wanted.isEmpty()) {
         m_lowerAscii = wanted.toLatin1().toLower();
-        m_firstUpper = upper(m_lowerAscii.front());
+        m_isFirst[uchar(m_lowerAscii.front())] = true;
+        m_isFirst[uchar(upper(m_lowerAscii.front()))] = true;
     }
 }
 
@@ -36,7 +37,7 @@ bool TextMatch::inAscii(QByteArrayView text) const
     const qsizetype length = m_lowerAscii.size();
     const char *last = text.data() + text.size() - length;
     for (const char *start = text.data(); start <= last; ++start) {
-        if (*start != wanted[0] && *start != m_firstUpper)
+        if (!m_isFirst[uchar(*start)])
             continue;
         qsizetype i = 1;
         while (i < length && lower(start[i]) == wanted[i])

@@ -4,6 +4,7 @@
 #include <QByteArrayView>
 #include <QString>
 #include <QStringMatcher>
+#include <array>
 
 // Whether a text holds another, letter case aside and taken literally: the
 // test a search puts to every cell. Cells come as UTF-8; the ASCII ones,
@@ -20,5 +21,5 @@ public:
 
     QStringMatcher m_matcher;
     QByteArray m_lowerAscii; // empty when the wanted text is not all ASCII
-    char m_firstUpper = 0;
+    std::array<bool, 256> m_isFirst{}; // the bytes a match may begin with, in either case
 };
