@@ -9,25 +9,36 @@
 #include <QDir>
 #include <QStorageInfo>
 #include <QTemporaryDir>
+#include <future>
 
 namespace {
 
+// The folder's own summary, read while the archive is written: both only
+// read the files.
+struct LiveSummary {
+    DataSummary summary;
+    QString error;
+    bool read = false;
+};
+
 // The archive read back as a restore would read it, and holding what the
 // data folder holds.
-bool check(const DataFolder &folder, DataSummary *packed, QString *error)
+bool check(const DataFolder &folder, const LiveSummary &live, DataSummary *packed, QString *error)
 {
     QTemporaryDir work;
-    DataSummary live;
     if (!work.isValid()) {
         *error = QStringLiteral("no temporary folder to read it back in: %1").arg(work.errorString());
         return false;
     }
     if (!BackupArchive::extract(folder.filePath(FloppyBackup::archiveFile), DataFolder(work.path()),
-                                packed, error) ||
-        !DataSummary::read(folder, &live, error))
+                                packed, error))
         return false;
+    if (!live.read) {
+        *error = live.error;
+        return false;
+    }
     const QStringList labels = DataSummary::labels(), archived = packed->values(),
-                      present = live.values();
+                      present = live.summary.values();
     for (qsizetype i = 0; i < labels.size(); ++i)
         if (archived[i] != present[i]) {
             *error = QStringLiteral("%1: %2 in the archive, %3 in the data folder.")
@@ -87,6 +98,11 @@ Result run(cZip &zip, const DataFolder &folder, const QString &medium, const QDa
         return {Outcome::ArchiveFailed,
                 QStringLiteral("These files are not in the data folder: %1").arg(missing.join(u' ')),
                 {}, {}};
+    std::future<LiveSummary> live = std::async(std::launch::async, [&folder] {
+        LiveSummary live;
+        live.read = DataSummary::read(folder, &live.summary, &live.error);
+        return live;
+    });
     // The files go in under their bare names, found in the data folder.
     zip.setBasePath(folder.path());
     zip.setZipFile(folder.filePath(archiveFile));
@@ -99,7 +115,7 @@ Result run(cZip &zip, const DataFolder &folder, const QString &medium, const QDa
     if (!zip.Success())
         return {Outcome::ArchiveFailed, QStringLiteral("The archive could not be written."), {}, {}};
     Result result{Outcome::Done, {}, QDir(medium).filePath(dailyName(today)), {}};
-    if (!check(folder, &result.summary, &result.error))
+    if (!check(folder, live.get(), &result.summary, &result.error))
         result.outcome = Outcome::CheckFailed;
     else if (medium.isEmpty())
         result.outcome = Outcome::NoMedium;
