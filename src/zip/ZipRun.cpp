@@ -13,12 +13,6 @@
 
 using ZipLibrary::Result;
 
-namespace {
-
-constexpr zip_uint32_t bestCompression = 9;
-
-} // namespace
-
 ZipRun::ZipRun(const ZipCallbacks &callbacks, const ZipOptionRecord &options,
                const QString &archive, const QStringList &names)
     : m_callbacks(callbacks), m_options(options), m_archive(archive),
@@ -105,7 +99,7 @@ Result ZipRun::addFiles()
         }
     }
     // libzip would remove the archive instead of writing an empty one.
-    if (zip_get_num_entries(m_zip.get(), 0) == 0)
+    if (zip_get_num_entries(m_zip.get(), 0) == 0 && m_staged.empty())
         return fail(ZipLibrary::NothingToDo, QStringLiteral("nothing to do"));
     return ZipLibrary::Ok;
 }
@@ -129,27 +123,60 @@ Result ZipRun::stage(const ZipFileFinder::Item &item)
     const QString action = existing >= 0 ? QStringLiteral("updating") : QStringLiteral("  adding");
     const QString method = item.folder ? QStringLiteral("stored") : QStringLiteral("deflated");
     print(QStringLiteral("%1: %2 (%3)").arg(action, item.entry, method));
-    if (item.folder && zip_dir_add(m_zip.get(), entry.constData(), 0) < 0)
-        return fail(ZipLibrary::WriteFailed, QString::fromUtf8(zip_strerror(m_zip.get())));
-    return item.folder ? ZipLibrary::Ok : addFile(item.path, entry);
+    return item.folder ? addFolder(item.path, entry) : addFile(item.path, entry);
 }
 
+Result ZipRun::addFolder(const QString &path, const QByteArray &entry)
+{
+    m_staged.push_back({path, entry, true, nullptr});
+    return ZipLibrary::Ok;
+}
+
+// The first files are deflated meanwhile, side by side; the archive takes
+// them at the end, in the order the files and folders came. The files past
+// those are deflated as the archive is written, one after the other, so that
+// a run of many files holds no more threads and open files than a few.
 Result ZipRun::addFile(const QString &path, const QByteArray &entry)
 {
+    constexpr size_t deflatedAhead = 8;
+    if (m_staged.size() >= deflatedAhead) {
+        m_staged.push_back({path, entry, false, nullptr});
+        return ZipLibrary::Ok;
+    }
+    if (!m_scratch)
+        m_scratch = std::make_unique<QTemporaryDir>();
+    if (!m_scratch->isValid())
+        return fail(ZipLibrary::WriteFailed,
+                    QStringLiteral("no temporary folder to deflate in: ") + m_scratch->errorString());
+    const QString scratch = m_scratch->filePath(QString::number(m_staged.size()));
+    m_staged.push_back({path, entry, false,
+                        std::make_unique<DeflatedFile>(
+                            scratch, [this, path](zip_t *zip) { return source(zip, path); })});
+    return ZipLibrary::Ok;
+}
+
+Result ZipRun::addStaged(const Staged &staged)
+{
     zip_t *zip = m_zip.get();
-    zip_source_t *data = source(path);
+    if (staged.folder) {
+        if (zip_dir_add(zip, staged.entry.constData(), 0) < 0)
+            return fail(ZipLibrary::WriteFailed, QString::fromUtf8(zip_strerror(zip)));
+        return ZipLibrary::Ok;
+    }
+    QString error = QString::fromUtf8(zip_strerror(zip));
+    zip_source_t *data = staged.deflated ? staged.deflated->sourceFor(zip, &error) : source(zip, staged.path);
     if (!data)
-        return fail(ZipLibrary::WriteFailed, path + QStringLiteral(": ") + zip_strerror(zip));
-    const zip_int64_t index = zip_file_add(zip, entry.constData(), data, ZIP_FL_OVERWRITE);
+        return fail(ZipLibrary::WriteFailed, staged.path + QStringLiteral(": ") + error);
+    const zip_int64_t index = zip_file_add(zip, staged.entry.constData(), data, ZIP_FL_OVERWRITE);
     if (index < 0)
         zip_source_free(data);
-    // The time is set for converted files, whose source is a buffer made now.
-    const time_t modified = QFileInfo(path).lastModified().toSecsSinceEpoch();
-    if (index < 0 || zip_set_file_compression(zip, index, ZIP_CM_DEFLATE, bestCompression) ||
+    // The entry takes the file's time, not that of a copy made now.
+    const time_t modified = QFileInfo(staged.path).lastModified().toSecsSinceEpoch();
+    if (index < 0 || zip_set_file_compression(zip, index, ZIP_CM_DEFLATE, DeflatedFile::bestCompression) ||
         zip_file_set_mtime(zip, index, modified, 0) ||
         (!m_password.isEmpty() &&
          zip_file_set_encryption(zip, index, ZIP_EM_AES_256, m_password.constData())))
-        return fail(ZipLibrary::WriteFailed, path + QStringLiteral(": ") + zip_strerror(zip));
+        return fail(ZipLibrary::WriteFailed, staged.path + QStringLiteral(": ") + zip_strerror(zip));
     return ZipLibrary::Ok;
 }
 
@@ -189,6 +216,9 @@ Result ZipRun::askComment()
 
 Result ZipRun::close()
 {
+    for (const Staged &staged : m_staged)
+        if (const Result result = addStaged(staged); result != ZipLibrary::Ok)
+            return result;
     if (zip_close(m_zip.get()))
         return fail(ZipLibrary::WriteFailed,
                     m_archive + QStringLiteral(": ") + zip_strerror(m_zip.get()));
@@ -214,10 +244,11 @@ bool ZipRun::isNewer(const QString &path, zip_uint64_t index) const
     return modified / 2 * 2 > entry.mtime;
 }
 
-zip_source_t *ZipRun::source(const QString &path) const
+// Runs on the thread that deflates the file, if any.
+zip_source_t *ZipRun::source(zip_t *zip, const QString &path) const
 {
     if (!m_options.crlfToLf && !m_options.lfToCrlf)
-        return zip_source_file(m_zip.get(), QFile::encodeName(path).constData(), 0, 0);
+        return zip_source_file(zip, QFile::encodeName(path).constData(), 0, 0);
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return nullptr;
@@ -225,7 +256,7 @@ zip_source_t *ZipRun::source(const QString &path) const
     // libzip reads the buffer at zip_close and frees it then.
     void *copy = std::malloc(bytes.size());
     std::memcpy(copy, bytes.constData(), bytes.size());
-    zip_source_t *data = zip_source_buffer(m_zip.get(), copy, bytes.size(), 1);
+    zip_source_t *data = zip_source_buffer(zip, copy, bytes.size(), 1);
     if (!data)
         std::free(copy);
     return data;

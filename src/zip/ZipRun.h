@@ -1,20 +1,24 @@
 #pragma once
 
+#include "DeflatedFile.h"
 #include "ZipFileFinder.h"
 #include "ZipLibrary.h"
 
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
 
 #include <zip.h>
 
 #include <memory>
+#include <vector>
 
 // One ZpArchive call: builds, updates or deletes from one archive through
 // libzip. Every change is staged first and written at the end by zip_close,
 // which writes a temporary file and renames it over the archive; any failure
 // or cancel before that discards the staged changes, so the archive on disk
-// is either the old one or the complete new one.
+// is either the old one or the complete new one. The files are deflated side
+// by side, each on a thread of its own, from the moment they are staged.
 class ZipRun
 {
 public:
@@ -33,14 +37,24 @@ private:
     ZipLibrary::Result open();
     ZipLibrary::Result addFiles();
     ZipLibrary::Result stage(const ZipFileFinder::Item &item);
+    // A file or folder to be added at the end.
+    struct Staged {
+        QString path;
+        QByteArray entry;
+        bool folder;
+        std::unique_ptr<DeflatedFile> deflated; // null: deflated as the archive is written
+    };
+
+    ZipLibrary::Result addFolder(const QString &path, const QByteArray &entry);
     ZipLibrary::Result addFile(const QString &path, const QByteArray &entry);
+    ZipLibrary::Result addStaged(const Staged &staged);
     ZipLibrary::Result deleteEntries();
     ZipLibrary::Result askComment();
     ZipLibrary::Result close();
 
     bool isArchive(const QString &path) const;
     bool isNewer(const QString &path, zip_uint64_t index) const;
-    zip_source_t *source(const QString &path) const;
+    zip_source_t *source(zip_t *zip, const QString &path) const;
     QByteArray convertLineEnds(QByteArray bytes) const;
     bool cancelled(const QByteArray &entry) const;
     ZipLibrary::Result fail(ZipLibrary::Result result, const QString &why) const;
@@ -53,5 +67,8 @@ private:
     QString m_archiveFile; // canonical path of an existing archive, so that it is not packed
     QStringList m_names;
     QByteArray m_password;
+    std::unique_ptr<QTemporaryDir> m_scratch; // where the files are deflated, made with the first
+    std::vector<Staged> m_staged;
+    // Last, so that it is discarded before the deflated files it may still take from.
     std::unique_ptr<zip_t, Discard> m_zip;
 };

@@ -295,6 +295,45 @@ private slots:
         QCOMPARE(work.contents(), contents);
     }
 
+    void manyFiles_data()
+    {
+        QTest::addColumn<int>("files");
+        for (const int files : {1, 8, 9, 20})
+            QTest::addRow("%d files", files) << files;
+    }
+
+    // The first files are deflated side by side, the rest as the archive is
+    // written: either way each entry holds its file's bytes, deflated, under
+    // the file's time, in the order the files were found.
+    void manyFiles()
+    {
+        QFETCH(int, files);
+        Workspace work;
+        const QDateTime modified(QDate(2021, 3, 4), QTime(5, 6, 8));
+        QStringList names;
+        QByteArray all;
+        for (int i = 0; i < files; ++i) {
+            names << QString::asprintf("f%02d.bin", i);
+            QByteArray bytes;
+            for (int line = 0; line < 2000 + 500 * i; ++line)
+                bytes += QByteArray::number(line * (i + 7) % 1009) + ',';
+            work.write(names.last(), bytes, modified);
+            all += bytes;
+        }
+        QVERIFY(work.run({"*.bin"}) && work.zip.Success());
+        QCOMPARE(work.entries(), names);
+        QCOMPARE(work.contents(), all);
+        const std::unique_ptr<zip_t, void (*)(zip_t *)> zip(
+            zip_open(QFile::encodeName(work.zip.ZipFile()).constData(), ZIP_RDONLY, nullptr), zip_discard);
+        for (zip_int64_t index = 0; index < files; ++index) {
+            zip_stat_t stat;
+            QVERIFY(zip && zip_stat_index(zip.get(), index, 0, &stat) == 0);
+            QCOMPARE(stat.comp_method, ZIP_CM_DEFLATE);
+            QVERIFY(stat.comp_size < stat.size / 2);
+            QCOMPARE(QDateTime::fromSecsSinceEpoch(stat.mtime), modified);
+        }
+    }
+
     // Progress carries texts of 2 to 1023 bytes with their terminating zero, read up to a NUL, "/"
     // turned into "\" but for the first character; Cancel carries them as they are. Each text here
     // starts with the delete flag (offset 80), set only while a deletion runs.
