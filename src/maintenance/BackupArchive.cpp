@@ -2,10 +2,8 @@
 
 #include "DataFiles.h"
 #include "DataFolder.h"
+#include "SideBySide.h"
 #include "ZipReader.h"
-
-#include <future>
-#include <vector>
 
 namespace {
 
@@ -38,28 +36,16 @@ bool matchEntries(const QStringList &entries, QStringList *names, QString *error
 bool extractEach(const QString &archive, const QStringList &entries, const QStringList &paths,
                  QString *error)
 {
-    struct Extracted {
-        bool ok = false;
-        QString error;
-    };
-    std::vector<std::future<Extracted>> reads;
+    std::vector<SideBySideJob> reads;
     for (qsizetype i = 0; i < entries.size(); ++i)
-        reads.push_back(std::async(std::launch::async, [&archive, entry = entries[i], path = paths[i]] {
-            Extracted done;
+        reads.push_back([&archive, &entry = entries[i], &path = paths[i]](QString *error) {
             ZipReader reader;
-            done.ok = reader.open(archive, &done.error) && reader.extract(entry, path, &done.error);
-            return done;
-        }));
-    bool ok = true;
-    for (qsizetype i = 0; i < entries.size(); ++i) {
-        const Extracted done = reads[i].get();
-        if (ok && !done.ok) {
-            *error = QStringLiteral("%1 could not be read back whole and unchanged: %2.")
-                         .arg(entries[i], done.error);
-            ok = false;
-        }
-    }
-    return ok;
+            if (reader.open(archive, error) && reader.extract(entry, path, error))
+                return true;
+            *error = QStringLiteral("%1 could not be read back whole and unchanged: %2.").arg(entry, *error);
+            return false;
+        });
+    return runSideBySide(reads, error);
 }
 
 } // namespace

@@ -6,14 +6,13 @@
 #include "DateText.h"
 #include "NumberText.h"
 #include "Schema.h"
+#include "SideBySide.h"
 #include "SideFile.h"
 
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QUuid>
-#include <future>
-#include <vector>
 
 namespace {
 
@@ -102,28 +101,12 @@ bool DataSummary::read(const DataFolder &folder, DataSummary *summary, QString *
          &summary->incomes, &summary->newestIncome},
         {DataFiles::expense, QStringLiteral("Expense"), QStringLiteral("ExpenseDate"),
          &summary->expenses, &summary->newestExpense}};
-    // The databases are checked side by side, each on a thread of its own
-    // with a connection of its own: the checks read every page of them.
-    struct Checked {
-        bool ok = false;
-        QString error;
-    };
-    std::vector<std::future<Checked>> checks;
+    // The databases are checked side by side, each with a connection of its
+    // own: the checks read every page of them.
+    std::vector<SideBySideJob> checks;
     for (const Table &table : tables)
-        checks.push_back(std::async(std::launch::async, [&folder, &table] {
-            Checked checked;
-            checked.ok = readTable(folder, table, &checked.error);
-            return checked;
-        }));
-    bool ok = true;
-    for (std::future<Checked> &check : checks) {
-        const Checked checked = check.get();
-        if (ok && !checked.ok) {
-            *error = checked.error;
-            ok = false;
-        }
-    }
-    if (!ok)
+        checks.push_back([&folder, &table](QString *error) { return readTable(folder, table, error); });
+    if (!runSideBySide(checks, error))
         return false;
     const auto content = SideFile::read(folder.filePath(DataFiles::balance), error);
     const auto balance = content ? Balance::fromFile(*content) : std::nullopt;
