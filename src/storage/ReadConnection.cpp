@@ -30,9 +30,17 @@ bool ReadConnection::opened(QString *error) const
     return m_status == SQLITE_OK || failed(error);
 }
 
-bool ReadConnection::execute(const char *sql, QString *error) const
+bool ReadConnection::inReadTransaction(const std::function<bool(QString *error)> &work,
+                                       QString *error) const
 {
-    return sqlite3_exec(m_db, sql, nullptr, nullptr, nullptr) == SQLITE_OK || failed(error);
+    if (!opened(error))
+        return false;
+    if (sqlite3_exec(m_db, "BEGIN", nullptr, nullptr, nullptr) != SQLITE_OK)
+        return failed(error);
+    const bool done = work(error);
+    // A read transaction has nothing to lose, so its end cannot fail the work.
+    sqlite3_exec(m_db, "COMMIT", nullptr, nullptr, nullptr);
+    return done;
 }
 
 bool ReadConnection::prepare(const QString &sql, QString *error)
@@ -46,6 +54,17 @@ bool ReadConnection::prepare(const QString &sql, QString *error)
 int ReadConnection::step()
 {
     return sqlite3_step(m_statement);
+}
+
+bool ReadConnection::number(const QString &sql, const QVariantList &parameters, qint64 *value,
+                            QString *error)
+{
+    if (!prepare(sql, error) || !bind(parameters, error))
+        return false;
+    if (step() != SQLITE_ROW)
+        return failed(error);
+    *value = sqlite3_column_int64(m_statement, 0);
+    return true;
 }
 
 bool ReadConnection::bind(const QVariantList &parameters, QString *error)

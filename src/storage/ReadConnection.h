@@ -4,6 +4,8 @@
 #include <QStringList>
 #include <QVariantList>
 
+#include <functional>
+
 class RowBlock;
 struct sqlite3;
 struct sqlite3_stmt;
@@ -24,12 +26,16 @@ public:
     // Always false, with SQLite's own words for what went wrong.
     bool failed(QString *error) const;
     bool opened(QString *error) const;
-    bool execute(const char *sql, QString *error) const;
+    // Opens a read transaction for `work`, so that what it reads is of one
+    // moment, and ends it whatever work returns.
+    bool inReadTransaction(const std::function<bool(QString *error)> &work, QString *error) const;
     bool prepare(const QString &sql, QString *error);
     // The parameters, in order, bound to the statement's question marks.
     bool bind(const QVariantList &parameters, QString *error);
     // SQLITE_ROW while there is a row, SQLITE_DONE at the end, else an error.
     int step();
+    // Runs a query that gives one number, such as a count.
+    bool number(const QString &sql, const QVariantList &parameters, qint64 *value, QString *error);
     sqlite3_stmt *statement() const { return m_statement; }
 
     QStringList columnNames() const;

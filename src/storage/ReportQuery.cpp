@@ -25,10 +25,8 @@ void ReportQuery::read(const std::stop_token &stop, const QString &path, const R
 {
     ReadConnection connection(path);
     QString error;
-    const bool read = connection.opened(&error) && connection.execute("BEGIN", &error) &&
-                      readRows(stop, connection, command, parameters, &error);
-    QString ignored; // a read transaction has nothing to lose
-    connection.execute("COMMIT", &ignored);
+    const bool read = connection.inReadTransaction(
+        [&](QString *error) { return readRows(stop, connection, command, parameters, error); }, &error);
     finish(!read, error);
 }
 
@@ -62,12 +60,9 @@ bool ReportQuery::readRows(const std::stop_token &stop, ReadConnection &connecti
 bool ReportQuery::readCount(ReadConnection &connection, const ReportCommand &command,
                             const QVariantList &parameters, QString *error)
 {
-    if (!connection.prepare(command.count, error) || !connection.bind(parameters, error))
-        return false;
-    if (connection.step() != SQLITE_ROW)
-        return connection.failed(error);
-    const qint64 total = sqlite3_column_int64(connection.statement(), 0);
-    if (!connection.prepare(command.rows, error) || !connection.bind(parameters, error))
+    qint64 total = 0;
+    if (!connection.number(command.count, parameters, &total, error) ||
+        !connection.prepare(command.rows, error) || !connection.bind(parameters, error))
         return false;
     const std::lock_guard lock(m_mutex);
     m_columns = connection.columnNames();

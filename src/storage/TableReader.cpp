@@ -14,16 +14,6 @@ QString quoted(const QString &identifier)
     return u'"' + QString(identifier).replace(u'"', QLatin1String("\"\"")) + u'"';
 }
 
-bool readCount(ReadConnection &connection, const QString &table, qint64 *rows, QString *error)
-{
-    if (!connection.prepare(QStringLiteral("SELECT count(*) FROM %1").arg(quoted(table)), error))
-        return false;
-    if (connection.step() != SQLITE_ROW)
-        return connection.failed(error);
-    *rows = sqlite3_column_int64(connection.statement(), 0);
-    return true;
-}
-
 // Every row of the prepared statement, cell after cell; the room is set
 // aside before, so that the block is never copied while it grows.
 bool readStatement(ReadConnection &connection, qint64 rowsExpected, qint64 textBytes,
@@ -75,14 +65,14 @@ bool read(const QString &path, const QString &table, const QString &orderSql, Ta
           QString *error)
 {
     ReadConnection connection(path);
-    if (!connection.opened(error) || !connection.execute("BEGIN", error))
-        return false;
-    const bool ok = readCount(connection, table, &copy->counted, error) &&
-                    readRows(connection, path, table, copy, error) &&
-                    (orderSql.isEmpty() || readRowids(connection, orderSql, &copy->order, error));
-    QString ignored; // a read transaction has nothing to lose
-    connection.execute("COMMIT", &ignored);
-    return ok;
+    return connection.inReadTransaction(
+        [&](QString *error) {
+            return connection.number(QStringLiteral("SELECT count(*) FROM %1").arg(quoted(table)), {},
+                                     &copy->counted, error) &&
+                   readRows(connection, path, table, copy, error) &&
+                   (orderSql.isEmpty() || readRowids(connection, orderSql, &copy->order, error));
+        },
+        error);
 }
 
 bool readOrder(const QString &path, const QString &orderSql, std::vector<qint64> *rowids,
