@@ -1,6 +1,7 @@
 #include "CustomerReportRows.h"
 
 #include "Anchors.h"
+#include "Clock.h"
 #include "DataEnvironment.h"
 #include "DataFiles.h"
 #include "DataFolder.h"
@@ -82,8 +83,9 @@ QList<Row> customerReportRows(const DataFolder &folder, int customers)
 {
     const int rounds = roundsFor(customers);
     RecordingMessageBox messages;
-    ReportsTab tab(folder, messages);
-    tab.setStartingDates(QDate::currentDate());
+    const SystemClock clock;
+    ReportsTab tab(folder, messages, clock);
+    tab.setStartingDates();
     Row firstPage(QStringLiteral("report first page"), customers, Goal::below(300, QStringLiteral("ms")));
     firstPage.program = repeat(rounds, [&] { return reportFirstPage(tab); });
     require(messages.shown.isEmpty(), QStringLiteral("The report showed: ") + messages.shown.join(u' '));

@@ -1,6 +1,7 @@
 #include "CustomerTabRows.h"
 
 #include "Anchors.h"
+#include "Clock.h"
 #include "CustomerTab.h"
 #include "DataControl.h"
 #include "Require.h"
@@ -24,9 +25,10 @@ double firstCustomerShown(const DataFolder &folder)
 {
     RecordingMessageBox messages;
     IdleLauncher launcher;
+    const SystemClock clock;
     QElapsedTimer timer;
     timer.start();
-    auto window = std::make_unique<frmMain>(folder, messages, launcher);
+    auto window = std::make_unique<frmMain>(folder, messages, launcher, clock);
     require(window->Form_Load(),
             QStringLiteral("The main window did not load: ") + messages.shown.join(u' '));
     window->show();
@@ -102,7 +104,8 @@ QList<Row> customerTabRows(const DataFolder &folder, int customers)
                         Goal::below(300, QStringLiteral("ms")), shown)};
 
     RecordingMessageBox messages;
-    CustomerTab tab(folder, messages);
+    const SystemClock clock;
+    CustomerTab tab(folder, messages, clock);
     require(tab.customers().open(), QStringLiteral("The customers did not open."));
     waitUntil([&] { return !tab.form().name->text().isEmpty(); }, QStringLiteral("the first customer"));
     const CustomerTabForm &form = tab.form();

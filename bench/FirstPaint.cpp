@@ -12,6 +12,7 @@
 //   bench_first_paint rss-empty FOLDER  the same on a new, empty folder, which
 //                                       has no customer to wait for
 
+#include "Clock.h"
 #include "CustomerTab.h"
 #include "DataFolder.h"
 #include "DesktopLauncher.h"
@@ -93,7 +94,7 @@ class Program
 {
 public:
     Program(const QString &folder, MessageBox &messages)
-        : m_startup(DataFolder(folder), messages, m_launcher)
+        : m_startup(DataFolder(folder), messages, m_launcher, m_clock)
     {
         QApplication::setApplicationName(QStringLiteral("Bramblewood"));
         QApplication::setFont(QFont(QStringLiteral("Liberation Sans"), 8));
@@ -108,6 +109,7 @@ public:
 
 private:
     DesktopLauncher m_launcher;
+    SystemClock m_clock;
     Startup m_startup;
 };
 

@@ -1,6 +1,7 @@
 #include "CommandLine.h"
 
 #include "BackupArchive.h"
+#include "Clock.h"
 #include "ConvertFromCommand.h"
 #include "DataFiles.h"
 #include "DataFolder.h"
@@ -51,7 +52,7 @@ int verify(const QString &archive)
     return 0;
 }
 
-int restore(const QString &archive, const QString &path)
+int restore(const QString &archive, const QString &path, const QDateTime &now)
 {
     const DataFolder folder(QDir(path).absolutePath());
     QLockFile lock(folder.filePath(DataFiles::lock));
@@ -79,7 +80,7 @@ int restore(const QString &archive, const QString &path)
     out << "Restoring " << QDir::toNativeSeparators(archive) << ", which holds:\n";
     print(summary);
     const DataRestore::Result result =
-        DataRestore::run(folder, work.path(), QDateTime::currentDateTime(),
+        DataRestore::run(folder, work.path(), now,
                          [](const QString &step) { out << step << Qt::endl; });
     if (!result.restored) {
         err << "The backup was not restored. " << result.error << Qt::endl;
@@ -94,7 +95,7 @@ int restore(const QString &archive, const QString &path)
 
 namespace CommandLine {
 
-std::optional<int> run(int &argc, char **argv)
+std::optional<int> run(int &argc, char **argv, const Clock &clock)
 {
     const QByteArray command = argc > 1 ? QByteArray(argv[1]) : QByteArray();
     if (command != "--verify-backup" && command != "--restore" && command != "--convert-from")
@@ -102,11 +103,11 @@ std::optional<int> run(int &argc, char **argv)
     QCoreApplication application(argc, argv);
     const QStringList arguments = QCoreApplication::arguments().mid(2);
     if (command == "--convert-from")
-        return ConvertFromCommand::run(arguments);
+        return ConvertFromCommand::run(arguments, clock.today());
     if (command == "--verify-backup" && arguments.size() == 1)
         return verify(arguments[0]);
     if (command == "--restore" && (arguments.size() == 1 || arguments.size() == 2))
-        return restore(arguments[0], arguments.value(1, QDir::currentPath()));
+        return restore(arguments[0], arguments.value(1, QDir::currentPath()), clock.now());
     err << "Usage: bramblewood --verify-backup FILE\n"
            "       bramblewood --restore FILE [DATA-FOLDER]"
         << Qt::endl;

@@ -2,6 +2,8 @@
 
 #include <optional>
 
+class Clock;
+
 // The commands that run without a window, for scripts and for a machine
 // whose display will not open:
 //   bramblewood --verify-backup FILE          what a backup holds, or what is wrong with it
@@ -12,6 +14,6 @@ namespace CommandLine {
 
 // The exit code, 0 or 1, when the arguments name one of the commands;
 // nothing otherwise, and the window starts.
-std::optional<int> run(int &argc, char **argv);
+std::optional<int> run(int &argc, char **argv, const Clock &clock);
 
 } // namespace CommandLine

@@ -1,5 +1,6 @@
 #include "Startup.h"
 
+#include "Clock.h"
 #include "ConversionMessages.h"
 #include "DataFiles.h"
 #include "DataRestore.h"
@@ -38,8 +39,9 @@ void showOnScreen(QWidget &window)
 } // namespace
 
 Startup::Startup(const DataFolder &folder, MessageBox &messages, Launcher &launcher,
-                 const QString &jetReader)
-    : m_folder(folder), m_messages(messages), m_launcher(launcher), m_jetReader(jetReader),
+                 const Clock &clock, const QString &jetReader)
+    : m_folder(folder), m_messages(messages), m_launcher(launcher), m_clock(clock),
+      m_jetReader(jetReader),
       m_lock(folder.filePath(DataFiles::lock))
 {
     // Only a lock whose process is gone is stale (a run that crashed): by
@@ -72,7 +74,7 @@ bool Startup::lockFolder()
 bool Startup::convertAccessFiles()
 {
     const QString ends = QStringLiteral("\n\nThe program ends without changing anything.");
-    AccessConversion conversion(m_folder.path(), m_folder, m_jetReader, QDate::currentDate());
+    AccessConversion conversion(m_folder.path(), m_folder, m_jetReader, m_clock.today());
     conversion.removeLeftovers();
     QString error;
     if (!conversion.survey(&error)) {
@@ -176,7 +178,7 @@ bool Startup::run()
     QCoreApplication::processEvents();
     if (!lockFolder() || !undoUnfinishedRestore() || !convertAccessFiles() || !prepareFolder())
         return false;
-    m_window = std::make_unique<frmMain>(m_folder, m_messages, m_launcher);
+    m_window = std::make_unique<frmMain>(m_folder, m_messages, m_launcher, m_clock);
     if (!m_window->Form_Load())
         return false;
     showOnScreen(*m_window);

@@ -7,6 +7,7 @@
 #include <QMessageBox>
 #include <memory>
 
+class Clock;
 class Launcher;
 class MessageBox;
 class frmMain;
@@ -21,7 +22,7 @@ class Startup
 {
 public:
     // jetReader: the program that reads Access files (AccessConversion).
-    Startup(const DataFolder &folder, MessageBox &messages, Launcher &launcher,
+    Startup(const DataFolder &folder, MessageBox &messages, Launcher &launcher, const Clock &clock,
             const QString &jetReader = AccessConversion::readerBesideProgram());
     ~Startup();
 
@@ -41,6 +42,7 @@ private:
     DataFolder m_folder;
     MessageBox &m_messages;
     Launcher &m_launcher;
+    const Clock &m_clock;
     QString m_jetReader;
     QLockFile m_lock;
     std::unique_ptr<frmMain> m_window;

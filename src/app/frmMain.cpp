@@ -35,10 +35,10 @@
 #include <QTabWidget>
 
 frmMain::frmMain(const DataFolder &folder, MessageBox &messages, Launcher &launcher,
-                 FloppyBackup::MediumFinder findMedium, RestoreCommand::Chooser chooseBackup,
-                 QWidget *parent)
+                 const Clock &clock, FloppyBackup::MediumFinder findMedium,
+                 RestoreCommand::Chooser chooseBackup, QWidget *parent)
     : QMainWindow(parent), m_folder(folder), m_messages(messages), m_launcher(launcher),
-      m_findMedium(std::move(findMedium)), m_chooseBackup(std::move(chooseBackup))
+      m_clock(clock), m_findMedium(std::move(findMedium)), m_chooseBackup(std::move(chooseBackup))
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Bramblewood v2.5 by Quillmark"));
@@ -55,9 +55,9 @@ frmMain::frmMain(const DataFolder &folder, MessageBox &messages, Launcher &launc
     m_tabs = new QTabWidget(m_client);
     m_tabs->setObjectName(QStringLiteral("SSTab1"));
     m_tabs->setGeometry(Twips::rect(45, 45, 7635, 6855));
-    m_customers = new CustomerTab(folder, messages);
-    m_ledger = new IncomeExpensesTab(folder, messages);
-    m_reports = new ReportsTab(folder, messages);
+    m_customers = new CustomerTab(folder, messages, clock);
+    m_ledger = new IncomeExpensesTab(folder, messages, clock);
+    m_reports = new ReportsTab(folder, messages, clock);
     m_tabs->addTab(m_customers, QStringLiteral("Customers"));
     m_tabs->addTab(m_ledger, QStringLiteral("Income and Expenses"));
     m_tabs->addTab(m_reports, QStringLiteral("Reports"));
@@ -78,7 +78,7 @@ QSize frmMain::sizeHint() const
 
 void frmMain::addCalendars()
 {
-    auto *pickers = new CalendarPickers(this, m_messages);
+    auto *pickers = new CalendarPickers(this, m_messages, m_clock);
     const CustomerTabForm &customer = m_customers->form();
     const LedgerPanelForm &income = m_ledger->income().form();
     const LedgerPanelForm &expense = m_ledger->expense().form();
@@ -183,7 +183,7 @@ bool frmMain::checkDatabases()
     return true;
 }
 
-bool frmMain::Form_Load(const QDate &today)
+bool frmMain::Form_Load()
 {
     QString reason;
     if (!loadSideFiles(&reason)) {
@@ -192,15 +192,15 @@ bool frmMain::Form_Load(const QDate &today)
     }
     if (!checkDatabases())
         return false;
-    m_reports->setStartingDates(today);
+    m_reports->setStartingDates();
     // The zip component comes with the backup command that uses it.
     auto *maintenance = new MaintenanceCommands(
-        m_folder, m_findMedium, [this] { return saveSideFiles(); }, m_messages, this);
+        m_folder, m_findMedium, [this] { return saveSideFiles(); }, m_messages, m_clock, this);
     connect(m_menu.backup, &QAction::triggered, maintenance, &MaintenanceCommands::mnuBackup_Click);
     connect(m_menu.exportToExcel, &QAction::triggered, maintenance,
             &MaintenanceCommands::mnuExport_Click);
     auto *restore = new RestoreCommand(
-        m_folder, m_findMedium, m_chooseBackup, m_messages,
+        m_folder, m_findMedium, m_chooseBackup, m_messages, m_clock,
         {this, [this] { return letGoOfData(); }, [this] { takeUpData(); }});
     connect(m_menu.restore, &QAction::triggered, restore, &RestoreCommand::mnuRestore_Click);
     // The rows are read while the window shows; each tab waits for its own.

@@ -4,10 +4,10 @@
 #include "FloppyBackup.h"
 #include "RestoreCommand.h"
 
-#include <QDate>
 #include <QMainWindow>
 #include <QPointer>
 
+class Clock;
 class CustomerTab;
 class DataControl;
 class IncomeExpensesTab;
@@ -27,7 +27,7 @@ class frmMain : public QMainWindow
 {
     Q_OBJECT
 public:
-    frmMain(const DataFolder &folder, MessageBox &messages, Launcher &launcher,
+    frmMain(const DataFolder &folder, MessageBox &messages, Launcher &launcher, const Clock &clock,
             FloppyBackup::MediumFinder findMedium = FloppyBackup::mediumRoot,
             RestoreCommand::Chooser chooseBackup = RestoreCommand::askForBackup,
             QWidget *parent = nullptr);
@@ -35,7 +35,7 @@ public:
     // Fills the boxes from the side files, sets the date pickers, checks the
     // three databases' tables and opens them. False when the program cannot
     // go on; the user has been told why, and nothing has been changed.
-    bool Form_Load(const QDate &today = QDate::currentDate());
+    bool Form_Load();
 
     // The three side files that hold what the databases do not: the names
     // each ledger remembers and the balance as shown. Returns what failed.
@@ -81,6 +81,7 @@ private:
     DataFolder m_folder;
     MessageBox &m_messages;
     Launcher &m_launcher;
+    const Clock &m_clock;
     FloppyBackup::MediumFinder m_findMedium;
     RestoreCommand::Chooser m_chooseBackup;
     QWidget *m_client;

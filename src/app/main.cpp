@@ -1,3 +1,4 @@
+#include "Clock.h"
 #include "CommandLine.h"
 #include "DataFolder.h"
 #include "DesktopLauncher.h"
@@ -23,7 +24,8 @@ bool hasDisplay()
 
 int main(int argc, char *argv[])
 {
-    if (const auto code = CommandLine::run(argc, argv))
+    const SystemClock clock;
+    if (const auto code = CommandLine::run(argc, argv, clock))
         return *code;
     if (!hasDisplay()) {
         std::fputs("Bramblewood needs a display, and none is set (DISPLAY is empty).\n"
@@ -42,7 +44,7 @@ int main(int argc, char *argv[])
     DesktopLauncher launcher;
     // The data folder is the folder the program is started in; nothing else
     // looks at the current folder.
-    Startup startup(DataFolder(QDir::currentPath()), messages, launcher);
+    Startup startup(DataFolder(QDir::currentPath()), messages, launcher, clock);
     if (!startup.run())
         return 1;
     return app.exec();

@@ -7,7 +7,8 @@
 
 namespace {
 
-bool convert(const QString &from, const DataFolder &into, const QString &reader, QString *text)
+bool convert(const QString &from, const DataFolder &into, const QString &reader, const QDate &today,
+             QString *text)
 {
     QStringList missing = DataFolder(from).missingFiles();
     // As at start-up, where a new pw.kvd is written.
@@ -23,7 +24,7 @@ bool convert(const QString &from, const DataFolder &into, const QString &reader,
                     .arg(into.path());
         return false;
     }
-    AccessConversion conversion(from, into, reader, QDate::currentDate());
+    AccessConversion conversion(from, into, reader, today);
     if (!conversion.survey(text))
         return false;
     if (conversion.accessFiles().isEmpty()) {
@@ -40,7 +41,8 @@ bool convert(const QString &from, const DataFolder &into, const QString &reader,
 
 namespace ConvertFromCommand {
 
-int run(const QStringList &arguments, const QString &reader, QTextStream &out, QTextStream &err)
+int run(const QStringList &arguments, const QString &reader, const QDate &today, QTextStream &out,
+        QTextStream &err)
 {
     if (arguments.isEmpty() || arguments.size() > 2) {
         err << "usage: bramblewood --convert-from FOLDER [DATA-FOLDER]\n";
@@ -48,15 +50,15 @@ int run(const QStringList &arguments, const QString &reader, QTextStream &out, Q
     }
     const DataFolder into(QDir(arguments.value(1, QDir::currentPath())).absolutePath());
     QString text;
-    const bool converted = convert(arguments[0], into, reader, &text);
+    const bool converted = convert(arguments[0], into, reader, today, &text);
     (converted ? out : err) << text << '\n';
     return converted ? 0 : 1;
 }
 
-int run(const QStringList &arguments)
+int run(const QStringList &arguments, const QDate &today)
 {
     QTextStream out(stdout), err(stderr);
-    return run(arguments, AccessConversion::readerBesideProgram(), out, err);
+    return run(arguments, AccessConversion::readerBesideProgram(), today, out, err);
 }
 
 } // namespace ConvertFromCommand

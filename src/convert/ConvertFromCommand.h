@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDate>
 #include <QStringList>
 #include <QTextStream>
 
@@ -10,8 +11,10 @@
 // err, and the result is the exit code.
 namespace ConvertFromCommand {
 
-int run(const QStringList &arguments, const QString &reader, QTextStream &out, QTextStream &err);
+// today names the folder the Access files are kept in.
+int run(const QStringList &arguments, const QString &reader, const QDate &today, QTextStream &out,
+        QTextStream &err);
 // With the reader beside the program, on stdout and stderr.
-int run(const QStringList &arguments);
+int run(const QStringList &arguments, const QDate &today);
 
 } // namespace ConvertFromCommand

@@ -1,6 +1,7 @@
 #include "CustomerTab.h"
 
 #include "CapitalisingKeys.h"
+#include "Clock.h"
 #include "DataControl.h"
 #include "DataFiles.h"
 #include "DataFolder.h"
@@ -19,10 +20,12 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-CustomerTab::CustomerTab(const DataFolder &folder, MessageBox &messages, QWidget *parent)
-    : QWidget(parent), m_customersFile(folder.filePath(DataFiles::customers)), m_messages(messages)
+CustomerTab::CustomerTab(const DataFolder &folder, MessageBox &messages, const Clock &clock,
+                         QWidget *parent)
+    : QWidget(parent), m_customersFile(folder.filePath(DataFiles::customers)), m_messages(messages),
+      m_clock(clock)
 {
-    m_form.build(this, folder, messages);
+    m_form.build(this, folder, messages, clock);
     auto *capitalising = new CapitalisingKeys(this);
     for (QLineEdit *box : {m_form.name, m_form.address, m_form.city, m_form.state, m_form.comments})
         capitalising->watch(box);
@@ -111,7 +114,7 @@ void CustomerTab::cmdAdd_Click()
     if (!leaveRecord())
         return;
     if (m_entry->addNew()) {
-        m_form.dateStarted->setText(DateText::toShort(QDate::currentDate()));
+        m_form.dateStarted->setText(DateText::toShort(m_clock.today()));
         m_form.state->setText(QStringLiteral("Florida"));
     }
     // What New fills in is not a change the user made.
@@ -144,7 +147,7 @@ bool CustomerTab::checkForSave()
         const char *text, *title;
         QWidget *box;
     } checks[] = {
-        {!DateText::fromShort(m_form.dateStarted->text()), "You need to enter a start date!",
+        {!DateText::fromShort(m_form.dateStarted->text(), m_clock.today()), "You need to enter a start date!",
          "Invalid Start Date", m_form.dateStarted},
         {m_form.schedule->currentText().isEmpty(), "You need to enter a schedule!", "Invalid Schedule",
          m_form.schedule},

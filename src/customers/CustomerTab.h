@@ -6,6 +6,7 @@
 #include <QMessageBox>
 #include <QWidget>
 
+class Clock;
 class DataFolder;
 class EntryStateMachine;
 class MessageBox;
@@ -17,7 +18,8 @@ class CustomerTab : public QWidget
 {
     Q_OBJECT
 public:
-    CustomerTab(const DataFolder &folder, MessageBox &messages, QWidget *parent = nullptr);
+    CustomerTab(const DataFolder &folder, MessageBox &messages, const Clock &clock,
+                QWidget *parent = nullptr);
 
     const CustomerTabForm &form() const { return m_form; }
     DataControl &customers() { return *m_form.customers; }
@@ -53,6 +55,7 @@ private:
 
     QString m_customersFile;
     MessageBox &m_messages;
+    const Clock &m_clock;
     CustomerTabForm m_form;
     EntryStateMachine *m_entry;
 };

@@ -24,11 +24,13 @@ QLineEdit *limited(QLineEdit *box, int maxLength)
 
 } // namespace
 
-void CustomerTabForm::build(QWidget *page, const DataFolder &folder, MessageBox &messages)
+void CustomerTabForm::build(QWidget *page, const DataFolder &folder, MessageBox &messages,
+                            const Clock &clock)
 {
     customers = new DataControl(QStringLiteral("Adodc1"), QStringLiteral("Customers"),
                                 folder.filePath(DataFiles::customers),
-                                QStringLiteral("SELECT * FROM Customers ORDER BY Name ASC"), messages);
+                                QStringLiteral("SELECT * FROM Customers ORDER BY Name ASC"), messages,
+                                clock);
     const FormBuilder builder(page, TabPage::topOffset);
     buildCustomerInfo(builder);
     buildPhoneNumbers(builder);

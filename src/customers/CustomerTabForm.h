@@ -2,6 +2,7 @@
 
 #include <QList>
 
+class Clock;
 class DataControl;
 class DataFolder;
 class FormBuilder;
@@ -17,7 +18,7 @@ class QWidget;
 // The controls of the "Customers" tab, at their places, bound to the customers table.
 // The handlers live in CustomerTab; this only builds.
 struct CustomerTabForm {
-    void build(QWidget *page, const DataFolder &folder, MessageBox &messages);
+    void build(QWidget *page, const DataFolder &folder, MessageBox &messages, const Clock &clock);
 
     // The twelve boxes that New and Edit unlock and Save locks, all together.
     QList<QLineEdit *> entryBoxes() const;

@@ -15,19 +15,19 @@
 #include <QPushButton>
 
 IncomeExpensesTab::IncomeExpensesTab(const DataFolder &folder, MessageBox &messages,
-                                     QWidget *parent)
+                                     const Clock &clock, QWidget *parent)
     : QWidget(parent), m_folder(folder), m_messages(messages),
-      m_balance(new RunningBalance(folder, this))
+      m_balance(new RunningBalance(folder, clock, this))
 {
     const FormBuilder page(this, TabPage::topOffset);
     m_income = new LedgerPanel({QStringLiteral("Income"), DataFiles::income, QStringLiteral("2"),
                                 QStringLiteral("cmdMonthview2"), 1800, 1935, +1,
                                 QStringLiteral("Deposit")},
-                               folder, *m_balance, messages);
+                               folder, *m_balance, messages, clock);
     page.place(m_income, 240, 780, 7155, 2295);
     m_expense = new LedgerPanel({QStringLiteral("Expense"), DataFiles::expense, QStringLiteral("3"),
                                  QStringLiteral("cmdMonthView3"), 1920, 2055, -1, QString()},
-                                folder, *m_balance, messages);
+                                folder, *m_balance, messages, clock);
     page.place(m_expense, 240, 3120, 7155, 2475);
     connect(m_income, &LedgerPanel::modeSet, m_expense, &LedgerPanel::lockEntryBoxes);
     connect(m_expense, &LedgerPanel::modeSet, m_income, &LedgerPanel::lockEntryBoxes);

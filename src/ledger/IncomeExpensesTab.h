@@ -5,6 +5,7 @@
 #include <QPointer>
 #include <QWidget>
 
+class Clock;
 class LedgerPanel;
 class MessageBox;
 class QLineEdit;
@@ -18,7 +19,8 @@ class IncomeExpensesTab : public QWidget
 {
     Q_OBJECT
 public:
-    IncomeExpensesTab(const DataFolder &folder, MessageBox &messages, QWidget *parent = nullptr);
+    IncomeExpensesTab(const DataFolder &folder, MessageBox &messages, const Clock &clock,
+                      QWidget *parent = nullptr);
 
     LedgerPanel &income() { return *m_income; }
     LedgerPanel &expense() { return *m_expense; }

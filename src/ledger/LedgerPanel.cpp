@@ -3,6 +3,7 @@
 #include "AutoCompleteBox.h"
 #include "Balance.h"
 #include "CapitalisingKeys.h"
+#include "Clock.h"
 #include "DataControl.h"
 #include "DataFiles.h"
 #include "DataFolder.h"
@@ -18,11 +19,12 @@
 #include <QPushButton>
 
 LedgerPanel::LedgerPanel(const LedgerPanelLayout &layout, const DataFolder &folder,
-                         RunningBalance &balance, MessageBox &messages, QWidget *parent)
+                         RunningBalance &balance, MessageBox &messages, const Clock &clock,
+                         QWidget *parent)
     : QGroupBox(parent), m_layout(layout), m_noun(layout.table.toLower()), m_balance(balance),
-      m_messages(messages)
+      m_messages(messages), m_clock(clock)
 {
-    m_form.build(this, layout, folder.filePath(layout.databaseFile), messages);
+    m_form.build(this, layout, folder.filePath(layout.databaseFile), messages, clock);
     (new CapitalisingKeys(this))->watch(m_form.name);
     m_entry = new EntryStateMachine({m_form.data,
                                      m_form.add,
@@ -118,7 +120,7 @@ bool LedgerPanel::checkForSave()
         m_form.amount->setFocus();
         return false;
     }
-    if (!DateText::fromShort(m_form.date->text())) {
+    if (!DateText::fromShort(m_form.date->text(), m_clock.today())) {
         ask({QStringLiteral("You need to enter a valid date for this %1!").arg(m_noun),
              QStringLiteral("Invalid Date")});
         m_form.date->setFocus();

@@ -6,6 +6,7 @@
 #include <QGroupBox>
 #include <QMessageBox>
 
+class Clock;
 class DataFolder;
 class EntryStateMachine;
 struct MessageBoxRequest;
@@ -18,7 +19,7 @@ class LedgerPanel : public QGroupBox
     Q_OBJECT
 public:
     LedgerPanel(const LedgerPanelLayout &layout, const DataFolder &folder, RunningBalance &balance,
-                MessageBox &messages, QWidget *parent = nullptr);
+                MessageBox &messages, const Clock &clock, QWidget *parent = nullptr);
 
     const LedgerPanelForm &form() const { return m_form; }
     DataControl &entries() { return *m_form.data; }
@@ -56,6 +57,7 @@ private:
     QString m_noun; // "income" or "expense", in the messages
     RunningBalance &m_balance;
     MessageBox &m_messages;
+    const Clock &m_clock;
     LedgerPanelForm m_form;
     EntryStateMachine *m_entry;
 };

@@ -9,14 +9,16 @@
 #include <QPushButton>
 
 void LedgerPanelForm::build(QGroupBox *frame, const LedgerPanelLayout &layout,
-                            const QString &databasePath, MessageBox &messages)
+                            const QString &databasePath, MessageBox &messages,
+                            const Clock &clock)
 {
     const QString &table = layout.table;
     const QString &suffix = layout.suffix;
     const int buttonsTop = layout.buttonsTop;
     frame->setTitle(table);
     frame->setObjectName(QStringLiteral("fra") + table);
-    data = new DataControl(QStringLiteral("Adodc") + suffix, table, databasePath, table, messages);
+    data = new DataControl(QStringLiteral("Adodc") + suffix, table, databasePath, table, messages,
+                           clock);
     const FormBuilder in(frame);
 
     in.label(QStringLiteral("Name:"), 240, 360, 780);

@@ -3,6 +3,7 @@
 #include <QString>
 
 class AutoCompleteBox;
+class Clock;
 class DataControl;
 class MessageBox;
 class QGroupBox;
@@ -28,7 +29,7 @@ struct LedgerPanelLayout {
 // LedgerPanel; this only builds.
 struct LedgerPanelForm {
     void build(QGroupBox *frame, const LedgerPanelLayout &layout, const QString &databasePath,
-               MessageBox &messages);
+               MessageBox &messages, const Clock &clock);
 
     DataControl *data = nullptr;
     AutoCompleteBox *name = nullptr;

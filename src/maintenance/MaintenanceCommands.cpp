@@ -1,5 +1,6 @@
 #include "MaintenanceCommands.h"
 
+#include "Clock.h"
 #include "CustomerExport.h"
 #include "MessageBox.h"
 #include "WorkProgress.h"
@@ -10,9 +11,10 @@
 MaintenanceCommands::MaintenanceCommands(const DataFolder &folder,
                                          FloppyBackup::MediumFinder findMedium,
                                          std::function<QStringList()> saveSideFiles,
-                                         MessageBox &messages, QWidget *window)
+                                         MessageBox &messages, const Clock &clock, QWidget *window)
     : QObject(window), m_folder(folder), m_findMedium(std::move(findMedium)),
-      m_saveSideFiles(std::move(saveSideFiles)), m_messages(messages), m_window(window),
+      m_saveSideFiles(std::move(saveSideFiles)), m_messages(messages), m_clock(clock),
+      m_window(window),
       m_cZ(std::make_unique<cZip>())
 {
 }
@@ -35,7 +37,7 @@ void MaintenanceCommands::mnuBackup_Click()
     WorkProgress progress(QStringLiteral("Backing up the data files..."), 7, m_window);
     const auto connection = connect(m_cZ.get(), &cZip::Progress, &progress, &WorkProgress::advance);
     const FloppyBackup::Result result =
-        FloppyBackup::run(*m_cZ, m_folder, m_findMedium(), QDate::currentDate());
+        FloppyBackup::run(*m_cZ, m_folder, m_findMedium(), m_clock.today());
     disconnect(connection);
     progress.finish();
     switch (result.outcome) {

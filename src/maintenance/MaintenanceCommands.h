@@ -6,6 +6,7 @@
 #include <QObject>
 #include <memory>
 
+class Clock;
 class MessageBox;
 class QWidget;
 class cZip;
@@ -19,7 +20,7 @@ public:
     // backup holds it too; it returns what failed.
     MaintenanceCommands(const DataFolder &folder, FloppyBackup::MediumFinder findMedium,
                         std::function<QStringList()> saveSideFiles, MessageBox &messages,
-                        QWidget *window);
+                        const Clock &clock, QWidget *window);
     ~MaintenanceCommands() override;
 
     void mnuBackup_Click();
@@ -32,6 +33,7 @@ private:
     FloppyBackup::MediumFinder m_findMedium;
     std::function<QStringList()> m_saveSideFiles;
     MessageBox &m_messages;
+    const Clock &m_clock;
     QWidget *m_window;
     std::unique_ptr<cZip> m_cZ;
 };

@@ -1,6 +1,7 @@
 #include "RestoreCommand.h"
 
 #include "BackupArchive.h"
+#include "Clock.h"
 #include "DataRestore.h"
 #include "DataSummary.h"
 #include "MessageBox.h"
@@ -30,9 +31,10 @@ QString RestoreCommand::askForBackup(QWidget *parent, const QString &startFolder
 }
 
 RestoreCommand::RestoreCommand(const DataFolder &folder, FloppyBackup::MediumFinder findMedium,
-                               Chooser choose, MessageBox &messages, const Window &window)
+                               Chooser choose, MessageBox &messages, const Clock &clock,
+                               const Window &window)
     : QObject(window.widget), m_folder(folder), m_findMedium(std::move(findMedium)),
-      m_choose(std::move(choose)), m_messages(messages), m_window(window)
+      m_choose(std::move(choose)), m_messages(messages), m_clock(clock), m_window(window)
 {
 }
 
@@ -86,7 +88,7 @@ void RestoreCommand::mnuRestore_Click()
         return;
     WorkProgress progress(QStringLiteral("Restoring the backup..."), 8, m_window.widget);
     const DataRestore::Result result = DataRestore::run(
-        m_folder, work.path(), QDateTime::currentDateTime(), [&](const QString &) { progress.advance(); });
+        m_folder, work.path(), m_clock.now(), [&](const QString &) { progress.advance(); });
     progress.finish();
     m_window.takeUp();
     if (result.restored)

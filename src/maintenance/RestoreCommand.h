@@ -8,6 +8,7 @@
 #include <functional>
 
 struct DataSummary;
+class Clock;
 class MessageBox;
 class QWidget;
 
@@ -34,7 +35,7 @@ public:
     };
 
     RestoreCommand(const DataFolder &folder, FloppyBackup::MediumFinder findMedium,
-                   Chooser choose, MessageBox &messages, const Window &window);
+                   Chooser choose, MessageBox &messages, const Clock &clock, const Window &window);
 
     void mnuRestore_Click();
 
@@ -46,5 +47,6 @@ private:
     FloppyBackup::MediumFinder m_findMedium;
     Chooser m_choose;
     MessageBox &m_messages;
+    const Clock &m_clock;
     Window m_window;
 };

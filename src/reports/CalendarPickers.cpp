@@ -1,11 +1,12 @@
 #include "CalendarPickers.h"
 
+#include "Clock.h"
 #include "ShowInFront.h"
 
 #include <QPushButton>
 
-CalendarPickers::CalendarPickers(QWidget *mainWindow, MessageBox &messages)
-    : QObject(mainWindow), m_mainWindow(mainWindow), m_messages(messages)
+CalendarPickers::CalendarPickers(QWidget *mainWindow, MessageBox &messages, const Clock &clock)
+    : QObject(mainWindow), m_mainWindow(mainWindow), m_messages(messages), m_clock(clock)
 {
 }
 
@@ -19,6 +20,6 @@ void CalendarPickers::add(QPushButton *button, const CalendarTarget &target)
 void CalendarPickers::open(Picker &picker)
 {
     if (!picker.window)
-        picker.window = new frmMonthview(picker.target, m_messages, m_mainWindow);
+        picker.window = new frmMonthview(picker.target, m_messages, m_clock.today(), m_mainWindow);
     showInFront(picker.window);
 }

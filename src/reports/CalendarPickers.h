@@ -6,6 +6,7 @@
 #include <QPointer>
 #include <list>
 
+class Clock;
 class MessageBox;
 class QPushButton;
 
@@ -15,7 +16,7 @@ class CalendarPickers : public QObject
 {
     Q_OBJECT
 public:
-    CalendarPickers(QWidget *mainWindow, MessageBox &messages);
+    CalendarPickers(QWidget *mainWindow, MessageBox &messages, const Clock &clock);
 
     void add(QPushButton *button, const CalendarTarget &target);
 
@@ -28,5 +29,6 @@ private:
 
     QWidget *m_mainWindow;
     MessageBox &m_messages;
+    const Clock &m_clock;
     std::list<Picker> m_pickers; // stable addresses for the buttons' connections
 };

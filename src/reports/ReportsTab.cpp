@@ -1,5 +1,6 @@
 #include "ReportsTab.h"
 
+#include "Clock.h"
 #include "DataFiles.h"
 #include "DataFolder.h"
 #include "DateText.h"
@@ -17,8 +18,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-ReportsTab::ReportsTab(const DataFolder &folder, MessageBox &messages, QWidget *parent)
-    : QWidget(parent), m_messages(messages),
+ReportsTab::ReportsTab(const DataFolder &folder, MessageBox &messages, const Clock &clock,
+                       QWidget *parent)
+    : QWidget(parent), m_messages(messages), m_clock(clock),
       m_mainReport{&m_customers, folder.filePath(DataFiles::customers), ReportCommands::customers,
                    ReportDefinitions::customerReport(), {}},
       m_routeReport{&m_customers, folder.filePath(DataFiles::customers), ReportCommands::customers,
@@ -101,8 +103,9 @@ ReportsTab::DateRange ReportsTab::addDateRange(const FormBuilder &in, const QStr
     return {from, in.datePicker(endPicker, 1380, 780, 1575)};
 }
 
-void ReportsTab::setStartingDates(const QDate &today)
+void ReportsTab::setStartingDates()
 {
+    const QDate today = m_clock.today();
     m_customersRange.from->setDate(QDate(1980, 1, 1));
     for (const DateRange *ledger : {&m_incomeRange, &m_expenseRange})
         ledger->from->setDate(QDate(2004, 1, 1));
@@ -167,7 +170,7 @@ void ReportsTab::showReport(Report &report, const QVariantList &parameters)
                 [environmentOpened] { environmentOpened->close(); });
     }
     if (!opened || !report.window->showRows(environment->start(report.command, parameters),
-                                            QDate::currentDate(), &error)) {
+                                            m_clock.today(), &error)) {
         if (created)
             delete report.window;
         environment->close();

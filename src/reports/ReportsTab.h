@@ -8,10 +8,10 @@
 #include <QWidget>
 #include <memory>
 
+class Clock;
 class DataFolder;
 class FormBuilder;
 class MessageBox;
-class QDate;
 class QDateEdit;
 class QPushButton;
 class QRadioButton;
@@ -24,11 +24,12 @@ class ReportsTab : public QWidget
 {
     Q_OBJECT
 public:
-    ReportsTab(const DataFolder &folder, MessageBox &messages, QWidget *parent = nullptr);
+    ReportsTab(const DataFolder &folder, MessageBox &messages, const Clock &clock,
+               QWidget *parent = nullptr);
 
     // The customer reports start from 1 January 1980, the ledger reports
     // from 1 January 2004; every range ends today.
-    void setStartingDates(const QDate &today);
+    void setStartingDates();
 
     QPushButton &calculatorButton() { return *m_calculator; }
 
@@ -62,6 +63,7 @@ private:
     void showReport(Report &report, const QVariantList &parameters);
 
     MessageBox &m_messages;
+    const Clock &m_clock;
     DateRange m_customersRange, m_incomeRange, m_expenseRange;
     QRadioButton *m_activeOnly = nullptr, *m_inactiveOnly = nullptr;
     QPushButton *m_mainReportButton = nullptr, *m_routeReportButton = nullptr;

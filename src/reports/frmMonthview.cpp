@@ -10,7 +10,8 @@
 #include <QLineEdit>
 #include <QWindow>
 
-frmMonthview::frmMonthview(const CalendarTarget &target, MessageBox &messages, QWidget *mainWindow)
+frmMonthview::frmMonthview(const CalendarTarget &target, MessageBox &messages, const QDate &today,
+                           QWidget *mainWindow)
     : QWidget(mainWindow, Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       m_target(target), m_messages(messages)
 {
@@ -19,7 +20,7 @@ frmMonthview::frmMonthview(const CalendarTarget &target, MessageBox &messages, Q
     setAttribute(Qt::WA_DeleteOnClose);
     m_calendar = new QCalendarWidget(this);
     m_calendar->setObjectName(target.calendarName);
-    m_calendar->setSelectedDate(QDate::currentDate());
+    m_calendar->setSelectedDate(today);
     m_calendar->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
     // The month calendar fills the window, which is never smaller than the
     // calendar needs for its title and weekday names at the font in use.

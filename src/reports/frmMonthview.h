@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDate>
 #include <QPointer>
 #include <QWidget>
 
@@ -27,7 +28,9 @@ class frmMonthview : public QWidget
 {
     Q_OBJECT
 public:
-    frmMonthview(const CalendarTarget &target, MessageBox &messages, QWidget *mainWindow);
+    // The calendar opens at today.
+    frmMonthview(const CalendarTarget &target, MessageBox &messages, const QDate &today,
+                 QWidget *mainWindow);
 
     QCalendarWidget &calendar() { return *m_calendar; }
     void MonthView_DateClick();

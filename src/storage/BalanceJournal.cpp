@@ -6,7 +6,6 @@
 #include "DataFolder.h"
 #include "SideFile.h"
 
-#include <QDateTime>
 #include <QFile>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -63,7 +62,7 @@ bool readNewestNote(const DataFolder &folder, std::optional<Note> *newest, QStri
 
 namespace BalanceJournal {
 
-bool note(QSqlDatabase &db, const QString &balanceText, QString *error)
+bool note(QSqlDatabase &db, const QString &balanceText, const QDateTime &now, QString *error)
 {
     QSqlQuery query(db);
     if (!query.exec(QStringLiteral("CREATE TABLE IF NOT EXISTS BalanceNote "
@@ -72,7 +71,7 @@ bool note(QSqlDatabase &db, const QString &balanceText, QString *error)
         return failed(query, error);
     query.prepare(QStringLiteral("INSERT INTO BalanceNote VALUES (?, ?)"));
     query.addBindValue(balanceText);
-    query.addBindValue(QDateTime::currentMSecsSinceEpoch());
+    query.addBindValue(now.toMSecsSinceEpoch());
     return query.exec() || failed(query, error);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDateTime>
 #include <QSqlDatabase>
 #include <QString>
 
@@ -13,8 +14,9 @@ class DataFolder;
 // committed rows say. Between changes no note is left anywhere.
 namespace BalanceJournal {
 
-// Inside a ledger database's open transaction: notes the balance text.
-bool note(QSqlDatabase &db, const QString &balanceText, QString *error);
+// Inside a ledger database's open transaction: notes the balance text, and
+// when, so that of two notes the newer wins.
+bool note(QSqlDatabase &db, const QString &balanceText, const QDateTime &now, QString *error);
 
 // Clears the notes of both ledger databases.
 bool clear(const DataFolder &folder, QString *error);

@@ -26,7 +26,7 @@ QString fieldOrder(const QString &format)
                                                                                      : QString();
 }
 
-std::optional<QDate> fromNumericParts(const QString &text, const QString &order)
+std::optional<QDate> fromNumericParts(const QString &text, const QString &order, const QDate &today)
 {
     static const QRegularExpression shape(QStringLiteral(R"(^(\d{1,4})\D(\d{1,4})\D(\d{1,4})$)"));
     const auto match = shape.match(text);
@@ -49,7 +49,7 @@ std::optional<QDate> fromNumericParts(const QString &text, const QString &order)
             break;
         default:
             if (part.size() == 2)
-                year = value < 30 ? 2000 + value : 1900 + value;
+                year = DateText::fullYear(value, today);
             else if (part.size() == 4)
                 year = value;
             else
@@ -83,7 +83,7 @@ QString toShort(const QDate &date, const QLocale &locale)
     return locale.toString(date, shortFormat(locale));
 }
 
-std::optional<QDate> fromShort(const QString &text, const QLocale &locale)
+std::optional<QDate> fromShort(const QString &text, const QDate &today, const QLocale &locale)
 {
     const QString trimmed = text.trimmed();
     if (trimmed.isEmpty())
@@ -91,11 +91,20 @@ std::optional<QDate> fromShort(const QString &text, const QLocale &locale)
     const QString format = shortFormat(locale);
     const QString order = fieldOrder(format);
     if (!order.isEmpty())
-        return fromNumericParts(trimmed, order);
+        return fromNumericParts(trimmed, order, today);
     const QDate date = locale.toDate(trimmed, format);
     if (!date.isValid())
         return std::nullopt;
     return date;
+}
+
+// A window that slides with the clock: a fixed pivot would turn "1/1/30"
+// into 1930 once 2030 has come.
+int fullYear(int twoDigitYear, const QDate &today)
+{
+    const int latest = today.year() + 20;
+    const int year = latest - latest % 100 + twoDigitYear;
+    return year > latest ? year - 100 : year;
 }
 
 QString toStored(const QDate &date)

@@ -15,10 +15,15 @@ QString shortFormat(const QLocale &locale = QLocale());
 
 QString toShort(const QDate &date, const QLocale &locale = QLocale());
 
-// Reads the short date form with a two- or four-digit year. Two-digit years
-// 00 to 29 are this century's, 30 to 99 the last. The empty text and days
+// Reads the short date form with a two- or four-digit year. A two-digit year
+// is the year with those last digits from 79 years before today's to 20
+// years after it: in 2026, 46 is 2046 and 47 is 1947. The empty text and days
 // that do not exist (2/30/2004) are not dates.
-std::optional<QDate> fromShort(const QString &text, const QLocale &locale = QLocale());
+std::optional<QDate> fromShort(const QString &text, const QDate &today,
+                               const QLocale &locale = QLocale());
+
+// The year that a two-digit year (0 to 99) stands for, as fromShort reads it.
+int fullYear(int twoDigitYear, const QDate &today);
 
 QString toStored(const QDate &date);
 QDate fromStored(const QString &text);

@@ -24,7 +24,8 @@ QString display(const QVariant &value, FieldFormat format)
     return value.toString();
 }
 
-std::optional<QVariant> stored(const QString &text, FieldFormat format, QString *error)
+std::optional<QVariant> stored(const QString &text, FieldFormat format, const QDate &today,
+                               QString *error)
 {
     switch (format) {
     case FieldFormat::Text:
@@ -40,7 +41,7 @@ std::optional<QVariant> stored(const QString &text, FieldFormat format, QString 
     case FieldFormat::Date: {
         if (text.trimmed().isEmpty())
             return QVariant();
-        if (const auto date = DateText::fromShort(text))
+        if (const auto date = DateText::fromShort(text, today))
             return QVariant(DateText::toStored(*date));
         *error = QStringLiteral("%1 is not a date.").arg(QuotedText::of(text));
         return std::nullopt;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDate>
 #include <QString>
 #include <QVariant>
 #include <optional>
@@ -17,7 +18,8 @@ namespace FieldText {
 QString display(const QVariant &value, FieldFormat format);
 
 // The value that a box's text stores, or nothing and the reason. An empty
-// amount or date stores no value (NULL).
-std::optional<QVariant> stored(const QString &text, FieldFormat format, QString *error);
+// amount or date stores no value (NULL); a two-digit year is read around today.
+std::optional<QVariant> stored(const QString &text, FieldFormat format, const QDate &today,
+                               QString *error);
 
 } // namespace FieldText

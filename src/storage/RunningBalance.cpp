@@ -9,8 +9,8 @@
 
 #include <QFile>
 
-RunningBalance::RunningBalance(const DataFolder &folder, QObject *parent)
-    : QObject(parent), m_folder(folder)
+RunningBalance::RunningBalance(const DataFolder &folder, const Clock &clock, QObject *parent)
+    : QObject(parent), m_folder(folder), m_clock(clock)
 {
 }
 
@@ -61,7 +61,7 @@ RunningBalance::Outcome RunningBalance::commit(const QString &shown, const QStri
         !SideFile::write(staged, Balance::fileText(committed), error))
         return Outcome::NotStaged;
     const bool stored = change([&](QSqlDatabase &db, QString *error) {
-        return BalanceJournal::note(db, committed, error);
+        return BalanceJournal::note(db, committed, m_clock.now(), error);
     });
     if (!stored) {
         QFile::remove(staged);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Clock.h"
 #include "DataFolder.h"
 #include "Recordset.h"
 
@@ -16,7 +17,7 @@ class RunningBalance : public QObject
 {
     Q_OBJECT
 public:
-    explicit RunningBalance(const DataFolder &folder, QObject *parent = nullptr);
+    RunningBalance(const DataFolder &folder, const Clock &clock, QObject *parent = nullptr);
 
     const QString &text() const { return m_text; }
     const QString &committed() const { return m_committed; }
@@ -53,6 +54,7 @@ signals:
 
 private:
     DataFolder m_folder;
+    const Clock &m_clock;
     QString m_text;
     QString m_committed;
 };

@@ -1,5 +1,6 @@
 #include "DataControl.h"
 
+#include "Clock.h"
 #include "MessageBox.h"
 #include "Twips.h"
 
@@ -28,8 +29,8 @@ QToolButton *navigationButton(const QString &name, const QString &text, const QS
 
 DataControl::DataControl(const QString &name, const QString &caption,
                          const QString &databasePath, const QString &rowSource,
-                         MessageBox &messages, QWidget *parent)
-    : QFrame(parent), m_recordset(databasePath, rowSource), m_messages(messages)
+                         MessageBox &messages, const Clock &clock, QWidget *parent)
+    : QFrame(parent), m_recordset(databasePath, rowSource), m_messages(messages), m_clock(clock)
 {
     setObjectName(name);
     setFrameShape(QFrame::StyledPanel);
@@ -155,7 +156,7 @@ std::optional<QVariantHash> DataControl::boundValues(QString *error) const
             continue;
         }
         QString reason;
-        const auto value = FieldText::stored(content(binding), binding.format, &reason);
+        const auto value = FieldText::stored(content(binding), binding.format, m_clock.today(), &reason);
         if (!value) {
             *error = QStringLiteral("%1: %2").arg(binding.field, reason);
             return std::nullopt;

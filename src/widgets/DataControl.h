@@ -8,6 +8,7 @@
 #include <QStringList>
 #include <functional>
 
+class Clock;
 class MessageBox;
 class QLabel;
 
@@ -23,7 +24,8 @@ class DataControl : public QFrame
     Q_OBJECT
 public:
     DataControl(const QString &name, const QString &caption, const QString &databasePath,
-                const QString &rowSource, MessageBox &messages, QWidget *parent = nullptr);
+                const QString &rowSource, MessageBox &messages, const Clock &clock,
+                QWidget *parent = nullptr);
 
     Recordset &recordset() { return m_recordset; }
 
@@ -76,6 +78,7 @@ private:
 
     Recordset m_recordset;
     MessageBox &m_messages;
+    const Clock &m_clock;
     QList<Binding> m_bindings;
     QStringList m_shown; // the bound controls' contents as the row showed them
     std::function<bool()> m_mayLeave;

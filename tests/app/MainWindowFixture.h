@@ -3,6 +3,7 @@
 #include "Controls.h"
 #include "DataControl.h"
 #include "FakeLauncher.h"
+#include "FixedClock.h"
 #include "RecordingMessageBox.h"
 #include "ScriptedMessageBox.h"
 #include "TempDataFolder.h"
@@ -17,21 +18,22 @@ template <class Messages = ScriptedMessageBox> struct MainWindowWith {
     TempDataFolder folder;
     Messages messages;
     FakeLauncher launcher;
+    FixedClock clock;
     QString medium;
     QString chosen;
     std::unique_ptr<frmMain> window;
 
     // Loaded, with the rows still being read on their worker threads.
-    bool start(const QDate &today = QDate(2026, 12, 6))
+    bool start()
     {
-        window = std::make_unique<frmMain>(folder.folder(), messages, launcher,
+        window = std::make_unique<frmMain>(folder.folder(), messages, launcher, clock,
                                            [this] { return medium; },
                                            [this](QWidget *, const QString &) { return chosen; });
-        return window->Form_Load(today);
+        return window->Form_Load();
     }
-    bool load(const QDate &today = QDate(2026, 12, 6))
+    bool load()
     {
-        const bool loaded = start(today);
+        const bool loaded = start();
         for (DataControl *data : window->findChildren<DataControl *>())
             data->recordset().waitForRows();
         return loaded;

@@ -10,6 +10,8 @@
 
 namespace {
 
+const FixedClock fixedClock;
+
 // A customer, an income, an expense and a balance of 10.50.
 void fill(const TempDataFolder &folder)
 {
@@ -53,7 +55,7 @@ private slots:
         MainWindowWith<RecordingMessageBox> f;
         fill(f.folder);
         f.medium = f.folder.path();
-        QVERIFY(f.load(QDate::currentDate()));
+        QVERIFY(f.load());
         f.trigger("mnuBackup");
         QVERIFY(f.messages.shown.last().text.endsWith(": customers 1, incomes 1, expenses 1."));
         click(f.window.get(), "cmdAdd2");
@@ -63,7 +65,7 @@ private slots:
         click(f.window.get(), "cmdSave2");
         f.folder.writeBytes(DataFiles::password, "secret\r\n");
         const QByteArray changedIncome = f.folder.bytes(DataFiles::income);
-        f.chosen = f.medium + '/' + FloppyBackup::dailyName(QDate::currentDate());
+        f.chosen = f.medium + '/' + FloppyBackup::dailyName(f.clock.today());
         f.messages.answer = QMessageBox::Yes;
         f.trigger("mnuRestore");
         const MessageBoxRequest question = f.messages.shown.at(f.messages.shown.size() - 2);
@@ -164,7 +166,7 @@ private slots:
         }
         RecordingMessageBox messages;
         FakeLauncher launcher;
-        Startup startup(DataFolder(arguments[2]), messages, launcher);
+        Startup startup(DataFolder(arguments[2]), messages, launcher, fixedClock);
         QVERIFY(startup.run());
         for (DataControl *data : startup.mainWindow()->findChildren<DataControl *>())
             data->recordset().waitForRows();

@@ -25,6 +25,8 @@
 
 namespace {
 
+const FixedClock fixedClock;
+
 const QString lockFile = QStringLiteral("Bramblewood.lock");
 
 MessageBoxRequest refusal(const QString &text, QMessageBox::Icon icon = QMessageBox::Critical)
@@ -53,7 +55,7 @@ private slots:
         f.folder.execute(DataFiles::expense, "INSERT INTO Expense VALUES ('Fuel', 40, '2024-07-05', '17')");
         f.folder.writeBytes(DataFiles::incomeNames, "Sales\r\nRent\r\n");
         f.folder.writeBytes(DataFiles::balance, "1250.5\r\n");
-        QVERIFY(f.load(QDate(2026, 12, 6)));
+        QVERIFY(f.load());
         QCOMPARE(control<QTabWidget>(f.window.get(), "SSTab1")->currentIndex(), 2);
 
         QCOMPARE(texts(f.window.get(), {"txtBalance", "txtAccountNumber", "txtName", "txtDateStarted",
@@ -163,7 +165,7 @@ private slots:
         if (!told.text.isEmpty())
             messages.expect(told);
         const bool refused = told.icon == QMessageBox::Critical;
-        QCOMPARE(Startup(folder.folder(), messages, launcher).run(), !refused);
+        QCOMPARE(Startup(folder.folder(), messages, launcher, fixedClock).run(), !refused);
         if (refused) {
             QCOMPARE(QDir(folder.path()).entryList(QDir::Files), before);
             QCOMPARE(folder.bytes(file), content);
@@ -184,7 +186,7 @@ private slots:
                                         "\n" + QSysInfo::machineHostName().toUtf8() + "\n");
         ScriptedMessageBox messages;
         FakeLauncher launcher;
-        Startup startup(folder.folder(), messages, launcher);
+        Startup startup(folder.folder(), messages, launcher, fixedClock);
         QVERIFY(startup.run());
         QVERIFY(startup.mainWindow()->isVisible());
         QVERIFY(folder.folder().missingFiles().isEmpty());
@@ -213,7 +215,7 @@ private slots:
         RecordingMessageBox messages;
         messages.answer = answer;
         FakeLauncher launcher;
-        Startup startup(folder.folder(), messages, launcher, JET_READER);
+        Startup startup(folder.folder(), messages, launcher, fixedClock, JET_READER);
         QCOMPARE(startup.run(), answer == QMessageBox::Ok);
         QVERIFY(messages.shown[0].text.startsWith("These databases in the data folder " + folder.path() +
                                                   " are in the format of Microsoft Access:\n\n"
@@ -244,7 +246,7 @@ private slots:
         TempDataFolder folder;
         ScriptedMessageBox messages;
         FakeLauncher launcher;
-        Startup first(folder.folder(), messages, launcher);
+        Startup first(folder.folder(), messages, launcher, fixedClock);
         QVERIFY(first.run());
         QFile lock(folder.filePath(lockFile));
         QVERIFY(lock.open(QIODevice::ReadWrite));
@@ -254,7 +256,7 @@ private slots:
         messages.expect(refusal(QStringLiteral("Bramblewood is already running on the data folder %1. "
                                                "Use the window that is open.")
                                     .arg(folder.path())));
-        Startup second(folder.folder(), messages, launcher);
+        Startup second(folder.folder(), messages, launcher, fixedClock);
         QVERIFY(!second.run());
     }
 
@@ -383,7 +385,7 @@ private slots:
         QTest::addColumn<int>("icon");
         QTest::addColumn<QString>("file"); // in the data folder
         QTest::addColumn<bool>("made");
-        const QString daily = "medium/" + FloppyBackup::dailyName(QDate::currentDate());
+        const QString daily = "medium/" + FloppyBackup::dailyName(fixedClock.today());
         const int warning = int(QMessageBox::Warning);
         QTest::newRow("backup") << "mnuBackup" << "" << "Files successfully backed up to floppy!" << 0
                                 << daily << true;
@@ -427,7 +429,7 @@ private slots:
         QDir(f.folder.path()).mkdir("medium");
         f.medium = trouble == "no medium" ? QString() : f.folder.filePath(trouble == "medium gone" ? "gone" : "medium");
         f.folder.execute(DataFiles::customers, "INSERT INTO Customers (Name) VALUES ('Ann')");
-        QVERIFY(f.load(QDate::currentDate()));
+        QVERIFY(f.load());
         // A data file gone, or a folder where the workbook goes.
         if (trouble.contains('.') && !QFile::remove(f.folder.filePath(trouble)))
             QDir(f.folder.path()).mkdir(trouble);
@@ -483,7 +485,7 @@ private slots:
         income->MonthView_DateClick();
         QVERIFY(f.text("txtIncomeDate").isEmpty() && income->isVisible());
         click(f.window.get(), "cmdAdd2");
-        QCOMPARE(income->calendar().selectedDate(), QDate::currentDate());
+        QCOMPARE(income->calendar().selectedDate(), f.clock.today());
         income->calendar().setSelectedDate(QDate(2024, 3, 15));
         income->windowHandle()->requestActivate();
         QTRY_VERIFY(income->isActiveWindow());
@@ -500,7 +502,7 @@ private slots:
         QCOMPARE(f.text("txtExpenseDate"), QStringLiteral("1/9/2025"));
         QCOMPARE(focused(), QStringLiteral("txtExpenseInvoice"));
         QTRY_VERIFY(!expense);
-        QCOMPARE(open("cmdMonthView3", "frmMonthview3")->calendar().selectedDate(), QDate::currentDate());
+        QCOMPARE(open("cmdMonthView3", "frmMonthview3")->calendar().selectedDate(), f.clock.today());
 
         tab(0);
         frmMonthview *started = open("cmdMonthView", "frmMonthview");

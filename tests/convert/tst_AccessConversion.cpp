@@ -193,12 +193,12 @@ private slots:
         const auto before = contents(from.path());
         QString out, err;
         QTextStream outStream(&out), errStream(&err);
-        QCOMPARE(ConvertFromCommand::run({from.path(), into.path()}, JET_READER, outStream, errStream), 0);
+        QCOMPARE(ConvertFromCommand::run({from.path(), into.path()}, JET_READER, QDate(2026, 12, 6), outStream, errStream), 0);
         QCOMPARE(contents(from.path()), before);
         QCOMPARE(into.folder().missingFiles(), QStringList{"pw.kvd"});
         QCOMPARE(into.storedCount("Income"), 300);
         QVERIFY(out.contains("The Access files are kept unchanged in " + from.path()));
-        QCOMPARE(ConvertFromCommand::run({from.path(), into.path()}, JET_READER, outStream, errStream), 1);
+        QCOMPARE(ConvertFromCommand::run({from.path(), into.path()}, JET_READER, QDate(2026, 12, 6), outStream, errStream), 1);
         QVERIFY(err.startsWith("The data folder " + into.path() + " already holds data files"));
     }
 };

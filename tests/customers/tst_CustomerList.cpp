@@ -2,6 +2,7 @@
 #include "CustomerTab.h"
 #include "DataControl.h"
 #include "DataFiles.h"
+#include "FixedClock.h"
 #include "ScriptedMessageBox.h"
 #include "TempDataFolder.h"
 #include "frmCustomerList.h"
@@ -19,6 +20,7 @@ namespace {
 struct Fixture {
     TempDataFolder folder;
     ScriptedMessageBox messages;
+    FixedClock clock;
     std::unique_ptr<CustomerTab> tab;
     std::unique_ptr<frmCustomerList> list;
 
@@ -30,7 +32,7 @@ struct Fixture {
                        "('Baker', '22 Elm Dr', '555-0199', 10, '2019-01-01', 0), "
                        "('Carter', 'Oak Ridge', '444-0101', 100, '2020-06-15', -1), "
                        "('Émile', '3 Rue Haute', NULL, NULL, NULL, -1)");
-        tab = std::make_unique<CustomerTab>(folder.folder(), messages);
+        tab = std::make_unique<CustomerTab>(folder.folder(), messages, clock);
         tab->customers().open();
         list = std::make_unique<frmCustomerList>(tab->customers().recordset());
     }

@@ -2,6 +2,7 @@
 #include "CustomerTab.h"
 #include "DataControl.h"
 #include "DataFiles.h"
+#include "FixedClock.h"
 #include "DateText.h"
 #include "MonthlyAmount.h"
 #include "NumberText.h"
@@ -20,6 +21,7 @@ namespace {
 struct Fixture {
     TempDataFolder folder;
     ScriptedMessageBox messages;
+    FixedClock clock;
     std::unique_ptr<CustomerTab> tab;
 
     explicit Fixture(const QStringList &names = {})
@@ -31,7 +33,7 @@ struct Fixture {
                                           "'555-01%2', '2020-01-01', 'Monthly', 10)")
                                .arg(QString(names[i]).replace(u'\'', QLatin1String("''")))
                                .arg(i + 10));
-        tab = std::make_unique<CustomerTab>(folder.folder(), messages);
+        tab = std::make_unique<CustomerTab>(folder.folder(), messages, clock);
         tab->customers().open();
         showActive(tab.get());
     }
@@ -84,7 +86,7 @@ private slots:
         Fixture f({QStringLiteral("Baker")});
         f.press("cmdAdd");
         QCOMPARE(texts(f.tab.get(), {"txtDateStarted", "txtState", "txtAddress", "txtAccountNumber"}),
-                 (QStringList{DateText::toShort(QDate::currentDate()), "Florida", "", ""}));
+                 (QStringList{DateText::toShort(f.clock.today()), "Florida", "", ""}));
         f.fill(QStringLiteral("Adams"), QStringLiteral("30"), QStringLiteral("Monthly"));
         f.box("txtDateStarted")->setText(QStringLiteral("3/15/04"));
         control<QCheckBox>(f.tab.get(), "Check1")->setChecked(true);

@@ -4,6 +4,7 @@
 #include "CrashPoints.h"
 #include "DataControl.h"
 #include "DataFiles.h"
+#include "FixedClock.h"
 #include "EntryStateMachine.h"
 #include "IncomeExpensesTab.h"
 #include "LedgerPanel.h"
@@ -29,13 +30,14 @@ namespace {
 struct LedgerFixture {
     TempDataFolder folder;
     std::unique_ptr<MessageBox> messages;
+    FixedClock clock;
     std::unique_ptr<IncomeExpensesTab> tab;
 
     explicit LedgerFixture(std::unique_ptr<MessageBox> box = std::make_unique<ScriptedMessageBox>(),
                            const std::optional<DataFolder> &on = {})
         : folder(!on), messages(std::move(box))
     {
-        tab = std::make_unique<IncomeExpensesTab>(on.value_or(folder.folder()), *messages);
+        tab = std::make_unique<IncomeExpensesTab>(on.value_or(folder.folder()), *messages, clock);
         tab->income().entries().open();
         tab->expense().entries().open();
         showActive(tab.get());

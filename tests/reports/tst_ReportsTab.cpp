@@ -1,5 +1,6 @@
 #include "Controls.h"
 #include "DataFiles.h"
+#include "FixedClock.h"
 #include "Readers.h"
 #include "ReportsTab.h"
 #include "ScriptedMessageBox.h"
@@ -15,11 +16,12 @@ namespace {
 struct Fixture {
     TempDataFolder folder;
     ScriptedMessageBox messages;
-    ReportsTab tab{folder.folder(), messages};
+    FixedClock clock;
+    ReportsTab tab{folder.folder(), messages, clock};
 
     Fixture()
     {
-        tab.setStartingDates(QDate(2026, 12, 6));
+        tab.setStartingDates();
         folder.execute(DataFiles::customers,
                        "INSERT INTO Customers (Name, DateStarted, Active, AmountMonthly) VALUES "
                        "('O''Neil', '2020-01-01', -1, 10.5), ('Idle', '2021-01-01', 0, 4)");

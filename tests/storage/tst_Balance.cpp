@@ -1,3 +1,4 @@
+#include "FixedClock.h"
 #include "RunningBalance.h"
 #include "TempDataFolder.h"
 
@@ -30,7 +31,8 @@ private slots:
         QFETCH(QString, shown);
         QFETCH(QString, file);
         TempDataFolder folder;
-        RunningBalance model(folder.folder());
+        const FixedClock clock;
+        RunningBalance model(folder.folder(), clock);
         model.setText(balance);
         const QString after = model.afterStep(amount, sign);
         QCOMPARE(after, shown);
@@ -55,7 +57,8 @@ private slots:
         QFETCH(QString, content);
         QFETCH(QString, shown);
         const bool isNumber = !shown.isEmpty();
-        RunningBalance balance(DataFolder(QStringLiteral(".")));
+        const FixedClock clock;
+        RunningBalance balance(DataFolder(QStringLiteral(".")), clock);
         balance.setText(QStringLiteral("kept"));
         QSignalSpy changed(&balance, &RunningBalance::changed);
         QCOMPARE(balance.setFromFile(content), isNumber);

@@ -102,31 +102,40 @@ private slots:
         const QDate date(2026, 12, 5);
         QCOMPARE(DateText::shortFormat(locale), format);
         QCOMPARE(DateText::toShort(date, locale), locale.toString(date, format));
-        QCOMPARE(DateText::fromShort(DateText::toShort(date, locale), locale).value_or(QDate()),
+        QCOMPARE(DateText::fromShort(DateText::toShort(date, locale), date, locale).value_or(QDate()),
                  date);
     }
 
     void fromShort_data()
     {
+        QTest::addColumn<QDate>("today");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QDate>("expected"); // invalid: not a date
-        QTest::newRow("four-digit year") << "12/5/2026" << QDate(2026, 12, 5);
-        QTest::newRow("29, the last of this century") << "1/1/29" << QDate(2029, 1, 1);
-        QTest::newRow("30, the first of the last") << "1/1/30" << QDate(1930, 1, 1);
-        QTest::newRow("blanks around") << " 6/30/2024 " << QDate(2024, 6, 30);
-        QTest::newRow("leap day") << "2/29/2024" << QDate(2024, 2, 29);
-        QTest::newRow("not a leap year") << "2/29/2023" << QDate();
-        QTest::newRow("blanks") << "   " << QDate();
-        QTest::newRow("three-digit year") << "1/1/204" << QDate();
-        QTest::newRow("two parts") << "1/2004" << QDate();
-        QTest::newRow("trailing text") << "1/1/2004x" << QDate();
+        const QDate today(2026, 12, 6);
+        QTest::newRow("four-digit year") << today << "12/5/2026" << QDate(2026, 12, 5);
+        QTest::newRow("2026: 46 is twenty years ahead") << today << "1/1/46" << QDate(2046, 1, 1);
+        QTest::newRow("2026: 47 is the last century's") << today << "1/1/47" << QDate(1947, 1, 1);
+        QTest::newRow("2026: 00") << today << "1/1/00" << QDate(2000, 1, 1);
+        QTest::newRow("2027: 47 comes into this century") << QDate(2027, 3, 1) << "1/1/47" << QDate(2047, 1, 1);
+        QTest::newRow("2030: 30 is this year") << QDate(2030, 1, 1) << "1/1/30" << QDate(2030, 1, 1);
+        QTest::newRow("2030: 51 is the last century's") << QDate(2030, 1, 1) << "1/1/51" << QDate(1951, 1, 1);
+        QTest::newRow("2095: 15 is the next century's") << QDate(2095, 6, 1) << "1/1/15" << QDate(2115, 1, 1);
+        QTest::newRow("2095: 16 is this century's") << QDate(2095, 6, 1) << "1/1/16" << QDate(2016, 1, 1);
+        QTest::newRow("blanks around") << today << " 6/30/2024 " << QDate(2024, 6, 30);
+        QTest::newRow("leap day") << today << "2/29/2024" << QDate(2024, 2, 29);
+        QTest::newRow("not a leap year") << today << "2/29/2023" << QDate();
+        QTest::newRow("blanks") << today << "   " << QDate();
+        QTest::newRow("three-digit year") << today << "1/1/204" << QDate();
+        QTest::newRow("two parts") << today << "1/2004" << QDate();
+        QTest::newRow("trailing text") << today << "1/1/2004x" << QDate();
     }
 
     void fromShort()
     {
+        QFETCH(QDate, today);
         QFETCH(QString, text);
         QFETCH(QDate, expected);
-        const auto date = DateText::fromShort(text);
+        const auto date = DateText::fromShort(text, today);
         QCOMPARE(date.has_value(), expected.isValid());
         if (date)
             QCOMPARE(*date, expected);
