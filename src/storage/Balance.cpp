@@ -16,10 +16,19 @@ std::optional<double> fromFile(const QString &content)
         return std::nullopt;
     if (const auto number = NumberText::readPlain(content))
         return number;
-    bool ok = false;
-    const double number = QLocale().toDouble(content.trimmed(), &ok);
-    if (ok && std::isfinite(number))
-        return number;
+    // The older program wrote the balance with the separators of its
+    // machine's locale. Both kinds are read, whatever the locale here, so that
+    // a file means the same on every machine: a point before the cents with
+    // commas between thousands, else a comma before the cents. Its "0.00"
+    // has two digits after the comma, three between groups, so the two never
+    // meet.
+    for (const QLocale &writtenIn : {QLocale(QLocale::English, QLocale::UnitedStates),
+                                     QLocale(QLocale::German, QLocale::Germany)}) {
+        bool ok = false;
+        const double number = writtenIn.toDouble(content.trimmed(), &ok);
+        if (ok && std::isfinite(number))
+            return number;
+    }
     return std::nullopt;
 }
 

@@ -8,9 +8,9 @@
 namespace Balance {
 
 // The number in the whole content of balance.kvd, its line break and blanks
-// around it aside: a plain number with a point, or one the locale's number
-// reader takes (a file written under another locale). Anything else (infinity,
-// NaN, or a file longer than the program ever writes) is no number.
+// around it aside: a plain number with a point, or one written under a locale
+// ("1,250.50", "1250,50"), read the same under every locale. Anything else
+// (infinity, NaN, or a file longer than the program ever writes) is no number.
 std::optional<double> fromFile(const QString &content);
 
 // The balance text after a step: the amount text read by the leading-number

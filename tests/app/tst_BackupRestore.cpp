@@ -3,6 +3,7 @@
 #include "MainWindowFixture.h"
 #include "Readers.h"
 #include "Startup.h"
+#include "UsEnglish.h"
 
 #include <QLockFile>
 #include <QProcess>
@@ -36,6 +37,9 @@ std::pair<int, QString> bramblewood(const QStringList &arguments)
 {
     QProcess program;
     program.setProcessChannelMode(QProcess::MergedChannels);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("LC_ALL", "en_US.UTF-8"); // it prints dates in the locale's short form
+    program.setProcessEnvironment(environment);
     program.start(BRAMBLEWOOD_PROGRAM, arguments);
     program.waitForFinished(60000);
     return {program.exitCode(), QString::fromUtf8(program.readAll())};
@@ -47,6 +51,8 @@ class tst_BackupRestore : public QObject
 {
     Q_OBJECT
 private slots:
+    void initTestCase() { useUsEnglish(); }
+
     // A backup, an income saved, a new password, a restore: the files and
     // the window are the backup's again, the password stays, and the kept
     // folder holds the data as they were, with the names remembered since.

@@ -6,8 +6,9 @@
 #include "MainWindowFixture.h"
 #include "MediumCopy.h"
 #include "PathStub.h"
-#include "Startup.h"
 #include "Readers.h"
+#include "Startup.h"
+#include "UsEnglish.h"
 #include "frmAbout.h"
 #include "frmHelp.h"
 #include "frmMonthview.h"
@@ -42,6 +43,8 @@ class tst_frmMain : public QObject
 {
     Q_OBJECT
 private slots:
+    void initTestCase() { useUsEnglish(); }
+
     // The window opens on the Reports tab with the balance and first rows
     // shown, the date ranges set, and only the boxes a user may type into open.
     void loadFillsTheWindow()

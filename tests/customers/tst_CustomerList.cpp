@@ -5,6 +5,7 @@
 #include "FixedClock.h"
 #include "ScriptedMessageBox.h"
 #include "TempDataFolder.h"
+#include "UsEnglish.h"
 #include "frmCustomerList.h"
 
 #include <QComboBox>
@@ -59,6 +60,8 @@ class tst_CustomerList : public QObject
 {
     Q_OBJECT
 private slots:
+    void initTestCase() { useUsEnglish(); }
+
     void filterNarrowsByNameAddressAndPhones_data()
     {
         QTest::addColumn<QString>("text");

@@ -2,12 +2,13 @@
 #include "CustomerTab.h"
 #include "DataControl.h"
 #include "DataFiles.h"
-#include "FixedClock.h"
 #include "DateText.h"
+#include "FixedClock.h"
 #include "MonthlyAmount.h"
 #include "NumberText.h"
 #include "ScriptedMessageBox.h"
 #include "TempDataFolder.h"
+#include "UsEnglish.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -78,6 +79,8 @@ class tst_CustomerTab : public QObject
 {
     Q_OBJECT
 private slots:
+    void initTestCase() { useUsEnglish(); }
+
     // New with a record on screen fills in today and Florida; Save stores the
     // date in its stored form and Active as -1; Edit stores a change; a paste cut short is told.
     // A record the table refuses stays on screen as typed, and moving, told No, drops it.

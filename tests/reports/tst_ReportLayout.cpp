@@ -8,6 +8,7 @@
 #include "ReportPaper.h"
 #include "ScriptedMessageBox.h"
 #include "TempDataFolder.h"
+#include "UsEnglish.h"
 #include "frmReport.h"
 
 #include <QDir>
@@ -104,6 +105,8 @@ class tst_ReportLayout : public QObject
 {
     Q_OBJECT
 private slots:
+    void initTestCase() { useUsEnglish(); }
+
     void layOut_data() { addReports(); }
 
     // Three rows are laid out as stored in layouts/<report>.txt; a changed

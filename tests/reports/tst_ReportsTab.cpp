@@ -5,6 +5,7 @@
 #include "ReportsTab.h"
 #include "ScriptedMessageBox.h"
 #include "TempDataFolder.h"
+#include "UsEnglish.h"
 #include "frmReport.h"
 
 #include <QPointer>
@@ -43,6 +44,8 @@ class tst_ReportsTab : public QObject
 {
     Q_OBJECT
 private slots:
+    void initTestCase() { useUsEnglish(); }
+
     void eachButtonShowsItsReport_data()
     {
         QTest::addColumn<QString>("button");

@@ -1,5 +1,6 @@
 #include "DateText.h"
 #include "NumberText.h"
+#include "UsEnglish.h"
 
 #include <QTest>
 #include <cmath>
@@ -8,6 +9,8 @@ class tst_NumberAndDateText : public QObject
 {
     Q_OBJECT
 private slots:
+    void initTestCase() { useUsEnglish(); }
+
     void read_data()
     {
         QTest::addColumn<QString>("text");
