@@ -17,6 +17,7 @@ namespace {
 
 // For each step, how many more runs until one fails; 0: none planned.
 std::array<int, 3> countdown{};
+QString failingRename; // the file whose next rename fails; empty: none
 
 bool injectedFailure(SafeFiles::Step step, QString *error)
 {
@@ -62,6 +63,11 @@ bool syncFolder(const QString &folder, QString *error)
 
 bool renameOver(const QString &from, const QString &to, QString *error)
 {
+    if (from == failingRename) {
+        failingRename.clear();
+        *error = QStringLiteral("A failure was injected for the test.");
+        return false;
+    }
     if (injectedFailure(SafeFiles::Step::Rename, error))
         return false;
     CrashPoints::reach(CrashPoints::Step::Rename, CrashPoints::When::Before);
@@ -240,9 +246,15 @@ void failAt(Step step, int nth)
     countdown[std::size_t(step)] = nth;
 }
 
+void failRenameOf(const QString &path)
+{
+    failingRename = path;
+}
+
 void clearFailures()
 {
     countdown.fill(0);
+    failingRename.clear();
 }
 
 } // namespace SafeFiles

@@ -31,9 +31,11 @@ bool replaceUnsynced(const QString &from, const QString &to, QString *error);
 bool syncFolders(const QStringList &files, QString *error);
 
 // A test seam: the disk cannot be made to fail for real where tests run as
-// root. failAt(step, n) makes the n-th next time that step runs fail.
+// root. failAt(step, n) makes the n-th next time that step runs fail;
+// failRenameOf(path) the next rename of that file, whatever comes before it.
 enum class Step { Write, Sync, Rename };
 void failAt(Step step, int nth);
+void failRenameOf(const QString &path);
 void clearFailures();
 
 } // namespace SafeFiles
