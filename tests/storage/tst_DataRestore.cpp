@@ -104,6 +104,42 @@ private slots:
         QVERIFY(after == restored || (code != 0 && after == dataBefore));
     }
 
+    void failedPutBackIsFinishedAtTheNextStart_data()
+    {
+        QTest::addColumn<int>("sync");
+        // The third replacement fails after 16 syncs; putting back then
+        // copies and renames each of six files, two syncs each.
+        QTest::newRow("the first copy") << 17;
+        QTest::newRow("amid the files") << 22;
+        QTest::newRow("the last file") << 28;
+    }
+
+    // A restore fails part-way, and so does putting the current files back:
+    // the marker stays until every file is back, so the next start finishes
+    // the job from the kept folder.
+    void failedPutBackIsFinishedAtTheNextStart()
+    {
+        QFETCH(int, sync);
+        const TempDataFolder live(false), backup(false);
+        for (const QString &name : DataFiles::all()) {
+            QFile::copy(m_live.filePath(name), live.filePath(name));
+            QFile::copy(m_backup.filePath(name), backup.filePath(name));
+        }
+        const QMap<QString, QByteArray> before = dataFiles(live);
+        FileSteps::failAt(FileSteps::Step::Rename, 4);
+        FileSteps::failAt(FileSteps::Step::Sync, sync);
+        const DataRestore::Result result = DataRestore::run(live.folder(), backup.path(), now);
+        QVERIFY(!result.restored && QFileInfo(result.kept).isDir());
+        QVERIFY2(result.error.contains("put back when the program next starts"), qPrintable(result.error));
+        QVERIFY(QFile::exists(live.filePath("Restore.unfinished")));
+        FileSteps::clearFailures();
+        bool undone = false;
+        QString error;
+        QVERIFY2(DataRestore::undoUnfinished(live.folder(), &undone, &error) && undone, qPrintable(error));
+        QCOMPARE(dataFiles(live), before);
+        QVERIFY(!QFile::exists(live.filePath("Restore.unfinished")) && !QFileInfo::exists(result.kept));
+    }
+
 private:
     TempDataFolder m_live, m_backup;
 };
