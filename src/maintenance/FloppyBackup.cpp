@@ -21,33 +21,6 @@ struct LiveSummary {
     bool read = false;
 };
 
-// The archive read back as a restore would read it, and holding what the
-// data folder holds.
-bool check(const DataFolder &folder, const LiveSummary &live, DataSummary *packed, QString *error)
-{
-    QTemporaryDir work;
-    if (!work.isValid()) {
-        *error = QStringLiteral("no temporary folder to read it back in: %1").arg(work.errorString());
-        return false;
-    }
-    if (!BackupArchive::extract(folder.filePath(FloppyBackup::archiveFile), DataFolder(work.path()),
-                                packed, error))
-        return false;
-    if (!live.read) {
-        *error = live.error;
-        return false;
-    }
-    const QStringList labels = DataSummary::labels(), archived = packed->values(),
-                      present = live.summary.values();
-    for (qsizetype i = 0; i < labels.size(); ++i)
-        if (archived[i] != present[i]) {
-            *error = QStringLiteral("%1: %2 in the archive, %3 in the data folder.")
-                         .arg(labels[i], archived[i], present[i]);
-            return false;
-        }
-    return true;
-}
-
 } // namespace
 
 namespace FloppyBackup {
@@ -85,6 +58,26 @@ QString mediumRoot()
     return {};
 }
 
+bool check(const QString &archive, const DataSummary &present, DataSummary *packed, QString *error)
+{
+    QTemporaryDir work;
+    if (!work.isValid()) {
+        *error = QStringLiteral("no temporary folder to read it back in: %1").arg(work.errorString());
+        return false;
+    }
+    if (!BackupArchive::extract(archive, DataFolder(work.path()), packed, error))
+        return false;
+    const QStringList labels = DataSummary::labels(), archived = packed->values(),
+                      now = present.values();
+    for (qsizetype i = 0; i < labels.size(); ++i)
+        if (archived[i] != now[i]) {
+            *error = QStringLiteral("%1: %2 in the archive, %3 in the data folder.")
+                         .arg(labels[i], archived[i], now[i]);
+            return false;
+        }
+    return true;
+}
+
 QString dailyName(const QDate &today)
 {
     return QStringLiteral("Backup%1.zip").arg(today.toString(QStringLiteral("MMddyyyy")));
@@ -115,8 +108,13 @@ Result run(cZip &zip, const DataFolder &folder, const QString &medium, const QDa
     if (!zip.Success())
         return {Outcome::ArchiveFailed, QStringLiteral("The archive could not be written."), {}, {}};
     Result result{Outcome::Done, {}, QDir(medium).filePath(dailyName(today)), {}};
-    if (!check(folder, live.get(), &result.summary, &result.error))
+    const LiveSummary present = live.get();
+    if (!present.read) {
         result.outcome = Outcome::CheckFailed;
+        result.error = present.error;
+    } else if (!check(folder.filePath(archiveFile), present.summary, &result.summary, &result.error)) {
+        result.outcome = Outcome::CheckFailed;
+    }
     else if (medium.isEmpty())
         result.outcome = Outcome::NoMedium;
     else if (!MediumCopy::copy(folder.filePath(archiveFile), result.copy, &result.error))

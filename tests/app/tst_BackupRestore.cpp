@@ -1,5 +1,7 @@
 #include "AutoCompleteBox.h"
 #include "DataFiles.h"
+#include "DataSummary.h"
+#include "FloppyBackup.h"
 #include "MainWindowFixture.h"
 #include "Readers.h"
 #include "Startup.h"
@@ -132,6 +134,47 @@ private slots:
         QCOMPARE(f.folder.snapshot(), before);
         const auto [code, output] = bramblewood({"--verify-backup", f.chosen});
         QVERIFY2(code == 1 && output.contains(reason), qPrintable(output));
+    }
+
+    void archiveThatDiffersFromTheFolderIsRefused_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("change"); // a statement, or balance.kvd's new content
+        QTest::addColumn<QString>("told");   // empty: the archive passes
+        QTest::newRow("as it was") << "" << "" << "";
+        QTest::newRow("a customer more") << DataFiles::customers << "INSERT INTO Customers (Name) VALUES ('Bo')"
+                                         << "Customers: 1 in the archive, 2 in the data folder.";
+        QTest::newRow("an income fewer") << DataFiles::income << "DELETE FROM Income"
+                                         << "Incomes: 1 in the archive, 0 in the data folder.";
+        QTest::newRow("an older expense more")
+            << DataFiles::expense << "INSERT INTO Expense VALUES ('Oil', 1, '2020-01-01', '')"
+            << "Expenses: 1 in the archive, 2 in the data folder.";
+        QTest::newRow("a later date") << DataFiles::income << "UPDATE Income SET IncomeDate = '2026-12-01'"
+                                      << "Newest income: 11/30/2026 in the archive, 12/1/2026 in the data folder.";
+        QTest::newRow("another balance") << DataFiles::balance << "10.51\r\n"
+                                         << "Balance: 10.50 in the archive, 10.51 in the data folder.";
+    }
+
+    // The backup's own check: the archive read back must hold what the
+    // folder it was made from holds.
+    void archiveThatDiffersFromTheFolderIsRefused()
+    {
+        QFETCH(QString, file);
+        QFETCH(QString, change);
+        QFETCH(QString, told);
+        TempDataFolder folder;
+        fill(folder);
+        const QString zip = archiveOf(folder, DataFiles::backedUp());
+        if (file == DataFiles::balance)
+            folder.writeBytes(file, change.toUtf8());
+        else if (!file.isEmpty())
+            folder.execute(file, change);
+        DataSummary present, packed;
+        QString error;
+        QVERIFY2(DataSummary::read(folder.folder(), &present, &error), qPrintable(error));
+        QCOMPARE(FloppyBackup::check(zip, present, &packed, &error), told.isEmpty());
+        if (!told.isEmpty())
+            QCOMPARE(error, told);
     }
 
     void commandLine_data()
