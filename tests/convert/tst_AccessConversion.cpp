@@ -35,10 +35,10 @@ bool convert(const TempDataFolder &folder, QString *text)
 }
 
 // What an expected value of an Access column must be in ours.
-QVariant ours(const QJsonValue &value, int type)
+QVariant ours(const QJsonValue &value, const QString &column, int type)
 {
-    if (type == 1)
-        return value.toBool() ? -1 : 0;
+    if (column == "Active") // yes is -1, no and no answer 0, whatever the type
+        return value.toVariant().toBool() ? -1 : 0;
     if (value.isNull() || type == 8)
         return value.isNull() ? QVariant() : value.toString().left(10); // the date alone
     return type == 5 || type == 7 ? value.toVariant().toDouble() : value.toVariant();
@@ -53,25 +53,33 @@ private slots:
     void everyRowArrives_data()
     {
         QTest::addColumn<QStringList>("options");
+        QTest::addColumn<int>("next"); // the next new customer's account number
         for (const char *jet : {"3", "4"})
             for (const char *money : {"currency", "double"})
                 for (const char *comments : {"memo", "text"})
                     QTest::addRow("Jet %s, %s, %s", jet, money, comments)
-                        << QStringList{"--jet", jet, "--money", money, "--comments", comments};
+                        << QStringList{"--jet", jet, "--money", money, "--comments", comments} << 12;
+        QTest::newRow("Active a number, one NULL") << QStringList{"--active", "long"} << 12;
+        QTest::newRow("no Active column") << QStringList{"--active", "none", "--jet", "3"} << 12;
+        QTest::newRow("counter below the highest Account") << QStringList{"--counter", "5"} << 10;
     }
 
     // Every row, in its order, with NULL apart from "", amounts to their
-    // limits, dates before 1899 and the time dropped; the account numbers
-    // kept and the numbering going on after the file's own counter; the
-    // originals kept byte for byte, and no work file left.
+    // limits, dates before 1899 and the time dropped; Active -1 or 0, never
+    // NULL; the account numbers kept and the numbering going on after the
+    // file's own counter or its highest number; the originals kept byte for
+    // byte, and no work file left.
     void everyRowArrives()
     {
         QFETCH(QStringList, options);
+        QFETCH(int, next);
         TempDataFolder folder(false);
         const QJsonObject expected = JetFixture::write(folder.path(), options);
         const auto before = contents(folder.path());
-        QString error;
-        QVERIFY2(convert(folder, &error), qPrintable(error));
+        QString report;
+        QVERIFY2(convert(folder, &report), qPrintable(report));
+        QVERIFY2(report.contains(QString("the next new customer gets the account number %1.").arg(next)),
+                 qPrintable(report));
         for (const char *table : {"Customers", "Income", "Expense"}) {
             const QJsonObject access = expected[table].toObject();
             QStringList columns;
@@ -81,10 +89,11 @@ private slots:
             QCOMPARE(rows.size(), access["rows"].toArray().size());
             for (qsizetype r = 0; r < rows.size(); ++r)
                 for (qsizetype c = 0; c < columns.size(); ++c)
-                    QCOMPARE(rows[r][c], ours(access["rows"][r][c], access["columns"][c][1].toInt()));
+                    QCOMPARE(rows[r][c], ours(access["rows"][r][c], columns[c], access["columns"][c][1].toInt()));
         }
+        QCOMPARE(folder.value("Customers.mdb", "SELECT count(*) FROM Customers WHERE Active IN (-1, 0)").toInt(), 5);
         folder.execute("Customers.mdb", "INSERT INTO Customers (Name) VALUES ('New')");
-        QCOMPARE(folder.value("Customers.mdb", "SELECT max(Account) FROM Customers").toInt(), 12);
+        QCOMPARE(folder.value("Customers.mdb", "SELECT max(Account) FROM Customers").toInt(), next);
         for (const QString file : {"Customers.mdb", "Income.mdb", "Expense.mdb"})
             QCOMPARE(folder.bytes("Access originals 2026-12-06/" + file), before["/" + file]);
         QCOMPARE(QDir(folder.path()).entryList({"*.convert*"}), QStringList());

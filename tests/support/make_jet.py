@@ -531,7 +531,7 @@ def write_mdb(path, jet, tables):
 
 # ---------------------------------------------------------------- fixtures
 
-def fixtures(jet, money, comments, unfit=False):
+def fixtures(jet, money, comments, unfit=False, active="yesno", counter=11):
     M = MONEY if money == "currency" else DOUBLE
     def amt(v):
         return decimal.Decimal(v) if M == MONEY else float(v)
@@ -541,8 +541,9 @@ def fixtures(jet, money, comments, unfit=False):
                                           ("State", 20), ("Zip", 5), ("Home", 15),
                                           ("Cell", 15), ("HisWork", 15), ("HerWork", 15))] + \
         [Column("DateStarted", DATETIME), Column("Schedule", TEXT, 20),
-         Column("AmountPerVisit", M), Column("AmountMonthly", M), Column("Active", BOOL),
-         Column("Comments", MEMO) if comments == "memo" else Column("Comments", TEXT, 100)] + \
+         Column("AmountPerVisit", M), Column("AmountMonthly", M)] + \
+        ([Column("Active", BOOL if active == "yesno" else LONG)] if active != "none" else []) + \
+        [Column("Comments", MEMO) if comments == "memo" else Column("Comments", TEXT, 100)] + \
         ([Column("Email", TEXT, 50)] if unfit else [])
     long_note = ("Gate code 4411. Dog in yard (friendly). Call before coming; "
                  "Mrs. Peña prefers mornings. ") * (3 if comments == "memo" else 0)
@@ -568,7 +569,7 @@ def fixtures(jet, money, comments, unfit=False):
         dict(_overflow=True,                # grew on update: moved to an overflow page
              Account=7, Name="O'Brien \"Bud\", Jr.", Address="1 Line\r\nTwo", City="Ocala",
              State="Florida", Zip="34470", Home="352-555-0177", Cell=None, HisWork=None,
-             HerWork=None, DateStarted=dt.date(1850, 6, 1), Schedule="Yearly",
+             HerWork=None, DateStarted=dt.datetime(1850, 6, 1, 18, 0), Schedule="Yearly",
              AmountPerVisit=amt("-12.3456" if M == MONEY else "-12.5"),
              AmountMonthly=amt("922337203685477.5807" if M == MONEY else "0.1"),
              Active=True, Comments=long_note or "x" * 100),
@@ -578,6 +579,10 @@ def fixtures(jet, money, comments, unfit=False):
              AmountPerVisit=amt("0"), AmountMonthly=amt("0"), Active=True,
              Comments=huge_note if comments == "memo" else "y" * 100),
     ]
+    if active == "long":                # as Access writes Yes and No; no answer is NULL
+        for c in customers:
+            if isinstance(c, dict):
+                c["Active"] = None if c["Name"] == "Null Tester" else (-1 if c["Active"] else 0)
     def ledger(prefix, n, sign, text_amounts=False):
         rows = []
         for i in range(n):
@@ -607,7 +612,7 @@ def fixtures(jet, money, comments, unfit=False):
     return {
         "Stress.mdb": [Table("Stress", stress_cols, stress, last_auto=len(stress),
                              pk="ID" if jet == 4 else None)],   # 341 keys: 2 Jet3 leaf pages
-        "Customers.mdb": [Table("Customers", cust_cols, customers, last_auto=11,
+        "Customers.mdb": [Table("Customers", cust_cols, customers, last_auto=counter,
                                 pk="Account")],
         "Income.mdb": [Table("Income", ledger_cols("Income"), ledger("Income", 300, 1))],
         # --unfit: the amounts typed as text, one of them no number.
@@ -637,10 +642,15 @@ def main():
     ap.add_argument("--unfit", action="store_true",
                     help="add what the program cannot carry: a column it lacks, "
                          "a date before the year 100, text in an amount column")
+    ap.add_argument("--active", choices=("yesno", "long", "none"), default="yesno",
+                    help="the customers' Active column: Yes/No, a Long of -1 and 0 "
+                         "with one NULL, or no such column")
+    ap.add_argument("--counter", type=int, default=11,
+                    help="the Customers AutoNumber counter (the highest Account is 9)")
     a = ap.parse_args()
     os.makedirs(a.outdir, exist_ok=True)
     expected = {}
-    for fname, tables in fixtures(a.jet, a.money, a.comments, a.unfit).items():
+    for fname, tables in fixtures(a.jet, a.money, a.comments, a.unfit, a.active, a.counter).items():
         size = write_mdb(os.path.join(a.outdir, fname), a.jet, tables)
         print(f"{fname}: Jet{a.jet}, {size} bytes, "
               + ", ".join(f"{t.name} {len(t.live)} rows" for t in tables))
