@@ -2,15 +2,19 @@
 #include "DataFiles.h"
 #include "FixedClock.h"
 #include "Readers.h"
+#include "ReportCommands.h"
+#include "ReportQuery.h"
 #include "ReportsTab.h"
 #include "ScriptedMessageBox.h"
 #include "TempDataFolder.h"
 #include "UsEnglish.h"
 #include "frmReport.h"
 
+#include <QElapsedTimer>
 #include <QPointer>
 #include <QRadioButton>
 #include <QTest>
+#include <sqlite3.h>
 
 namespace {
 
@@ -37,6 +41,17 @@ struct Fixture {
         return QString::fromUtf8(Readers::pdfText(path));
     }
 };
+
+// Whether a writer could take the database now, without waiting: no read
+// transaction holds it.
+bool writableAtOnce(const QString &path)
+{
+    sqlite3 *db = nullptr;
+    const bool free = sqlite3_open(QFile::encodeName(path).constData(), &db) == SQLITE_OK &&
+                      sqlite3_exec(db, "BEGIN EXCLUSIVE; ROLLBACK", nullptr, nullptr, nullptr) == SQLITE_OK;
+    sqlite3_close(db);
+    return free;
+}
 
 } // namespace
 
@@ -96,6 +111,34 @@ private slots:
         ::click(&f.tab, "cmdShowReport4");
         ::click(&f.tab, "cmdShowReport1");
         QCOMPARE(f.windows().size(), 2);
+    }
+
+    // A report closed while its rows are still being read stops the reading
+    // at once and lets go of the database, so that a Save can commit.
+    void closingStopsTheReading()
+    {
+        Fixture f;
+        const QString path = f.folder.filePath(DataFiles::income);
+        f.folder.execute(DataFiles::income, "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n "
+                                            "WHERE i < 500000) INSERT INTO Income SELECT 'Sales', i, '2024-01-01', 'D' FROM n");
+        QElapsedTimer timer;
+        timer.start();
+        {
+            ReportQuery whole(path, ReportCommands::income, {"2004-01-01", "2026-12-06"});
+            ReportRows rows;
+            QString error;
+            QVERIFY(whole.waitForCount(&rows, &error) && whole.waitForRows(rows.total, &rows, &error));
+        }
+        const qint64 wholeRead = timer.elapsed();
+        ::click(&f.tab, "cmdShowReport3");
+        QPointer<frmReport> report = f.windows().first();
+        timer.restart();
+        report->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        const qint64 closing = timer.elapsed();
+        QVERIFY(!report);
+        QVERIFY(writableAtOnce(path));
+        QVERIFY2(closing < wholeRead / 4, qPrintable(QString("%1 ms to close, %2 ms to read").arg(closing).arg(wholeRead)));
     }
 
     void unreadableDatabaseIsTold_data()
