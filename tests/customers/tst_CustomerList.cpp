@@ -28,11 +28,12 @@ struct Fixture {
     Fixture()
     {
         folder.execute(DataFiles::customers,
-                       "INSERT INTO Customers (Name, Address, Home, AmountPerVisit, DateStarted, Active) "
-                       "VALUES ('adams', '1 Oak St', '555-0100', 9.5, '2021-03-01', -1), "
-                       "('Baker', '22 Elm Dr', '555-0199', 10, '2019-01-01', 0), "
-                       "('Carter', 'Oak Ridge', '444-0101', 100, '2020-06-15', -1), "
-                       "('Émile', '3 Rue Haute', NULL, NULL, NULL, -1)");
+                       "INSERT INTO Customers (Name, Address, Home, Cell, HisWork, HerWork, AmountPerVisit, "
+                       "DateStarted, Active) VALUES "
+                       "('adams', '1 Oak St', '555-0100', '777-1001', NULL, NULL, 9.5, '2021-03-01', -1), "
+                       "('Baker', '22 Elm Dr', '555-0199', NULL, '777-2002', NULL, 10, '2019-01-01', 0), "
+                       "('Carter', 'Oak Ridge', '444-0101', NULL, NULL, '777-3003', 100, '2020-06-15', -1), "
+                       "('Émile', '3 Rue Haute', NULL, NULL, NULL, NULL, NULL, NULL, -1)");
         tab = std::make_unique<CustomerTab>(folder.folder(), messages, clock);
         tab->customers().open();
         list = std::make_unique<frmCustomerList>(tab->customers().recordset());
@@ -69,7 +70,11 @@ private slots:
         QTest::addColumn<QString>("counts");
         QTest::newRow("nothing typed") << "" << QStringList{"adams", "Baker", "Carter", "Émile"} << "4 of 4 customers";
         QTest::newRow("name or address, any case") << "OAK" << QStringList{"adams", "Carter"} << "2 of 4 customers";
-        QTest::newRow("phone") << "0199" << QStringList{"Baker"} << "1 of 4 customers";
+        QTest::newRow("home phone") << "0199" << QStringList{"Baker"} << "1 of 4 customers";
+        QTest::newRow("cell phone") << "1001" << QStringList{"adams"} << "1 of 4 customers";
+        QTest::newRow("his work phone") << "2002" << QStringList{"Baker"} << "1 of 4 customers";
+        QTest::newRow("her work phone") << "3003" << QStringList{"Carter"} << "1 of 4 customers";
+        QTest::newRow("every phone") << "777-" << QStringList{"adams", "Baker", "Carter"} << "3 of 4 customers";
         QTest::newRow("accented") << "émi" << QStringList{"Émile"} << "1 of 4 customers";
         QTest::newRow("none") << "zz" << QStringList{} << "0 of 4 customers";
     }
@@ -105,6 +110,38 @@ private slots:
                  int(Qt::AlignRight | Qt::AlignVCenter));
     }
 
+    void equalKeysKeepTheTabsOrder_data()
+    {
+        QTest::addColumn<int>("column");
+        QTest::addColumn<Qt::SortOrder>("order");
+        QTest::newRow("active") << 8 << Qt::AscendingOrder;
+        QTest::newRow("active, descending") << 8 << Qt::DescendingOrder;
+        QTest::newRow("schedule, all alike") << 5 << Qt::DescendingOrder;
+    }
+
+    // Among customers of equal value the list keeps the tab's order, by
+    // name: many equal values, added in another order than their names'.
+    void equalKeysKeepTheTabsOrder()
+    {
+        QFETCH(int, column);
+        QFETCH(Qt::SortOrder, order);
+        Fixture f;
+        f.folder.execute(DataFiles::customers,
+                         "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 1200) "
+                         "INSERT INTO Customers (Name, Active) SELECT printf('C%04d', i * 7919 % 1200), "
+                         "-(i % 3 = 0) FROM n");
+        QVERIFY(f.tab->customers().refresh());
+        QHash<QString, int> tabOrder;
+        for (const QString &name : f.column(1))
+            tabOrder.insert(name, int(tabOrder.size()));
+        QCOMPARE(tabOrder.size(), 1204);
+        f.view()->horizontalHeader()->setSortIndicator(column, order);
+        const QStringList keys = f.column(column), names = f.column(1);
+        for (qsizetype row = 1; row < names.size(); ++row)
+            if (keys[row] == keys[row - 1])
+                QVERIFY2(tabOrder[names[row - 1]] < tabOrder[names[row]], qPrintable(names[row]));
+    }
+
     // Enter makes the customer the tab's, clearing a search that hides it;
     // the list follows a Save and a Delete; it is refused while adding.
     void choosingAndFollowingTheTab()
@@ -119,6 +156,7 @@ private slots:
         f.tab->form().searchText->setText("baker");
         f.tab->cmdSearch_Click();
         f.choose("émile");
+        QCOMPARE(chosen.size(), 2);
         QVERIFY(f.tab->showCustomer(chosen[1][0].value<qint64>()));
         QCOMPARE(box(f.tab.get(), "txtName")->text(), QStringLiteral("Émile"));
 
