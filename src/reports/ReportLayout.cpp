@@ -31,8 +31,12 @@ QList<ReportPage> layOut(const ReportDefinition &report, const ReportRows &rows,
     const ReportPages pages(report, rows, paper, printed);
     QList<ReportPage> all;
     all.reserve(pages.count());
-    for (int index = 0; index < pages.count(); ++index)
-        all.append(pages.page(index));
+    for (int index = 0; index < pages.count(); ++index) {
+        const std::optional<ReportPage> page = pages.page(index);
+        if (!page)
+            break;
+        all.append(*page);
+    }
     return all;
 }
 

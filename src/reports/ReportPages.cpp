@@ -32,9 +32,10 @@ qsizetype ReportPages::rowsNeededFor(int index) const
     return index == count() - 1 ? m_rows->count() : m_firstRows[index + 1];
 }
 
-ReportPage ReportPages::page(int index) const
+std::optional<ReportPage> ReportPages::page(int index) const
 {
-    Q_ASSERT(index >= 0 && index < count() && m_rows->cells.rows() >= rowsNeededFor(index));
+    if (index < 0 || index >= count() || m_rows->cells.rows() < rowsNeededFor(index))
+        return std::nullopt;
     ReportPage page;
     int y = m_top;
     if (index == 0)

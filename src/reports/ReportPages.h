@@ -11,6 +11,7 @@
 #include <QSize>
 #include <QString>
 #include <map>
+#include <optional>
 
 // A report's pages on paper of the given size (in twips), each laid out only
 // when it is asked for, so that a long report shows its first page at once
@@ -33,7 +34,8 @@ public:
 
     // The report header on the first page only, the page header, the page's
     // detail bands, the report footer on the last page only, the page footer.
-    ReportPage page(int index) const;
+    // Nothing when there is no such page, or its rows are not all read yet.
+    std::optional<ReportPage> page(int index) const;
 
 private:
     static constexpr int noRow = -1; // a band that prints no row

@@ -6,27 +6,6 @@
 #include <QPagedPaintDevice>
 #include <QPainter>
 
-namespace {
-
-// The device's page layout already has the margins at zero: the report
-// places its texts from the paper's corner.
-template <typename PageAt>
-bool printEach(QPagedPaintDevice &device, qsizetype count, PageAt pageAt)
-{
-    QPainter painter;
-    if (!painter.begin(&device))
-        return false;
-    const double dpi = device.logicalDpiX();
-    for (qsizetype i = 0; i < count; ++i) {
-        if (i > 0)
-            device.newPage();
-        ReportPainter::paint(painter, pageAt(i), dpi);
-    }
-    return painter.end();
-}
-
-} // namespace
-
 namespace ReportPainter {
 
 void paint(QPainter &painter, const ReportPage &page, double dotsPerInch)
@@ -54,15 +33,25 @@ void paint(QPainter &painter, const ReportPage &page, double dotsPerInch)
     painter.restore();
 }
 
-bool print(QPagedPaintDevice &device, const QList<ReportPage> &pages)
-{
-    return printEach(device, pages.size(),
-                     [&](qsizetype i) -> const ReportPage & { return pages[i]; });
-}
-
+// The device's page layout already has the margins at zero: the report
+// places its texts from the paper's corner.
 bool print(QPagedPaintDevice &device, const ReportPages &pages)
 {
-    return printEach(device, pages.count(), [&](qsizetype i) { return pages.page(int(i)); });
+    QPainter painter;
+    if (!painter.begin(&device))
+        return false;
+    const double dpi = device.logicalDpiX();
+    for (int i = 0; i < pages.count(); ++i) {
+        const std::optional<ReportPage> page = pages.page(i);
+        if (!page) {
+            painter.end();
+            return false;
+        }
+        if (i > 0)
+            device.newPage();
+        paint(painter, *page, dpi);
+    }
+    return painter.end();
 }
 
 } // namespace ReportPainter

@@ -14,10 +14,9 @@ namespace ReportPainter {
 void paint(QPainter &painter, const ReportPage &page, double dotsPerInch);
 
 // Draws every page onto a paged device (a printer, a PDF writer) whose page
-// layout is already set, a new page for each after the first. False when the
-// device cannot be painted on.
-bool print(QPagedPaintDevice &device, const QList<ReportPage> &pages);
-// The same, laying each page out just before it is drawn.
+// layout is already set, laying each out just before it is drawn, a new page
+// for each after the first. False when the device cannot be painted on, or a
+// page cannot be laid out.
 bool print(QPagedPaintDevice &device, const ReportPages &pages);
 
 } // namespace ReportPainter

@@ -148,11 +148,23 @@ bool frmReport::readRows(qsizetype count, QString *error)
     return true;
 }
 
+// The page laid out, its rows read as far as it needs them.
+std::optional<ReportPage> frmReport::pageWithRows(int index, QString *error)
+{
+    if (!readRows(m_pages.rowsNeededFor(index), error))
+        return std::nullopt;
+    std::optional<ReportPage> page = m_pages.page(index);
+    if (!page)
+        *error = QStringLiteral("The rows of page %1 were not all read.").arg(index + 1);
+    return page;
+}
+
 void frmReport::showPage(int index)
 {
     m_current = std::clamp(index, 0, m_pages.count() - 1);
     QString error;
-    if (!readRows(m_pages.rowsNeededFor(m_current), &error)) {
+    const std::optional<ReportPage> page = pageWithRows(m_current, &error);
+    if (!page) {
         m_messages.show(this, {QStringLiteral("The %1 could not be made.\n\n%2").arg(m_report.caption, error),
                                MessageBox::applicationTitle(), QMessageBox::Ok, QMessageBox::Warning});
         close();
@@ -166,7 +178,7 @@ void frmReport::showPage(int index)
     image.fill(Qt::white);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::TextAntialiasing);
-    ReportPainter::paint(painter, m_pages.page(m_current), dpi);
+    ReportPainter::paint(painter, *page, dpi);
     painter.end();
     m_view->setPixmap(QPixmap::fromImage(image));
     m_view->resize(image.size());

@@ -54,6 +54,7 @@ private:
     void cmdSavePdf_Click();
     ReportPages pagesFor(const QPageLayout &layout) const;
     bool readRows(qsizetype count, QString *error);
+    std::optional<ReportPage> pageWithRows(int index, QString *error);
 
     ReportDefinition m_report;
     MessageBox &m_messages;

@@ -174,8 +174,15 @@ private slots:
         const auto inOrder = ReportLayout::layOut(customers, data, letterLandscape, printed);
         QCOMPARE(pages.count(), pageCount);
         for (int page = pageCount - 1; page >= 0; --page)
-            QCOMPARE(describe({pages.page(page)}), describe({inOrder[page]}));
+            QCOMPARE(describe({*pages.page(page)}), describe({inOrder[page]}));
         QVERIFY(describe({inOrder.last()}).contains("Total of Monthly Amounts"));
+        QVERIFY(!pages.page(-1) && !pages.page(pageCount));
+        // A row short of them all: a page that needs it is refused, not read past.
+        ReportRows part = rows(customers, std::max(0, rowCount - 1));
+        part.total = rowCount;
+        const ReportPages partly(customers, part, letterLandscape, printed);
+        for (int page = 0; page < pageCount; ++page)
+            QCOMPARE(partly.page(page).has_value(), partly.rowsNeededFor(page) < rowCount || rowCount == 0);
     }
 
     void windowTakesRowsAsPagesNeedThem_data()
@@ -213,7 +220,7 @@ private slots:
         expected.fill(Qt::white);
         QPainter painter(&expected);
         painter.setRenderHint(QPainter::TextAntialiasing);
-        ReportPainter::paint(painter, pages.page(pages.count() - 1), 96);
+        ReportPainter::paint(painter, *pages.page(pages.count() - 1), 96);
         painter.end();
         QCOMPARE(shown, expected);
 
