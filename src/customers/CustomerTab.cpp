@@ -142,13 +142,13 @@ bool CustomerTab::checkForSave()
         m_entry->focusHome();
         return false;
     }
+    const bool dated = DateText::fromShort(m_form.dateStarted->text(), m_clock.today()).has_value();
     const struct {
         bool failed;
         const char *text, *title;
         QWidget *box;
     } checks[] = {
-        {!DateText::fromShort(m_form.dateStarted->text(), m_clock.today()), "You need to enter a start date!",
-         "Invalid Start Date", m_form.dateStarted},
+        {!dated, "You need to enter a start date!", "Invalid Start Date", m_form.dateStarted},
         {m_form.schedule->currentText().isEmpty(), "You need to enter a schedule!", "Invalid Schedule",
          m_form.schedule},
         {m_form.visitAmount->text().isEmpty(), "You need to enter an amount per visit!",

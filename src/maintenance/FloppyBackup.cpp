@@ -62,7 +62,8 @@ bool check(const QString &archive, const DataSummary &present, DataSummary *pack
 {
     QTemporaryDir work;
     if (!work.isValid()) {
-        *error = QStringLiteral("no temporary folder to read it back in: %1").arg(work.errorString());
+        *error =
+            QStringLiteral("no temporary folder to read it back in: %1").arg(work.errorString());
         return false;
     }
     if (!BackupArchive::extract(archive, DataFolder(work.path()), packed, error))
@@ -107,14 +108,12 @@ Result run(cZip &zip, const DataFolder &folder, const QString &medium, const QDa
         return {Outcome::ArchiveFailed, error, {}, {}};
     if (!zip.Success())
         return {Outcome::ArchiveFailed, QStringLiteral("The archive could not be written."), {}, {}};
-    Result result{Outcome::Done, {}, QDir(medium).filePath(dailyName(today)), {}};
     const LiveSummary present = live.get();
-    if (!present.read) {
+    if (!present.read)
+        return {Outcome::CheckFailed, present.error, {}, {}};
+    Result result{Outcome::Done, {}, QDir(medium).filePath(dailyName(today)), {}};
+    if (!check(folder.filePath(archiveFile), present.summary, &result.summary, &result.error))
         result.outcome = Outcome::CheckFailed;
-        result.error = present.error;
-    } else if (!check(folder.filePath(archiveFile), present.summary, &result.summary, &result.error)) {
-        result.outcome = Outcome::CheckFailed;
-    }
     else if (medium.isEmpty())
         result.outcome = Outcome::NoMedium;
     else if (!MediumCopy::copy(folder.filePath(archiveFile), result.copy, &result.error))

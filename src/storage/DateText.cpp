@@ -26,6 +26,16 @@ QString fieldOrder(const QString &format)
                                                                                      : QString();
 }
 
+// The year with those last digits from 79 years before today's to 20 after
+// it: a window that slides with the clock, where a fixed pivot would turn
+// "1/1/30" into 1930 once 2030 has come.
+int fullYear(int twoDigitYear, const QDate &today)
+{
+    const int latest = today.year() + 20;
+    const int year = latest - latest % 100 + twoDigitYear;
+    return year > latest ? year - 100 : year;
+}
+
 std::optional<QDate> fromNumericParts(const QString &text, const QString &order, const QDate &today)
 {
     static const QRegularExpression shape(QStringLiteral(R"(^(\d{1,4})\D(\d{1,4})\D(\d{1,4})$)"));
@@ -49,7 +59,7 @@ std::optional<QDate> fromNumericParts(const QString &text, const QString &order,
             break;
         default:
             if (part.size() == 2)
-                year = DateText::fullYear(value, today);
+                year = fullYear(value, today);
             else if (part.size() == 4)
                 year = value;
             else
@@ -96,15 +106,6 @@ std::optional<QDate> fromShort(const QString &text, const QDate &today, const QL
     if (!date.isValid())
         return std::nullopt;
     return date;
-}
-
-// A window that slides with the clock: a fixed pivot would turn "1/1/30"
-// into 1930 once 2030 has come.
-int fullYear(int twoDigitYear, const QDate &today)
-{
-    const int latest = today.year() + 20;
-    const int year = latest - latest % 100 + twoDigitYear;
-    return year > latest ? year - 100 : year;
 }
 
 QString toStored(const QDate &date)

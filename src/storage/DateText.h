@@ -22,9 +22,6 @@ QString toShort(const QDate &date, const QLocale &locale = QLocale());
 std::optional<QDate> fromShort(const QString &text, const QDate &today,
                                const QLocale &locale = QLocale());
 
-// The year that a two-digit year (0 to 99) stands for, as fromShort reads it.
-int fullYear(int twoDigitYear, const QDate &today);
-
 QString toStored(const QDate &date);
 QDate fromStored(const QString &text);
 

@@ -2,6 +2,7 @@
 
 #include "Balance.h"
 #include "BalanceJournal.h"
+#include "Clock.h"
 #include "DataFiles.h"
 #include "NumberText.h"
 #include "SafeFiles.h"

@@ -1,12 +1,13 @@
 #pragma once
 
-#include "Clock.h"
 #include "DataFolder.h"
 #include "Recordset.h"
 
 #include <QObject>
 #include <QString>
 #include <functional>
+
+class Clock;
 
 // The running balance as the program holds it: the text the balance box
 // shows (as the user set it, or as the last ledger step wrote it), and the

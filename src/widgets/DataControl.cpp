@@ -156,7 +156,8 @@ std::optional<QVariantHash> DataControl::boundValues(QString *error) const
             continue;
         }
         QString reason;
-        const auto value = FieldText::stored(content(binding), binding.format, m_clock.today(), &reason);
+        const auto value =
+            FieldText::stored(content(binding), binding.format, m_clock.today(), &reason);
         if (!value) {
             *error = QStringLiteral("%1: %2").arg(binding.field, reason);
             return std::nullopt;
