@@ -89,9 +89,12 @@ private slots:
             QCOMPARE(rows.size(), access["rows"].toArray().size());
             for (qsizetype r = 0; r < rows.size(); ++r)
                 for (qsizetype c = 0; c < columns.size(); ++c)
-                    QCOMPARE(rows[r][c], ours(access["rows"][r][c], columns[c], access["columns"][c][1].toInt()));
+                    QCOMPARE(rows[r][c],
+                             ours(access["rows"][r][c], columns[c], access["columns"][c][1].toInt()));
         }
-        QCOMPARE(folder.value("Customers.mdb", "SELECT count(*) FROM Customers WHERE Active IN (-1, 0)").toInt(), 5);
+        QCOMPARE(folder.value("Customers.mdb", "SELECT count(*) FROM Customers WHERE Active IN (-1, 0)")
+                     .toInt(),
+                 5);
         folder.execute("Customers.mdb", "INSERT INTO Customers (Name) VALUES ('New')");
         QCOMPARE(folder.value("Customers.mdb", "SELECT max(Account) FROM Customers").toInt(), next);
         for (const QString file : {"Customers.mdb", "Income.mdb", "Expense.mdb"})

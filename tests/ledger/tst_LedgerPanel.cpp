@@ -4,8 +4,8 @@
 #include "CrashPoints.h"
 #include "DataControl.h"
 #include "DataFiles.h"
-#include "FixedClock.h"
 #include "EntryStateMachine.h"
+#include "FixedClock.h"
 #include "IncomeExpensesTab.h"
 #include "LedgerPanel.h"
 #include "NumberText.h"
@@ -263,8 +263,10 @@ private slots:
         QTest::addColumn<QStringList>("steps"); // "!": balance.kvd cannot be replaced in that step
         QTest::addColumn<QString>("shown");
         QTest::addColumn<QString>("file"); // after the next start has settled the notes
-        QTest::newRow("Set after a Save left its note") << QStringList{"save income 50!", "set 500"} << "500" << "500.00";
-        QTest::newRow("a Save after Set") << QStringList{"set 500", "save income 10"} << "510.00" << "510.00";
+        QTest::newRow("Set after a Save left its note")
+            << QStringList{"save income 50!", "set 500"} << "500" << "500.00";
+        QTest::newRow("a Save after Set")
+            << QStringList{"set 500", "save income 10"} << "510.00" << "510.00";
         QTest::newRow("Delete after a Save left its note")
             << QStringList{"save income 50!", "delete expense!"} << "390.00" << "390.00";
         QTest::newRow("Save while the other panel edits")
@@ -297,7 +299,8 @@ private slots:
             if (words[0] == "set") {
                 setThroughWindow(*f.tab, words[1]);
             } else if (words[0] == "save") {
-                if ((table == "Income" ? f.tab->income() : f.tab->expense()).entry().mode() != EntryMode::Editing)
+                const LedgerPanel &panel = table == "Income" ? f.tab->income() : f.tab->expense();
+                if (panel.entry().mode() != EntryMode::Editing)
                     f.click("cmdAdd" + suffix(table));
                 f.type(table, "Tips", words[2]);
                 f.click("cmdSave" + suffix(table));

@@ -119,8 +119,9 @@ private slots:
     {
         Fixture f;
         const QString path = f.folder.filePath(DataFiles::income);
-        f.folder.execute(DataFiles::income, "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n "
-                                            "WHERE i < 500000) INSERT INTO Income SELECT 'Sales', i, '2024-01-01', 'D' FROM n");
+        f.folder.execute(DataFiles::income,
+                         "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 500000) "
+                         "INSERT INTO Income SELECT 'Sales', i, '2024-01-01', 'D' FROM n");
         QElapsedTimer timer;
         timer.start();
         {
@@ -138,7 +139,8 @@ private slots:
         const qint64 closing = timer.elapsed();
         QVERIFY(!report);
         QVERIFY(writableAtOnce(path));
-        QVERIFY2(closing < wholeRead / 4, qPrintable(QString("%1 ms to close, %2 ms to read").arg(closing).arg(wholeRead)));
+        QVERIFY2(closing < wholeRead / 4,
+                 qPrintable(QString("%1 ms to close, %2 ms to read").arg(closing).arg(wholeRead)));
     }
 
     void unreadableDatabaseIsTold_data()

@@ -17,13 +17,15 @@ private slots:
         QTest::addColumn<int>("sign");
         QTest::addColumn<QString>("shown");
         QTest::addColumn<QString>("file");
-        const QLocale us(QLocale::English, QLocale::UnitedStates), german(QLocale::German, QLocale::Germany);
+        const QLocale us(QLocale::English, QLocale::UnitedStates);
+        const QLocale german(QLocale::German, QLocale::Germany);
         QTest::newRow("income") << us << "100.00" << "12.5" << 1 << "112.50" << "112.5";
         QTest::newRow("expense below zero") << us << "10.00" << "25" << -1 << "-15.00" << "-15";
         QTest::newRow("half away from zero") << us << "0" << "0.125" << -1 << "-0.13" << "-0.13";
         QTest::newRow("balance not a number") << us << "abc" << "5" << 1 << "5.00" << "5";
         QTest::newRow("large") << us << "1234567.89" << "0.01" << 1 << "1234567.90" << "1234567.9";
-        QTest::newRow("de_DE writes and reads as en_US") << german << "1234.5" << "0.25" << 1 << "1234.75" << "1234.75";
+        QTest::newRow("de_DE, the file as everywhere")
+            << german << "1234.5" << "0.25" << 1 << "1234.75" << "1234.75";
     }
 
     // The step's text is written to balance.kvd and a start reads it back the
