@@ -74,7 +74,7 @@ private slots:
         QStringList dates;
         for (const char *picker : {"DTPicker1", "DTPicker2", "DTPicker3", "DTPicker5"})
             dates << control<QDateEdit>(f.window.get(), picker)->text();
-        QCOMPARE(dates, (QStringList{"1/1/1980", "12/6/2026", "1/1/2004", "1/1/2004"}));
+        QCOMPARE(dates, (QStringList{"1/1/1980", "2/3/2031", "1/1/2004", "1/1/2004"}));
 
         QString locked;
         for (const char *name : {"txtAccountNumber", "txtName", "txtMonthlyAmount", "txtBalance",
@@ -230,6 +230,7 @@ private slots:
         }
         QVERIFY(messages.shown[1].text.contains("Customers.mdb: 5 customers; the next new customer "
                                                 "gets the account number 12."));
+        QVERIFY(messages.shown[1].text.contains("kept unchanged in " + folder.filePath("Access originals 2031-02-03")));
         frmMain *window = startup.mainWindow();
         for (DataControl *data : window->findChildren<DataControl *>())
             data->recordset().waitForRows();

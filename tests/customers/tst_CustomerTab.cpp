@@ -91,12 +91,12 @@ private slots:
         QCOMPARE(texts(f.tab.get(), {"txtDateStarted", "txtState", "txtAddress", "txtAccountNumber"}),
                  (QStringList{DateText::toShort(f.clock.today()), "Florida", "", ""}));
         f.fill(QStringLiteral("Adams"), QStringLiteral("30"), QStringLiteral("Monthly"));
-        f.box("txtDateStarted")->setText(QStringLiteral("3/15/04"));
+        f.box("txtDateStarted")->setText(QStringLiteral("3/15/50")); // in 2031, 2050
         control<QCheckBox>(f.tab.get(), "Check1")->setChecked(true);
         f.press("cmdSave");
         QCOMPARE(f.buttons(), QStringLiteral("101111"));
         QCOMPARE(texts(f.tab.get(), {"txtName", "txtAccountNumber", "txtDateStarted"}),
-                 (QStringList{"Adams", "2", "3/15/2004"}));
+                 (QStringList{"Adams", "2", "3/15/2050"}));
         f.messages.expect(Boxes::confirmEdit, QMessageBox::Ok);
         f.press("cmdEdit");
         f.box("txtCity")->setText(QStringLiteral("Tampa"));
@@ -105,7 +105,7 @@ private slots:
         f.box("txtComments")->insert(QString(150, u'x')); // as a paste does
         f.press("cmdSave");
         QCOMPARE(f.stored("DateStarted || Active || State || City || Comments", "Adams").toString(),
-                 "2004-03-15-1FloridaTampa" + QString(100, u'x'));
+                 "2050-03-15-1FloridaTampa" + QString(100, u'x'));
         QCOMPARE(focused(), QStringLiteral("txtName"));
 
         f.press("cmdAdd");

@@ -67,7 +67,7 @@ private slots:
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QStringList>("texts");
         QTest::newRow("main") << "cmdShowReport1" << "Customer Report"
-                              << QStringList{"O'Neil", "Total of Monthly Amounts", "10.50", "12/6/2026"};
+                              << QStringList{"O'Neil", "Total of Monthly Amounts", "10.50", "2/3/2031"};
         QTest::newRow("route") << "cmdShowReport4" << "Route Report" << QStringList{"O'Neil", "HisWork:"};
         QTest::newRow("income") << "cmdShowReport3" << "Income Report" << QStringList{"Sales", "12.50"};
         QTest::newRow("expense") << "cmdShowReport2" << "Expense Report" << QStringList{"Fuel", "40.00"};
