@@ -10,7 +10,7 @@ packages=(
   fonts-liberation
   mdbtools-dev
   xvfb xauth imagemagick xdg-utils
-  poppler-utils unzip zip python3-xlrd
+  poppler-utils unzip zip libarchive-tools python3-xlrd
 )
 
 missing=()

@@ -20,10 +20,14 @@ QTextStream out(stdout);
 QTextStream err(stderr);
 
 // The archive checked and read into work; false once the problem is printed.
-bool extract(const QString &archive, const QTemporaryDir &work, DataSummary *summary)
+// `current`: the data folder it would replace, if any.
+bool extract(const QString &archive, const QTemporaryDir &work, const DataFolder *current,
+             DataSummary *summary)
 {
     QString error = work.errorString();
-    if (work.isValid() && BackupArchive::extract(archive, DataFolder(work.path()), summary, &error))
+    if (work.isValid() &&
+        BackupArchive::extract(archive, DataFolder(work.path()),
+                               BackupArchive::roomFor(current, work.path()), summary, &error))
         return true;
     err << QDir::toNativeSeparators(archive) << ": " << error << Qt::endl;
     return false;
@@ -41,7 +45,7 @@ int verify(const QString &archive)
 {
     QTemporaryDir work;
     DataSummary summary;
-    if (!extract(archive, work, &summary))
+    if (!extract(archive, work, nullptr, &summary))
         return 1;
     ZipReader reader;
     QString error;
@@ -75,7 +79,7 @@ int restore(const QString &archive, const QString &path, const QDateTime &now)
         out << "A restore that stopped before it finished was undone first." << Qt::endl;
     QTemporaryDir work(folder.filePath(QStringLiteral(".restore-XXXXXX")));
     DataSummary summary;
-    if (!extract(archive, work, &summary))
+    if (!extract(archive, work, &folder, &summary))
         return 1;
     out << "Restoring " << QDir::toNativeSeparators(archive) << ", which holds:\n";
     print(summary);

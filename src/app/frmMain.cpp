@@ -223,14 +223,20 @@ void frmMain::endUnchanged()
 
 QStringList frmMain::saveSideFiles()
 {
+    QStringList problems;
+    // A change whose balance.kvd could not be written left a note in its
+    // ledger: it is finished first, so that no copy of the databases (the
+    // backup's, the exit's, a restore's kept folder) carries one.
+    QString error;
+    if (!BalanceJournal::settle(m_folder, &error))
+        problems << QStringLiteral("The file %1 could not be brought up to date with the ledgers: %2")
+                        .arg(DataFiles::balance, error);
     const struct {
         QString name, value;
     } files[] = {{DataFiles::expenseNames, m_ledger->expense().nameBox().rememberedValue()},
                  {DataFiles::incomeNames, m_ledger->income().nameBox().rememberedValue()},
                  {DataFiles::balance, m_ledger->balance().committed()}};
-    QStringList problems;
     for (const auto &file : files) {
-        QString error;
         if (!SideFile::write(m_folder.filePath(file.name), file.value, &error))
             problems << QStringLiteral("The file %1 could not be written: %2").arg(file.name, error);
     }

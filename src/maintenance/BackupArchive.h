@@ -6,15 +6,24 @@
 
 class DataFolder;
 
-// A backup archive read back: only an archive that this program's backup
-// writes is taken, whole and sound, or not at all.
+// A backup archive read back: only an archive that holds what this program's
+// backup holds is taken, whole and sound, or not at all.
 namespace BackupArchive {
 
+// How much the files of a backup may take once unpacked into `work`: twenty
+// times what the data folder `current` holds now (none: nothing) and a
+// gigabyte more, never more than the free space there.
+qint64 roomFor(const DataFolder *current, const QString &work);
+
 // Checks that the archive holds exactly the six files a backup holds, under
-// bare names in any letter case, each once; extracts them into the folder
-// `work` under the data folder's names, each checked against its CRC; and
-// reads what they hold (DataSummary::read, which checks each database and
-// the balance). The error names the file and the check that failed.
-bool extract(const QString &archive, const DataFolder &work, DataSummary *summary, QString *error);
+// bare names in any letter case, each once, at its top or all in one folder,
+// and that together they declare no more than `room` bytes; extracts them
+// into the folder `work` under the data folder's names, each checked against
+// its CRC and its declared size; checks that each database holds nothing but
+// the program's table and indexes; and reads what they hold
+// (DataSummary::read, which checks each database and the balance). The error
+// names the file and the check that failed.
+bool extract(const QString &archive, const DataFolder &work, qint64 room, DataSummary *summary,
+             QString *error);
 
 } // namespace BackupArchive

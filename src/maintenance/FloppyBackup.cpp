@@ -58,7 +58,8 @@ QString mediumRoot()
     return {};
 }
 
-bool check(const QString &archive, const DataSummary &present, DataSummary *packed, QString *error)
+bool check(const DataFolder &folder, const DataSummary &present, DataSummary *packed,
+           QString *error)
 {
     QTemporaryDir work;
     if (!work.isValid()) {
@@ -66,7 +67,8 @@ bool check(const QString &archive, const DataSummary &present, DataSummary *pack
             QStringLiteral("no temporary folder to read it back in: %1").arg(work.errorString());
         return false;
     }
-    if (!BackupArchive::extract(archive, DataFolder(work.path()), packed, error))
+    if (!BackupArchive::extract(folder.filePath(archiveFile), DataFolder(work.path()),
+                                BackupArchive::roomFor(&folder, work.path()), packed, error))
         return false;
     const QStringList labels = DataSummary::labels(), archived = packed->values(),
                       now = present.values();
@@ -112,7 +114,7 @@ Result run(cZip &zip, const DataFolder &folder, const QString &medium, const QDa
     if (!present.read)
         return {Outcome::CheckFailed, present.error, {}, {}};
     Result result{Outcome::Done, {}, QDir(medium).filePath(dailyName(today)), {}};
-    if (!check(folder.filePath(archiveFile), present.summary, &result.summary, &result.error))
+    if (!check(folder, present.summary, &result.summary, &result.error))
         result.outcome = Outcome::CheckFailed;
     else if (medium.isEmpty())
         result.outcome = Outcome::NoMedium;

@@ -31,10 +31,11 @@ using MediumFinder = std::function<QString()>;
 
 QString dailyName(const QDate &today);
 
-// The archive read back as a restore reads it (BackupArchive) and compared
-// with `present`, the data folder's own summary: the same rows, newest dates
-// and balance. The error names the first figure that differs.
-bool check(const QString &archive, const DataSummary &present, DataSummary *packed, QString *error);
+// The folder's Backup.zip read back as a restore reads it (BackupArchive) and
+// compared with `present`, the folder's own summary: the same rows, newest
+// dates and balance. The error names the first figure that differs.
+bool check(const DataFolder &folder, const DataSummary &present, DataSummary *packed,
+           QString *error);
 
 enum class Outcome { Done, ArchiveFailed, CheckFailed, NoMedium, CopyFailed };
 struct Result {

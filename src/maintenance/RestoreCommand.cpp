@@ -78,7 +78,8 @@ void RestoreCommand::mnuRestore_Click()
     DataSummary backup;
     QString error = work.errorString();
     if (!work.isValid() ||
-        !BackupArchive::extract(archive, DataFolder(work.path()), &backup, &error)) {
+        !BackupArchive::extract(archive, DataFolder(work.path()),
+                                BackupArchive::roomFor(&m_folder, work.path()), &backup, &error)) {
         tell(QStringLiteral("The backup %1 cannot be restored. %2\n\nNothing was changed.")
                  .arg(native(archive), error),
              QMessageBox::Warning);

@@ -26,9 +26,12 @@ bool failed(const QSqlQuery &query, QString *error)
 
 const QStringList ledgers{DataFiles::income, DataFiles::expense};
 
-// Runs `use` on a connection of its own to one ledger database.
+// Runs `use` on a connection of its own to one ledger database. A ledger
+// that is not there holds no note; its absence is told where it matters.
 template <class Use> bool withLedger(const DataFolder &folder, const QString &file, Use use, QString *error)
 {
+    if (!QFile::exists(folder.filePath(file)))
+        return true;
     Connection connection(folder.filePath(file));
     if (!connection.open(error))
         return false;

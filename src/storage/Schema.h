@@ -12,8 +12,16 @@ QStringList income();
 QStringList expense();
 
 // True when the database at path holds the table with every column the
-// program uses; otherwise the error names the file and what is missing.
+// program uses, and nothing that runs or reads by itself (a trigger, a view):
+// such a thing would change the books behind the program's back. Otherwise
+// the error names the file and what is missing or there.
 bool check(const QString &path, const QString &table, QString *error);
+
+// For a database that comes in a backup: it holds the table with the
+// program's columns and no others, the program's indexes and SQLite's own
+// bookkeeping, and nothing else (no trigger, view or other table, not even
+// the program's balance note, which would override the backup's balance).
+bool checkBackedUp(const QString &path, const QString &table, QString *error);
 
 // Creates a database file at path with the given statements, in one
 // transaction; a failure leaves no file behind.

@@ -8,6 +8,7 @@
 #include "UsEnglish.h"
 
 #include <QLockFile>
+#include <QtEndian>
 #include <QProcess>
 #include <QTest>
 
@@ -32,6 +33,17 @@ QString archiveOf(const TempDataFolder &folder, const QStringList &names)
         arguments << folder.filePath(name);
     QProcess::execute("zip", arguments);
     return arguments[1];
+}
+
+// Sets the size that the archive's first entry declares, in both its headers:
+// its local header at the start, and its entry in the central directory,
+// which the end record locates.
+void declareFirstSize(QByteArray &archive, quint32 size)
+{
+    const qsizetype end = archive.lastIndexOf("PK\x05\x06");
+    const auto directory = qFromLittleEndian<quint32>(archive.constData() + end + 16);
+    qToLittleEndian(size, archive.data() + 22);
+    qToLittleEndian(size, archive.data() + directory + 24);
 }
 
 // The program's exit code and all it printed.
@@ -97,8 +109,21 @@ private slots:
         QTest::newRow("a flipped byte") << "flip" << "Customers.mdb could not be read back whole and unchanged";
         QTest::newRow("truncated") << "truncate" << "It is not a zip archive, or a damaged one";
         QTest::newRow("other files") << "notes.txt" << "It holds notes.txt, which no backup of this program holds.";
-        QTest::newRow("a file missing") << "income.kvd" << "It does not hold income.kvd.";
+        QTest::newRow("a file missing") << "income.kvd" << "It does not hold income.kvd. A backup holds these six files";
+        QTest::newRow("a file twice") << "twice" << "It holds Expense.mdb twice.";
         QTest::newRow("a damaged table") << "table" << "Customers.mdb failed SQLite's quick check";
+        // What would change the books behind the program's back once restored.
+        const QString notOurs = "Income.mdb holds the %1, which no backup of this program holds.";
+        QTest::newRow("a trigger") << "CREATE TRIGGER Inflate AFTER INSERT ON Income BEGIN UPDATE Income "
+                                      "SET IncomeAmount = 5000; END" << notOurs.arg("trigger \"Inflate\"");
+        QTest::newRow("a view") << "CREATE VIEW Everything AS SELECT * FROM Income" << notOurs.arg("view \"Everything\"");
+        QTest::newRow("a balance note") << "CREATE TABLE BalanceNote (Balance TEXT, Noted INTEGER)"
+                                        << notOurs.arg("table \"BalanceNote\"");
+        QTest::newRow("a column more") << "ALTER TABLE Income ADD COLUMN Extra TEXT"
+                                       << "Income.mdb has a column Extra in its table Income, which no backup";
+        // Its first entry, Customers.mdb, made to declare another size than its own.
+        QTest::newRow("more than the disk holds") << "3000000000" << "Its files would take 2.79 GiB once unpacked";
+        QTest::newRow("unpacking past its size") << "100" << "it unpacks to more than the 100 bytes it declares";
     }
 
     // Refused by the window and by --verify-backup alike, naming what is
@@ -112,8 +137,10 @@ private slots:
         source.writeBytes("notes.txt", "not a backup");
         if (damage == "table")
             source.damageFirstTable(DataFiles::customers);
+        if (damage.startsWith("CREATE") || damage.startsWith("ALTER"))
+            source.execute(DataFiles::income, damage);
         QStringList names = DataFiles::backedUp();
-        if (!names.removeAll(damage) && damage.contains('.'))
+        if (!names.removeAll(damage) && damage.contains('.') && !damage.contains(' '))
             names = QStringList{damage};
         archiveOf(source, names);
         QByteArray archive = source.bytes("test.zip");
@@ -121,6 +148,10 @@ private slots:
             archive[30 + archive[26] + archive[28] + 8] ^= 0x55;
         if (damage == "truncate")
             archive.chop(archive.size() / 2);
+        if (damage == "twice") // a name of the same length as another's
+            archive.replace("expense.kvd", "Expense.mdb");
+        if (damage.toUInt())
+            declareFirstSize(archive, damage.toUInt());
         source.writeBytes("test.zip", archive);
 
         MainWindowWith<RecordingMessageBox> f;
@@ -164,7 +195,7 @@ private slots:
         QFETCH(QString, told);
         TempDataFolder folder;
         fill(folder);
-        const QString zip = archiveOf(folder, DataFiles::backedUp());
+        QFile::rename(archiveOf(folder, DataFiles::backedUp()), folder.filePath(FloppyBackup::archiveFile));
         if (file == DataFiles::balance)
             folder.writeBytes(file, change.toUtf8());
         else if (!file.isEmpty())
@@ -172,20 +203,27 @@ private slots:
         DataSummary present, packed;
         QString error;
         QVERIFY2(DataSummary::read(folder.folder(), &present, &error), qPrintable(error));
-        QCOMPARE(FloppyBackup::check(zip, present, &packed, &error), told.isEmpty());
+        QCOMPARE(FloppyBackup::check(folder.folder(), present, &packed, &error), told.isEmpty());
         if (!told.isEmpty())
             QCOMPARE(error, told);
     }
 
     void commandLine_data()
     {
-        QTest::addColumn<QStringList>("arguments"); // ZIP and DIR stand for a backup and a data folder
+        // ZIP and DIR stand for a backup and a data folder; BSDZIP for the
+        // backup as bsdtar writes it (each entry's sizes after its data), and
+        // FOLDERZIP for a user's own zip of a folder holding its files.
+        QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<int>("code");
         QTest::addColumn<QString>("output");
         QTest::newRow("verify") << QStringList{"--verify-backup", "ZIP"} << 0
                                 << "Customers: 1\n  Incomes: 1\n  Expenses: 1\n  Newest income: "
                                    "11/30/2026\n  Newest expense: 11/2/2026\n  Balance: 10.50\n";
         QTest::newRow("restore") << QStringList{"--restore", "ZIP", "DIR"} << 0 << "Restored balance.kvd";
+        QTest::newRow("verify, made by bsdtar") << QStringList{"--verify-backup", "BSDZIP"} << 0
+                                                << "Customers: 1\n  Incomes: 1\n  Expenses: 1\n";
+        QTest::newRow("restore, all in one folder") << QStringList{"--restore", "FOLDERZIP", "DIR"} << 0
+                                                    << "Restored balance.kvd";
         QTest::newRow("restore to a new machine") << QStringList{"--restore", "ZIP", "DIR/new"} << 0
                                                   << "Restored balance.kvd";
         QTest::newRow("restore, program running") << QStringList{"--restore", "ZIP", "DIR"} << 1
@@ -203,7 +241,22 @@ private slots:
         TempDataFolder source, target;
         fill(source);
         const QString zip = archiveOf(source, DataFiles::backedUp());
-        arguments.replaceInStrings("ZIP", zip).replaceInStrings("DIR", target.path());
+        if (arguments.contains("BSDZIP"))
+            QProcess::execute("bsdtar", QStringList{"--format", "zip", "-cf", source.filePath("bsd.zip"),
+                                                    "-C", source.path()} + DataFiles::backedUp());
+        if (arguments.contains("FOLDERZIP")) {
+            QDir(source.path()).mkdir("data1");
+            for (const QString &name : DataFiles::backedUp())
+                QFile::copy(source.filePath(name), source.filePath("data1/" + name));
+            QProcess zipping;
+            zipping.setWorkingDirectory(source.path());
+            zipping.start("zip", {"-qr", "folder.zip", "data1"});
+            QVERIFY(zipping.waitForFinished());
+        }
+        arguments.replaceInStrings("BSDZIP", source.filePath("bsd.zip"))
+            .replaceInStrings("FOLDERZIP", source.filePath("folder.zip"))
+            .replaceInStrings("ZIP", zip)
+            .replaceInStrings("DIR", target.path());
         QLockFile lock(target.filePath(DataFiles::lock));
         QVERIFY(code == 0 || lock.tryLock(0));
         const QMap<QString, QByteArray> before = target.snapshot();

@@ -127,6 +127,14 @@ private slots:
             << refusal("Income.mdb has no table Income with the column IncomeInvoice, which the program "
                        "uses. Put back a copy of the file that has it, for example the backup copy taken "
                        "at the last exit." + ends);
+        const TempDataFolder withTrigger;
+        withTrigger.execute(DataFiles::income, "CREATE TRIGGER Inflate AFTER INSERT ON Income BEGIN "
+                                               "UPDATE Income SET IncomeAmount = 5000; END");
+        QTest::newRow("a trigger")
+            << none << none << DataFiles::income << withTrigger.bytes(DataFiles::income)
+            << refusal("Income.mdb holds the trigger \"Inflate\", which would change or show the books "
+                       "behind the program's back. Remove it with a database tool, or put back a copy "
+                       "of the file without it, for example the backup copy taken at the last exit." + ends);
         QTest::newRow("balance no number")
             << none << none << DataFiles::balance << QByteArray("abc\r\n")
             << refusal(noNumber + "\"abc\"." + ends);
@@ -393,6 +401,9 @@ private slots:
         const int warning = int(QMessageBox::Warning);
         QTest::newRow("backup") << "mnuBackup" << "" << "Files successfully backed up to floppy!" << 0
                                 << daily << true;
+        // Left by a Save whose balance.kvd could not be written; no backup may hold it.
+        QTest::newRow("backup, a balance note left") << "mnuBackup" << "note"
+                                                     << "Files successfully backed up to floppy!" << 0 << daily << true;
         QTest::newRow("backup, no medium") << "mnuBackup" << "no medium"
                                            << "No disk in drive. Please insert disk and try again." << 0
                                            << daily << false;
@@ -437,6 +448,10 @@ private slots:
         // A data file gone, or a folder where the workbook goes.
         if (trouble.contains('.') && !QFile::remove(f.folder.filePath(trouble)))
             QDir(f.folder.path()).mkdir(trouble);
+        if (trouble == "note") {
+            f.folder.execute(DataFiles::income, "CREATE TABLE BalanceNote (Balance TEXT, Noted INTEGER)");
+            f.folder.execute(DataFiles::income, "INSERT INTO BalanceNote VALUES ('0', 1)");
+        }
         if (trouble == "damaged table")
             f.folder.damageFirstTable(DataFiles::customers);
         if (trouble == "medium differs") {
