@@ -1,5 +1,6 @@
 #include "CommandLine.h"
 
+#include "AccessConversion.h"
 #include "BackupArchive.h"
 #include "Clock.h"
 #include "ConvertFromCommand.h"
@@ -22,37 +23,41 @@ QTextStream err(stderr);
 // The archive checked and read into work; false once the problem is printed.
 // `current`: the data folder it would replace, if any.
 bool extract(const QString &archive, const QTemporaryDir &work, const DataFolder *current,
-             DataSummary *summary)
+             const QDate &today, BackupArchive::Contents *contents)
 {
     QString error = work.errorString();
+    const BackupArchive::Unpacking how{BackupArchive::roomFor(current, work.path()),
+                                       AccessConversion::readerBesideProgram(), today};
     if (work.isValid() &&
-        BackupArchive::extract(archive, DataFolder(work.path()),
-                               BackupArchive::roomFor(current, work.path()), summary, &error))
+        BackupArchive::extract(archive, DataFolder(work.path()), how, contents, &error))
         return true;
     err << QDir::toNativeSeparators(archive) << ": " << error << Qt::endl;
     return false;
 }
 
-void print(const DataSummary &summary)
+void print(const BackupArchive::Contents &contents)
 {
-    const QStringList labels = DataSummary::labels(), values = summary.values();
+    const QStringList labels = DataSummary::labels(), values = contents.summary.values();
     for (qsizetype i = 0; i < labels.size(); ++i)
         out << "  " << labels[i] << ": " << values[i] << '\n';
+    if (!contents.accessDatabases.isEmpty())
+        out << "  Made by the older program: " << contents.accessDatabases.join(QLatin1String(", "))
+            << " are in the Access format, and a restore converts them.\n";
     out.flush();
 }
 
-int verify(const QString &archive)
+int verify(const QString &archive, const QDate &today)
 {
     QTemporaryDir work;
-    DataSummary summary;
-    if (!extract(archive, work, nullptr, &summary))
+    BackupArchive::Contents contents;
+    if (!extract(archive, work, nullptr, today, &contents))
         return 1;
     ZipReader reader;
     QString error;
     reader.open(archive, &error);
     out << QDir::toNativeSeparators(archive) << " is a sound backup.\n  Entries: "
         << reader.entries().join(QLatin1String(", ")) << '\n';
-    print(summary);
+    print(contents);
     return 0;
 }
 
@@ -78,11 +83,11 @@ int restore(const QString &archive, const QString &path, const QDateTime &now)
     if (undone)
         out << "A restore that stopped before it finished was undone first." << Qt::endl;
     QTemporaryDir work(folder.filePath(QStringLiteral(".restore-XXXXXX")));
-    DataSummary summary;
-    if (!extract(archive, work, &folder, &summary))
+    BackupArchive::Contents contents;
+    if (!extract(archive, work, &folder, now.date(), &contents))
         return 1;
     out << "Restoring " << QDir::toNativeSeparators(archive) << ", which holds:\n";
-    print(summary);
+    print(contents);
     const DataRestore::Result result =
         DataRestore::run(folder, work.path(), now,
                          [](const QString &step) { out << step << Qt::endl; });
@@ -109,7 +114,7 @@ std::optional<int> run(int &argc, char **argv, const Clock &clock)
     if (command == "--convert-from")
         return ConvertFromCommand::run(arguments, clock.today());
     if (command == "--verify-backup" && arguments.size() == 1)
-        return verify(arguments[0]);
+        return verify(arguments[0], clock.today());
     if (command == "--restore" && (arguments.size() == 1 || arguments.size() == 2))
         return restore(arguments[0], arguments.value(1, QDir::currentPath()), clock.now());
     err << "Usage: bramblewood --verify-backup FILE\n"

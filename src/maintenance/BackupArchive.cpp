@@ -1,5 +1,6 @@
 #include "BackupArchive.h"
 
+#include "AccessConversion.h"
 #include "DataFiles.h"
 #include "DataFolder.h"
 #include "Schema.h"
@@ -110,6 +111,19 @@ bool extractEach(const QString &archive, const QStringList &entries, const QStri
     return runSideBySide(reads, error);
 }
 
+bool convertAccess(const DataFolder &work, const BackupArchive::Unpacking &how,
+                   QStringList *converted, QString *error)
+{
+    if (how.accessReader.isEmpty())
+        return true;
+    AccessConversion conversion(work.path(), work, how.accessReader, how.today);
+    if (!conversion.survey(error))
+        return false;
+    for (const AccessConversion::Found &found : conversion.accessFiles())
+        *converted << found.database.file;
+    return converted->isEmpty() || conversion.run(error);
+}
+
 bool holdsOnlyOurs(const DataFolder &work, QString *error)
 {
     for (const auto &[file, table] : DataFiles::databases())
@@ -133,8 +147,8 @@ qint64 roomFor(const DataFolder *current, const QString &work)
     return free >= 0 ? std::min(bound, free) : bound;
 }
 
-bool extract(const QString &archive, const DataFolder &work, qint64 room, DataSummary *summary,
-             QString *error)
+bool extract(const QString &archive, const DataFolder &work, const Unpacking &how,
+             Contents *contents, QString *error)
 {
     ZipReader reader;
     if (!reader.open(archive, error)) {
@@ -143,13 +157,14 @@ bool extract(const QString &archive, const DataFolder &work, qint64 room, DataSu
     }
     QStringList files, names;
     if (!matchEntries(reader.entries(), &files, &names, error) ||
-        !fitsInRoom(reader, files, room, error))
+        !fitsInRoom(reader, files, how.room, error))
         return false;
     QStringList paths;
     for (const QString &name : std::as_const(names))
         paths << work.filePath(name);
-    return extractEach(archive, files, paths, error) && holdsOnlyOurs(work, error) &&
-           DataSummary::read(work, summary, error);
+    return extractEach(archive, files, paths, error) &&
+           convertAccess(work, how, &contents->accessDatabases, error) &&
+           holdsOnlyOurs(work, error) && DataSummary::read(work, &contents->summary, error);
 }
 
 } // namespace BackupArchive

@@ -67,9 +67,12 @@ bool check(const DataFolder &folder, const DataSummary &present, DataSummary *pa
             QStringLiteral("no temporary folder to read it back in: %1").arg(work.errorString());
         return false;
     }
+    BackupArchive::Contents contents;
     if (!BackupArchive::extract(folder.filePath(archiveFile), DataFolder(work.path()),
-                                BackupArchive::roomFor(&folder, work.path()), packed, error))
+                                {BackupArchive::roomFor(&folder, work.path()), {}, {}}, &contents,
+                                error))
         return false;
+    *packed = contents.summary;
     const QStringList labels = DataSummary::labels(), archived = packed->values(),
                       now = present.values();
     for (qsizetype i = 0; i < labels.size(); ++i)

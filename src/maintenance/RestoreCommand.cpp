@@ -1,5 +1,6 @@
 #include "RestoreCommand.h"
 
+#include "AccessConversion.h"
 #include "BackupArchive.h"
 #include "Clock.h"
 #include "DataRestore.h"
@@ -44,8 +45,9 @@ void RestoreCommand::tell(const QString &text, QMessageBox::Icon icon)
 }
 
 // The backup's figures beside the folder's, No the default.
-bool RestoreCommand::confirm(const QString &archive, const DataSummary &backup)
+bool RestoreCommand::confirm(const QString &archive, const BackupArchive::Contents &contents)
 {
+    const DataSummary &backup = contents.summary;
     DataSummary now;
     QString error;
     const bool readNow = DataSummary::read(m_folder, &now, &error);
@@ -56,6 +58,10 @@ bool RestoreCommand::confirm(const QString &archive, const DataSummary &backup)
                      (readNow ? QStringLiteral(", %1 now").arg(theirs[i]) : QString());
     if (!readNow)
         lines << QStringLiteral("The current data could not be read: %1").arg(error);
+    if (!contents.accessDatabases.isEmpty())
+        lines << QStringLiteral("\nThe backup was made by the older program: its databases (%1) "
+                                "are in the Access format and were converted to be restored.")
+                     .arg(contents.accessDatabases.join(QLatin1String(", ")));
     const QString text =
         QStringLiteral("Restore replaces the current data with the backup %1.\n\n%2\n\nThe current "
                        "data are kept in a folder \"Before restore\" in the data folder; the "
@@ -75,11 +81,12 @@ void RestoreCommand::mnuRestore_Click()
     // The backup is read into the data folder's own file system, so that
     // each of its files can take its place by a rename.
     QTemporaryDir work(m_folder.filePath(QStringLiteral(".restore-XXXXXX")));
-    DataSummary backup;
+    BackupArchive::Contents backup;
     QString error = work.errorString();
+    const BackupArchive::Unpacking how{BackupArchive::roomFor(&m_folder, work.path()),
+                                       AccessConversion::readerBesideProgram(), m_clock.today()};
     if (!work.isValid() ||
-        !BackupArchive::extract(archive, DataFolder(work.path()),
-                                BackupArchive::roomFor(&m_folder, work.path()), &backup, &error)) {
+        !BackupArchive::extract(archive, DataFolder(work.path()), how, &backup, &error)) {
         tell(QStringLiteral("The backup %1 cannot be restored. %2\n\nNothing was changed.")
                  .arg(native(archive), error),
              QMessageBox::Warning);

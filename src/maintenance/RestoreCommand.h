@@ -1,5 +1,6 @@
 #pragma once
 
+#include "BackupArchive.h"
 #include "DataFolder.h"
 #include "FloppyBackup.h"
 
@@ -7,7 +8,6 @@
 #include <QObject>
 #include <functional>
 
-struct DataSummary;
 class Clock;
 class MessageBox;
 class QWidget;
@@ -40,7 +40,7 @@ public:
     void mnuRestore_Click();
 
 private:
-    bool confirm(const QString &archive, const DataSummary &backup);
+    bool confirm(const QString &archive, const BackupArchive::Contents &contents);
     void tell(const QString &text, QMessageBox::Icon icon);
 
     DataFolder m_folder;

@@ -2,6 +2,7 @@
 #include "DataFiles.h"
 #include "DataSummary.h"
 #include "FloppyBackup.h"
+#include "JetFixture.h"
 #include "MainWindowFixture.h"
 #include "Readers.h"
 #include "Startup.h"
@@ -211,24 +212,37 @@ private slots:
     void commandLine_data()
     {
         // ZIP and DIR stand for a backup and a data folder; BSDZIP for the
-        // backup as bsdtar writes it (each entry's sizes after its data), and
-        // FOLDERZIP for a user's own zip of a folder holding its files.
+        // backup as bsdtar writes it (each entry's sizes after its data),
+        // FOLDERZIP for a user's own zip of a folder holding its files, and
+        // ACCESSZIP for a backup of the older program, its databases in the
+        // Access format.
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<int>("code");
         QTest::addColumn<QString>("output");
+        QTest::addColumn<QStringList>("shown"); // by the window started after a restore
+        const QStringList restored{"Ann", "Sales", "10.50"};
         QTest::newRow("verify") << QStringList{"--verify-backup", "ZIP"} << 0
                                 << "Customers: 1\n  Incomes: 1\n  Expenses: 1\n  Newest income: "
-                                   "11/30/2026\n  Newest expense: 11/2/2026\n  Balance: 10.50\n";
-        QTest::newRow("restore") << QStringList{"--restore", "ZIP", "DIR"} << 0 << "Restored balance.kvd";
+                                   "11/30/2026\n  Newest expense: 11/2/2026\n  Balance: 10.50\n"
+                                << QStringList();
+        QTest::newRow("restore") << QStringList{"--restore", "ZIP", "DIR"} << 0 << "Restored balance.kvd" << restored;
         QTest::newRow("verify, made by bsdtar") << QStringList{"--verify-backup", "BSDZIP"} << 0
-                                                << "Customers: 1\n  Incomes: 1\n  Expenses: 1\n";
+                                                << "Customers: 1\n  Incomes: 1\n  Expenses: 1\n" << QStringList();
+        QTest::newRow("verify, made by the older program")
+            << QStringList{"--verify-backup", "ACCESSZIP"} << 0
+            << "Customers: 5\n  Incomes: 300\n  Expenses: 40\n  Newest income: 10/26/2004\n  Newest "
+               "expense: 2/9/2004\n  Balance: 12.50\n  Made by the older program: Customers.mdb, "
+               "Expense.mdb, Income.mdb are in the Access format, and a restore converts them.\n"
+            << QStringList();
+        QTest::newRow("restore, made by the older program") << QStringList{"--restore", "ACCESSZIP", "DIR"}
+            << 0 << "Restored balance.kvd" << QStringList{"Adams, Robert", "Café supplies", "12.50"};
         QTest::newRow("restore, all in one folder") << QStringList{"--restore", "FOLDERZIP", "DIR"} << 0
-                                                    << "Restored balance.kvd";
+                                                    << "Restored balance.kvd" << restored;
         QTest::newRow("restore to a new machine") << QStringList{"--restore", "ZIP", "DIR/new"} << 0
-                                                  << "Restored balance.kvd";
+                                                  << "Restored balance.kvd" << restored;
         QTest::newRow("restore, program running") << QStringList{"--restore", "ZIP", "DIR"} << 1
-                                                  << "is in use by Bramblewood";
-        QTest::newRow("no file") << QStringList{"--verify-backup"} << 1 << "Usage";
+                                                  << "is in use by Bramblewood" << QStringList();
+        QTest::newRow("no file") << QStringList{"--verify-backup"} << 1 << "Usage" << QStringList();
     }
 
     // A folder restored from the command line is the backup's when the
@@ -238,6 +252,7 @@ private slots:
         QFETCH(QStringList, arguments);
         QFETCH(int, code);
         QFETCH(QString, output);
+        QFETCH(QStringList, shown);
         TempDataFolder source, target;
         fill(source);
         const QString zip = archiveOf(source, DataFiles::backedUp());
@@ -253,7 +268,21 @@ private slots:
             zipping.start("zip", {"-qr", "folder.zip", "data1"});
             QVERIFY(zipping.waitForFinished());
         }
-        arguments.replaceInStrings("BSDZIP", source.filePath("bsd.zip"))
+        if (arguments.contains("ACCESSZIP")) { // as the older program named them
+            const TempDataFolder older(false);
+            JetFixture::write(older.path());
+            older.writeBytes("balance.kvd", "12.5\r\n");
+            older.writeBytes("income.kvd", "Caf\xe9\r\n");
+            older.writeBytes("expense.kvd", "Fuel\r\n");
+            for (const QString &name : DataFiles::backedUp())
+                QFile::rename(older.filePath(name), older.filePath(name.toLower()));
+            QStringList zipped{"-qj", source.filePath("access.zip")};
+            for (const QString &name : DataFiles::backedUp())
+                zipped << older.filePath(name.toLower());
+            QProcess::execute("zip", zipped);
+        }
+        arguments.replaceInStrings("ACCESSZIP", source.filePath("access.zip"))
+            .replaceInStrings("BSDZIP", source.filePath("bsd.zip"))
             .replaceInStrings("FOLDERZIP", source.filePath("folder.zip"))
             .replaceInStrings("ZIP", zip)
             .replaceInStrings("DIR", target.path());
@@ -272,8 +301,7 @@ private slots:
         QVERIFY(startup.run());
         for (DataControl *data : startup.mainWindow()->findChildren<DataControl *>())
             data->recordset().waitForRows();
-        QCOMPARE(texts(startup.mainWindow(), {"txtName", "txtIncomeType", "txtBalance"}),
-                 (QStringList{"Ann", "Sales", "10.50"}));
+        QCOMPARE(texts(startup.mainWindow(), {"txtName", "txtIncomeType", "txtBalance"}), shown);
     }
 };
 
