@@ -4,8 +4,11 @@
 #include "MessageBox.h"
 #include "SafeFiles.h"
 #include "WorkProgress.h"
+#include "WriteHold.h"
 
 #include <QFileInfo>
+#include <memory>
+#include <vector>
 
 using DatabaseCompaction::Database;
 
@@ -67,12 +70,21 @@ void run(const DataFolder &folder, MessageBox &messages, QWidget *window, QStrin
     WorkProgress progress(QStringLiteral("Compacting the databases..."), int(databases.size()) * 2,
                           window);
     QList<Database> compacted;
+    // From its copy until the copy has its name, no other program may commit
+    // to a database: the rename would drop what it wrote.
+    std::vector<std::unique_ptr<WriteHold>> holds;
     for (const auto &database : databases) {
         if (database.readOnly) // the user's read-only file is left exactly as it is
             continue;
-        if (DatabaseCompaction::compact(database, &error))
+        auto hold = std::make_unique<WriteHold>(database.file);
+        if (!hold->take(&error))
+            problems << QStringLiteral("%1 is being changed by another program, so it was not "
+                                       "compacted this time and is left as that program makes it: %2")
+                            .arg(nameOf(database.file), error);
+        else if (DatabaseCompaction::compact(database, &error)) {
             compacted << database;
-        else
+            holds.push_back(std::move(hold));
+        } else
             problems << QStringLiteral("%1 could not be compacted and was left as it was: %2")
                             .arg(nameOf(database.file), error);
         progress.advance();
@@ -87,6 +99,7 @@ void run(const DataFolder &folder, MessageBox &messages, QWidget *window, QStrin
         progress.advance();
     }
     syncFolders(replaced, &Database::file, replacementProblem, problems);
+    holds.clear();
     progress.finish();
 
     if (!problems.isEmpty())

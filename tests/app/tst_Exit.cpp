@@ -100,6 +100,28 @@ private slots:
         QVERIFY(f.messages.shown.first().text.startsWith("These databases are read-only: Income.mdb."));
     }
 
+    // Another program writes to a database through the whole exit: the exit
+    // leaves that database uncompacted and says so, and what the program
+    // commits afterwards is in it.
+    void anotherProgramsWriteIsKept()
+    {
+        MainWindowWith<RecordingMessageBox> f;
+        fill(f.folder);
+        QVERIFY(f.load());
+        QProcess writer;
+        writer.start("python3", {"-c", "import sqlite3, sys; db = sqlite3.connect(sys.argv[1], isolation_level=None); "
+                                       "db.execute('BEGIN IMMEDIATE'); db.execute(\"INSERT INTO Income VALUES ('Other', 1, "
+                                       "'2024-01-01', '')\"); print('writing', flush=True); sys.stdin.readline(); "
+                                       "db.execute('COMMIT')", f.folder.filePath(DataFiles::income)});
+        QVERIFY(writer.waitForReadyRead(10000));
+        f.trigger("mnuExit");
+        writer.write("\n");
+        QVERIFY(writer.waitForFinished(10000) && writer.exitCode() == 0);
+        QCOMPARE(f.folder.value(DataFiles::income, "SELECT count(*) FROM Income WHERE IncomeType = 'Other'").toInt(), 1);
+        QVERIFY(f.messages.shown.last().text.startsWith("Income.mdb is being changed by another program"));
+        QVERIFY(!QFile::exists(f.folder.filePath("NewIncome.mdb")));
+    }
+
     void failureAtAnyStepKeepsEveryDatabase_data()
     {
         QTest::addColumn<int>("step");
