@@ -2,6 +2,7 @@
 
 #include "Clock.h"
 #include "ConversionMessages.h"
+#include "ConvertFromCommand.h"
 #include "DataFiles.h"
 #include "DataRestore.h"
 #include "MessageBox.h"
@@ -69,6 +70,25 @@ bool Startup::lockFolder()
         tell(QStringLiteral("The data folder %1 cannot be used: the program may not write in it.")
                  .arg(m_folder.path()));
     return false;
+}
+
+// bramblewood --convert-from stopped before it finished: what it had
+// written goes, and the conversion is done again from the same folder.
+bool Startup::finishConversionInto()
+{
+    const QString from = AccessConversion::unfinishedFrom(m_folder);
+    if (from.isEmpty())
+        return true;
+    QString text;
+    if (!ConvertFromCommand::convert(from, m_folder, m_jetReader, m_clock.today(), &text)) {
+        tell(QStringLiteral("A conversion from %1 into this data folder stopped before it "
+                            "finished, and could not be done again: %2\n\nThe program ends. "
+                            "Run bramblewood --convert-from again once the folder %1 is there.")
+                 .arg(from, text));
+        return false;
+    }
+    tell(text, QMessageBox::Information);
+    return true;
 }
 
 bool Startup::convertAccessFiles()
@@ -176,7 +196,8 @@ bool Startup::writeNewPassword(bool fileMissing)
 bool Startup::run()
 {
     QCoreApplication::processEvents();
-    if (!lockFolder() || !undoUnfinishedRestore() || !convertAccessFiles() || !prepareFolder())
+    if (!lockFolder() || !undoUnfinishedRestore() || !finishConversionInto() ||
+        !convertAccessFiles() || !prepareFolder())
         return false;
     m_window = std::make_unique<frmMain>(m_folder, m_messages, m_launcher, m_clock);
     if (!m_window->Form_Load())

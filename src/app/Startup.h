@@ -13,7 +13,8 @@ class MessageBox;
 class frmMain;
 
 // Start-up on the data folder: one program per folder, a restore that a crash
-// stopped part-way undone, databases in the Access format of the older
+// stopped part-way undone, a conversion into the folder that stopped part-way
+// done again, databases in the Access format of the older
 // program converted, a fresh installation
 // in an empty folder or one whose installation was left unfinished, a new
 // password file where only that is missing, a refusal to start on a folder
@@ -32,6 +33,7 @@ public:
 
 private:
     bool lockFolder();
+    bool finishConversionInto();
     bool convertAccessFiles();
     bool undoUnfinishedRestore();
     bool prepareFolder();

@@ -1,5 +1,6 @@
 #include "AccessConversion.h"
 
+#include "FileSteps.h"
 #include "SafeFiles.h"
 
 #include <QCoreApplication>
@@ -25,6 +26,8 @@ bool syncFolder(const QString &folder, QString *error)
         ::close(fd);
     return synced;
 }
+
+const QString markerName = QStringLiteral("Conversion.unfinished");
 
 // A reason from elsewhere ended as a sentence, once.
 QString ended(const QString &reason)
@@ -68,6 +71,21 @@ void AccessConversion::removeLeftovers() const
         QFile::remove(workPath(database));
         QFile::remove(workPath(database) + QStringLiteral("-journal"));
     }
+}
+
+QString AccessConversion::unfinishedFrom(const DataFolder &folder)
+{
+    QFile marker(folder.filePath(markerName));
+    return marker.open(QIODevice::ReadOnly) ? QString::fromUtf8(marker.readAll()) : QString();
+}
+
+bool AccessConversion::undoUnfinished(const DataFolder &folder, QString *error)
+{
+    AccessConversion(QString(), folder, QString(), QDate()).removeLeftovers();
+    for (const QString &name : DataFiles::all())
+        if (!FileSteps::removeSynced(folder.filePath(name), error))
+            return false;
+    return FileSteps::removeSynced(folder.filePath(markerName), error);
 }
 
 bool AccessConversion::survey(QString *error)
@@ -194,10 +212,12 @@ void AccessConversion::putBack(const QStringList &copied, bool madeFolder, QStri
         QDir().rmdir(originals.path());
 }
 
+// The mark reaches the disk before the first file, and goes after the last.
 bool AccessConversion::copyElsewhere(QString *error)
 {
+    const QString marker = m_into.filePath(markerName);
     QStringList written;
-    bool ok = true;
+    bool ok = SafeFiles::write(marker, QFileInfo(m_from).absoluteFilePath().toUtf8(), error);
     for (const QString &name : DataFiles::all()) {
         const QString source = QDir(m_from).filePath(name);
         const bool converted = std::any_of(m_converted.begin(), m_converted.end(),
@@ -218,5 +238,7 @@ bool AccessConversion::copyElsewhere(QString *error)
             QFile::remove(path);
         removeLeftovers();
     }
+    QString ignored; // a mark left behind only has the conversion done once more
+    FileSteps::removeSynced(marker, &ignored);
     return ok;
 }

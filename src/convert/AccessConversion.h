@@ -32,6 +32,14 @@ public:
 
     // Deletes the work files that a conversion stopped half way left behind.
     void removeLeftovers() const;
+
+    // A conversion into another folder marks it while it puts files there.
+    // The folder converted from, when a conversion into `folder` stopped
+    // before it finished; empty when none did.
+    static QString unfinishedFrom(const DataFolder &folder);
+    // Removes what such a conversion wrote (the folder held no data files
+    // before it), and its mark.
+    static bool undoUnfinished(const DataFolder &folder, QString *error);
     // Finds the databases in the Access format; false, naming the file, when
     // a database is in a format the program cannot read.
     bool survey(QString *error);

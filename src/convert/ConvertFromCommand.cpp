@@ -5,7 +5,7 @@
 
 #include <QDir>
 
-namespace {
+namespace ConvertFromCommand {
 
 bool convert(const QString &from, const DataFolder &into, const QString &reader, const QDate &today,
              QString *text)
@@ -17,6 +17,18 @@ bool convert(const QString &from, const DataFolder &into, const QString &reader,
         *text = QStringLiteral("The folder %1 is missing these files: %2.")
                     .arg(from, missing.join(QLatin1String(", ")));
         return false;
+    }
+    QString undone;
+    if (!AccessConversion::unfinishedFrom(into).isEmpty()) {
+        if (!AccessConversion::undoUnfinished(into, text)) {
+            *text = QStringLiteral("What a conversion into %1 that stopped before it finished had "
+                                   "written could not be removed: %2")
+                        .arg(into.path(), *text);
+            return false;
+        }
+        undone = QStringLiteral("A conversion into %1 stopped before it finished; what it had "
+                                "written was removed, and the conversion done again.\n\n")
+                     .arg(into.path());
     }
     if (into.missingFiles().size() != DataFiles::all().size() || !QDir().mkpath(into.path())) {
         *text = QStringLiteral("The data folder %1 already holds data files, or cannot be made. "
@@ -33,13 +45,9 @@ bool convert(const QString &from, const DataFolder &into, const QString &reader,
     }
     if (!conversion.run(text))
         return false;
-    *text = ConversionMessages::report(conversion, QDir(from).absolutePath());
+    *text = undone + ConversionMessages::report(conversion, QDir(from).absolutePath());
     return true;
 }
-
-} // namespace
-
-namespace ConvertFromCommand {
 
 int run(const QStringList &arguments, const QString &reader, const QDate &today, QTextStream &out,
         QTextStream &err)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "DataFolder.h"
+
 #include <QDate>
 #include <QStringList>
 #include <QTextStream>
@@ -11,7 +13,12 @@
 // err, and the result is the exit code.
 namespace ConvertFromCommand {
 
-// today names the folder the Access files are kept in.
+// Converts the Access data folder `from` into `into`, which holds none of the
+// data files, first undoing what a conversion into it that stopped before it
+// finished had written. The text is the report, or why it was refused.
+bool convert(const QString &from, const DataFolder &into, const QString &reader, const QDate &today,
+             QString *text);
+
 int run(const QStringList &arguments, const QString &reader, const QDate &today, QTextStream &out,
         QTextStream &err);
 // With the reader beside the program, on stdout and stderr.

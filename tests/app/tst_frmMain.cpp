@@ -1,4 +1,5 @@
 #include "AutoCompleteBox.h"
+#include "ConvertFromCommand.h"
 #include "DataFiles.h"
 #include "FloppyBackup.h"
 #include "HelpPage.h"
@@ -250,6 +251,50 @@ private slots:
         control<QComboBox>(window, "Combo1")->setEditText("Monthly");
         click(window, "cmdSave");
         QCOMPARE(box(window, "txtAccountNumber")->text(), "12");
+    }
+
+    void conversionIntoTheFolderStoppedPartWay_data()
+    {
+        QTest::addColumn<bool>("fromGone");
+        QTest::newRow("done again") << false;
+        QTest::newRow("the folder converted from is gone") << true;
+    }
+
+    // --convert-from killed after it had put two databases in place: the
+    // start does it again from the same folder, or refuses with nothing changed.
+    void conversionIntoTheFolderStoppedPartWay()
+    {
+        QFETCH(bool, fromGone);
+        auto from = std::make_unique<TempDataFolder>(false);
+        const TempDataFolder into(false);
+        const QString fromPath = from->path();
+        JetFixture::write(fromPath);
+        for (const char *side : {"balance.kvd", "income.kvd", "expense.kvd"})
+            from->writeBytes(side, "1\r\n");
+        QString text;
+        QVERIFY2(ConvertFromCommand::convert(fromPath, into.folder(), JET_READER, fixedClock.today(), &text),
+                 qPrintable(text));
+        into.writeBytes("Conversion.unfinished", fromPath.toUtf8());
+        QFile::remove(into.filePath(DataFiles::income));
+        if (fromGone)
+            from.reset();
+        const QMap<QString, QByteArray> before = into.snapshot();
+        RecordingMessageBox messages;
+        FakeLauncher launcher;
+        Startup startup(into.folder(), messages, launcher, fixedClock, JET_READER);
+        QCOMPARE(startup.run(), !fromGone);
+        QVERIFY2(messages.shown[0].text.startsWith(fromGone ? "A conversion from " + fromPath + " into this data folder "
+                                                              "stopped before it finished, and could not be done again"
+                                                            : "A conversion into " + into.path() + " stopped before it finished"),
+                 qPrintable(messages.shown[0].text));
+        if (fromGone) {
+            QMap<QString, QByteArray> after = into.snapshot();
+            after.remove(DataFiles::lock);
+            QCOMPARE(after, before);
+            return;
+        }
+        QCOMPARE(into.storedCount("Income"), 300);
+        QVERIFY(!QFile::exists(into.filePath("Conversion.unfinished")));
     }
 
     // A program open for an hour holds a lock older than QLockFile's default stale time.

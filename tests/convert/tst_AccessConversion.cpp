@@ -1,6 +1,7 @@
 #include "AccessConversion.h"
 #include "ConversionMessages.h"
 #include "ConvertFromCommand.h"
+#include "CrashPoints.h"
 #include "JetFixture.h"
 #include "SafeFiles.h"
 #include "TempDataFolder.h"
@@ -42,6 +43,32 @@ QVariant ours(const QJsonValue &value, const QString &column, int type)
     if (value.isNull() || type == 8)
         return value.isNull() ? QVariant() : value.toString().left(10); // the date alone
     return type == 5 || type == 7 ? value.toVariant().toDouble() : value.toVariant();
+}
+
+// An Access data folder with its side files, as the older program left it.
+void writeAccessFolder(const TempDataFolder &folder)
+{
+    JetFixture::write(folder.path());
+    for (const char *side : {"balance.kvd", "income.kvd", "expense.kvd"})
+        folder.writeBytes(side, "1\r\n");
+}
+
+int convertFrom(const QString &from, const QString &into, QString *out)
+{
+    QString err;
+    QTextStream outStream(out), errStream(&err);
+    const int code = ConvertFromCommand::run({from, into}, JET_READER, QDate(2026, 12, 6), outStream, errStream);
+    *out += err;
+    return code;
+}
+
+// The child side of a kill row: --convert-from until the kill point ends the process.
+int killedConvert(char **argv)
+{
+    CrashPoints::endProcessAt(CrashPoints::Step(std::stoi(argv[4])), std::stoi(argv[5]),
+                              CrashPoints::When(std::stoi(argv[6])));
+    QString out;
+    return convertFrom(argv[2], argv[3], &out);
 }
 
 } // namespace
@@ -194,14 +221,42 @@ private slots:
         }
     }
 
+    // --convert-from killed after or before any rename it makes: the next
+    // --convert-from into the folder removes what it wrote and converts again.
+    void killedConversionIsDoneAgain()
+    {
+        TempDataFolder from(false);
+        writeAccessFolder(from);
+        QList<QStringList> points; // step, nth, when
+        {
+            TempDataFolder into(false);
+            QString out;
+            const int renames = CrashPoints::runs(CrashPoints::Step::Rename);
+            QVERIFY2(convertFrom(from.path(), into.path(), &out) == 0, qPrintable(out));
+            for (int nth = 1; nth <= CrashPoints::runs(CrashPoints::Step::Rename) - renames; ++nth)
+                for (const char *when : {"0", "1"})
+                    points.append({QString::number(int(CrashPoints::Step::Rename)), QString::number(nth), when});
+        }
+        QCOMPARE(points.size(), 14); // the mark, three side files, three databases
+        for (const QStringList &point : points) {
+            TempDataFolder into(false);
+            const int code = QProcess::execute(QCoreApplication::applicationFilePath(),
+                                               QStringList{"--killed-convert", from.path(), into.path()} + point);
+            QVERIFY2(code == CrashPoints::exitCode || code == 0, qPrintable(point.join(' ')));
+            QString out;
+            QCOMPARE(convertFrom(from.path(), into.path(), &out), code == 0 ? 1 : 0);
+            QCOMPARE(into.folder().missingFiles(), QStringList{"pw.kvd"});
+            QCOMPARE(into.storedCount("Income"), 300);
+            QCOMPARE(QDir(into.path()).entryList({"*.unfinished", "*.convert"}), QStringList());
+        }
+    }
+
     // Converting into another folder leaves the Access folder as it is and
     // brings its side files along; a folder that holds data is refused.
     void convertFromAnotherFolder()
     {
         TempDataFolder from(false), into(false);
-        JetFixture::write(from.path());
-        for (const char *side : {"balance.kvd", "income.kvd", "expense.kvd"})
-            from.writeBytes(side, "1\r\n");
+        writeAccessFolder(from);
         const auto before = contents(from.path());
         QString out, err;
         QTextStream outStream(&out), errStream(&err);
@@ -215,5 +270,13 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(tst_AccessConversion)
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    if (argc == 7 && QByteArray(argv[1]) == "--killed-convert")
+        return killedConvert(argv);
+    tst_AccessConversion test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_AccessConversion.moc"
