@@ -82,7 +82,7 @@ int restore(const QString &archive, const QString &path, const QDateTime &now)
     }
     if (undone)
         out << "A restore that stopped before it finished was undone first." << Qt::endl;
-    QTemporaryDir work(folder.filePath(QStringLiteral(".restore-XXXXXX")));
+    QTemporaryDir work(DataRestore::workTemplate(folder));
     BackupArchive::Contents contents;
     if (!extract(archive, work, &folder, now.date(), &contents))
         return 1;

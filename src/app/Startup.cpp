@@ -1,12 +1,17 @@
 #include "Startup.h"
 
+#include "BalanceJournal.h"
 #include "Clock.h"
 #include "ConversionMessages.h"
 #include "ConvertFromCommand.h"
+#include "CustomerExport.h"
 #include "DataFiles.h"
 #include "DataRestore.h"
+#include "DatabaseCompaction.h"
+#include "FloppyBackup.h"
 #include "MessageBox.h"
 #include "PasswordFile.h"
+#include "SafeFiles.h"
 #include "frmMain.h"
 
 #include <QCoreApplication>
@@ -140,6 +145,18 @@ bool Startup::undoUnfinishedRestore()
     return true;
 }
 
+// Only files of the names this program writes, never one of another's.
+void Startup::removeLeftovers()
+{
+    DataRestore::removeLeftovers(m_folder);
+    QStringList written = DataFiles::all();
+    written << QFileInfo(BalanceJournal::stagedPath(m_folder)).fileName() << FloppyBackup::archiveFile
+            << CustomerExport::workbookFile;
+    for (const DatabaseCompaction::Database &database : DatabaseCompaction::databases(m_folder))
+        written << QFileInfo(database.backup).fileName();
+    SafeFiles::removeLeftovers(m_folder.path(), written);
+}
+
 bool Startup::prepareFolder()
 {
     QStringList missing = m_folder.missingFiles();
@@ -196,8 +213,10 @@ bool Startup::writeNewPassword(bool fileMissing)
 bool Startup::run()
 {
     QCoreApplication::processEvents();
-    if (!lockFolder() || !undoUnfinishedRestore() || !finishConversionInto() ||
-        !convertAccessFiles() || !prepareFolder())
+    if (!lockFolder() || !undoUnfinishedRestore())
+        return false;
+    removeLeftovers();
+    if (!finishConversionInto() || !convertAccessFiles() || !prepareFolder())
         return false;
     m_window = std::make_unique<frmMain>(m_folder, m_messages, m_launcher, m_clock);
     if (!m_window->Form_Load())

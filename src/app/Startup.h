@@ -13,7 +13,7 @@ class MessageBox;
 class frmMain;
 
 // Start-up on the data folder: one program per folder, a restore that a crash
-// stopped part-way undone, a conversion into the folder that stopped part-way
+// stopped part-way undone and what crashes left half written removed, a conversion into the folder that stopped part-way
 // done again, databases in the Access format of the older
 // program converted, a fresh installation
 // in an empty folder or one whose installation was left unfinished, a new
@@ -36,6 +36,7 @@ private:
     bool finishConversionInto();
     bool convertAccessFiles();
     bool undoUnfinishedRestore();
+    void removeLeftovers();
     bool prepareFolder();
     bool install();
     bool writeNewPassword(bool fileMissing);

@@ -80,7 +80,7 @@ void RestoreCommand::mnuRestore_Click()
         return;
     // The backup is read into the data folder's own file system, so that
     // each of its files can take its place by a rename.
-    QTemporaryDir work(m_folder.filePath(QStringLiteral(".restore-XXXXXX")));
+    QTemporaryDir work(DataRestore::workTemplate(m_folder));
     BackupArchive::Contents backup;
     QString error = work.errorString();
     const BackupArchive::Unpacking how{BackupArchive::roomFor(&m_folder, work.path()),

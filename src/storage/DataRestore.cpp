@@ -133,6 +133,22 @@ Result run(const DataFolder &folder, const QString &backup, const QDateTime &now
     return {true, kept, {}};
 }
 
+QString workTemplate(const DataFolder &folder)
+{
+    return folder.filePath(QStringLiteral(".restore-XXXXXX"));
+}
+
+void removeLeftovers(const DataFolder &folder)
+{
+    QFile::remove(folder.filePath(markerName + QStringLiteral(".part")));
+    for (const QString &name : replaceOrder())
+        QFile::remove(folder.filePath(QStringLiteral(".%1.restoring").arg(name)));
+    const QDir dir(folder.path());
+    for (const QString &work : dir.entryList({QStringLiteral(".restore-??????")},
+                                             QDir::Dirs | QDir::Hidden | QDir::NoSymLinks))
+        QDir(dir.filePath(work)).removeRecursively();
+}
+
 bool undoUnfinished(const DataFolder &folder, bool *undone, QString *error)
 {
     *undone = false;

@@ -33,4 +33,11 @@ Result run(const DataFolder &folder, const QString &backup, const QDateTime &now
 // undone. False, with the error, when that fails; the next start tries again.
 bool undoUnfinished(const DataFolder &folder, bool *undone, QString *error);
 
+// Where a restore unpacks its backup: a new hidden folder in the data folder,
+// as a QTemporaryDir template.
+QString workTemplate(const DataFolder &folder);
+// Once an unfinished restore is undone: removes what restores stopped by a
+// crash left (a backup unpacked, a mark half written, a file half put back).
+void removeLeftovers(const DataFolder &folder);
+
 } // namespace DataRestore

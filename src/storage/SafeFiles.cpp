@@ -241,6 +241,12 @@ bool syncFolders(const QStringList &files, QString *error)
     return synced;
 }
 
+void removeLeftovers(const QString &folder, const QStringList &names)
+{
+    for (const QString &name : names)
+        QFile::remove(temporaryName(QDir(folder).filePath(name)));
+}
+
 void failAt(Step step, int nth)
 {
     countdown[std::size_t(step)] = nth;

@@ -30,6 +30,10 @@ bool copyUnsynced(QFile &from, const QString &to, QString *error);
 bool replaceUnsynced(const QString &from, const QString &to, QString *error);
 bool syncFolders(const QStringList &files, QString *error);
 
+// Removes what writes of these files in the folder, stopped by a crash, left
+// half written. Only files of exactly those names go.
+void removeLeftovers(const QString &folder, const QStringList &names);
+
 // A test seam: the disk cannot be made to fail for real where tests run as
 // root. failAt(step, n) makes the n-th next time that step runs fail;
 // failRenameOf(path) the next rename of that file, whatever comes before it.

@@ -253,6 +253,30 @@ private slots:
         QCOMPARE(box(window, "txtAccountNumber")->text(), "12");
     }
 
+    // What crashes left half written goes at the next start; files of other
+    // names, which this program did not make, stay.
+    void leftoversOfCrashesAreRemoved()
+    {
+        TempDataFolder folder;
+        const QStringList leftovers{".restore-a1B2c3/Customers.mdb", "Restore.unfinished.part", ".balance.kvd.new.part",
+                                    ".balance.kvd.part", ".income.kvd.part", ".Backup.zip.part",
+                                    ".IncomeBackup.mdb.part", ".Income.mdb.restoring"};
+        const QStringList others{".notes.txt.part", ".restore-mine/notes.txt", "Backup.zip.part", "income.kvd.part"};
+        for (const QString &name : leftovers + others) {
+            QDir(folder.path()).mkpath(QFileInfo(folder.filePath(name)).path());
+            folder.writeBytes(name, "left");
+        }
+        ScriptedMessageBox messages;
+        FakeLauncher launcher;
+        Startup startup(folder.folder(), messages, launcher, fixedClock);
+        QVERIFY(startup.run());
+        for (const QString &name : leftovers)
+            QVERIFY2(!QFileInfo::exists(folder.filePath(name)), qPrintable(name));
+        QVERIFY(!QFileInfo::exists(folder.filePath(".restore-a1B2c3")));
+        for (const QString &name : others)
+            QVERIFY2(QFileInfo::exists(folder.filePath(name)), qPrintable(name));
+    }
+
     void conversionIntoTheFolderStoppedPartWay_data()
     {
         QTest::addColumn<bool>("fromGone");
