@@ -19,6 +19,9 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QStyle>
+#include <QSysInfo>
+#include <cerrno>
+#include <csignal>
 
 namespace {
 
@@ -63,11 +66,42 @@ void Startup::tell(const QString &text, QMessageBox::Icon icon)
     m_messages.show(nullptr, {text, MessageBox::applicationTitle(), QMessageBox::Ok, icon});
 }
 
+// Whether the program named in the folder's lock file is still running.
+bool Startup::lockHeldByARunningProgram() const
+{
+    qint64 pid = 0;
+    QString host, application;
+    if (!m_lock.getLockInfo(&pid, &host, &application) || host != QSysInfo::machineHostName())
+        return true; // whoever holds it, it is not ours to judge
+    return pid > 0 && (::kill(pid_t(pid), 0) == 0 || errno == EPERM);
+}
+
+// Why the folder takes no new file, as the system says it (a full disk).
+QString Startup::whyNothingCanBeWritten() const
+{
+    QFile probe(m_folder.filePath(QStringLiteral(".Bramblewood.lock.probe")));
+    const bool written = probe.open(QIODevice::WriteOnly) && probe.write("probe") == 5 && probe.flush();
+    const QString reason = written ? QString() : probe.errorString();
+    probe.remove();
+    return reason;
+}
+
 bool Startup::lockFolder()
 {
     if (m_lock.tryLock(0))
         return true;
-    if (m_lock.error() == QLockFile::LockFailedError)
+    // A lock left by a run that crashed is replaced, unless the folder takes
+    // no new file: that, not another program, is what the user must mend.
+    const QString unwritable =
+        m_lock.error() == QLockFile::LockFailedError && lockHeldByARunningProgram()
+            ? QString()
+            : whyNothingCanBeWritten();
+    if (!unwritable.isEmpty())
+        tell(QStringLiteral("The data folder %1 cannot be used: the program cannot write in it "
+                            "(%2). If the disk is full, make room on it and start the program "
+                            "again.")
+                 .arg(m_folder.path(), unwritable));
+    else if (m_lock.error() == QLockFile::LockFailedError)
         tell(QStringLiteral("Bramblewood is already running on the data folder %1. Use the "
                             "window that is open.")
                  .arg(m_folder.path()));

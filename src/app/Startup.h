@@ -33,6 +33,8 @@ public:
 
 private:
     bool lockFolder();
+    bool lockHeldByARunningProgram() const;
+    QString whyNothingCanBeWritten() const;
     bool finishConversionInto();
     bool convertAccessFiles();
     bool undoUnfinishedRestore();

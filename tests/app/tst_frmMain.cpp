@@ -21,6 +21,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QPointer>
+#include <QProcess>
 #include <QSysInfo>
 #include <QTabWidget>
 #include <QTest>
@@ -188,19 +189,40 @@ private slots:
         }
     }
 
+    void staleLockIsReplaced_data()
+    {
+        QTest::addColumn<bool>("takesNoFile");
+        QTest::newRow("replaced") << false;
+        QTest::newRow("the folder takes no new file") << true;
+    }
+
     // The lock left by a run whose process is gone (a process number nobody
     // has) does not lock the user out; a folder without data files becomes a
-    // fresh installation.
-    void emptyFolderBecomesFreshInstallation()
+    // fresh installation. Where the lock cannot be replaced (a full disk;
+    // here a folder made immutable), that is what the user is told.
+    void staleLockIsReplaced()
     {
+        QFETCH(bool, takesNoFile);
         TempDataFolder folder(false);
         folder.writeBytes(lockFile, "2147483000\n" + QCoreApplication::applicationName().toUtf8() +
                                         "\n" + QSysInfo::machineHostName().toUtf8() + "\n");
-        ScriptedMessageBox messages;
+        // chmod does not hold root back; chattr does not work for others.
+        if (takesNoFile && (QProcess::execute("chattr", {"+i", folder.path()}) != 0 ||
+                            QFile(folder.filePath("probe")).open(QIODevice::WriteOnly)))
+            QSKIP("This file system lets this user write in any folder.");
+        RecordingMessageBox messages;
         FakeLauncher launcher;
         Startup startup(folder.folder(), messages, launcher, fixedClock);
-        QVERIFY(startup.run());
-        QVERIFY(startup.mainWindow()->isVisible());
+        const bool ran = startup.run();
+        QProcess::execute("chattr", {"-i", folder.path()});
+        QCOMPARE(ran, !takesNoFile);
+        if (takesNoFile) {
+            QVERIFY2(messages.shown.first().text.startsWith("The data folder " + folder.path() +
+                                                            " cannot be used: the program cannot write in it ("),
+                     qPrintable(messages.shown.first().text));
+            return;
+        }
+        QVERIFY(messages.shown.isEmpty() && startup.mainWindow()->isVisible());
         QVERIFY(folder.folder().missingFiles().isEmpty());
     }
 
