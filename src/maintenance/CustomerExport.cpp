@@ -23,7 +23,7 @@ bool failed(const QSqlQuery &query, QString *error)
 
 namespace CustomerExport {
 
-bool run(const DataFolder &folder, QString *error)
+bool run(const DataFolder &folder, qsizetype *textsCut, QString *error)
 {
     Connection customers(folder.filePath(DataFiles::customers));
     if (!customers.open(error))
@@ -54,11 +54,12 @@ bool run(const DataFolder &folder, QString *error)
         for (int i = 0; i < columns.size(); ++i)
             row[i] = query.value(i);
         if (const QDate date = DateText::fromStored(row[dateColumn].toString()); date.isValid())
-            row[dateColumn] = date;
+            row[dateColumn] = date.year() < 1900 ? QVariant(DateText::toShort(date)) : QVariant(date);
         workbook.addRow(row);
     }
     if (query.lastError().isValid())
         return failed(query, error);
+    *textsCut = workbook.textsCut();
     return SafeFiles::write(folder.filePath(workbookFile), workbook.finish(), error);
 }
 

@@ -78,11 +78,21 @@ void MaintenanceCommands::mnuExport_Click()
 {
     WorkProgress progress(QStringLiteral("Exporting the customers..."), 0, m_window);
     QString error;
-    const bool exported = CustomerExport::run(m_folder, &error);
+    qsizetype cut = 0;
+    const bool exported = CustomerExport::run(m_folder, &cut, &error);
     progress.finish();
+    const QString cutTold =
+        cut == 0 ? QString()
+        : cut == 1
+            ? QStringLiteral("\n\nOne text was longer than a cell holds (32,767 characters) and "
+                             "was cut there.")
+            : QStringLiteral("\n\n%1 texts were longer than a cell holds (32,767 characters) and "
+                             "were cut there.")
+                  .arg(cut);
     if (exported)
         tell(QStringLiteral("Export Completed\n%1")
-                 .arg(QDir::toNativeSeparators(m_folder.filePath(CustomerExport::workbookFile))),
+                     .arg(QDir::toNativeSeparators(m_folder.filePath(CustomerExport::workbookFile))) +
+                 cutTold,
              MessageBox::applicationTitle());
     else
         tell(QStringLiteral("The customers could not be exported to %1: %2")

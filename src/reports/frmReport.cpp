@@ -219,6 +219,14 @@ void frmReport::cmdSavePdf_Click()
                                MessageBox::applicationTitle(), QMessageBox::Ok, QMessageBox::Warning});
 }
 
+bool frmReport::print(QPrinter &printer) const
+{
+    printer.setDocName(m_report.caption);
+    // The paper chosen in the dialog decides the pages.
+    printer.setFullPage(true);
+    return ReportPainter::print(printer, pagesFor(printer.pageLayout()));
+}
+
 void frmReport::cmdPrint_Click()
 {
     QString error;
@@ -232,9 +240,7 @@ void frmReport::cmdPrint_Click()
     QPrintDialog dialog(&printer, this);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    // The paper chosen in the dialog decides the pages.
-    printer.setFullPage(true);
-    if (!ReportPainter::print(printer, pagesFor(printer.pageLayout())))
+    if (!print(printer))
         m_messages.show(this, {QStringLiteral("The report could not be printed."),
                                MessageBox::applicationTitle(), QMessageBox::Ok, QMessageBox::Warning});
 }

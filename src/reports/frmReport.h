@@ -12,6 +12,7 @@
 class MessageBox;
 class QComboBox;
 class QLabel;
+class QPrinter;
 class QPushButton;
 class QScrollArea;
 
@@ -37,6 +38,9 @@ public:
     void showPage(int index);
 
     bool savePdf(const QString &path, QString *error);
+    // Prints every page onto a printer the print dialog has set up, as a job
+    // named by the report's caption; its rows must all be read.
+    bool print(QPrinter &printer) const;
 
 signals:
     void closed();

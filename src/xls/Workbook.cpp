@@ -37,6 +37,8 @@ constexpr quint16 worksheetSubstream = 0x0010;
 constexpr qsizetype maxSheetRows = 65536;
 constexpr qsizetype maxColumns = 256;
 constexpr qsizetype maxTextLength = 32767;
+// Spreadsheets show no date before this one.
+const QDate firstExcelDay(1900, 1, 1);
 constexpr qsizetype maxSheetName = 31;
 
 constexpr qsizetype eofRecordSize = 4;
@@ -195,11 +197,13 @@ bool isNumber(const QVariant &value)
     }
 }
 
-// Excel counts a 29 February 1900 that never was, so counting days from
-// 1899-12-30 gives its numbers from 1 March 1900 on.
+// Excel counts a 29 February 1900 that never was: from 1 March 1900 on its
+// numbers count the days from 1899-12-30, before that from 1899-12-31, and
+// 1900-01-01 is its first day.
 double excelDay(QDate date)
 {
-    return QDate(1899, 12, 30).daysTo(date);
+    const QDate leapDayThatWasNot(1900, 3, 1);
+    return QDate(1899, 12, date < leapDayThatWasNot ? 31 : 30).daysTo(date);
 }
 
 QByteArray window2(bool active)
@@ -315,7 +319,11 @@ void Workbook::addNumber(quint16 column, quint16 xf, double value)
 
 void Workbook::addDate(quint16 column, QDate date)
 {
-    if (date.isValid())
+    if (!date.isValid())
+        return;
+    if (date < firstExcelDay)
+        addText(column, date.toString(Qt::ISODate));
+    else
         addNumber(column, dateXf, excelDay(date));
 }
 
@@ -323,8 +331,10 @@ void Workbook::addText(quint16 column, QString text)
 {
     if (text.isEmpty())
         return;
-    if (text.size() > maxTextLength)
+    if (text.size() > maxTextLength) {
         text.truncate(text.at(maxTextLength).isLowSurrogate() ? maxTextLength - 1 : maxTextLength);
+        ++m_textsCut;
+    }
     appendCell(labelSstRecord, column, generalXf, m_strings.indexOf(text), 4);
 }
 

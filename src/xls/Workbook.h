@@ -17,7 +17,8 @@
 // Excel's own limits apply: sheetName must not be empty, characters Excel
 // forbids in sheet names (: \ / ? * [ ]) become '_', and it is cut so that each
 // sheet name keeps to 31 characters; only the first 256 columns are written; a
-// text is cut to 32,767 characters.
+// text is cut to 32,767 characters; a date before 1900, which no spreadsheet
+// shows, is written as its ISO text.
 class Workbook
 {
 public:
@@ -33,6 +34,8 @@ public:
     // The bytes of the file, in parts that follow one another; no row may
     // follow.
     QByteArrayList finish();
+    // How many texts were longer than a cell holds, and cut.
+    qsizetype textsCut() const { return m_textsCut; }
 
 private:
     void openSheet();
@@ -54,4 +57,5 @@ private:
     qsizetype m_row = 0;            // the next row of the open sheet, the header row being 0
     quint32 m_rowEnd = 0;           // one past the last row holding a cell
     quint16 m_columnEnd = 0;
+    qsizetype m_textsCut = 0;
 };

@@ -514,6 +514,9 @@ private slots:
             << "The backup could not be copied to the disk: the copy read back from the disk "
                "differs from Backup.zip" << warning << daily << true;
         QTest::newRow("export") << "mnuExport" << "" << "Export Completed\n%1/Customers.xls" << 0 << "Customers.xls" << true;
+        QTest::newRow("export, a text cut")
+            << "mnuExport" << "long comment" << "Export Completed\n%1/Customers.xls\n\nOne text was longer "
+               "than a cell holds (32,767 characters) and was cut there." << 0 << "Customers.xls" << true;
         QTest::newRow("export blocked") << "mnuExport" << "Customers.xls"
                                         << "The customers could not be exported to Customers.xls: "
                                         << warning << "Customers.xls" << false;
@@ -539,6 +542,8 @@ private slots:
         // A data file gone, or a folder where the workbook goes.
         if (trouble.contains('.') && !QFile::remove(f.folder.filePath(trouble)))
             QDir(f.folder.path()).mkdir(trouble);
+        if (trouble == "long comment")
+            f.folder.execute(DataFiles::customers, "UPDATE Customers SET Comments = printf('%.40000c', 'x')");
         if (trouble == "note") {
             f.folder.execute(DataFiles::income, "CREATE TABLE BalanceNote (Balance TEXT, Noted INTEGER)");
             f.folder.execute(DataFiles::income, "INSERT INTO BalanceNote VALUES ('0', 1)");

@@ -12,6 +12,7 @@
 
 #include <QElapsedTimer>
 #include <QPointer>
+#include <QPrinter>
 #include <QRadioButton>
 #include <QTest>
 #include <sqlite3.h>
@@ -91,6 +92,11 @@ private slots:
         for (const QString &expected : texts)
             QVERIFY2(text.contains(expected), qPrintable(expected));
         QVERIFY(!text.contains(QStringLiteral("Idle")));
+        // A print job is named by the report, as the printer's queue shows it.
+        QPrinter printer;
+        printer.setOutputFileName(f.folder.filePath("printed.pdf"));
+        QVERIFY(report->print(printer));
+        QCOMPARE(Readers::pdfTitle(f.folder.filePath("printed.pdf")), caption);
     }
 
     // A report already open shows the rows of the last click, read from the

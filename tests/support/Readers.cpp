@@ -44,6 +44,14 @@ QByteArray pdfText(const QString &pdf)
     return run(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
 }
 
+QString pdfTitle(const QString &pdf)
+{
+    for (const QByteArray &line : run(QStringLiteral("pdfinfo"), {pdf}).split('\n'))
+        if (line.startsWith("Title:"))
+            return QString::fromUtf8(line.mid(6).trimmed());
+    return {};
+}
+
 QVariantMap workbook(const QByteArray &file, const char *kind)
 {
     QTemporaryFile out;

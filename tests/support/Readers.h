@@ -14,8 +14,9 @@ QStringList zipEntries(const QString &archive);
 QByteArray zipEntry(const QString &archive, const QString &entry);
 QString zipComment(const QString &archive);
 
-// Poppler's pdftotext, the layout kept.
+// Poppler's pdftotext, the layout kept; pdfinfo's Title.
 QByteArray pdfText(const QString &pdf);
+QString pdfTitle(const QString &pdf);
 
 // An Excel 97 file as Debian's xlrd reads it (see read_workbook.py), with
 // "log" telling what went wrong when the file could not be read at all.

@@ -51,6 +51,15 @@ private slots:
                      QString(32766, u'ł') + "🌿🌿"}}
             << smallTable << QByteArray("d95b4a0ee5e2fb21880d8a2cdd91415a6b18d87e");
 
+        // As spreadsheets count days, with a 29 February 1900 that never was;
+        // before 1900 a date is a text.
+        QTest::newRow("dates about 1900")
+            << "Dates" << QStringList{"Day"}
+            << Rows{{QDate(1900, 1, 1)}, {QDate(1900, 2, 28)}, {QDate(1900, 3, 1)}, {QDate(1899, 12, 31)}}
+            << QStringList{"sheet:Dates", "text:Day", "date:1900-01-01", "date:1900-02-28",
+                           "date:1900-03-01", "text:1899-12-31"}
+            << QByteArray("bf4363f1a2c024e9942b5465da9e7460d94913f1");
+
         // Without rows a table gives its header row alone.
         QTest::newRow("no columns, non-ASCII name")
             << "Łódź Clients" << QStringList() << Rows() << QStringList{"sheet:Łódź Clients"}
