@@ -12,6 +12,7 @@
 #include "MessageBox.h"
 #include "PasswordFile.h"
 #include "SafeFiles.h"
+#include "WorkProgress.h"
 #include "frmMain.h"
 
 #include <QCoreApplication>
@@ -151,7 +152,16 @@ bool Startup::convertAccessFiles()
                                      QMessageBox::Ok};
     if (m_messages.show(nullptr, question) != QMessageBox::Ok)
         return false;
-    if (!conversion.run(&error)) {
+    // A damaged file can take a while to give up on: the user may call it off.
+    WorkProgress progress(QStringLiteral("Converting the Access databases..."), 0, nullptr, true);
+    progress.setObjectName(QStringLiteral("dlgConverting"));
+    conversion.setKeepGoing([&progress] {
+        QCoreApplication::processEvents();
+        return !progress.wasCanceled();
+    });
+    const bool converted = conversion.run(&error);
+    progress.finish();
+    if (!converted) {
         tell(error + (conversion.leftChanges() ? QStringLiteral("\n\nThe program ends.") : ends));
         return false;
     }

@@ -143,7 +143,8 @@ bool AccessConversion::run(QString *error)
         m_permissions << QFile::permissions(source);
         QString why;
         const auto converted =
-            ConvertedDatabase::convert(found.database, source, workPath(found.database), m_reader, &why);
+            ConvertedDatabase::convert(found.database, source, workPath(found.database), m_reader,
+                                       m_keepGoing, &why);
         if (!converted) {
             *error = QStringLiteral("%1 could not be converted: %2").arg(found.database.file, ended(why));
             removeLeftovers();

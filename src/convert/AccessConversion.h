@@ -47,8 +47,11 @@ public:
     // Where the originals go: a folder in the data folder.
     QString originalsName() const { return m_originals; }
 
-    // False with the reason when the conversion failed; the folder is then as
-    // it was, unless putting the originals back failed too.
+    // While the Access files are read: false calls the conversion off.
+    void setKeepGoing(const JetTable::KeepGoing &keepGoing) { m_keepGoing = keepGoing; }
+
+    // False with the reason when the conversion failed or was called off; the
+    // folder is then as it was, unless putting the originals back failed too.
     bool run(QString *error);
     bool leftChanges() const { return m_leftChanges; }
     const QList<ConvertedDatabase> &converted() const { return m_converted; }
@@ -64,6 +67,7 @@ private:
     QString m_from;
     DataFolder m_into;
     QString m_reader;
+    JetTable::KeepGoing m_keepGoing;
     QDate m_today;
     QList<Found> m_found;
     QString m_originals;

@@ -18,9 +18,12 @@ QStringList schemaOf(const QString &table)
 
 std::optional<ConvertedDatabase> ConvertedDatabase::convert(const DataFiles::Database &database,
                                                             const QString &source, const QString &work,
-                                                            const QString &reader, QString *error)
+                                                            const QString &reader,
+                                                            const JetTable::KeepGoing &keepGoing,
+                                                            QString *error)
 {
-    const std::optional<JetTable> table = JetTable::read(reader, source, database.table, error);
+    const std::optional<JetTable> table =
+        JetTable::read(reader, source, database.table, keepGoing, error);
     if (!table)
         return std::nullopt;
     if (table->rows.size() != table->storedRows) {

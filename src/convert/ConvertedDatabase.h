@@ -1,6 +1,7 @@
 #pragma once
 
 #include "DataFiles.h"
+#include "JetTable.h"
 
 #include <QStringList>
 #include <optional>
@@ -16,5 +17,7 @@ struct ConvertedDatabase {
 
     static std::optional<ConvertedDatabase> convert(const DataFiles::Database &database,
                                                     const QString &source, const QString &work,
-                                                    const QString &reader, QString *error);
+                                                    const QString &reader,
+                                                    const JetTable::KeepGoing &keepGoing,
+                                                    QString *error);
 };

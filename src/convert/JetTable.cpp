@@ -1,12 +1,21 @@
 #include "JetTable.h"
 
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QProcess>
 
 namespace {
 
-// A damaged file may send the reader round in circles.
-constexpr int longestRead = 5 * 60 * 1000;
+// Longer than the reader ever takes between two rows, or to open a file.
+constexpr qint64 longestSilence = 5000;
+constexpr int checkEvery = 50;
+
+// The most a sound file's table can make: every byte of the file written out
+// several times over (as hex, escaped, or its text widened), and some room.
+qint64 mostOutputOf(const QString &path)
+{
+    return 8 * QFileInfo(path).size() + (qint64(16) << 20);
+}
 
 JetTable::Value unescaped(const QByteArray &field)
 {
@@ -21,7 +30,11 @@ JetTable::Value unescaped(const QByteArray &field)
             continue;
         }
         const char escaped = field[i];
-        text += escaped == 't' ? '\t' : escaped == 'n' ? '\n' : escaped == 'r' ? '\r' : escaped;
+        text += escaped == 't'   ? '\t'
+                : escaped == 'n' ? '\n'
+                : escaped == 'r' ? '\r'
+                : escaped == '0' ? '\0'
+                                 : escaped;
     }
     // Never a null string: that would be stored as NULL, not as "".
     const QString value = QString::fromUtf8(text);
@@ -68,10 +81,41 @@ std::optional<JetTable> parse(const QByteArray &output)
     return table;
 }
 
+// Waits for the reader to finish, taking what it writes as it comes; false,
+// with the reason, when it has to be stopped.
+bool readToTheEnd(QProcess &process, qint64 most, const JetTable::KeepGoing &keepGoing,
+                  QByteArray *output, QString *error)
+{
+    QElapsedTimer silent;
+    silent.start();
+    while (!process.waitForFinished(checkEvery)) {
+        if (process.state() == QProcess::NotRunning)
+            break;
+        if (const QByteArray more = process.readAllStandardOutput(); !more.isEmpty()) {
+            *output += more;
+            silent.restart();
+        }
+        if (keepGoing && !keepGoing())
+            *error = QStringLiteral("the conversion was cancelled");
+        else if (output->size() > most)
+            *error = QStringLiteral("reading it gave far more than the file can hold; it is damaged");
+        else if (silent.elapsed() > longestSilence)
+            *error = QStringLiteral("the program that reads it stopped going on; it is damaged");
+        else
+            continue;
+        process.kill();
+        process.waitForFinished();
+        return false;
+    }
+    *output += process.readAllStandardOutput();
+    return true;
+}
+
 } // namespace
 
 std::optional<JetTable> JetTable::read(const QString &reader, const QString &path,
-                                       const QString &table, QString *error)
+                                       const QString &table, const KeepGoing &keepGoing,
+                                       QString *error)
 {
     QProcess process;
     process.start(reader, {QFileInfo(path).absoluteFilePath(), table});
@@ -80,19 +124,21 @@ std::optional<JetTable> JetTable::read(const QString &reader, const QString &pat
                      .arg(reader, process.errorString());
         return std::nullopt;
     }
-    if (!process.waitForFinished(longestRead)) {
-        process.kill();
-        process.waitForFinished();
-        *error = QStringLiteral("reading it took longer than five minutes; it may be damaged");
+    QByteArray output;
+    if (!readToTheEnd(process, mostOutputOf(path), keepGoing, &output, error))
         return std::nullopt;
-    }
     const QString complaint = QString::fromLocal8Bit(process.readAllStandardError()).trimmed();
     std::optional<JetTable> read;
-    if (process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0 && complaint.isEmpty())
-        read = parse(process.readAllStandardOutput());
-    if (!read)
-        *error = complaint.isEmpty()
-                     ? QStringLiteral("it cannot be read to its end; it may be damaged")
-                     : QStringLiteral("it cannot be read: %1").arg(complaint);
+    const bool ended = process.exitStatus() == QProcess::NormalExit;
+    if (ended && process.exitCode() == 0 && complaint.isEmpty())
+        read = parse(output);
+    if (read)
+        return read;
+    if (!complaint.isEmpty())
+        *error = QStringLiteral("it cannot be read: %1").arg(complaint);
+    else if (!ended)
+        *error = QStringLiteral("the program that reads it broke down on it; it is damaged");
+    else
+        *error = QStringLiteral("what it holds could not be read to its end; it may be damaged");
     return read;
 }

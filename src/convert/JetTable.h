@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QString>
+#include <functional>
 #include <optional>
 
 // One table of an Access database, as the helper program
@@ -22,9 +23,16 @@ struct JetTable {
     QList<Column> columns;
     QList<QList<Value>> rows;
 
+    // Asked every few hundredths of a second while the helper reads; false
+    // calls the reading off. Empty: it goes on.
+    using KeepGoing = std::function<bool()>;
+
     // Reads the table of the file through the helper. Whatever the helper
     // says on stderr fails the read, as does a failed exit or output that
-    // breaks off or strays from the format.
+    // breaks off or strays from the format. A helper that writes nothing for
+    // five seconds, or far more than the file could hold, is stopped: a
+    // damaged file may send it round in circles.
     static std::optional<JetTable> read(const QString &reader, const QString &path,
-                                        const QString &table, QString *error);
+                                        const QString &table, const KeepGoing &keepGoing,
+                                        QString *error);
 };

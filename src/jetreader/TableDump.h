@@ -12,11 +12,17 @@
 //   column NAME  TYPE            one line per column, in the table's order
 //   row    VALUE ...             one line per row, in the table's order
 //   end    ROWS
-// A value is \N for NULL; otherwise its text with backslash, tab, line feed
-// and carriage return written \\, \t, \n and \r. Fixed-width values come
-// from their bytes, never from libmdb's locale-dependent text: Yes/No 1 or
-// 0; whole numbers in decimal; Currency as the whole number of 1/10,000
+// A value is \N for NULL; otherwise its text with backslash, tab, line feed,
+// carriage return and NUL written \\, \t, \n, \r and \0. Fixed-width values
+// come from their bytes, never from libmdb's locale-dependent text: Yes/No 1
+// or 0; whole numbers in decimal; Currency as the whole number of 1/10,000
 // units; Single, Double and Date/Time (days from 1899-12-30) as the shortest
 // decimal that reads back to the same number. Text and Memo come as UTF-8,
-// other types as libmdb writes them. Returns false after telling stderr why.
-bool dumpTable(MdbHandle *mdb, MdbTableDef *table, std::FILE *out);
+// other types as hex digits of the bytes libmdb gives for them. A row stored
+// before a column was added or deleted is read by its columns' numbers.
+//
+// Damage never crashes or hangs it: each row's layout and the table's map of
+// its pages are checked before libmdb reads them, and a page past the end of
+// the file (fileSize bytes) or met twice ends the reading. Returns false
+// after telling stderr why.
+bool dumpTable(MdbHandle *mdb, MdbTableDef *table, std::FILE *out, long long fileSize);

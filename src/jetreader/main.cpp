@@ -6,7 +6,18 @@
 #include "TableDump.h"
 
 #include <cstdlib>
+#include <sys/stat.h>
 #include <initializer_list>
+
+namespace {
+
+long long fileSize(const char *path)
+{
+    struct stat status {};
+    return ::stat(path, &status) == 0 ? status.st_size : 0;
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -32,7 +43,7 @@ int main(int argc, char *argv[])
     if (!table)
         std::fprintf(stderr, "The database holds no table %s.\n", argv[2]);
     else
-        dumped = mdb_read_columns(table) && dumpTable(mdb, table, stdout);
+        dumped = mdb_read_columns(table) && dumpTable(mdb, table, stdout, fileSize(argv[1]));
     if (table)
         mdb_free_tabledef(table);
     mdb_close(mdb);

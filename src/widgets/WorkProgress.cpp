@@ -1,7 +1,7 @@
 #include "WorkProgress.h"
 
-WorkProgress::WorkProgress(const QString &label, int maximum, QWidget *parent)
-    : QProgressDialog(label, QString(), 0, maximum, parent)
+WorkProgress::WorkProgress(const QString &label, int maximum, QWidget *parent, bool cancellable)
+    : QProgressDialog(label, cancellable ? QStringLiteral("Cancel") : QString(), 0, maximum, parent)
 {
     setWindowModality(Qt::WindowModal);
     setMinimumDuration(400);

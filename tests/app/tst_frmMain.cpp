@@ -22,6 +22,9 @@
 #include <QLabel>
 #include <QPointer>
 #include <QProcess>
+#include <QProgressDialog>
+#include <QTemporaryDir>
+#include <QTimer>
 #include <QSysInfo>
 #include <QTabWidget>
 #include <QTest>
@@ -229,17 +232,21 @@ private slots:
     void accessFolderConvertedAtStart_data()
     {
         QTest::addColumn<QMessageBox::StandardButton>("answer");
-        QTest::newRow("OK") << QMessageBox::Ok;
-        QTest::newRow("Cancel") << QMessageBox::Cancel;
+        QTest::addColumn<bool>("calledOff"); // by Cancel in the progress window, while a file is read
+        QTest::newRow("OK") << QMessageBox::Ok << false;
+        QTest::newRow("Cancel") << QMessageBox::Cancel << false;
+        QTest::newRow("OK, then called off") << QMessageBox::Ok << true;
     }
 
     // A folder of the older program, its databases in the Access format and a
     // work file left by a crash: one question, and on OK the window shows the
-    // first customer and numbers the next after the file's counter; on Cancel
-    // nothing changes but the work file.
+    // first customer and numbers the next after the file's counter; on Cancel,
+    // or called off while a reader that never ends reads, nothing changes but
+    // the work file.
     void accessFolderConvertedAtStart()
     {
         QFETCH(QMessageBox::StandardButton, answer);
+        QFETCH(bool, calledOff);
         TempDataFolder folder(false);
         JetFixture::write(folder.path());
         for (const char *side : {"pw.kvd", "balance.kvd", "income.kvd", "expense.kvd"})
@@ -249,13 +256,28 @@ private slots:
         RecordingMessageBox messages;
         messages.answer = answer;
         FakeLauncher launcher;
-        Startup startup(folder.folder(), messages, launcher, fixedClock, JET_READER);
-        QCOMPARE(startup.run(), answer == QMessageBox::Ok);
+        QTemporaryDir scripts;
+        const QString slowReader = scripts.filePath("reader");
+        if (calledOff) {
+            QFile script(slowReader);
+            QVERIFY(script.open(QIODevice::WriteOnly) && script.write("#!/bin/sh\nexec sleep 4\n") > 0);
+            script.setPermissions(QFile::ReadOwner | QFile::ExeOwner);
+            QTimer::singleShot(300, [] {
+                for (QWidget *window : QApplication::topLevelWidgets())
+                    if (auto *progress = qobject_cast<QProgressDialog *>(window); progress && window->objectName() == "dlgConverting")
+                        progress->cancel();
+            });
+        }
+        Startup startup(folder.folder(), messages, launcher, fixedClock, calledOff ? slowReader : JET_READER);
+        QCOMPARE(startup.run(), answer == QMessageBox::Ok && !calledOff);
         QVERIFY(messages.shown[0].text.startsWith("These databases in the data folder " + folder.path() +
                                                   " are in the format of Microsoft Access:\n\n"
                                                   "Customers.mdb (Access 2000 to 2003)\n"));
         QCOMPARE(messages.shown[0].buttons, QMessageBox::Ok | QMessageBox::Cancel);
-        if (answer == QMessageBox::Cancel) {
+        if (calledOff)
+            QCOMPARE(messages.shown[1].text, "Customers.mdb could not be converted: the conversion was cancelled.\n\n"
+                                             "The program ends without changing anything.");
+        if (answer == QMessageBox::Cancel || calledOff) {
             QCOMPARE(QDir(folder.path()).entryList({"Access*", "*.convert"}), QStringList());
             return;
         }

@@ -9,6 +9,7 @@
 #include <QDirIterator>
 #include <QJsonArray>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -26,9 +27,9 @@ QMap<QString, QByteArray> contents(const QString &root)
 }
 
 // The conversion of the folder in place, with its report or the reason it failed.
-bool convert(const TempDataFolder &folder, QString *text)
+bool convert(const TempDataFolder &folder, QString *text, const QString &reader = JET_READER)
 {
-    AccessConversion conversion(folder.path(), folder.folder(), JET_READER, QDate(2026, 12, 6));
+    AccessConversion conversion(folder.path(), folder.folder(), reader, QDate(2026, 12, 6));
     const bool converted = conversion.survey(text) && conversion.run(text);
     if (converted)
         *text = ConversionMessages::report(conversion, "/originals");
@@ -89,6 +90,9 @@ private slots:
         QTest::newRow("Active a number, one NULL") << QStringList{"--active", "long"} << 12;
         QTest::newRow("no Active column") << QStringList{"--active", "none", "--jet", "3"} << 12;
         QTest::newRow("counter below the highest Account") << QStringList{"--counter", "5"} << 10;
+        // Rows written before a column was added, and before one was deleted.
+        QTest::newRow("design changed since the oldest rows") << QStringList{"--design-changed"} << 12;
+        QTest::newRow("design changed, Jet 3") << QStringList{"--design-changed", "--jet", "3"} << 12;
     }
 
     // Every row, in its order, with NULL apart from "", amounts to their
@@ -142,6 +146,7 @@ private slots:
                          "Expense.mdb: 40 entries.\nIncome.mdb: 300 entries.\n\n"
                          "Not carried over, and kept only in the Access files:\n"
                          "Customers.mdb, the column Email, which has 1 value\n"
+                         "Customers.mdb, the column Photo, which has 1 value\n"
                          "Customers.mdb, Account 9, DateStarted: a date outside the years 100 to 9999\n"
                          "Expense.mdb, row 3, ExpenseAmount: \"n/a\" is not a number\n\n"
                          "The Access files are kept unchanged in /originals. Changes made in "
@@ -156,13 +161,32 @@ private slots:
         QTest::addColumn<int>("at");
         QTest::addColumn<QByteArray>("bytes"); // written there; none: the file cut there
         QTest::addColumn<QString>("told");
+        QTest::addColumn<QStringList>("options"); // of make_jet.py
+        QTest::addColumn<QString>("reader");      // a stand-in's shell script; none: the real one
         const QString cannot = "Income.mdb could not be converted: ";
-        QTest::newRow("truncated") << "Income.mdb" << 7 * 4096 << QByteArray() << cannot;
-        QTest::newRow("a page overwritten") << "Income.mdb" << 7 * 4096 << QByteArray(4096, '\xff') << cannot;
-        QTest::newRow("not a database") << "Expense.mdb" << 0 << QByteArray("Hello") << "Expense.mdb is not a database";
+        const QByteArray same("");
+        QTest::newRow("truncated") << "Income.mdb" << 7 * 4096 << QByteArray() << cannot << QStringList() << "";
+        QTest::newRow("a page overwritten") << "Income.mdb" << 7 * 4096 << QByteArray(4096, '\xff') << cannot
+                                            << QStringList() << "";
+        QTest::newRow("not a database") << "Expense.mdb" << 0 << QByteArray("Hello") << "Expense.mdb is not a database"
+                                        << QStringList() << "";
         QTest::newRow("ACE") << "Customers.mdb" << 4 << QByteArray("Standard ACE DB")
-                             << "Customers.mdb is in the format of Access 2007 or later";
-        QTest::newRow("read-only folder") << "" << 0 << QByteArray() << "Customers.mdb could not be converted: the work file";
+                             << "Customers.mdb is in the format of Access 2007 or later" << QStringList() << "";
+        QTest::newRow("read-only folder") << "" << 0 << QByteArray() << "Customers.mdb could not be converted: the work file"
+                                          << QStringList() << "";
+        // What sent libmdb round for ever, or out of the page it read.
+        const QString customers = "Customers.mdb could not be converted: ";
+        QTest::newRow("a memo's pages in a circle") << "Customers.mdb" << 0 << same
+            << customers + "it cannot be read: A value of Comments runs on pages that are damaged." << QStringList{"--loop"} << "";
+        QTest::newRow("the map of a table's pages zeroed, Jet 3") << "Income.mdb" << 5 * 2048 << QByteArray(2048, '\0')
+            << cannot + "it cannot be read: The table's map of its pages is damaged." << QStringList{"--jet", "3"} << "";
+        // A reader that misbehaves however it may is stopped.
+        QTest::newRow("a reader that falls silent") << "Customers.mdb" << 0 << same
+            << customers + "the program that reads it stopped going on" << QStringList() << "exec sleep 30";
+        QTest::newRow("a reader that writes without end") << "Customers.mdb" << 0 << same
+            << customers + "reading it gave far more than the file can hold" << QStringList() << "exec yes row";
+        QTest::newRow("a reader that breaks down") << "Customers.mdb" << 0 << same
+            << customers + "the program that reads it broke down on it" << QStringList() << "kill -SEGV $$";
     }
 
     // A file that cannot be read whole or is in another format, or a folder
@@ -173,8 +197,10 @@ private slots:
         QFETCH(int, at);
         QFETCH(QByteArray, bytes);
         QFETCH(QString, told);
+        QFETCH(QStringList, options);
+        QFETCH(QString, reader);
         TempDataFolder folder(false);
-        JetFixture::write(folder.path());
+        JetFixture::write(folder.path(), options);
         QByteArray content = folder.bytes(file);
         if (!file.isEmpty())
             folder.writeBytes(file, bytes.isNull() ? content.left(at) : content.replace(at, bytes.size(), bytes));
@@ -187,9 +213,16 @@ private slots:
             lock("+i", QFile::ReadOwner | QFile::ExeOwner);
         if (file.isEmpty() && QFile(folder.filePath("probe")).open(QIODevice::WriteOnly))
             QSKIP("This file system lets this user write in any folder.");
+        QTemporaryDir scripts;
+        const QString standIn = scripts.filePath("reader");
+        if (!reader.isEmpty()) {
+            QFile script(standIn);
+            QVERIFY(script.open(QIODevice::WriteOnly) && script.write("#!/bin/sh\n" + reader.toUtf8() + "\n") > 0);
+            script.setPermissions(QFile::ReadOwner | QFile::ExeOwner);
+        }
         const auto before = contents(folder.path());
         QString error;
-        QVERIFY(!convert(folder, &error));
+        QVERIFY(!convert(folder, &error, reader.isEmpty() ? QString(JET_READER) : standIn));
         const auto after = contents(folder.path());
         lock("-i", QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         QVERIFY2(error.startsWith(told), qPrintable(error));

@@ -57,19 +57,28 @@ class Format:
 
 
 class Column:
-    def __init__(self, name, type_, size=None, auto=False, compressed=True):
+    """deleted: gone from the table's design, still stored by its older rows;
+    added: in the design, not stored by the rows marked "_old"."""
+    def __init__(self, name, type_, size=None, auto=False, compressed=True,
+                 deleted=False, added=False):
         self.name, self.type, self.auto, self.compressed = name, type_, auto, compressed
+        self.deleted, self.added = deleted, added
         self.chars = size or (255 if type_ == TEXT else 0)
         self.fixed = type_ in FIXED_SIZE
 
 
 class Table:
     def __init__(self, name, columns, rows, system=False, last_auto=None, pk=None):
-        self.name, self.columns, self.rows, self.system = name, columns, rows, system
+        # Columns keep the numbers they were given when they were made, and
+        # the design lists those not deleted since.
+        self.physical = columns
+        self.columns = [c for c in columns if not c.deleted]
+        self.name, self.rows, self.system = name, rows, system
         self.last_auto, self.pk = last_auto, pk     # pk: name of a Long column
         self.live = [r for r in rows if r is not DELETED]
         fixed_pos, var_no = 0, 0
-        for c in columns:
+        for num, c in enumerate(columns):
+            c.num = num
             if c.fixed:
                 c.fixed_off, c.var_no = fixed_pos, 0
                 fixed_pos += FIXED_SIZE[c.type]
@@ -151,8 +160,9 @@ def encode_fixed(col, v):
 # ---------------------------------------------------------------- pages
 
 class Writer:
-    def __init__(self, jet, tables, created=dt.datetime(2003, 6, 1, 9, 30)):
+    def __init__(self, jet, tables, created=dt.datetime(2003, 6, 1, 9, 30), loop=False):
         self.f = Format(jet)
+        self.loop = loop         # the first memo over several pages ends in a circle
         self.created = created
         self.tables = tables
         self.pages = {}          # number -> bytearray
@@ -209,6 +219,13 @@ class Writer:
             return struct.pack("<II", len(data) | 0x40000000, pg << 8) + b"\0" * 4
         chunk = f.pg - (f.row_count_off + 2 + 2) - 4
         pieces = [data[i:i + chunk] for i in range(0, len(data), chunk)]
+        if self.loop:   # damaged: an empty piece that names itself as the next
+            self.loop = False
+            first, last = self.alloc(), self.alloc()
+            self.data_page(0, [struct.pack("<I", last << 8) + pieces[0]], lval=True, n=first)
+            self.data_page(0, [struct.pack("<I", last << 8)], lval=True, n=last)
+            col_map.extend([first, last])
+            return struct.pack("<II", len(data), first << 8) + b"\0" * 4
         pgs = [self.alloc() for _ in pieces]   # reserve, so each knows the next
         for i, (pg, piece) in enumerate(zip(pgs, pieces)):
             nxt = (pgs[i + 1] << 8) if i + 1 < len(pgs) else 0
@@ -219,11 +236,13 @@ class Writer:
     # --- rows ---------------------------------------------------------------
     def pack_row(self, t, values, lv_maps):
         f = self.f
-        ncols = len(t.columns)
+        stored = [c for c in t.physical if not (c.added and values.get("_old"))]
+        ncols = len(stored)
         mask = bytearray((ncols + 7) // 8)
-        fixed = bytearray(t.fixed_len)
+        fixed = bytearray(sum(FIXED_SIZE[c.type] for c in stored if c.fixed))
         var = []
-        for i, c in enumerate(t.columns):
+        for c in stored:
+            i = c.num
             v = values.get(c.name)
             if c.type == BOOL:
                 if v:
@@ -243,11 +262,13 @@ class Writer:
                 var.append(b)
             elif c.type == MEMO:
                 var.append(self.long_value(lv_maps[c.name], encode_text(f, v)))
+            elif c.type == OLE:
+                var.append(self.long_value(lv_maps[c.name], v))
             else:
                 raise ValueError(f"unsupported variable type {c.type}")
         head = bytes([ncols]) if f.jet == 3 else struct.pack("<H", ncols)
         row = bytearray(head + fixed)
-        if t.num_var == 0:
+        if not any(not c.fixed for c in stored):
             return bytes(row + mask)
         offsets = []
         for b in var:
@@ -370,7 +391,7 @@ class Writer:
             b += struct.pack("<III", 0, len(t.live), t.last_auto or 0)
             b += b"\x01\0\0\0" + b"\0" * 12
         b += bytes([0x53 if t.system else 0x4E])
-        b += struct.pack("<HHHII", len(cols), t.num_var, len(cols), nidx, nidx)
+        b += struct.pack("<HHHII", len(cols), sum(not c.fixed for c in cols), len(cols), nidx, nidx)
         b += struct.pack("<II", used_ref, free_ref)
         assert len(b) == f.cols_start
         if pk:   # physical index entry: row count (Jet4: in the second word)
@@ -384,11 +405,11 @@ class Writer:
             if c.type in (TEXT, BINARY):
                 size = c.chars if f.jet == 3 else 2 * c.chars
             if f.jet == 3:
-                b += struct.pack("<BHHHHHHBHH", c.type, i, c.var_no, i, 0, 0x409, 1252,
+                b += struct.pack("<BHHHHHHBHH", c.type, c.num, c.var_no, c.num, 0, 0x409, 1252,
                                  flags, c.fixed_off, size)
             else:
                 misc = 0x01 if (c.type == TEXT and c.compressed) else 0
-                b += struct.pack("<BIHHHHHBBIHH", c.type, 0, i, c.var_no, i, 0x409, 0,
+                b += struct.pack("<BIHHHHHBBIHH", c.type, 0, c.num, c.var_no, c.num, 0x409, 0,
                                  flags, misc, 0, c.fixed_off, size)
         for c in cols:
             if f.jet == 3:
@@ -411,9 +432,9 @@ class Writer:
             b += logical + struct.pack("<IIBiIBBB", 0, 0, 0, -1, 0, 0, 0, 1)
             name = "PrimaryKey".encode("cp1252" if f.jet == 3 else "utf-16-le")
             b += (bytes([len(name)]) if f.jet == 3 else struct.pack("<H", len(name))) + name
-        for i, c in enumerate(cols):
+        for c in cols:
             if c.type in LONG_VALUE:
-                b += struct.pack("<HII", i, *lv_refs[c.name])
+                b += struct.pack("<HII", c.num, *lv_refs[c.name])
         b += b"\xff\xff"
         if len(b) > f.pg:
             raise ValueError("table definition spans pages: not supported")
@@ -522,8 +543,8 @@ class Writer:
         return Table("MSysObjects", cols, rows, system=True)
 
 
-def write_mdb(path, jet, tables):
-    data = Writer(jet, tables).build()
+def write_mdb(path, jet, tables, loop=False):
+    data = Writer(jet, tables, loop=loop).build()
     with open(path, "wb") as fh:
         fh.write(data)
     return len(data)
@@ -531,7 +552,7 @@ def write_mdb(path, jet, tables):
 
 # ---------------------------------------------------------------- fixtures
 
-def fixtures(jet, money, comments, unfit=False, active="yesno", counter=11):
+def fixtures(jet, money, comments, unfit=False, active="yesno", counter=11, design_changed=False):
     M = MONEY if money == "currency" else DOUBLE
     def amt(v):
         return decimal.Decimal(v) if M == MONEY else float(v)
@@ -543,8 +564,11 @@ def fixtures(jet, money, comments, unfit=False, active="yesno", counter=11):
         [Column("DateStarted", DATETIME), Column("Schedule", TEXT, 20),
          Column("AmountPerVisit", M), Column("AmountMonthly", M)] + \
         ([Column("Active", BOOL if active == "yesno" else LONG)] if active != "none" else []) + \
-        [Column("Comments", MEMO) if comments == "memo" else Column("Comments", TEXT, 100)] + \
-        ([Column("Email", TEXT, 50)] if unfit else [])
+        [Column("Comments", MEMO if comments == "memo" else TEXT, None if comments == "memo" else 100,
+                added=design_changed)] + \
+        ([Column("Email", TEXT, 50), Column("Photo", OLE)] if unfit else [])
+    if design_changed:   # a Fax column, deleted since the oldest rows were written
+        cust_cols.insert(10, Column("Fax", TEXT, 15, deleted=True))
     long_note = ("Gate code 4411. Dog in yard (friendly). Call before coming; "
                  "Mrs. Peña prefers mornings. ") * (3 if comments == "memo" else 0)
     huge_note = "Service history: " + "treated perimeter; " * 300
@@ -553,13 +577,15 @@ def fixtures(jet, money, comments, unfit=False, active="yesno", counter=11):
              State="Florida", Zip="33601", Home="813-555-0101", Cell="813-555-0199",
              HisWork=None, HerWork=None, DateStarted=dt.date(2001, 3, 15),
              Schedule="Monthly", AmountPerVisit=amt("35.00"), AmountMonthly=amt("35.00"),
-             Active=True, Comments="Side gate", Email="adams@example.com" if unfit else None),
+             Active=True, Comments="Side gate", Email="adams@example.com" if unfit else None,
+             Photo=b"\x00\x01PNG\r\n\x00\x1a\n\tbinary\\" if unfit else None,
+             Fax="813-555-0100", _old=design_changed),
         dict(Account=2, Name="José Peña-Müller" if wide else "José Peña-Müller",
              Address="Cañada Blvd 7", City="Kraków" if wide else "Mérida",
              State="Florida", Zip="", Home="", Cell=None, HisWork="555-0102 x12",
              HerWork="日本" if wide else None, DateStarted=dt.datetime(2002, 11, 30, 14, 45),
              Schedule="BiMonthly", AmountPerVisit=amt("49.99"), AmountMonthly=amt("24.995" if M == DOUBLE else "24.9950"),
-             Active=False,
+             Active=False, Fax="555-0102", _old=design_changed,
              Comments=("Łódź → €5 tip; 日本語 OK" if wide else "Zoë paid €5 tip — “thanks”")),
         DELETED, DELETED,                   # customers 3 and 4 were deleted
         dict(Account=5, Name="Null Tester", Address=None, City=None, State=None, Zip=None,
@@ -622,6 +648,8 @@ def fixtures(jet, money, comments, unfit=False, active="yesno", counter=11):
 
 
 def expected_value(col, v):
+    if isinstance(v, bytes):
+        return v.hex().upper()
     if v is None:
         return False if col.type == BOOL else None
     if col.type == DATETIME:
@@ -645,20 +673,26 @@ def main():
     ap.add_argument("--active", choices=("yesno", "long", "none"), default="yesno",
                     help="the customers' Active column: Yes/No, a Long of -1 and 0 "
                          "with one NULL, or no such column")
+    ap.add_argument("--loop", action="store_true",
+                    help="damage: the customers' long memo runs on pages in a circle")
+    ap.add_argument("--design-changed", action="store_true",
+                    help="the customers' Comments column added and a Fax column deleted "
+                         "after the two oldest rows were written")
     ap.add_argument("--counter", type=int, default=11,
                     help="the Customers AutoNumber counter (the highest Account is 9)")
     a = ap.parse_args()
     os.makedirs(a.outdir, exist_ok=True)
     expected = {}
-    for fname, tables in fixtures(a.jet, a.money, a.comments, a.unfit, a.active, a.counter).items():
-        size = write_mdb(os.path.join(a.outdir, fname), a.jet, tables)
+    for fname, tables in fixtures(a.jet, a.money, a.comments, a.unfit, a.active, a.counter, a.design_changed).items():
+        size = write_mdb(os.path.join(a.outdir, fname), a.jet, tables, a.loop and fname == "Customers.mdb")
         print(f"{fname}: Jet{a.jet}, {size} bytes, "
               + ", ".join(f"{t.name} {len(t.live)} rows" for t in tables))
         for t in tables:
             expected[t.name] = {
                 "file": fname, "last_autonumber": t.last_auto,
                 "columns": [[c.name, c.type] for c in t.columns],
-                "rows": [[expected_value(c, r.get(c.name)) for c in t.columns] for r in t.live]}
+                "rows": [[expected_value(c, None if c.added and r.get("_old") else r.get(c.name))
+                          for c in t.columns] for r in t.live]}
     with open(os.path.join(a.outdir, "expected.json"), "w", encoding="utf-8") as fh:
         json.dump(expected, fh, ensure_ascii=False, indent=1)
 
