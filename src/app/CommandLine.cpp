@@ -27,7 +27,7 @@ bool extract(const QString &archive, const QTemporaryDir &work, const DataFolder
 {
     QString error = work.errorString();
     const BackupArchive::Unpacking how{BackupArchive::roomFor(current, work.path()),
-                                       AccessConversion::readerBesideProgram(), today};
+                                       AccessConversion::readerBesideProgram(), today, {}};
     if (work.isValid() &&
         BackupArchive::extract(archive, DataFolder(work.path()), how, contents, &error))
         return true;

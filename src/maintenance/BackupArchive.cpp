@@ -117,6 +117,7 @@ bool convertAccess(const DataFolder &work, const BackupArchive::Unpacking &how,
     if (how.accessReader.isEmpty())
         return true;
     AccessConversion conversion(work.path(), work, how.accessReader, how.today);
+    conversion.setKeepGoing(how.keepGoing);
     if (!conversion.survey(error))
         return false;
     for (const AccessConversion::Found &found : conversion.accessFiles())

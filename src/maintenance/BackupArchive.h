@@ -1,6 +1,7 @@
 #pragma once
 
 #include "DataSummary.h"
+#include "JetTable.h"
 
 #include <QDate>
 #include <QString>
@@ -22,6 +23,7 @@ struct Unpacking {
     qint64 room = 0;      // the most its files may take once unpacked (roomFor)
     QString accessReader; // converts databases in the Access format; empty: they are refused
     QDate today;          // names the folder in `work` that keeps the Access originals
+    JetTable::KeepGoing keepGoing; // while Access files are read: false calls it off
 };
 
 struct Contents {

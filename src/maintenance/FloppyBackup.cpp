@@ -69,7 +69,7 @@ bool check(const DataFolder &folder, const DataSummary &present, DataSummary *pa
     }
     BackupArchive::Contents contents;
     if (!BackupArchive::extract(folder.filePath(archiveFile), DataFolder(work.path()),
-                                {BackupArchive::roomFor(&folder, work.path()), {}, {}}, &contents,
+                                {BackupArchive::roomFor(&folder, work.path()), {}, {}, {}}, &contents,
                                 error))
         return false;
     *packed = contents.summary;

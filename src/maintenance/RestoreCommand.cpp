@@ -8,6 +8,7 @@
 #include "MessageBox.h"
 #include "WorkProgress.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QTemporaryDir>
@@ -83,10 +84,19 @@ void RestoreCommand::mnuRestore_Click()
     QTemporaryDir work(DataRestore::workTemplate(m_folder));
     BackupArchive::Contents backup;
     QString error = work.errorString();
+    // Reading back a backup of the older program converts its Access files,
+    // which a damaged one can make slow: the user may call it off.
+    WorkProgress reading(QStringLiteral("Reading the backup..."), 0, m_window.widget, true);
     const BackupArchive::Unpacking how{BackupArchive::roomFor(&m_folder, work.path()),
-                                       AccessConversion::readerBesideProgram(), m_clock.today()};
-    if (!work.isValid() ||
-        !BackupArchive::extract(archive, DataFolder(work.path()), how, &backup, &error)) {
+                                       AccessConversion::readerBesideProgram(), m_clock.today(),
+                                       [&reading] {
+                                           QCoreApplication::processEvents();
+                                           return !reading.wasCanceled();
+                                       }};
+    const bool extracted =
+        work.isValid() && BackupArchive::extract(archive, DataFolder(work.path()), how, &backup, &error);
+    reading.finish();
+    if (!extracted) {
         tell(QStringLiteral("The backup %1 cannot be restored. %2\n\nNothing was changed.")
                  .arg(native(archive), error),
              QMessageBox::Warning);

@@ -7,6 +7,7 @@
 #include "TempDataFolder.h"
 
 #include <QDirIterator>
+#include <QElapsedTimer>
 #include <QJsonArray>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -165,7 +166,8 @@ private slots:
         QTest::addColumn<QString>("reader");      // a stand-in's shell script; none: the real one
         const QString cannot = "Income.mdb could not be converted: ";
         const QByteArray same("");
-        QTest::newRow("truncated") << "Income.mdb" << 7 * 4096 << QByteArray() << cannot << QStringList() << "";
+        for (const int at : {3 * 4096 + 100, 7 * 4096, 10 * 4096 + 2000})
+            QTest::addRow("cut at %d", at) << "Income.mdb" << at << QByteArray() << cannot << QStringList() << "";
         QTest::newRow("a page overwritten") << "Income.mdb" << 7 * 4096 << QByteArray(4096, '\xff') << cannot
                                             << QStringList() << "";
         QTest::newRow("not a database") << "Expense.mdb" << 0 << QByteArray("Hello") << "Expense.mdb is not a database"
@@ -180,6 +182,8 @@ private slots:
             << customers + "it cannot be read: A value of Comments runs on pages that are damaged." << QStringList{"--loop"} << "";
         QTest::newRow("the map of a table's pages zeroed, Jet 3") << "Income.mdb" << 5 * 2048 << QByteArray(2048, '\0')
             << cannot + "it cannot be read: The table's map of its pages is damaged." << QStringList{"--jet", "3"} << "";
+        QTest::newRow("a page zeroed") << "Income.mdb" << 5 * 4096 << QByteArray(4096, '\0')
+                                       << cannot + "it cannot be read: " << QStringList() << "";
         // A reader that misbehaves however it may is stopped.
         QTest::newRow("a reader that falls silent") << "Customers.mdb" << 0 << same
             << customers + "the program that reads it stopped going on" << QStringList() << "exec sleep 30";
@@ -190,7 +194,8 @@ private slots:
     }
 
     // A file that cannot be read whole or is in another format, or a folder
-    // that takes no work file, is refused by name, and nothing changes.
+    // that takes no work file, is refused by name within seconds, and
+    // nothing changes.
     void refusedWithNothingChanged()
     {
         QFETCH(QString, file);
@@ -222,7 +227,10 @@ private slots:
         }
         const auto before = contents(folder.path());
         QString error;
+        QElapsedTimer timer;
+        timer.start();
         QVERIFY(!convert(folder, &error, reader.isEmpty() ? QString(JET_READER) : standIn));
+        QVERIFY(timer.elapsed() < 10000);
         const auto after = contents(folder.path());
         lock("-i", QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         QVERIFY2(error.startsWith(told), qPrintable(error));
