@@ -295,14 +295,6 @@ bool followPointer(Dump &d, guint32 page, int offset, std::size_t size)
     return mdb_read_pg(d.mdb, page) && dumped;
 }
 
-// The table's map of its pages is read by libmdb as it stands; a damaged one
-// is refused before that.
-bool pageMapFits(const Dump &d)
-{
-    return d.table->usage_map && d.table->map_sz >= 5 &&
-           d.table->map_sz <= std::size_t(d.mdb->fmt->pg_size) && d.table->usage_map[0] <= 1;
-}
-
 // A damaged map may lead past the file's end, or back to a page already
 // read, which would have the reader go round for ever.
 bool newPage(Dump &d, guint32 page)
@@ -317,7 +309,7 @@ bool newPage(Dump &d, guint32 page)
 
 bool dumpRows(Dump &d)
 {
-    if (!pageMapFits(d)) {
+    if (!pageMapFits(d.mdb, d.table)) {
         std::fputs("The table's map of its pages is damaged.\n", stderr);
         return false;
     }
@@ -375,6 +367,12 @@ void writeHeader(const Dump &d)
 }
 
 } // namespace
+
+bool pageMapFits(const MdbHandle *mdb, const MdbTableDef *table)
+{
+    return table->usage_map && table->map_sz >= 5 &&
+           table->map_sz <= std::size_t(mdb->fmt->pg_size) && table->usage_map[0] <= 1;
+}
 
 bool dumpTable(MdbHandle *mdb, MdbTableDef *table, std::FILE *out, long long fileSize)
 {

@@ -26,3 +26,7 @@
 // the file (fileSize bytes) or met twice ends the reading. Returns false
 // after telling stderr why.
 bool dumpTable(MdbHandle *mdb, MdbTableDef *table, std::FILE *out, long long fileSize);
+
+// libmdb walks a table's map of its pages as it stands, and a damaged map
+// sends it reading outside its memory: a map is checked before it is used.
+bool pageMapFits(const MdbHandle *mdb, const MdbTableDef *table);

@@ -6,6 +6,7 @@
 #include "TableDump.h"
 
 #include <cstdlib>
+#include <cstring>
 #include <sys/stat.h>
 #include <initializer_list>
 
@@ -15,6 +16,21 @@ long long fileSize(const char *path)
 {
     struct stat status {};
     return ::stat(path, &status) == 0 ? status.st_size : 0;
+}
+
+// The catalog is itself a table, on page 2, whose map libmdb reads unchecked.
+bool catalogMapFits(MdbHandle *mdb)
+{
+    MdbCatalogEntry entry{};
+    entry.mdb = mdb;
+    entry.object_type = MDB_TABLE;
+    entry.table_pg = 2;
+    std::strcpy(entry.object_name, "MSysObjects");
+    MdbTableDef *catalog = mdb_read_table(&entry);
+    const bool fits = catalog && pageMapFits(mdb, catalog);
+    if (catalog)
+        mdb_free_tabledef(catalog);
+    return fits;
 }
 
 } // namespace
@@ -34,16 +50,17 @@ int main(int argc, char *argv[])
         return 1;
     }
     MdbTableDef *table = nullptr;
-    if (mdb_read_catalog(mdb, MDB_TABLE)) {
+    if (!catalogMapFits(mdb) || !mdb_read_catalog(mdb, MDB_TABLE)) {
+        std::fputs("The database's list of its tables is damaged.\n", stderr);
+    } else {
         MdbCatalogEntry *entry = mdb_get_catalogentry_by_name(mdb, argv[2]);
         if (entry && entry->object_type == MDB_TABLE)
             table = mdb_read_table(entry);
+        if (!table)
+            std::fprintf(stderr, "The database holds no table %s.\n", argv[2]);
     }
-    bool dumped = false;
-    if (!table)
-        std::fprintf(stderr, "The database holds no table %s.\n", argv[2]);
-    else
-        dumped = mdb_read_columns(table) && dumpTable(mdb, table, stdout, fileSize(argv[1]));
+    const bool dumped =
+        table && mdb_read_columns(table) && dumpTable(mdb, table, stdout, fileSize(argv[1]));
     if (table)
         mdb_free_tabledef(table);
     mdb_close(mdb);

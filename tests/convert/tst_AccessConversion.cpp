@@ -182,6 +182,8 @@ private slots:
             << customers + "it cannot be read: A value of Comments runs on pages that are damaged." << QStringList{"--loop"} << "";
         QTest::newRow("the map of a table's pages zeroed, Jet 3") << "Income.mdb" << 5 * 2048 << QByteArray(2048, '\0')
             << cannot + "it cannot be read: The table's map of its pages is damaged." << QStringList{"--jet", "3"} << "";
+        QTest::newRow("the map of the list of tables pointing astray") << "Income.mdb" << 2 * 4096 + 55 << QByteArray("\x2a")
+            << cannot + "it cannot be read: The database's list of its tables is damaged." << QStringList() << "";
         QTest::newRow("a page zeroed") << "Income.mdb" << 5 * 4096 << QByteArray(4096, '\0')
                                        << cannot + "it cannot be read: " << QStringList() << "";
         // A reader that misbehaves however it may is stopped.
