@@ -81,23 +81,37 @@ std::optional<JetTable> parse(const QByteArray &output)
     return table;
 }
 
-// Waits for the reader to finish, taking what it writes as it comes; false,
-// with the reason, when it has to be stopped.
+// What the reader writes, as it comes: its output and its complaints, of
+// which the first lines say enough.
+struct Written {
+    QByteArray output, complaints;
+
+    // False when nothing came.
+    bool take(QProcess &process)
+    {
+        const QByteArray more = process.readAllStandardOutput();
+        const QByteArray said = process.readAllStandardError();
+        output += more;
+        complaints += said.left(std::max<qsizetype>(0, 4096 - complaints.size()));
+        return !more.isEmpty() || !said.isEmpty();
+    }
+};
+
+// Waits for the reader to finish; false, with the reason, when it has to be
+// stopped.
 bool readToTheEnd(QProcess &process, qint64 most, const JetTable::KeepGoing &keepGoing,
-                  QByteArray *output, QString *error)
+                  Written *written, QString *error)
 {
     QElapsedTimer silent;
     silent.start();
     while (!process.waitForFinished(checkEvery)) {
         if (process.state() == QProcess::NotRunning)
             break;
-        if (const QByteArray more = process.readAllStandardOutput(); !more.isEmpty()) {
-            *output += more;
+        if (written->take(process))
             silent.restart();
-        }
         if (keepGoing && !keepGoing())
             *error = QStringLiteral("the conversion was cancelled");
-        else if (output->size() > most)
+        else if (written->output.size() > most)
             *error = QStringLiteral("reading it gave far more than the file can hold; it is damaged");
         else if (silent.elapsed() > longestSilence)
             *error = QStringLiteral("the program that reads it stopped going on; it is damaged");
@@ -107,7 +121,7 @@ bool readToTheEnd(QProcess &process, qint64 most, const JetTable::KeepGoing &kee
         process.waitForFinished();
         return false;
     }
-    *output += process.readAllStandardOutput();
+    written->take(process);
     return true;
 }
 
@@ -124,14 +138,14 @@ std::optional<JetTable> JetTable::read(const QString &reader, const QString &pat
                      .arg(reader, process.errorString());
         return std::nullopt;
     }
-    QByteArray output;
-    if (!readToTheEnd(process, mostOutputOf(path), keepGoing, &output, error))
+    Written written;
+    if (!readToTheEnd(process, mostOutputOf(path), keepGoing, &written, error))
         return std::nullopt;
-    const QString complaint = QString::fromLocal8Bit(process.readAllStandardError()).trimmed();
+    const QString complaint = QString::fromLocal8Bit(written.complaints).trimmed();
     std::optional<JetTable> read;
     const bool ended = process.exitStatus() == QProcess::NormalExit;
     if (ended && process.exitCode() == 0 && complaint.isEmpty())
-        read = parse(output);
+        read = parse(written.output);
     if (read)
         return read;
     if (!complaint.isEmpty())
