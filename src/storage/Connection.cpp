@@ -26,6 +26,11 @@ bool applySettings(QSqlDatabase &db, QString *error)
     for (const char *pragma : {"PRAGMA journal_mode=DELETE", "PRAGMA synchronous=FULL"}) {
         if (!query.exec(QString::fromLatin1(pragma))) {
             *error = query.lastError().text();
+            // Still locked once the busy timeout has run out: the user can act on that.
+            if (query.lastError().nativeErrorCode() == QLatin1String("5"))
+                *error = QStringLiteral("another program has held it locked for more than five "
+                                        "seconds. Close that program, or wait until it is done, "
+                                        "and try again");
             return false;
         }
     }

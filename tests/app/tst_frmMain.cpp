@@ -365,6 +365,37 @@ private slots:
         QVERIFY(!QFile::exists(into.filePath("Conversion.unfinished")));
     }
 
+    void databaseLockedByAnotherProgram_data()
+    {
+        QTest::addColumn<bool>("forLong");
+        QTest::newRow("for a moment") << false;
+        QTest::newRow("for longer than the start waits") << true;
+    }
+
+    // The start waits for a database another program holds locked; a lock
+    // that outlasts the wait is told in words the user can act on.
+    void databaseLockedByAnotherProgram()
+    {
+        QFETCH(bool, forLong);
+        TempDataFolder folder;
+        QProcess holder;
+        holder.start("python3", {"-c", "import sqlite3, sys, time; db = sqlite3.connect(sys.argv[1], isolation_level=None); "
+                                       "db.execute('BEGIN EXCLUSIVE'); print('held', flush=True); "
+                                       "sys.stdin.readline() if sys.argv[2] == 'long' else time.sleep(1)",
+                                 folder.filePath(DataFiles::income), forLong ? "long" : "moment"});
+        QVERIFY(holder.waitForReadyRead(10000));
+        RecordingMessageBox messages;
+        FakeLauncher launcher;
+        Startup startup(folder.folder(), messages, launcher, fixedClock);
+        QCOMPARE(startup.run(), !forLong);
+        holder.write("\n");
+        QVERIFY(holder.waitForFinished(10000));
+        if (forLong)
+            QVERIFY2(messages.shown.first().text.contains("Income.mdb could not be opened: another program has held "
+                                                          "it locked for more than five seconds."),
+                     qPrintable(messages.shown.first().text));
+    }
+
     // A program open for an hour holds a lock older than QLockFile's default stale time.
     void secondProgramIsRefusedHoweverLongTheFirstRuns()
     {
