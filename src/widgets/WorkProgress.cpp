@@ -12,7 +12,11 @@ void WorkProgress::advance()
     setValue(std::min(value() + 1, maximum() - 1));
 }
 
+// The window goes now, and its timer with it: one that showed later would
+// stand over the message that follows the work, which then looks frozen.
 void WorkProgress::finish()
 {
     setValue(maximum());
+    reset();
+    hide();
 }

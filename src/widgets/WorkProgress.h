@@ -14,5 +14,6 @@ public:
 
     // One more step done; the bar stays short of its end until finish().
     void advance();
+    // Closes the window, before any message that tells how the work went.
     void finish();
 };

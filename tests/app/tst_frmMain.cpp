@@ -8,6 +8,7 @@
 #include "MediumCopy.h"
 #include "PathStub.h"
 #include "Readers.h"
+#include "SafeFiles.h"
 #include "Startup.h"
 #include "UsEnglish.h"
 #include "frmAbout.h"
@@ -255,6 +256,7 @@ private slots:
         folder.writeBytes("Income.mdb.convert", "left by a crash");
         RecordingMessageBox messages;
         messages.answer = answer;
+        messages.standsAWhile = answer == QMessageBox::Ok && !calledOff; // the report follows the progress window
         FakeLauncher launcher;
         QTemporaryDir scripts;
         const QString slowReader = scripts.filePath("reader");
@@ -284,6 +286,7 @@ private slots:
         QVERIFY(messages.shown[1].text.contains("Customers.mdb: 5 customers; the next new customer "
                                                 "gets the account number 12."));
         QVERIFY(messages.shown[1].text.contains("kept unchanged in " + folder.filePath("Access originals 2031-02-03")));
+        QCOMPARE(messages.shownUnderProgress, 0);
         frmMain *window = startup.mainWindow();
         for (DataControl *data : window->findChildren<DataControl *>())
             data->recordset().waitForRows();
@@ -627,6 +630,36 @@ private slots:
             QCOMPARE(Readers::zipEntry(f.folder.filePath(file), "Expense.mdb"), f.folder.bytes(DataFiles::expense));
             QCOMPARE(QDir(f.folder.filePath("medium")).count(), 3u); // ".", ".." and the one copy
         }
+    }
+
+    void progressGoesBeforeItsMessage_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::newRow("backup") << "mnuBackup";
+        QTest::newRow("export") << "mnuExport";
+        QTest::newRow("restore") << "mnuRestore";
+        QTest::newRow("exit, a step failing") << "mnuExit";
+    }
+
+    // No progress window stands over the message that follows its work, however
+    // long that message stays open: the work would look frozen.
+    void progressGoesBeforeItsMessage()
+    {
+        QFETCH(QString, command);
+        MainWindowWith<RecordingMessageBox> f;
+        QVERIFY(f.load());
+        f.medium = f.folder.filePath("medium");
+        QDir(f.folder.path()).mkdir("medium");
+        f.trigger("mnuBackup"); // what the restore restores
+        f.chosen = f.medium + '/' + FloppyBackup::dailyName(f.clock.today());
+        f.messages.answer = QMessageBox::No;
+        f.messages.shown.clear();
+        f.messages.standsAWhile = true;
+        SafeFiles::failAt(SafeFiles::Step::Rename, 8); // the exit's first compacted copy
+        f.trigger(command);
+        SafeFiles::clearFailures();
+        QVERIFY(!f.messages.shown.isEmpty());
+        QCOMPARE(f.messages.shownUnderProgress, 0);
     }
 
     // A calendar writes only into a box open for typing. Picking hides it and
