@@ -20,6 +20,7 @@ public:
     QString elided(const QString &text, int width) const;
     // The text whole when it fits, else cut after the last letter that fits.
     QString clipped(const QString &text, int width) const;
+    bool fits(const QString &text, int width) const;
 
 private:
     qreal lettersWidth(const QString &text) const;

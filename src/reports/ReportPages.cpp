@@ -2,6 +2,31 @@
 
 #include "DateText.h"
 
+namespace {
+
+// What a value may give up to fit its box.
+enum class Fitting { Cut, ShrinkThenCut, Shrink };
+
+constexpr int gapToTheNext = 60; // twips: three points
+constexpr double smallestSize = 6;
+
+Fitting fittingOf(const ReportControl &control)
+{
+    static const QStringList everyCharacterCounts{
+        QStringLiteral("Account"), QStringLiteral("Zip"),           QStringLiteral("Home"),
+        QStringLiteral("Cell"),    QStringLiteral("HisWork"),       QStringLiteral("HerWork"),
+        QStringLiteral("AmountPerVisit"), QStringLiteral("AmountMonthly")};
+    static const QStringList mayShrink{QStringLiteral("Address"), QStringLiteral("City"),
+                                       QStringLiteral("Comments")};
+    if (control.kind == ReportControl::Kind::Sum ||
+        control.format != ReportControl::Format::AsStored ||
+        everyCharacterCounts.contains(control.text))
+        return Fitting::Shrink;
+    return mayShrink.contains(control.text) ? Fitting::ShrinkThenCut : Fitting::Cut;
+}
+
+} // namespace
+
 ReportPages::ReportPages(const ReportDefinition &report, const ReportRows &rows, QSize paper,
                          const QDate &printed)
     : m_report(report), m_rows(&rows), m_printed(DateText::toShort(printed)),
@@ -55,10 +80,7 @@ std::optional<ReportPage> ReportPages::page(int index) const
 int ReportPages::place(ReportPage &page, const ReportBand &band, int y, int index, int row) const
 {
     for (const ReportControl &control : band.controls)
-        page.texts.append(
-            {fitted(control, text(control, index, row)),
-             QRect(m_report.marginLeftRight + control.left, y, control.width, band.height),
-             control.pointSize});
+        page.texts.append(fitted(control, text(control, index, row), y, band.height));
     return y + band.height;
 }
 
@@ -84,13 +106,27 @@ QString ReportPages::text(const ReportControl &control, int index, int row) cons
     return ReportLayout::formatted(sum(control.text), control.format);
 }
 
-// A caption is cut after its last letter that fits; a value, which may be
-// longer than its box by far, ends with "…" to show that it goes on.
-QString ReportPages::fitted(const ReportControl &control, const QString &text) const
+const ReportFont &ReportPages::font(double pointSize) const
 {
-    const ReportFont &font = m_fonts.try_emplace(control.pointSize, control.pointSize).first->second;
-    return control.kind == ReportControl::Kind::Label ? font.clipped(text, control.width)
-                                                      : font.elided(text, control.width);
+    return m_fonts.try_emplace(pointSize, pointSize).first->second;
+}
+
+// A caption is cut after its last letter that fits, at its own size.
+PlacedText ReportPages::fitted(const ReportControl &control, const QString &text, int y,
+                               int height) const
+{
+    const QRect box(m_report.marginLeftRight + control.left, y, control.width, height);
+    if (control.kind == ReportControl::Kind::Label)
+        return {font(control.pointSize).clipped(text, control.width), box, control.pointSize};
+    const int room = control.width - gapToTheNext;
+    const Fitting fitting = fittingOf(control);
+    double size = control.pointSize;
+    if (fitting != Fitting::Cut)
+        while (size > smallestSize && !font(size).fits(text, room))
+            size = std::max(smallestSize, size - 0.25);
+    // Past the smallest size, cutting keeps even a value that cannot be what
+    // it claims (a phone number of fifty letters) clear of its neighbours.
+    return {font(size).elided(text, room), box, size};
 }
 
 double ReportPages::sum(const QString &field) const

@@ -18,8 +18,11 @@
 // and a printout holds one page at a time. No band ever grows, so the page
 // breaks follow from the band heights and the number of rows alone: they are
 // known before any page is laid out, and with them the count that "%P" prints.
-// A text longer than its box is cut short with "…", so that it never runs
-// into the next column or off the paper.
+// A value keeps a gap to the next column, and one longer than its box is
+// drawn smaller or cut short with "…", so that it never runs into the next
+// column or off the paper: a phone number, an amount or a date loses no
+// character, but shrinks to fit, down to 6 points; an address, a city or a
+// comment shrinks before it is cut; any other value is cut.
 // The rows are the caller's and must outlive the pages; they need only be read
 // as far as the pages asked for.
 class ReportPages
@@ -42,7 +45,9 @@ private:
     int place(ReportPage &page, const ReportBand &band, int y, int index, int row) const;
     QString text(const ReportControl &control, int index, int row) const;
     double sum(const QString &field) const;
-    QString fitted(const ReportControl &control, const QString &text) const;
+    // The text as it goes into the control's box at y, at the size it fits.
+    PlacedText fitted(const ReportControl &control, const QString &text, int y, int height) const;
+    const ReportFont &font(double pointSize) const;
 
     ReportDefinition m_report;
     const ReportRows *m_rows;

@@ -131,24 +131,45 @@ QVariantList ReportsTab::rangeParameters(const DateRange &range)
     return {DateText::toStored(range.from->date()), DateText::toStored(range.to->date())};
 }
 
+// A range that ends before it starts holds nothing: that is said, where a
+// report would only show no rows and a total of 0.00.
+bool ReportsTab::rangeIsSound(const DateRange &range, const Report &report)
+{
+    if (range.from->date() <= range.to->date())
+        return true;
+    m_messages.show(window(), {QStringLiteral("The Starting Date, %1, is after the Ending Date, %2, "
+                                              "so no entry can fall between them. Choose a Starting "
+                                              "Date on or before the Ending Date.")
+                                   .arg(DateText::toShort(range.from->date()),
+                                        DateText::toShort(range.to->date())),
+                               report.definition.caption, QMessageBox::Ok,
+                               QMessageBox::Information});
+    range.from->setFocus();
+    return false;
+}
+
 void ReportsTab::cmdShowReport1_Click()
 {
-    showReport(m_mainReport, customerParameters());
+    if (rangeIsSound(m_customersRange, m_mainReport))
+        showReport(m_mainReport, customerParameters());
 }
 
 void ReportsTab::cmdShowReport4_Click()
 {
-    showReport(m_routeReport, customerParameters());
+    if (rangeIsSound(m_customersRange, m_routeReport))
+        showReport(m_routeReport, customerParameters());
 }
 
 void ReportsTab::cmdShowReport3_Click()
 {
-    showReport(m_incomeReport, rangeParameters(m_incomeRange));
+    if (rangeIsSound(m_incomeRange, m_incomeReport))
+        showReport(m_incomeReport, rangeParameters(m_incomeRange));
 }
 
 void ReportsTab::cmdShowReport2_Click()
 {
-    showReport(m_expenseReport, rangeParameters(m_expenseRange));
+    if (rangeIsSound(m_expenseRange, m_expenseReport))
+        showReport(m_expenseReport, rangeParameters(m_expenseRange));
 }
 
 // The connection is opened afresh for every run, and the query reads the

@@ -60,6 +60,7 @@ private:
     static DateRange addDateRange(const FormBuilder &in, const QString &startPicker,
                                   const QString &endPicker);
     static QVariantList rangeParameters(const DateRange &range);
+    bool rangeIsSound(const DateRange &range, const Report &report);
     void showReport(Report &report, const QVariantList &parameters);
 
     MessageBox &m_messages;

@@ -234,29 +234,64 @@ private slots:
             QVERIFY(text.contains(QString("Customer %1").arg(customers, 5, 10, QChar(u'0'))));
     }
 
-    void longTextsStayInTheirBoxes_data() { addReports(); }
+    void longTextsStayInTheirBoxes_data()
+    {
+        QTest::addColumn<Report>("report");
+        QTest::addColumn<bool>("likeReal"); // long values as customers have them, else absurd ones
+        const std::pair<const char *, Report> reports[] = {{"customer", &ReportDefinitions::customerReport},
+                                                           {"route", &ReportDefinitions::routeReport},
+                                                           {"income", &ReportDefinitions::incomeReport},
+                                                           {"expense", &ReportDefinitions::expenseReport}};
+        for (const auto &[name, report] : reports)
+            for (const bool likeReal : {false, true})
+                QTest::addRow("%s%s", name, likeReal ? ", real values" : "") << report << likeReal;
+    }
 
-    // Values far wider than their boxes are cut short with "…", a caption
-    // that does not fit loses its last letters: no text runs into the next
-    // column or off the paper.
+    // No text runs into the next column or off the paper. A phone number, an
+    // amount or a date loses no character: it shrinks to fit; values far
+    // wider than their boxes are cut short with "…", and a caption that does
+    // not fit loses its last letters.
     void longTextsStayInTheirBoxes()
     {
         QFETCH(Report, report);
+        QFETCH(bool, likeReal);
         const ReportDefinition definition = report();
         const ReportRows plain = rows(definition, 2);
+        const QString phone = "(813) 555-0199";
         ReportRows data{plain.columns, RowBlock(plain.columns.size()), plain.count()};
-        for (qsizetype row = 0; row < plain.count(); ++row)
-            for (qsizetype column = 0; column < plain.columns.size(); ++column)
-                data.cells.appendValue(plain.value(row, column).typeId() == QMetaType::Double
-                                           ? QVariant(123456789012.25)
-                                           : QVariant(QString(100, u'W')));
+        for (qsizetype row = 0; row < plain.count(); ++row) {
+            for (const QString &column : plain.columns) {
+                const bool number = plain.value(row, plain.columns.indexOf(column)).typeId() == QMetaType::Double;
+                if (!likeReal)
+                    data.cells.appendValue(number ? QVariant(123456789012.25) : QVariant(QString(100, u'W')));
+                else if (number)
+                    data.cells.appendReal(1234567.89);
+                else if (column.endsWith("Date") || column.startsWith("Date"))
+                    data.cells.appendValue("2024-07-28");
+                else
+                    data.cells.appendValue(QStringList{"Home", "Cell", "HisWork", "HerWork"}.contains(column)
+                                               ? phone : "Pest Chemicals Incorporated of St. Petersburg Beach");
+            }
+        }
         const QSize letter = definition.landscape ? letterLandscape : letterLandscape.transposed();
         int cut = 0;
+        const auto end = [](const PlacedText &t) {
+            return t.rect.left() + QFontMetricsF(ReportFont::inTwips(t.pointSize)).horizontalAdvance(t.text);
+        };
         for (const ReportPage &page : ReportLayout::layOut(definition, data, letter, printed)) {
+            // A value before a "$" keeps clear of it: "Pest Chemicals Inc$ 310.75" reads as one.
+            for (const PlacedText &dollar : page.texts)
+                for (const PlacedText &t : page.texts)
+                    if (dollar.text == "$" && t.rect.top() == dollar.rect.top() && t.rect.left() < dollar.rect.left())
+                        QVERIFY2(end(t) + 40 <= dollar.rect.left(), qPrintable(t.text));
             for (const PlacedText &t : page.texts) {
                 const QFontMetricsF metrics(ReportFont::inTwips(t.pointSize));
                 QVERIFY2(metrics.horizontalAdvance(t.text) <= t.rect.width(), qPrintable(t.text));
+                QVERIFY(t.pointSize >= 6);
                 cut += t.text.endsWith(u'…');
+                if (likeReal && (t.text.startsWith("(813)") || t.text.startsWith("1234567") || t.text.startsWith("7/")))
+                    QVERIFY2(QStringList({phone, "1234567.89", "7/28/2024"}).contains(t.text) ||
+                                 t.text.startsWith("12345678") /* the sum */, qPrintable(t.text));
             }
         }
         QVERIFY(cut > 0);

@@ -10,6 +10,7 @@
 #include "UsEnglish.h"
 #include "frmReport.h"
 
+#include <QDateEdit>
 #include <QElapsedTimer>
 #include <QPointer>
 #include <QPrinter>
@@ -147,6 +148,32 @@ private slots:
         QVERIFY(writableAtOnce(path));
         QVERIFY2(closing < wholeRead / 4,
                  qPrintable(QString("%1 ms to close, %2 ms to read").arg(closing).arg(wholeRead)));
+    }
+
+    void rangeEndingBeforeItStartsIsTold_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("from"); // the Starting Date's picker
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("main") << "cmdShowReport1" << "DTPicker1" << "Customer Report";
+        QTest::newRow("route") << "cmdShowReport4" << "DTPicker1" << "Route Report";
+        QTest::newRow("income") << "cmdShowReport3" << "DTPicker5" << "Income Report";
+        QTest::newRow("expense") << "cmdShowReport2" << "DTPicker3" << "Expense Report";
+    }
+
+    // Told in words, where a report would show no rows and a total of 0.00.
+    void rangeEndingBeforeItStartsIsTold()
+    {
+        QFETCH(QString, button);
+        QFETCH(QString, from);
+        QFETCH(QString, caption);
+        Fixture f;
+        control<QDateEdit>(&f.tab, from)->setDate(QDate(2031, 3, 1));
+        f.messages.expect({"The Starting Date, 3/1/2031, is after the Ending Date, 2/3/2031, so no entry can "
+                           "fall between them. Choose a Starting Date on or before the Ending Date.",
+                           caption, QMessageBox::Ok, QMessageBox::Information});
+        ::click(&f.tab, button);
+        QVERIFY(f.windows().isEmpty());
     }
 
     void unreadableDatabaseIsTold_data()
