@@ -223,8 +223,10 @@ bool Startup::prepareFolder()
 bool Startup::install()
 {
     QString error;
-    if (m_folder.install(&error))
+    if (m_folder.install(&error)) {
+        m_installed = true;
         return true;
+    }
     tell(QStringLiteral("A new data folder could not be set up in %1: %2\n\nStart the program "
                         "again to finish setting it up.")
              .arg(m_folder.path(), error));
@@ -266,5 +268,19 @@ bool Startup::run()
     if (!m_window->Form_Load())
         return false;
     showOnScreen(*m_window);
+    if (m_installed)
+        welcome();
     return true;
+}
+
+// A new user learns where the data are, and how to begin the books.
+void Startup::welcome()
+{
+    m_messages.show(m_window.get(),
+                    {QStringLiteral("Welcome to Bramblewood. Your data are kept in the folder %1.\n\n"
+                                    "The balance starts at 0.00. To set the opening balance, click "
+                                    "Set on the Income and Expenses tab and type the password, which "
+                                    "is \"%2\" until you change it there with Change Password.")
+                         .arg(QDir::toNativeSeparators(m_folder.path()), DataFolder::defaultPassword),
+                     MessageBox::applicationTitle(), QMessageBox::Ok, QMessageBox::Information});
 }

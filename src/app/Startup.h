@@ -41,6 +41,7 @@ private:
     void removeLeftovers();
     bool prepareFolder();
     bool install();
+    void welcome();
     bool writeNewPassword(bool fileMissing);
     void tell(const QString &text, QMessageBox::Icon icon = QMessageBox::Critical);
 
@@ -51,4 +52,5 @@ private:
     QString m_jetReader;
     QLockFile m_lock;
     std::unique_ptr<frmMain> m_window;
+    bool m_installed = false; // a new data folder was set up
 };

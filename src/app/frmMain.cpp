@@ -71,9 +71,12 @@ frmMain::frmMain(const DataFolder &folder, MessageBox &messages, Launcher &launc
             &frmMain::cmdCalculator2_Click);
 }
 
+// Wide enough for the menu bar too, so that no command hides behind its »
+// (the bar's letters grow with the font, the client area does not).
 QSize frmMain::sizeHint() const
 {
-    return m_client->size() + QSize(0, menuBar()->sizeHint().height());
+    const QSize menu = menuBar()->sizeHint();
+    return QSize(std::max(m_client->width(), menu.width()), m_client->height() + menu.height());
 }
 
 void frmMain::addCalendars()

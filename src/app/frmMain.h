@@ -49,7 +49,7 @@ public:
     void cmdCalculator1_Click();
     void cmdCalculator2_Click();
 
-    // The whole client area under the menu bar.
+    // The whole client area under the menu bar, and the whole menu bar.
     QSize sizeHint() const override;
 
 protected:

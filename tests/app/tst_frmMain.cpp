@@ -21,6 +21,7 @@
 #include <QDateEdit>
 #include <QDir>
 #include <QLabel>
+#include <QMenuBar>
 #include <QPointer>
 #include <QProcess>
 #include <QProgressDialog>
@@ -35,6 +36,11 @@ namespace {
 const FixedClock fixedClock;
 
 const QString lockFile = QStringLiteral("Bramblewood.lock");
+
+// What the first start on a folder says once it has set the folder up (%1).
+const QString welcome = "Welcome to Bramblewood. Your data are kept in the folder %1.\n\nThe balance starts at "
+                        "0.00. To set the opening balance, click Set on the Income and Expenses tab and type the "
+                        "password, which is \"bramblewood\" until you change it there with Change Password.";
 
 MessageBoxRequest refusal(const QString &text, QMessageBox::Icon icon = QMessageBox::Critical)
 {
@@ -81,6 +87,12 @@ private slots:
         for (const char *picker : {"DTPicker1", "DTPicker2", "DTPicker3", "DTPicker5"})
             dates << control<QDateEdit>(f.window.get(), picker)->text();
         QCOMPARE(dates, (QStringList{"1/1/1980", "2/3/2031", "1/1/2004", "1/1/2004"}));
+        // Opened at its own size, every menu command shows, none behind a ».
+        f.window->resize(f.window->sizeHint());
+        f.window->show();
+        for (QAction *command : f.window->menuBar()->actions())
+            QVERIFY2(f.window->menuBar()->rect().contains(f.window->menuBar()->actionGeometry(command)),
+                     qPrintable(command->text()));
 
         QString locked;
         for (const char *name : {"txtAccountNumber", "txtName", "txtMonthlyAmount", "txtBalance",
@@ -122,7 +134,7 @@ private slots:
                            newPassword,
                        QMessageBox::Information);
         QTest::newRow("installation stopped in the side files") << DataFiles::all().mid(0, 3)
-            << DataFiles::all().mid(4) << "" << QByteArray() << MessageBoxRequest();
+            << DataFiles::all().mid(4) << "" << QByteArray() << refusal(welcome, QMessageBox::Information);
         QTest::newRow("unfinished installation beside a balance")
             << QStringList{DataFiles::income, DataFiles::expense} << none << DataFiles::balance
             << QByteArray("12\r\n") << refusal(missing + "Income.mdb\nExpense.mdb" + putBack);
@@ -226,7 +238,9 @@ private slots:
                      qPrintable(messages.shown.first().text));
             return;
         }
-        QVERIFY(messages.shown.isEmpty() && startup.mainWindow()->isVisible());
+        QVERIFY(startup.mainWindow()->isVisible());
+        QCOMPARE(messages.shown.size(), 1);
+        QCOMPARE(messages.shown[0].text, welcome.arg(folder.path()));
         QVERIFY(folder.folder().missingFiles().isEmpty());
     }
 
