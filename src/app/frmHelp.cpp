@@ -1,5 +1,6 @@
 #include "frmHelp.h"
 
+#include "CloseKeys.h"
 #include "MessageBox.h"
 #include "Twips.h"
 
@@ -16,4 +17,5 @@ frmHelp::frmHelp(const QString &page, QWidget *mainWindow) : QTextBrowser(mainWi
     setSource(QUrl::fromLocalFile(page));
     resize(Twips::toPixels(10800), Twips::toPixels(9000));
     move(mainWindow->geometry().center() - rect().center());
+    addCloseKeys(this);
 }

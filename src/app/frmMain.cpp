@@ -106,7 +106,7 @@ frmMain::Menu frmMain::buildMenu()
     const Menu menu{command("mnuExit", "&Exit"),
                     command("mnuBackup", "&Backup To Floppy"),
                     command("mnuRestore", "Res&tore From Backup..."),
-                    command("mnuExport", "&Export To Ex&cel"),
+                    command("mnuExport", "Export To Ex&cel"),
                     command("mnuRefresh", "&Refresh"),
                     command("mnuCustomerList", "Customer &List"),
                     command("Help", "&Help"),
@@ -115,6 +115,7 @@ frmMain::Menu frmMain::buildMenu()
     connect(menu.refresh, &QAction::triggered, this, &frmMain::mnuRefresh_Click);
     connect(menu.customerList, &QAction::triggered, this, &frmMain::mnuCustomerList_Click);
     connect(menu.help, &QAction::triggered, this, &frmMain::Help_Click);
+    menu.help->setShortcut(QKeySequence::HelpContents);
     connect(menu.about, &QAction::triggered, this, &frmMain::mnuAbout_Click);
     return menu;
 }

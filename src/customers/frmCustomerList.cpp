@@ -1,5 +1,6 @@
 #include "frmCustomerList.h"
 
+#include "CloseKeys.h"
 #include "CustomerListModel.h"
 
 #include <QHeaderView>
@@ -36,6 +37,7 @@ frmCustomerList::frmCustomerList(Recordset &customers, QWidget *parent)
     layout->addWidget(m_counts);
     layout->addWidget(m_list);
     resize(1100, 560);
+    addCloseKeys(this);
 
     connect(m_filter, &QLineEdit::textChanged, m_model, &CustomerListModel::setFilterText);
     connect(m_model, &CustomerListModel::countsChanged, this, &frmCustomerList::showCounts);

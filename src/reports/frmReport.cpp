@@ -1,5 +1,6 @@
 #include "frmReport.h"
 
+#include "CloseKeys.h"
 #include "MessageBox.h"
 #include "ReportPainter.h"
 #include "ReportPaper.h"
@@ -59,18 +60,12 @@ void frmReport::addKeys()
     const struct {
         QKeySequence keys;
         void (frmReport::*action)();
-    } commands[] = {{QKeySequence(Qt::Key_Escape), &frmReport::closeWindow},
-                    {QKeySequence(Qt::CTRL | Qt::Key_W), &frmReport::closeWindow},
-                    {QKeySequence(Qt::Key_PageUp), &frmReport::showPreviousPage},
+    } commands[] = {{QKeySequence(Qt::Key_PageUp), &frmReport::showPreviousPage},
                     {QKeySequence(Qt::Key_PageDown), &frmReport::showNextPage},
                     {QKeySequence(Qt::CTRL | Qt::Key_P), &frmReport::cmdPrint_Click}};
     for (const auto &command : commands)
         connect(new QShortcut(command.keys, this), &QShortcut::activated, this, command.action);
-}
-
-void frmReport::closeWindow()
-{
-    close();
+    addCloseKeys(this);
 }
 
 void frmReport::showPreviousPage()

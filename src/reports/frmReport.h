@@ -51,7 +51,6 @@ protected:
 private:
     QWidget *buildToolBar();
     void addKeys();
-    void closeWindow();
     void showPreviousPage();
     void showNextPage();
     void cmdPrint_Click();

@@ -7,4 +7,6 @@ class WidgetMessageBox final : public MessageBox
 {
 public:
     QMessageBox::StandardButton show(QWidget *parent, const MessageBoxRequest &request) override;
+
+    static void makeRoomForTitle(QMessageBox &box);
 };

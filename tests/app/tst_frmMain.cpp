@@ -1,6 +1,7 @@
 #include "AutoCompleteBox.h"
 #include "ConvertFromCommand.h"
 #include "DataFiles.h"
+#include "DesktopLauncher.h"
 #include "FloppyBackup.h"
 #include "HelpPage.h"
 #include "JetFixture.h"
@@ -90,9 +91,15 @@ private slots:
         // Opened at its own size, every menu command shows, none behind a ».
         f.window->resize(f.window->sizeHint());
         f.window->show();
-        for (QAction *command : f.window->menuBar()->actions())
+        // Each has one access key of its own.
+        QSet<QKeySequence> keys;
+        for (QAction *command : f.window->menuBar()->actions()) {
             QVERIFY2(f.window->menuBar()->rect().contains(f.window->menuBar()->actionGeometry(command)),
                      qPrintable(command->text()));
+            QCOMPARE(command->text().count('&'), 1);
+            keys.insert(QKeySequence::mnemonic(command->text()));
+        }
+        QCOMPARE(keys.size(), f.window->menuBar()->actions().size());
 
         QString locked;
         for (const char *name : {"txtAccountNumber", "txtName", "txtMonthlyAmount", "txtBalance",
@@ -531,6 +538,13 @@ private slots:
             click(f.window.get(), button);
         click(about, "cmdSysInfo");
         QCOMPARE(f.launcher.started, (QStringList{kcalc, kcalc, kinfocenter}));
+        // xdg-open says when no program took the page; Help then shows its own window.
+        const QString someFile = QCoreApplication::applicationFilePath();
+        QString why;
+        for (const char *exit : {"exit 3", "exit 0"}) {
+            path.add("xdg-open", exit);
+            QCOMPARE(DesktopLauncher().openDocument(someFile, &why), QByteArray(exit) == "exit 0");
+        }
         f.launcher.succeed = false;
         f.messages.expect({f.launcher.failure, "Bramblewood"});
         f.trigger("Help");
@@ -815,6 +829,57 @@ private slots:
         QTest::keyClick(box(lists[0], "txtListFilter"), Qt::Key_Return);
         QCOMPARE(control<QTabWidget>(f.window.get(), "SSTab1")->currentIndex(), 0);
         QCOMPARE(f.text("txtName"), QStringLiteral("Carter"));
+    }
+
+    void windowsOpenWithinTheScreenAndCloseByKey_data()
+    {
+        QTest::addColumn<QString>("command"); // opens the window
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::newRow("the customer list, Esc") << "mnuCustomerList" << "frmCustomerList" << int(Qt::Key_Escape) << 0;
+        QTest::newRow("the customer list, Ctrl+W") << "mnuCustomerList" << "frmCustomerList" << int(Qt::Key_W)
+                                                   << int(Qt::ControlModifier);
+        QTest::newRow("help, by F1, Esc") << "F1" << "frmHelp" << int(Qt::Key_Escape) << 0;
+        QTest::newRow("help, Ctrl+W") << "Help" << "frmHelp" << int(Qt::Key_W) << int(Qt::ControlModifier);
+        QTest::newRow("a report, Esc") << "cmdShowReport1" << "frmReport" << int(Qt::Key_Escape) << 0;
+    }
+
+    // Each opens within the screen's free area, however large it would be
+    // (here an 800 x 600 screen), and closes by its keys.
+    void windowsOpenWithinTheScreenAndCloseByKey()
+    {
+        QFETCH(QString, command);
+        QFETCH(QString, window);
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        MainWindowFixture f;
+        QVERIFY(f.load());
+        showActive(f.window.get());
+        f.launcher.succeed = false; // no browser: Help shows its own window
+        const QString page = HelpPage::pathFor(QCoreApplication::applicationDirPath());
+        QFile file(page);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("<h1>Bramblewood Help</h1>") > 0);
+        file.close();
+        const auto removePage = qScopeGuard([&] { QFile::remove(page); });
+        if (command == "F1")
+            QTest::keyClick(f.window.get(), Qt::Key_F1);
+        else if (command.startsWith("cmd"))
+            click(f.window.get(), command);
+        else
+            f.trigger(command);
+        QWidget *opened = nullptr;
+        for (QWidget *each : QApplication::topLevelWidgets())
+            if (each->objectName() == window || each->inherits(qPrintable(window)))
+                opened = each->isVisible() ? each : opened;
+        QVERIFY(opened);
+        QVERIFY2(opened->screen()->availableGeometry().contains(opened->geometry()),
+                 qPrintable(QString("%1 x %2").arg(opened->width()).arg(opened->height())));
+        opened->activateWindow();
+        QTRY_VERIFY(opened->isActiveWindow());
+        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : opened, Qt::Key(key),
+                        Qt::KeyboardModifiers(modifiers));
+        QTRY_VERIFY(!opened->isVisible());
     }
 };
 

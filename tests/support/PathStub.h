@@ -12,12 +12,12 @@ public:
     PathStub() { qputenv("PATH", m_bin.path().toUtf8()); }
     ~PathStub() { qputenv("PATH", m_previous); }
 
-    // A runnable program of that name; returns its path.
-    QString add(const QString &program) const
+    // A runnable program of that name, a shell script of that body; returns its path.
+    QString add(const QString &program, const QByteArray &body = {}) const
     {
         const QString path = m_bin.filePath(program);
         QFile file(path);
-        if (!file.open(QIODevice::WriteOnly) || file.write("#!/bin/sh\n") < 0)
+        if (!file.open(QIODevice::WriteOnly) || file.write("#!/bin/sh\n" + body + "\n") < 0)
             qFatal("could not write %s", qPrintable(path));
         file.setPermissions(QFile::ReadOwner | QFile::ExeOwner);
         return path;
