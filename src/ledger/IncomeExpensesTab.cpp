@@ -8,6 +8,7 @@
 #include "RunningBalance.h"
 #include "ShowInFront.h"
 #include "TabPage.h"
+#include "TwinPanelKeys.h"
 #include "frmChangePassword.h"
 #include "frmLogin.h"
 
@@ -29,6 +30,8 @@ IncomeExpensesTab::IncomeExpensesTab(const DataFolder &folder, MessageBox &messa
                                  QStringLiteral("cmdMonthView3"), 1920, 2055, -1, QString()},
                                 folder, *m_balance, messages, clock);
     page.place(m_expense, 240, 3120, 7155, 2475);
+    // New, Edit, Save and Delete are one set of keys for the two panels.
+    new TwinPanelKeys(this, {{m_income, m_income->keyedButtons()}, {m_expense, m_expense->keyedButtons()}});
     connect(m_income, &LedgerPanel::modeSet, m_expense, &LedgerPanel::lockEntryBoxes);
     connect(m_expense, &LedgerPanel::modeSet, m_income, &LedgerPanel::lockEntryBoxes);
 

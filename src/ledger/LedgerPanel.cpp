@@ -13,7 +13,6 @@
 #include "NumberText.h"
 #include "RecordKeys.h"
 #include "RunningBalance.h"
-#include "ScopedAccessKeys.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -46,7 +45,11 @@ LedgerPanel::LedgerPanel(const LedgerPanelLayout &layout, const DataFolder &fold
     connect(m_form.remove, &QPushButton::clicked, this, &LedgerPanel::cmdDelete_Click);
     // The twin panel repeats every caption, so each answers its keys alone.
     new RecordKeys(this, entries(), [this] { giveUpEntry(); });
-    new ScopedAccessKeys(this, {m_form.add, m_form.edit, m_form.save, m_form.remove, m_form.calendar});
+}
+
+QList<QAbstractButton *> LedgerPanel::keyedButtons() const
+{
+    return {m_form.add, m_form.edit, m_form.save, m_form.remove, m_form.calendar};
 }
 
 QMessageBox::StandardButton LedgerPanel::ask(const MessageBoxRequest &request)

@@ -22,6 +22,8 @@ public:
                 MessageBox &messages, const Clock &clock, QWidget *parent = nullptr);
 
     const LedgerPanelForm &form() const { return m_form; }
+    // What the access keys press, when this panel has them (TwinPanelKeys).
+    QList<QAbstractButton *> keyedButtons() const;
     DataControl &entries() { return *m_form.data; }
     AutoCompleteBox &nameBox() { return *m_form.name; }
     const EntryStateMachine &entry() const { return *m_entry; }

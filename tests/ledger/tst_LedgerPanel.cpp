@@ -315,6 +315,33 @@ private slots:
         QCOMPARE(balanceFile(f.folder), file);
     }
 
+    void accessKeysKeepToTheMarkedPanel_data()
+    {
+        QTest::addColumn<QString>("focused"); // before the focus goes to Set; none: no panel yet
+        QTest::addColumn<QString>("table");   // that Alt+N then adds to
+        QTest::newRow("the first panel until then") << "" << "Income";
+        QTest::newRow("the panel last focused") << "txtExpenseType" << "Expense";
+    }
+
+    // Alt+N from Set adds to the panel that last held the focus, and only that
+    // panel is marked as the one the keys work.
+    void accessKeysKeepToTheMarkedPanel()
+    {
+        QFETCH(QString, focused);
+        QFETCH(QString, table);
+        LedgerFixture f;
+        if (!focused.isEmpty())
+            f.box(focused)->setFocus();
+        QWidget *set = control(f.tab.get(), "cmdSetBalance");
+        set->setFocus();
+        QTest::keyClick(set, Qt::Key_N, Qt::AltModifier);
+        const QString other = table == "Income" ? "Expense" : "Income";
+        QTRY_VERIFY(!f.box("txt" + table + "Amount")->isReadOnly());
+        QVERIFY(f.box("txt" + other + "Amount")->isReadOnly());
+        QVERIFY(control(f.tab.get(), "fra" + table)->property("keysHere").toBool());
+        QVERIFY(!control(f.tab.get(), "fra" + other)->property("keysHere").toBool());
+    }
+
     // Set opens one sign-in window at a time; what it signs in with is the balance shown.
     void setShowsSignedInBalance()
     {
