@@ -4,9 +4,11 @@
 
 namespace {
 
-const QStringList filterFields = {QStringLiteral("Name"), QStringLiteral("Address"),
-                                  QStringLiteral("Home"), QStringLiteral("Cell"),
-                                  QStringLiteral("HisWork"), QStringLiteral("HerWork")};
+const QStringList phoneFields = {QStringLiteral("Home"), QStringLiteral("Cell"),
+                                 QStringLiteral("HisWork"), QStringLiteral("HerWork")};
+const QStringList filterFields = QStringList{QStringLiteral("Name"), QStringLiteral("Address"),
+                                             QStringLiteral("City")} +
+                                 phoneFields;
 
 } // namespace
 
@@ -78,7 +80,7 @@ void CustomerListModel::rebuild()
 void CustomerListModel::showMatching()
 {
     beginResetModel();
-    m_lines = m_customers.rowsMatching({filterFields, m_filterText});
+    m_lines = m_customers.rowsMatching({filterFields, m_filterText, true, phoneFields});
     sortLines();
     endResetModel();
     emit countsChanged();

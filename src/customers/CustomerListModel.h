@@ -22,8 +22,9 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
     void sort(int column, Qt::SortOrder order) override;
 
-    // Narrows the lines to the customers whose name, address or any phone
-    // holds the text, as the tab's search matches it.
+    // Narrows the lines to the customers whose name, address, city or phones
+    // hold every word of the text, in any order; a number is found in a
+    // phone however either is written ("8135550113", "(813) 555-0113").
     void setFilterText(const QString &text);
     qsizetype totalCount() const { return m_total; }
     Recordset::Bookmark bookmarkAt(int line) const { return m_customers.bookmarkAt(m_lines[line]); }

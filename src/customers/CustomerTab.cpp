@@ -229,7 +229,7 @@ void CustomerTab::cmdSearch_Click()
         if (!choice.option->isChecked())
             continue;
         records.moveFirst();
-        records.setFilter({choice.fields, text});
+        records.setFilter({choice.fields, text, false, {}});
         if (records.isEOF()) {
             ask({QStringLiteral("No results found in search!"), QStringLiteral("No File Found!"),
                  QMessageBox::Ok, QMessageBox::Information});

@@ -3,6 +3,7 @@
 #include "TableReader.h"
 #include "TextMatch.h"
 
+#include <QRegularExpression>
 #include <QThread>
 #include <algorithm>
 #include <thread>
@@ -315,21 +316,65 @@ bool Recordset::setBookmark(Bookmark bookmark)
     return true;
 }
 
+// The column of each field the recordset has.
+QList<qsizetype> Recordset::columnsOf(const QStringList &fields) const
+{
+    QList<qsizetype> columns;
+    for (const QString &field : fields)
+        if (const qsizetype column = columnOf(field); column > 0)
+            columns << column;
+    return columns;
+}
+
+bool Recordset::cellHolds(const TextMatch &match, qsizetype row, qsizetype column) const
+{
+    return m_cells.isAscii(row, column)  ? match.inAscii(m_cells.utf8(row, column))
+           : m_cells.isText(row, column) ? match.in(m_cells.utf8(row, column))
+                                         : match.in(m_cells.value(row, column).toString());
+}
+
+// The digits of a cell, the rest left out: "(813) 555-0113" is 8135550113.
+QByteArray Recordset::digitsOf(qsizetype row, qsizetype column) const
+{
+    QByteArray digits;
+    if (!m_cells.isText(row, column))
+        return digits;
+    for (const char c : m_cells.utf8(row, column))
+        if (c >= '0' && c <= '9')
+            digits += c;
+    return digits;
+}
+
 std::vector<qsizetype> Recordset::rowsMatching(const RecordFilter &filter) const
 {
     waitForRows();
-    QList<qsizetype> columns;
-    for (const QString &field : filter.fields)
-        if (const qsizetype column = columnOf(field); column > 0)
-            columns << column;
-    const TextMatch match(filter.text);
-    const auto matches = [&](qsizetype row) {
+    const QList<qsizetype> columns = columnsOf(filter.fields);
+    const QList<qsizetype> digitColumns = columnsOf(filter.digitFields);
+    struct Word {
+        TextMatch text;
+        QByteArray digits; // when the word is a number as a phone number is written
+    };
+    std::vector<Word> words;
+    const QStringList parts = filter.byWords ? filter.text.split(u' ', Qt::SkipEmptyParts)
+                                             : QStringList{filter.text};
+    static const QRegularExpression phoneWord(QStringLiteral(R"(^[0-9()./+-]*[0-9][0-9()./+-]*$)"));
+    for (const QString &part : parts) {
+        QByteArray digits = filter.byWords && phoneWord.match(part).hasMatch() ? part.toLatin1() : QByteArray();
+        digits.removeIf([](char c) { return c < '0' || c > '9'; });
+        words.push_back({TextMatch(part), digits});
+    }
+    const auto hasWord = [&](const Word &word, qsizetype row) {
         for (const qsizetype column : columns)
-            if (m_cells.isAscii(row, column)  ? match.inAscii(m_cells.utf8(row, column))
-                : m_cells.isText(row, column) ? match.in(m_cells.utf8(row, column))
-                                              : match.in(m_cells.value(row, column).toString()))
+            if (cellHolds(word.text, row, column))
                 return true;
+        if (!word.digits.isEmpty())
+            for (const qsizetype column : digitColumns)
+                if (digitsOf(row, column).contains(word.digits))
+                    return true;
         return false;
+    };
+    const auto matches = [&](qsizetype row) {
+        return std::all_of(words.begin(), words.end(), [&](const Word &word) { return hasWord(word, row); });
     };
     // Rows are tested in the order they lie in memory, which the processor
     // reads ahead; visiting them in name order would wait on every one. The

@@ -14,6 +14,8 @@
 #include <memory>
 #include <vector>
 
+class TextMatch;
+
 class QThread;
 struct TableCopy;
 
@@ -119,6 +121,9 @@ private:
 
     struct Reading;
 
+    QList<qsizetype> columnsOf(const QStringList &fields) const;
+    bool cellHolds(const TextMatch &match, qsizetype row, qsizetype column) const;
+    QByteArray digitsOf(qsizetype row, qsizetype column) const;
     bool load(QString *error);
     bool take(TableCopy &copy, QString *error);
     void takeReadRows();

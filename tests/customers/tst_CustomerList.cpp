@@ -28,12 +28,12 @@ struct Fixture {
     Fixture()
     {
         folder.execute(DataFiles::customers,
-                       "INSERT INTO Customers (Name, Address, Home, Cell, HisWork, HerWork, AmountPerVisit, "
+                       "INSERT INTO Customers (Name, Address, City, Home, Cell, HisWork, HerWork, AmountPerVisit, "
                        "DateStarted, Active) VALUES "
-                       "('adams', '1 Oak St', '555-0100', '777-1001', NULL, NULL, 9.5, '2021-03-01', -1), "
-                       "('Baker', '22 Elm Dr', '555-0199', NULL, '777-2002', NULL, 10, '2019-01-01', 0), "
-                       "('Carter', 'Oak Ridge', '444-0101', NULL, NULL, '777-3003', 100, '2020-06-15', -1), "
-                       "('Émile', '3 Rue Haute', NULL, NULL, NULL, NULL, NULL, NULL, -1)");
+                       "('adams', '1 Oak St', 'Tampa', '555-0100', '777-1001', NULL, NULL, 9.5, '2021-03-01', -1), "
+                       "('Baker', '22 Elm Dr', NULL, '(813) 555-0199', NULL, '777-2002', NULL, 10, '2019-01-01', 0), "
+                       "('Carter', 'Oak Ridge', 'Tampa', '444-0101', NULL, NULL, '777-3003', 100, '2020-06-15', -1), "
+                       "('Émile', '3 Rue Haute', NULL, NULL, NULL, NULL, NULL, NULL, NULL, -1)");
         tab = std::make_unique<CustomerTab>(folder.folder(), messages, clock);
         tab->customers().open();
         list = std::make_unique<frmCustomerList>(tab->customers().recordset());
@@ -63,7 +63,7 @@ class tst_CustomerList : public QObject
 private slots:
     void initTestCase() { useUsEnglish(); }
 
-    void filterNarrowsByNameAddressAndPhones_data()
+    void filterNarrowsByNameAddressCityAndPhones_data()
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QStringList>("names");
@@ -77,9 +77,14 @@ private slots:
         QTest::newRow("every phone") << "777-" << QStringList{"adams", "Baker", "Carter"} << "3 of 4 customers";
         QTest::newRow("accented") << "émi" << QStringList{"Émile"} << "1 of 4 customers";
         QTest::newRow("none") << "zz" << QStringList{} << "0 of 4 customers";
+        QTest::newRow("words in any order") << "oak ADAMS" << QStringList{"adams"} << "1 of 4 customers";
+        QTest::newRow("a name and a city") << "tampa car" << QStringList{"Carter"} << "1 of 4 customers";
+        QTest::newRow("a phone without its dashes") << "8135550199" << QStringList{"Baker"} << "1 of 4 customers";
+        QTest::newRow("a phone written otherwise") << "813.555.0199" << QStringList{"Baker"} << "1 of 4 customers";
+        QTest::newRow("a word found nowhere") << "tampa zz" << QStringList{} << "0 of 4 customers";
     }
 
-    void filterNarrowsByNameAddressAndPhones()
+    void filterNarrowsByNameAddressCityAndPhones()
     {
         QFETCH(QString, text);
         Fixture f;
