@@ -1,5 +1,6 @@
 #include "Startup.h"
 
+#include "Balance.h"
 #include "BalanceJournal.h"
 #include "Clock.h"
 #include "ConversionMessages.h"
@@ -9,9 +10,12 @@
 #include "DataRestore.h"
 #include "DatabaseCompaction.h"
 #include "FloppyBackup.h"
+#include "LedgerTotals.h"
 #include "MessageBox.h"
+#include "NumberText.h"
 #include "PasswordFile.h"
 #include "SafeFiles.h"
+#include "SideFile.h"
 #include "WorkProgress.h"
 #include "frmMain.h"
 
@@ -141,9 +145,12 @@ bool Startup::convertAccessFiles()
         tell(error + ends);
         return false;
     }
-    // A folder that lacks a file the start needs is refused as it is, unconverted.
+    // A folder that lacks a database is refused as it is, unconverted; the
+    // side files are written after the conversion where they are missing.
     QStringList missing = m_folder.missingFiles();
     missing.removeAll(DataFiles::password);
+    for (const QString &side : DataFiles::sideFiles())
+        missing.removeAll(side);
     if (conversion.accessFiles().isEmpty() || !missing.isEmpty())
         return true;
     const MessageBoxRequest question{ConversionMessages::question(m_folder.path(), conversion),
@@ -210,6 +217,10 @@ bool Startup::prepareFolder()
     // media), so a folder brought back from one lacks it. The password guards
     // only the setting of the balance, and no record is at stake.
     const bool passwordFileMissing = missing.removeAll(DataFiles::password) > 0;
+    QStringList sideFiles;
+    for (const QString &side : DataFiles::sideFiles())
+        if (missing.removeAll(side) > 0)
+            sideFiles << side;
     if (!missing.isEmpty()) {
         tell(QStringLiteral("The data folder %1 is missing these files:\n\n%2\n\nThe program ends "
                             "without changing anything. Put the missing files back, for example "
@@ -217,7 +228,46 @@ bool Startup::prepareFolder()
                  .arg(QDir::toNativeSeparators(m_folder.path()), missing.join(u'\n')));
         return false;
     }
+    if (!sideFiles.isEmpty())
+        return writeSideFiles(sideFiles, passwordFileMissing);
     return PasswordFile::holdsPassword(m_folder) || writeNewPassword(passwordFileMissing);
+}
+
+// A folder copied with its databases alone (from Windows, say): the names
+// each ledger remembers start empty, the balance at what the ledgers say, and
+// the password at the default where it is missing too. One message tells it.
+bool Startup::writeSideFiles(const QStringList &names, bool passwordFileMissing)
+{
+    QString error;
+    const std::optional<double> balance = LedgerTotals::incomesLessExpenses(m_folder, &error);
+    const QString balanceText = NumberText::twoDecimals(balance.value_or(0));
+    bool written = balance.has_value();
+    for (const QString &name : names)
+        written = written && SideFile::write(m_folder.filePath(name),
+                                             name == DataFiles::balance ? Balance::fileText(balanceText)
+                                                                        : QString(),
+                                             &error);
+    const bool newPassword = passwordFileMissing || !PasswordFile::holdsPassword(m_folder);
+    written = written && (!newPassword ||
+                          PasswordFile::write(m_folder, DataFolder::defaultPassword, &error));
+    const QString folder = QDir::toNativeSeparators(m_folder.path());
+    if (!written) {
+        tell(QStringLiteral("The data folder %1 lacks %2, and new ones could not be written: %3")
+                 .arg(folder, names.join(QLatin1String(", ")), error));
+        return false;
+    }
+    QString text =
+        QStringLiteral("The data folder %1 had its databases but not %2. New ones were written: "
+                       "the names each ledger remembers start empty, and the balance starts at "
+                       "%3, the stored incomes less the stored expenses. If it should be "
+                       "otherwise, correct it with Set on the Income and Expenses tab.")
+            .arg(folder, names.join(QLatin1String(", ")), balanceText);
+    if (newPassword)
+        text += QStringLiteral("\n\nThere was no password either: it is \"%1\" until you change it "
+                               "there with Change Password.")
+                    .arg(DataFolder::defaultPassword);
+    tell(text, QMessageBox::Information);
+    return true;
 }
 
 bool Startup::install()

@@ -43,6 +43,7 @@ private:
     bool install();
     void welcome();
     bool writeNewPassword(bool fileMissing);
+    bool writeSideFiles(const QStringList &names, bool passwordFileMissing);
     void tell(const QString &text, QMessageBox::Icon icon = QMessageBox::Critical);
 
     DataFolder m_folder;

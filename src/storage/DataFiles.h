@@ -29,6 +29,13 @@ inline QList<Database> databases()
             {income, QStringLiteral("Income")}};
 }
 
+// The small files beside the databases that a folder can do without: new
+// ones are written where they are missing.
+inline QStringList sideFiles()
+{
+    return {balance, incomeNames, expenseNames};
+}
+
 inline QStringList all()
 {
     return {customers, income, expense, password, balance, incomeNames, expenseNames};

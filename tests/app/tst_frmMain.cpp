@@ -7,6 +7,7 @@
 #include "JetFixture.h"
 #include "MainWindowFixture.h"
 #include "MediumCopy.h"
+#include "NumberText.h"
 #include "PathStub.h"
 #include "Readers.h"
 #include "SafeFiles.h"
@@ -129,7 +130,17 @@ private slots:
         // No backup holds pw.kvd: it is not asked for, and is written once the rest is back.
         QTest::newRow("data files missing")
             << none << QStringList{DataFiles::expense, DataFiles::password, DataFiles::balance} << ""
-            << QByteArray() << refusal(missing + "Expense.mdb\nbalance.kvd" + putBack);
+            << QByteArray() << refusal(missing + "Expense.mdb" + putBack);
+        // A folder copied with its databases alone goes on, its ledgers giving the balance.
+        QTest::newRow("only the databases")
+            << none << QStringList{DataFiles::password, DataFiles::balance, DataFiles::incomeNames, DataFiles::expenseNames}
+            << "" << QByteArray()
+            << refusal("The data folder %1 had its databases but not balance.kvd, income.kvd, expense.kvd. New ones "
+                       "were written: the names each ledger remembers start empty, and the balance starts at 0.00, "
+                       "the stored incomes less the stored expenses. If it should be otherwise, correct it with Set "
+                       "on the Income and Expenses tab.\n\nThere was no password either: it is \"bramblewood\" "
+                       "until you change it there with Change Password.",
+                       QMessageBox::Information);
         QTest::newRow("password file missing")
             << none << QStringList{DataFiles::password} << "" << QByteArray()
             << refusal("The data folder %1 had no password file (pw.kvd). Backups do not hold it, "
@@ -255,9 +266,11 @@ private slots:
     {
         QTest::addColumn<QMessageBox::StandardButton>("answer");
         QTest::addColumn<bool>("calledOff"); // by Cancel in the progress window, while a file is read
-        QTest::newRow("OK") << QMessageBox::Ok << false;
-        QTest::newRow("Cancel") << QMessageBox::Cancel << false;
-        QTest::newRow("OK, then called off") << QMessageBox::Ok << true;
+        QTest::addColumn<bool>("databasesOnly"); // copied from Windows without the side files
+        QTest::newRow("OK") << QMessageBox::Ok << false << false;
+        QTest::newRow("Cancel") << QMessageBox::Cancel << false << false;
+        QTest::newRow("OK, then called off") << QMessageBox::Ok << true << false;
+        QTest::newRow("OK, the databases only") << QMessageBox::Ok << false << true;
     }
 
     // A folder of the older program, its databases in the Access format and a
@@ -269,11 +282,14 @@ private slots:
     {
         QFETCH(QMessageBox::StandardButton, answer);
         QFETCH(bool, calledOff);
+        QFETCH(bool, databasesOnly);
         TempDataFolder folder(false);
         JetFixture::write(folder.path());
         for (const char *side : {"pw.kvd", "balance.kvd", "income.kvd", "expense.kvd"})
-            folder.writeBytes(side, "Caf\xe9\r\n");
-        folder.writeBytes(DataFiles::balance, "12.5\r\n");
+            if (!databasesOnly)
+                folder.writeBytes(side, "Caf\xe9\r\n");
+        if (!databasesOnly)
+            folder.writeBytes(DataFiles::balance, "12.5\r\n");
         folder.writeBytes("Income.mdb.convert", "left by a crash");
         RecordingMessageBox messages;
         messages.answer = answer;
@@ -311,8 +327,14 @@ private slots:
         frmMain *window = startup.mainWindow();
         for (DataControl *data : window->findChildren<DataControl *>())
             data->recordset().waitForRows();
+        // Without a balance of its own, the folder takes the one its ledgers say.
+        const QString balance = databasesOnly ? NumberText::twoDecimals(folder.storedSum("Income") - folder.storedSum("Expense"))
+                                              : "12.50";
+        if (databasesOnly)
+            QVERIFY2(messages.shown[2].text.contains("the balance starts at " + balance + ", the stored incomes less"),
+                     qPrintable(messages.shown[2].text));
         QCOMPARE(texts(window, {"txtName", "txtAccountNumber", "txtBalance"}),
-                 (QStringList{"Adams, Robert", "1", "12.50"}));
+                 (QStringList{"Adams, Robert", "1", balance}));
         click(window, "cmdAdd");
         box(window, "txtName")->setText("Newman");
         box(window, "txtVisitAmount")->setText("30");
