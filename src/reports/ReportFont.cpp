@@ -19,11 +19,6 @@ QString ReportFont::elided(const QString &text, int width) const
     return m_metrics.elidedText(text, Qt::ElideRight, width);
 }
 
-bool ReportFont::fits(const QString &text, int width) const
-{
-    return lettersWidth(text) <= width || m_metrics.horizontalAdvance(text) <= width;
-}
-
 QString ReportFont::clipped(const QString &text, int width) const
 {
     QString shown = text;

@@ -20,10 +20,12 @@ public:
     QString elided(const QString &text, int width) const;
     // The text whole when it fits, else cut after the last letter that fits.
     QString clipped(const QString &text, int width) const;
-    bool fits(const QString &text, int width) const;
+    // The sum of the letters' widths, which the text as drawn never exceeds
+    // (a pair of letters may be drawn closer); infinite for a letter beyond
+    // the basic plane, which is measured only with its text.
+    qreal lettersWidth(const QString &text) const;
 
 private:
-    qreal lettersWidth(const QString &text) const;
 
     QFontMetricsF m_metrics;
     mutable QHash<QChar, qreal> m_advances;

@@ -2,6 +2,8 @@
 
 #include "DateText.h"
 
+#include <cmath>
+
 namespace {
 
 // What a value may give up to fit its box.
@@ -119,11 +121,15 @@ PlacedText ReportPages::fitted(const ReportControl &control, const QString &text
     if (control.kind == ReportControl::Kind::Label)
         return {font(control.pointSize).clipped(text, control.width), box, control.pointSize};
     const int room = control.width - gapToTheNext;
-    const Fitting fitting = fittingOf(control);
     double size = control.pointSize;
-    if (fitting != Fitting::Cut)
-        while (size > smallestSize && !font(size).fits(text, room))
+    const qreal width = font(size).lettersWidth(text);
+    if (width > room && fittingOf(control) != Fitting::Cut) {
+        // Widths grow with the size: the size that fits is found at once, in
+        // quarter points, and checked, letter widths rounding as they do.
+        size = std::max(smallestSize, std::floor(size * room / width * 4) / 4);
+        while (size > smallestSize && font(size).lettersWidth(text) > room)
             size = std::max(smallestSize, size - 0.25);
+    }
     // Past the smallest size, cutting keeps even a value that cannot be what
     // it claims (a phone number of fifty letters) clear of its neighbours.
     return {font(size).elided(text, room), box, size};
