@@ -14,6 +14,7 @@
 #include "MessageBox.h"
 #include "NumberText.h"
 #include "PasswordFile.h"
+#include "ProgramSettings.h"
 #include "SafeFiles.h"
 #include "SideFile.h"
 #include "WorkProgress.h"
@@ -34,6 +35,11 @@ namespace {
 // title bar gets it maximized, and its client area scrolls.
 void showOnScreen(QWidget &window)
 {
+    // Where the user left it the last time, if that screen is still there.
+    if (window.restoreGeometry(ProgramSettings::windowGeometry())) {
+        window.show();
+        return;
+    }
     window.resize(window.sizeHint());
     const QScreen *screen = QGuiApplication::primaryScreen();
     if (!screen) {
@@ -55,13 +61,8 @@ void showOnScreen(QWidget &window)
 Startup::Startup(const DataFolder &folder, MessageBox &messages, Launcher &launcher,
                  const Clock &clock, const QString &jetReader)
     : m_folder(folder), m_messages(messages), m_launcher(launcher), m_clock(clock),
-      m_jetReader(jetReader),
-      m_lock(folder.filePath(DataFiles::lock))
+      m_jetReader(jetReader)
 {
-    // Only a lock whose process is gone is stale (a run that crashed): by
-    // default QLockFile would also take over any lock older than 30 seconds,
-    // letting a second copy in beside a program that has simply been open a while.
-    m_lock.setStaleLockTime(0);
 }
 
 Startup::~Startup() = default;
@@ -76,7 +77,7 @@ bool Startup::lockHeldByARunningProgram() const
 {
     qint64 pid = 0;
     QString host, application;
-    if (!m_lock.getLockInfo(&pid, &host, &application) || host != QSysInfo::machineHostName())
+    if (!m_lock->getLockInfo(&pid, &host, &application) || host != QSysInfo::machineHostName())
         return true; // whoever holds it, it is not ours to judge
     return pid > 0 && (::kill(pid_t(pid), 0) == 0 || errno == EPERM);
 }
@@ -93,12 +94,17 @@ QString Startup::whyNothingCanBeWritten() const
 
 bool Startup::lockFolder()
 {
-    if (m_lock.tryLock(0))
+    m_lock = std::make_unique<QLockFile>(m_folder.filePath(DataFiles::lock));
+    // Only a lock whose process is gone is stale (a run that crashed): by
+    // default QLockFile would also take over any lock older than 30 seconds,
+    // letting a second copy in beside a program that has simply been open a while.
+    m_lock->setStaleLockTime(0);
+    if (m_lock->tryLock(0))
         return true;
     // A lock left by a run that crashed is replaced, unless the folder takes
     // no new file: that, not another program, is what the user must mend.
     const QString unwritable =
-        m_lock.error() == QLockFile::LockFailedError && lockHeldByARunningProgram()
+        m_lock->error() == QLockFile::LockFailedError && lockHeldByARunningProgram()
             ? QString()
             : whyNothingCanBeWritten();
     if (!unwritable.isEmpty())
@@ -106,7 +112,7 @@ bool Startup::lockFolder()
                             "(%2). If the disk is full, make room on it and start the program "
                             "again.")
                  .arg(m_folder.path(), unwritable));
-    else if (m_lock.error() == QLockFile::LockFailedError)
+    else if (m_lock->error() == QLockFile::LockFailedError)
         tell(QStringLiteral("Bramblewood is already running on the data folder %1. Use the "
                             "window that is open.")
                  .arg(m_folder.path()));
@@ -317,10 +323,31 @@ bool Startup::run()
     m_window = std::make_unique<frmMain>(m_folder, m_messages, m_launcher, m_clock);
     if (!m_window->Form_Load())
         return false;
+    QObject::connect(m_window.get(), &frmMain::dataFolderChosen, m_window.get(),
+                     [this](const QString &path) { openDataFolder(path); }, Qt::QueuedConnection);
+    ProgramSettings::addRecentFolder(m_folder.path());
     showOnScreen(*m_window);
     if (m_installed)
         welcome();
     return true;
+}
+
+// The folder now open is left as at Exit, and the program starts on the one
+// chosen as it starts at all. One that is refused (the user was told why)
+// has the program go back to the folder it left.
+void Startup::openDataFolder(const QString &path)
+{
+    const DataFolder left = m_folder;
+    m_window->leaveDataFolder();
+    m_window.release()->deleteLater();
+    m_lock.reset();
+    m_installed = false;
+    m_folder = DataFolder(QDir(path).absolutePath());
+    if (run())
+        return;
+    m_folder = left;
+    if (!run())
+        QCoreApplication::exit(1);
 }
 
 // A new user learns where the data are, and how to begin the books.

@@ -12,7 +12,8 @@ class Launcher;
 class MessageBox;
 class frmMain;
 
-// Start-up on the data folder: one program per folder, a restore that a crash
+// Start-up on the data folder, again on another that the user opens from the
+// main window: one program per folder, a restore that a crash
 // stopped part-way undone and what crashes left half written removed, a conversion into the folder that stopped part-way
 // done again, databases in the Access format of the older
 // program converted, a fresh installation
@@ -42,6 +43,7 @@ private:
     bool prepareFolder();
     bool install();
     void welcome();
+    void openDataFolder(const QString &path);
     bool writeNewPassword(bool fileMissing);
     bool writeSideFiles(const QStringList &names, bool passwordFileMissing);
     void tell(const QString &text, QMessageBox::Icon icon = QMessageBox::Critical);
@@ -51,7 +53,7 @@ private:
     Launcher &m_launcher;
     const Clock &m_clock;
     QString m_jetReader;
-    QLockFile m_lock;
+    std::unique_ptr<QLockFile> m_lock;
     std::unique_ptr<frmMain> m_window;
     bool m_installed = false; // a new data folder was set up
 };

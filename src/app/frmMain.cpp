@@ -15,6 +15,7 @@
 #include "LedgerPanel.h"
 #include "MaintenanceCommands.h"
 #include "MessageBox.h"
+#include "ProgramSettings.h"
 #include "QuotedText.h"
 #include "ReportsTab.h"
 #include "RunningBalance.h"
@@ -27,6 +28,8 @@
 #include "frmHelp.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -34,11 +37,17 @@
 #include <QScrollArea>
 #include <QTabWidget>
 
+QString frmMain::askForDataFolder(QWidget *parent, const QString &startFolder)
+{
+    return QFileDialog::getExistingDirectory(parent, QStringLiteral("Open Data Folder"), startFolder);
+}
+
 frmMain::frmMain(const DataFolder &folder, MessageBox &messages, Launcher &launcher,
                  const Clock &clock, FloppyBackup::MediumFinder findMedium,
-                 RestoreCommand::Chooser chooseBackup, QWidget *parent)
+                 RestoreCommand::Chooser chooseBackup, FolderChooser chooseFolder, QWidget *parent)
     : QMainWindow(parent), m_folder(folder), m_messages(messages), m_launcher(launcher),
-      m_clock(clock), m_findMedium(std::move(findMedium)), m_chooseBackup(std::move(chooseBackup))
+      m_clock(clock), m_findMedium(std::move(findMedium)), m_chooseBackup(std::move(chooseBackup)),
+      m_chooseFolder(std::move(chooseFolder))
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Bramblewood v2.5 by Quillmark"));
@@ -64,6 +73,7 @@ frmMain::frmMain(const DataFolder &folder, MessageBox &messages, Launcher &launc
     m_tabs->setCurrentWidget(m_reports);
 
     m_menu = buildMenu();
+    listRecentFolders();
     addCalendars();
     connect(&m_ledger->calculatorButton(), &QPushButton::clicked, this,
             &frmMain::cmdCalculator1_Click);
@@ -103,7 +113,12 @@ frmMain::Menu frmMain::buildMenu()
         action->setObjectName(QString::fromLatin1(name));
         return action;
     };
-    const Menu menu{command("mnuExit", "&Exit"),
+    // The data folder's own menu comes first, beside the design's commands.
+    QMenu *folder = menuBar()->addMenu(QStringLiteral("&Folder"));
+    folder->setObjectName(QStringLiteral("mnuFolder"));
+    connect(folder, &QMenu::aboutToShow, this, &frmMain::listRecentFolders);
+    const Menu menu{folder,
+                    command("mnuExit", "&Exit"),
                     command("mnuBackup", "&Backup To Floppy"),
                     command("mnuRestore", "Res&tore From Backup..."),
                     command("mnuExport", "Export To Ex&cel"),
@@ -118,6 +133,33 @@ frmMain::Menu frmMain::buildMenu()
     menu.help->setShortcut(QKeySequence::HelpContents);
     connect(menu.about, &QAction::triggered, this, &frmMain::mnuAbout_Click);
     return menu;
+}
+
+// Open Data Folder, then the folders used last but this one, each a command.
+void frmMain::listRecentFolders()
+{
+    m_menu.folder->clear();
+    QAction *open = m_menu.folder->addAction(QStringLiteral("&Open Data Folder..."), this,
+                                             &frmMain::mnuOpenFolder_Click);
+    open->setObjectName(QStringLiteral("mnuOpenFolder"));
+    const QString current = QDir(m_folder.path()).absolutePath();
+    QStringList recent = ProgramSettings::recentFolders();
+    recent.removeAll(current);
+    if (!recent.isEmpty())
+        m_menu.folder->addSeparator();
+    for (qsizetype i = 0; i < recent.size(); ++i) {
+        QAction *folder = m_menu.folder->addAction(
+            QStringLiteral("&%1 %2").arg(i + 1).arg(QDir::toNativeSeparators(recent[i])));
+        folder->setObjectName(QStringLiteral("mnuRecentFolder%1").arg(i + 1));
+        connect(folder, &QAction::triggered, this, [this, path = recent[i]] { emit dataFolderChosen(path); });
+    }
+}
+
+void frmMain::mnuOpenFolder_Click()
+{
+    const QString path = m_chooseFolder(this, QFileInfo(m_folder.path()).absolutePath());
+    if (!path.isEmpty())
+        emit dataFolderChosen(path);
 }
 
 void frmMain::tellCannotStart(const QString &reason)
@@ -256,6 +298,7 @@ void frmMain::shutDown()
     if (m_shutDown)
         return;
     m_shutDown = true;
+    ProgramSettings::setWindowGeometry(saveGeometry());
     m_ledger->leaveEntries();
     const QStringList problems = saveSideFiles();
     closeConnections();
@@ -299,6 +342,12 @@ void frmMain::takeUpData()
     if (!loadSideFiles(&reason))
         m_messages.show(this, {reason, MessageBox::applicationTitle(), QMessageBox::Ok,
                                QMessageBox::Warning});
+}
+
+void frmMain::leaveDataFolder()
+{
+    shutDown();
+    hide();
 }
 
 void frmMain::mnuExit_Click()

@@ -14,6 +14,7 @@ class IncomeExpensesTab;
 class Launcher;
 class MessageBox;
 class QAction;
+class QMenu;
 class QTabWidget;
 class ReportsTab;
 class frmAbout;
@@ -27,10 +28,14 @@ class frmMain : public QMainWindow
 {
     Q_OBJECT
 public:
+    // Asks for a data folder, starting in the folder given; empty when none was picked.
+    using FolderChooser = std::function<QString(QWidget *parent, const QString &startFolder)>;
+    static QString askForDataFolder(QWidget *parent, const QString &startFolder);
+
     frmMain(const DataFolder &folder, MessageBox &messages, Launcher &launcher, const Clock &clock,
             FloppyBackup::MediumFinder findMedium = FloppyBackup::mediumRoot,
             RestoreCommand::Chooser chooseBackup = RestoreCommand::askForBackup,
-            QWidget *parent = nullptr);
+            FolderChooser chooseFolder = askForDataFolder, QWidget *parent = nullptr);
 
     // Fills the boxes from the side files, sets the date pickers, checks the
     // three databases' tables and opens them. False when the program cannot
@@ -42,6 +47,10 @@ public:
     QStringList saveSideFiles();
 
     void mnuExit_Click();
+    void mnuOpenFolder_Click();
+    // Leaves the data folder as Exit does (side files, copies, compaction),
+    // the program going on, and hides the window.
+    void leaveDataFolder();
     void mnuAbout_Click();
     void mnuRefresh_Click();
     void mnuCustomerList_Click();
@@ -52,15 +61,21 @@ public:
     // The whole client area under the menu bar, and the whole menu bar.
     QSize sizeHint() const override;
 
+signals:
+    // Open Data Folder, or a recent folder: the program starts again there.
+    void dataFolderChosen(const QString &path);
+
 protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
     struct Menu {
+        QMenu *folder;
         QAction *exit, *backup, *restore, *exportToExcel, *refresh, *customerList, *help, *about;
     };
 
     Menu buildMenu();
+    void listRecentFolders();
     void addCalendars();
     QList<DataControl *> dataControls() const;
     // The remembered names and the balance from their files; false, with
@@ -84,6 +99,7 @@ private:
     const Clock &m_clock;
     FloppyBackup::MediumFinder m_findMedium;
     RestoreCommand::Chooser m_chooseBackup;
+    FolderChooser m_chooseFolder;
     QWidget *m_client;
     QTabWidget *m_tabs;
     CustomerTab *m_customers;

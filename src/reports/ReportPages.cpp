@@ -123,7 +123,9 @@ PlacedText ReportPages::fitted(const ReportControl &control, const QString &text
     const int room = control.width - gapToTheNext;
     double size = control.pointSize;
     const qreal width = font(size).lettersWidth(text);
-    if (width > room && fittingOf(control) != Fitting::Cut) {
+    if (width <= room) // nearly every value
+        return {text, box, size};
+    if (fittingOf(control) != Fitting::Cut) {
         // Widths grow with the size: the size that fits is found at once, in
         // quarter points, and checked, letter widths rounding as they do.
         size = std::max(smallestSize, std::floor(size * room / width * 4) / 4);

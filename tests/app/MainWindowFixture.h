@@ -4,12 +4,22 @@
 #include "DataControl.h"
 #include "FakeLauncher.h"
 #include "FixedClock.h"
+#include "ProgramSettings.h"
 #include "RecordingMessageBox.h"
 #include "ScriptedMessageBox.h"
 #include "TempDataFolder.h"
 #include "frmMain.h"
 
 #include <QAction>
+#include <QTemporaryDir>
+
+// What the program remembers between runs goes to a file of the test's own,
+// never to the user's.
+inline const bool settingsKeptAside = [] {
+    static QTemporaryDir folder;
+    ProgramSettings::useFile(folder.filePath(QStringLiteral("Bramblewood.conf")));
+    return true;
+}();
 
 // The main window loaded on a data folder, with a stand-in for the
 // removable medium (the folder named by medium, or none when it is empty)

@@ -9,6 +9,7 @@
 #include "MediumCopy.h"
 #include "NumberText.h"
 #include "PathStub.h"
+#include "ProgramSettings.h"
 #include "Readers.h"
 #include "SafeFiles.h"
 #include "Startup.h"
@@ -23,6 +24,7 @@
 #include <QDateEdit>
 #include <QDir>
 #include <QLabel>
+#include <QLockFile>
 #include <QMenuBar>
 #include <QPointer>
 #include <QProcess>
@@ -440,6 +442,48 @@ private slots:
             QVERIFY2(messages.shown.first().text.contains("Income.mdb could not be opened: another program has held "
                                                           "it locked for more than five seconds."),
                      qPrintable(messages.shown.first().text));
+    }
+
+    void dataFolderOpenedFromTheMenu_data()
+    {
+        QTest::addColumn<bool>("refused");
+        QTest::newRow("a sound folder") << false;
+        QTest::newRow("a folder that lacks a database") << true;
+    }
+
+    // The Folder menu lists the folders used last; one chosen has the folder
+    // open left as at Exit and the program start there, with the checks of
+    // any start: a folder refused has it go back to the one it left.
+    void dataFolderOpenedFromTheMenu()
+    {
+        QFETCH(bool, refused);
+        const TempDataFolder first, other;
+        other.writeBytes(DataFiles::balance, "77\r\n");
+        if (refused)
+            QFile::remove(other.filePath(DataFiles::income));
+        ProgramSettings::addRecentFolder(other.path());
+        RecordingMessageBox messages;
+        FakeLauncher launcher;
+        Startup startup(first.folder(), messages, launcher, fixedClock);
+        QVERIFY(startup.run());
+        QPointer<frmMain> left = startup.mainWindow();
+        left->resize(700, 560); // and the window opens again as the user left it
+        QAction *recent = control<QAction>(left, "mnuRecentFolder1");
+        QVERIFY(recent->text().endsWith(other.path()));
+        recent->trigger();
+        QTRY_VERIFY(!left);
+        for (DataControl *data : startup.mainWindow()->findChildren<DataControl *>())
+            data->recordset().waitForRows();
+        QCOMPARE(startup.mainWindow()->findChild<QLineEdit *>("txtBalance")->text(), refused ? "0.00" : "77.00");
+        QVERIFY(QFile::exists(first.filePath("CustomersBackup.mdb"))); // left as at Exit
+        QCOMPARE(startup.mainWindow()->size(), QSize(700, 560));
+        QLockFile lockOfFirst(first.filePath(lockFile)), lockOfOther(other.filePath(lockFile));
+        QCOMPARE(lockOfFirst.tryLock(0), !refused);
+        QCOMPARE(lockOfOther.tryLock(0), refused);
+        if (refused)
+            QVERIFY(messages.shown.last().text.contains("is missing these files:\n\nIncome.mdb"));
+        else
+            QCOMPARE(ProgramSettings::recentFolders().mid(0, 2), (QStringList{other.path(), first.path()}));
     }
 
     // A program open for an hour holds a lock older than QLockFile's default stale time.
