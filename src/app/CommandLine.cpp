@@ -20,6 +20,22 @@ namespace {
 QTextStream out(stdout);
 QTextStream err(stderr);
 
+const char *const usage =
+    "Usage: bramblewood [OPTION]\n"
+    "Keeps the books of a service business: its customers and their visits, income,\n"
+    "expenses and the cash balance. With no option the window opens on the data\n"
+    "folder, the folder it is started in.\n"
+    "\n"
+    "  --verify-backup FILE                 check a backup and say what it holds\n"
+    "  --restore FILE [DATA-FOLDER]         put a backup in place of the data\n"
+    "  --convert-from FOLDER [DATA-FOLDER]  convert a data folder of the older\n"
+    "                                       program, in the Access format\n"
+    "  --help                               show this, and end\n"
+    "  --version                            show the version, and end\n"
+    "\n"
+    "The data folder is the current folder unless one is given. The exit code is 0\n"
+    "on success, 1 when the work failed, 2 for an option it does not know.\n";
+
 // The archive checked and read into work; false once the problem is printed.
 // `current`: the data folder it would replace, if any.
 bool extract(const QString &archive, const QTemporaryDir &work, const DataFolder *current,
@@ -106,9 +122,24 @@ namespace CommandLine {
 
 std::optional<int> run(int &argc, char **argv, const Clock &clock)
 {
-    const QByteArray command = argc > 1 ? QByteArray(argv[1]) : QByteArray();
-    if (command != "--verify-backup" && command != "--restore" && command != "--convert-from")
+    if (argc < 2)
         return std::nullopt;
+    const QByteArray command(argv[1]);
+    if (command == "--help" || command == "-h") {
+        out << usage;
+        out.flush();
+        return 0;
+    }
+    if (command == "--version") {
+        out << "Bramblewood " << BRAMBLEWOOD_VERSION << Qt::endl;
+        return 0;
+    }
+    if (command != "--verify-backup" && command != "--restore" && command != "--convert-from") {
+        err << "bramblewood: " << QString::fromLocal8Bit(command) << " is not an option it knows.\n\n"
+            << usage;
+        err.flush();
+        return 2;
+    }
     QCoreApplication application(argc, argv);
     const QStringList arguments = QCoreApplication::arguments().mid(2);
     if (command == "--convert-from")
@@ -117,9 +148,8 @@ std::optional<int> run(int &argc, char **argv, const Clock &clock)
         return verify(arguments[0], clock.today());
     if (command == "--restore" && (arguments.size() == 1 || arguments.size() == 2))
         return restore(arguments[0], arguments.value(1, QDir::currentPath()), clock.now());
-    err << "Usage: bramblewood --verify-backup FILE\n"
-           "       bramblewood --restore FILE [DATA-FOLDER]"
-        << Qt::endl;
+    err << usage;
+    err.flush();
     return 1;
 }
 

@@ -243,6 +243,11 @@ private slots:
         QTest::newRow("restore, program running") << QStringList{"--restore", "ZIP", "DIR"} << 1
                                                   << "is in use by Bramblewood" << QStringList();
         QTest::newRow("no file") << QStringList{"--verify-backup"} << 1 << "Usage" << QStringList();
+        QTest::newRow("help") << QStringList{"--help"} << 0 << "--restore FILE [DATA-FOLDER]" << QStringList();
+        QTest::newRow("version") << QStringList{"--version"} << 0 << "Bramblewood 2.5\n" << QStringList();
+        QTest::newRow("an option it does not know") << QStringList{"--frobnicate"} << 2
+                                                    << "--frobnicate is not an option it knows.\n\nUsage"
+                                                    << QStringList();
     }
 
     // A folder restored from the command line is the backup's when the
