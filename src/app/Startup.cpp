@@ -31,29 +31,34 @@
 
 namespace {
 
-// Centred on the screen. A screen that cannot hold the whole window and its
-// title bar gets it maximized, and its client area scrolls.
+// Where the user left it the last time, if that still fits the screen;
+// otherwise centred. A screen that cannot hold the whole window and its title
+// bar gets it filling the screen's free area, and its client area scrolls.
 void showOnScreen(QWidget &window)
 {
-    // Where the user left it the last time, if that screen is still there.
-    if (window.restoreGeometry(ProgramSettings::windowGeometry())) {
-        window.show();
-        return;
-    }
-    window.resize(window.sizeHint());
     const QScreen *screen = QGuiApplication::primaryScreen();
     if (!screen) {
         window.show();
         return;
     }
     const QRect available = screen->availableGeometry();
-    window.move(available.center() - window.rect().center());
-    const QSize whole =
-        window.size() + QSize(0, window.style()->pixelMetric(QStyle::PM_TitleBarHeight));
-    if (whole.boundedTo(available.size()) == whole)
+    const int titleBar = window.style()->pixelMetric(QStyle::PM_TitleBarHeight);
+    if (window.restoreGeometry(ProgramSettings::windowGeometry())
+        && available.contains(window.geometry().adjusted(0, -titleBar, 0, 0))) {
         window.show();
-    else
-        window.showMaximized();
+        return;
+    }
+    window.resize(window.sizeHint());
+    window.move(available.center() - window.rect().center());
+    const QSize whole = window.size() + QSize(0, titleBar);
+    if (whole.boundedTo(available.size()) == whole) {
+        window.show();
+        return;
+    }
+    // Placed within the screen as well, for a desktop without a window
+    // manager to maximize it.
+    window.setGeometry(available.adjusted(0, titleBar, 0, 0));
+    window.showMaximized();
 }
 
 } // namespace

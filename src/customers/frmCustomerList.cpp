@@ -16,7 +16,7 @@ frmCustomerList::frmCustomerList(Recordset &customers, QWidget *parent)
     setObjectName(QStringLiteral("frmCustomerList"));
     setWindowTitle(QStringLiteral("Customer List"));
     m_filter->setObjectName(QStringLiteral("txtListFilter"));
-    m_filter->setPlaceholderText(QStringLiteral("Type part of a name, an address or a phone number"));
+    m_filter->setPlaceholderText(QStringLiteral("Type words of a name, an address, a city or a phone number"));
     m_counts->setObjectName(QStringLiteral("lblListCount"));
     m_list->setObjectName(QStringLiteral("lstCustomers"));
     m_list->setModel(m_model);

@@ -18,6 +18,7 @@
 #include <QSaveFile>
 #include <QScrollArea>
 #include <QShortcut>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace {
@@ -27,6 +28,17 @@ QPushButton *toolButton(const QString &name, const QString &caption, QHBoxLayout
     auto *button = new QPushButton(caption);
     button->setObjectName(name);
     button->setAutoDefault(false);
+    bar->addWidget(button);
+    return button;
+}
+
+// The page arrows take no more room than their arrows: the bar fits a small
+// screen at a large scale.
+QToolButton *pageButton(const QString &name, const QString &arrow, QHBoxLayout *bar)
+{
+    auto *button = new QToolButton;
+    button->setObjectName(name);
+    button->setText(arrow);
     bar->addWidget(button);
     return button;
 }
@@ -83,16 +95,16 @@ QWidget *frmReport::buildToolBar()
     auto *toolBar = new QWidget;
     auto *bar = new QHBoxLayout(toolBar);
     bar->setContentsMargins(0, 0, 0, 0);
-    connect(toolButton(QStringLiteral("cmdFirst"), QStringLiteral("|◀"), bar), &QPushButton::clicked,
+    connect(pageButton(QStringLiteral("cmdFirst"), QStringLiteral("|◀"), bar), &QToolButton::clicked,
             this, [this] { showPage(0); });
-    connect(toolButton(QStringLiteral("cmdPrevious"), QStringLiteral("◀"), bar),
-            &QPushButton::clicked, this, &frmReport::showPreviousPage);
+    connect(pageButton(QStringLiteral("cmdPrevious"), QStringLiteral("◀"), bar),
+            &QToolButton::clicked, this, &frmReport::showPreviousPage);
     m_pageNumber = new QLabel;
     m_pageNumber->setObjectName(QStringLiteral("lblPage"));
     bar->addWidget(m_pageNumber);
-    connect(toolButton(QStringLiteral("cmdNext"), QStringLiteral("▶"), bar), &QPushButton::clicked,
+    connect(pageButton(QStringLiteral("cmdNext"), QStringLiteral("▶"), bar), &QToolButton::clicked,
             this, &frmReport::showNextPage);
-    connect(toolButton(QStringLiteral("cmdLast"), QStringLiteral("▶|"), bar), &QPushButton::clicked,
+    connect(pageButton(QStringLiteral("cmdLast"), QStringLiteral("▶|"), bar), &QToolButton::clicked,
             this, [this] { showPage(m_pages.count() - 1); });
     m_zoom = new QComboBox;
     m_zoom->setObjectName(QStringLiteral("cboZoom"));
@@ -168,15 +180,19 @@ void frmReport::showPage(int index)
     m_pageNumber->setText(QStringLiteral("Page %1 of %2").arg(m_current + 1).arg(m_pages.count()));
     const double dpi = 96.0 * m_zoom->currentData().toInt() / 100.0;
     const QSize paper = ReportPaper::inTwips(m_layout);
-    QImage image(qRound(paper.width() * dpi / 1440), qRound(paper.height() * dpi / 1440),
+    // Drawn in the screen's own pixels, so that the letters stay sharp at a
+    // scale above 100%.
+    const double ratio = devicePixelRatioF();
+    QImage image(qRound(paper.width() * dpi * ratio / 1440), qRound(paper.height() * dpi * ratio / 1440),
                  QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
     image.fill(Qt::white);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::TextAntialiasing);
     ReportPainter::paint(painter, *page, dpi);
     painter.end();
     m_view->setPixmap(QPixmap::fromImage(image));
-    m_view->resize(image.size());
+    m_view->resize(image.deviceIndependentSize().toSize());
 }
 
 bool frmReport::savePdf(const QString &path, QString *error)

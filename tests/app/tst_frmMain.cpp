@@ -897,6 +897,29 @@ private slots:
         QCOMPARE(f.text("txtName"), QStringLiteral("Carter"));
     }
 
+    void mainWindowOpensWithinTheScreen_data()
+    {
+        QTest::addColumn<QSize>("left"); // as the user left it, on a larger screen
+        QTest::newRow("never left before") << QSize();
+        QTest::newRow("left larger than this screen") << QSize(3000, 2000);
+    }
+
+    void mainWindowOpensWithinTheScreen()
+    {
+        QFETCH(QSize, left);
+        QWidget elsewhere;
+        elsewhere.setGeometry(QRect(QPoint(200, 100), left));
+        ProgramSettings::setWindowGeometry(left.isValid() ? elsewhere.saveGeometry() : QByteArray());
+        const TempDataFolder folder;
+        RecordingMessageBox messages;
+        FakeLauncher launcher;
+        Startup startup(folder.folder(), messages, launcher, fixedClock);
+        QVERIFY(startup.run());
+        const frmMain *window = startup.mainWindow();
+        QVERIFY2(window->screen()->availableGeometry().contains(window->geometry()),
+                 qPrintable(QString("%1 x %2").arg(window->width()).arg(window->height())));
+    }
+
     void windowsOpenWithinTheScreenAndCloseByKey_data()
     {
         QTest::addColumn<QString>("command"); // opens the window
