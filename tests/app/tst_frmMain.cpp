@@ -14,6 +14,7 @@
 #include "SafeFiles.h"
 #include "Startup.h"
 #include "UsEnglish.h"
+#include "WidgetMessageBox.h"
 #include "frmAbout.h"
 #include "frmHelp.h"
 #include "frmMonthview.h"
@@ -30,10 +31,10 @@
 #include <QProcess>
 #include <QProgressDialog>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <QSysInfo>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 
@@ -754,6 +755,45 @@ private slots:
         SafeFiles::clearFailures();
         QVERIFY(!f.messages.shown.isEmpty());
         QCOMPARE(f.messages.shownUnderProgress, 0);
+    }
+
+    void messageAfterProgressTakesReturn_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::newRow("export") << "mnuExport";
+        QTest::newRow("backup, no medium") << "mnuBackup";
+    }
+
+    // The real box that follows a progress window is the active window, with
+    // no progress window left standing, and Return answers it.
+    void messageAfterProgressTakesReturn()
+    {
+        QFETCH(QString, command);
+        MainWindowWith<WidgetMessageBox> f;
+        QVERIFY(f.load());
+        showActive(f.window.get());
+        bool active = false;
+        int polls = 0, standing = 0;
+        QTimer answer;
+        // Answered once it has stood longer than a progress window waits to show.
+        connect(&answer, &QTimer::timeout, this, [&] {
+            QMessageBox *box = nullptr;
+            for (QWidget *window : QApplication::topLevelWidgets())
+                box = window->isVisible() && qobject_cast<QMessageBox *>(window) ? qobject_cast<QMessageBox *>(window) : box;
+            if (box && ++standing == 10) {
+                active = QApplication::activeWindow() == box;
+                for (QWidget *window : QApplication::topLevelWidgets())
+                    active = active && !(qobject_cast<QProgressDialog *>(window) && window->isVisible());
+                QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : box, Qt::Key_Return);
+            }
+            if (++polls == 200 && box) // never left standing, whatever goes wrong
+                box->done(QMessageBox::Cancel);
+        });
+        answer.start(50);
+        f.trigger(command);
+        answer.stop();
+        QVERIFY(active);
+        QVERIFY(polls < 200);
     }
 
     // A calendar writes only into a box open for typing. Picking hides it and
