@@ -1,5 +1,6 @@
 #include "ReportFont.h"
 
+#include <cmath>
 #include <limits>
 
 ReportFont::ReportFont(double pointSize) : m_metrics(inTwips(pointSize)) {}
@@ -12,11 +13,24 @@ QFont ReportFont::inTwips(double pointSize)
     return font;
 }
 
+// Cut by the letters' widths, which the text as drawn never exceeds: the
+// text need not be shaped, which would cost as much as drawing it.
 QString ReportFont::elided(const QString &text, int width) const
 {
-    if (lettersWidth(text) <= width)
+    const qreal whole = lettersWidth(text);
+    if (whole <= width)
         return text;
-    return m_metrics.elidedText(text, Qt::ElideRight, width);
+    if (std::isinf(whole)) // letters beyond the basic plane are measured with their text
+        return m_metrics.elidedText(text, Qt::ElideRight, width);
+    const QString ellipsis(QChar(0x2026));
+    const qreal room = width - lettersWidth(ellipsis);
+    if (room < 0)
+        return QString();
+    qreal used = 0;
+    qsizetype kept = 0;
+    for (; kept < text.size() && used + advance(text[kept]) <= room; ++kept)
+        used += advance(text[kept]);
+    return text.left(kept) + ellipsis;
 }
 
 QString ReportFont::clipped(const QString &text, int width) const
@@ -33,13 +47,17 @@ QString ReportFont::clipped(const QString &text, int width) const
 qreal ReportFont::lettersWidth(const QString &text) const
 {
     qreal sum = 0;
-    for (const QChar c : text) {
-        if (c.isSurrogate())
-            return std::numeric_limits<qreal>::infinity();
-        auto advance = m_advances.constFind(c);
-        if (advance == m_advances.cend())
-            advance = m_advances.insert(c, m_metrics.horizontalAdvance(c));
-        sum += *advance;
-    }
+    for (const QChar c : text)
+        sum += advance(c);
     return sum;
+}
+
+qreal ReportFont::advance(QChar letter) const
+{
+    if (letter.isSurrogate())
+        return std::numeric_limits<qreal>::infinity();
+    auto found = m_advances.constFind(letter);
+    if (found == m_advances.cend())
+        found = m_advances.insert(letter, m_metrics.horizontalAdvance(letter));
+    return *found;
 }

@@ -26,6 +26,8 @@ public:
     qreal lettersWidth(const QString &text) const;
 
 private:
+    // Infinite for half of a letter beyond the basic plane.
+    qreal advance(QChar letter) const;
 
     QFontMetricsF m_metrics;
     mutable QHash<QChar, qreal> m_advances;

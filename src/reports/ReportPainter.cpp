@@ -15,17 +15,18 @@ void paint(QPainter &painter, const ReportPage &page, double dotsPerInch)
     const double scale = dotsPerInch / 1440.0;
     painter.scale(scale, scale);
     double fontSize = -1;
+    int lineHeight = 0;
     for (const PlacedText &placed : page.texts) {
         if (placed.text.isEmpty())
             continue;
         if (placed.pointSize != fontSize) {
             fontSize = placed.pointSize;
             painter.setFont(ReportFont::inTwips(fontSize));
+            lineHeight = painter.fontMetrics().height();
         }
         // A title taller than its band grows upwards, into the margin, so
         // that it stays whole and clear of the band below it.
         QRect rect = placed.rect;
-        const int lineHeight = painter.fontMetrics().height();
         if (lineHeight > rect.height())
             rect.setTop(rect.bottom() - lineHeight);
         painter.drawText(rect, Qt::AlignLeft | Qt::AlignTop, placed.text);

@@ -297,6 +297,35 @@ private slots:
         QVERIFY(cut > 0);
     }
 
+    void elidedKeepsWhatFits_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("width");
+        QTest::newRow("fits") << "Baker" << 2000;
+        QTest::newRow("cut") << "Pest Chemicals Incorporated of St. Petersburg Beach" << 2000;
+        QTest::newRow("beyond the basic plane, fits") << QString::fromUtf8("Ant Farm \U0001F41C") << 3000;
+        QTest::newRow("beyond the basic plane, cut") << QString::fromUtf8("\U0001F41C").repeated(40) << 1500;
+        QTest::newRow("no room for the ellipsis") << "Baker" << 20;
+    }
+
+    // Within its width, whole when it fits, never half a letter, and no more
+    // than a letter shorter than the text shaped and cut would be.
+    void elidedKeepsWhatFits()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, width);
+        const ReportFont font(8.25);
+        const QFontMetricsF metrics(ReportFont::inTwips(8.25));
+        const QString shown = font.elided(text, width);
+        QVERIFY(metrics.horizontalAdvance(shown) <= width);
+        QVERIFY(shown.isValidUtf16());
+        if (metrics.horizontalAdvance(text) <= width)
+            QCOMPARE(shown, text);
+        else
+            QVERIFY2(text.startsWith(shown.chopped(shown.isEmpty() ? 0 : 1)), qPrintable(shown));
+        QVERIFY2(shown.size() >= metrics.elidedText(text, Qt::ElideRight, width).size() - 1, qPrintable(shown));
+    }
+
     void keysPageAndClose_data()
     {
         QTest::addColumn<int>("key");
