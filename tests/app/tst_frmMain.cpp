@@ -56,6 +56,18 @@ MessageBoxRequest refusal(const QString &text, QMessageBox::Icon icon = QMessage
 
 Q_DECLARE_METATYPE(MessageBoxRequest)
 
+// The help page where the program looks for it, for as long as a test needs it.
+struct HelpPageBesideTheTests {
+    const QString path = HelpPage::pathFor(QCoreApplication::applicationDirPath());
+    HelpPageBesideTheTests()
+    {
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly) || file.write("<h1>Bramblewood Help</h1>") <= 0)
+            qFatal("The help page could not be written beside the tests.");
+    }
+    ~HelpPageBesideTheTests() { QFile::remove(path); }
+};
+
 class tst_frmMain : public QObject
 {
     Q_OBJECT
@@ -615,11 +627,7 @@ private slots:
         f.launcher.succeed = false;
         f.messages.expect({f.launcher.failure, "Bramblewood"});
         f.trigger("Help");
-        const QString page = HelpPage::pathFor(QCoreApplication::applicationDirPath());
-        QFile file(page);
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("<h1>Bramblewood Help</h1>") > 0);
-        file.close();
-        const auto removePage = qScopeGuard([&] { QFile::remove(page); });
+        const HelpPageBesideTheTests page;
         f.trigger("Help");
         f.trigger("Help");
         QCOMPARE(f.window->findChildren<frmHelp *>().size(), 1);
@@ -736,64 +744,52 @@ private slots:
         QTest::newRow("exit, a step failing") << "mnuExit";
     }
 
-    // No progress window stands over the message that follows its work, however
-    // long that message stays open: the work would look frozen.
+    // The real box that follows a progress window is the active window, no
+    // progress window standing however long it stays open (the work would
+    // look frozen), and Return answers it.
     void progressGoesBeforeItsMessage()
-    {
-        QFETCH(QString, command);
-        MainWindowWith<RecordingMessageBox> f;
-        QVERIFY(f.load());
-        f.medium = f.folder.filePath("medium");
-        QDir(f.folder.path()).mkdir("medium");
-        f.trigger("mnuBackup"); // what the restore restores
-        f.chosen = f.medium + '/' + FloppyBackup::dailyName(f.clock.today());
-        f.messages.answer = QMessageBox::No;
-        f.messages.shown.clear();
-        f.messages.standsAWhile = true;
-        SafeFiles::failAt(SafeFiles::Step::Rename, 8); // the exit's first compacted copy
-        f.trigger(command);
-        SafeFiles::clearFailures();
-        QVERIFY(!f.messages.shown.isEmpty());
-        QCOMPARE(f.messages.shownUnderProgress, 0);
-    }
-
-    void messageAfterProgressTakesReturn_data()
-    {
-        QTest::addColumn<QString>("command");
-        QTest::newRow("export") << "mnuExport";
-        QTest::newRow("backup, no medium") << "mnuBackup";
-    }
-
-    // The real box that follows a progress window is the active window, with
-    // no progress window left standing, and Return answers it.
-    void messageAfterProgressTakesReturn()
     {
         QFETCH(QString, command);
         MainWindowWith<WidgetMessageBox> f;
         QVERIFY(f.load());
         showActive(f.window.get());
-        bool active = false;
-        int polls = 0, standing = 0;
+        int answered = 0, polls = 0, standing = 0;
+        bool allActive = true;
+        QPointer<QMessageBox> seen;
         QTimer answer;
-        // Answered once it has stood longer than a progress window waits to show.
+        // Each box is answered once it has stood longer than a progress window waits to show.
         connect(&answer, &QTimer::timeout, this, [&] {
             QMessageBox *box = nullptr;
             for (QWidget *window : QApplication::topLevelWidgets())
-                box = window->isVisible() && qobject_cast<QMessageBox *>(window) ? qobject_cast<QMessageBox *>(window) : box;
-            if (box && ++standing == 10) {
-                active = QApplication::activeWindow() == box;
+                if (window->isVisible() && qobject_cast<QMessageBox *>(window))
+                    box = static_cast<QMessageBox *>(window);
+            standing = box && box == seen ? standing + 1 : 0;
+            seen = box;
+            if (standing == 10) {
+                bool alone = QApplication::activeWindow() == box;
                 for (QWidget *window : QApplication::topLevelWidgets())
-                    active = active && !(qobject_cast<QProgressDialog *>(window) && window->isVisible());
+                    alone = alone && !(qobject_cast<QProgressDialog *>(window) && window->isVisible());
+                allActive = allActive && alone;
+                ++answered;
                 QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : box, Qt::Key_Return);
             }
-            if (++polls == 200 && box) // never left standing, whatever goes wrong
+            if (++polls % 200 == 0 && box) { // never left standing, whatever goes wrong
+                allActive = false;
                 box->done(QMessageBox::Cancel);
+            }
         });
         answer.start(50);
+        f.medium = f.folder.filePath("medium");
+        QDir(f.folder.path()).mkdir("medium");
+        f.trigger("mnuBackup"); // what the restore restores
+        f.chosen = f.medium + '/' + FloppyBackup::dailyName(f.clock.today());
+        answered = 0;
+        SafeFiles::failAt(SafeFiles::Step::Rename, 8); // the exit's first compacted copy
         f.trigger(command);
+        SafeFiles::clearFailures();
         answer.stop();
-        QVERIFY(active);
-        QVERIFY(polls < 200);
+        QVERIFY(answered > 0);
+        QVERIFY(allActive);
     }
 
     // A calendar writes only into a box open for typing. Picking hides it and
@@ -986,11 +982,7 @@ private slots:
         QVERIFY(f.load());
         showActive(f.window.get());
         f.launcher.succeed = false; // no browser: Help shows its own window
-        const QString page = HelpPage::pathFor(QCoreApplication::applicationDirPath());
-        QFile file(page);
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("<h1>Bramblewood Help</h1>") > 0);
-        file.close();
-        const auto removePage = qScopeGuard([&] { QFile::remove(page); });
+        const HelpPageBesideTheTests page;
         if (command == "F1")
             QTest::keyClick(f.window.get(), Qt::Key_F1);
         else if (command.startsWith("cmd"))
