@@ -42,8 +42,9 @@ int main(int argc, char *argv[])
     QApplication::setStyle(new ReadOnlyLook);
     WidgetMessageBox messages;
     DesktopLauncher launcher;
-    // The data folder is the folder the program is started in; nothing else
-    // looks at the current folder.
+    // The data folder is the folder the program is started in; beside this,
+    // only --restore and --convert-from read the current folder, as theirs
+    // when none is given.
     Startup startup(DataFolder(QDir::currentPath()), messages, launcher, clock);
     if (!startup.run())
         return 1;

@@ -2,7 +2,6 @@
 
 #include "DateText.h"
 #include "NumberText.h"
-#include "ReportPages.h"
 
 namespace ReportLayout {
 
@@ -23,21 +22,6 @@ QString formatted(const QVariant &value, ReportControl::Format format)
     if (value.typeId() == QMetaType::Double)
         return NumberText::shortest(value.toDouble());
     return value.toString();
-}
-
-QList<ReportPage> layOut(const ReportDefinition &report, const ReportRows &rows, QSize paper,
-                         const QDate &printed)
-{
-    const ReportPages pages(report, rows, paper, printed);
-    QList<ReportPage> all;
-    all.reserve(pages.count());
-    for (int index = 0; index < pages.count(); ++index) {
-        const std::optional<ReportPage> page = pages.page(index);
-        if (!page)
-            break;
-        all.append(*page);
-    }
-    return all;
 }
 
 } // namespace ReportLayout

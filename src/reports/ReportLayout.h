@@ -27,11 +27,6 @@ struct ReportPage {
 // as the number of pages and %d as the date of printing.
 namespace ReportLayout {
 
-// Every page at once, as far as the rows read make them whole; ReportPages
-// lays them out one at a time.
-QList<ReportPage> layOut(const ReportDefinition &report, const ReportRows &rows, QSize paper,
-                         const QDate &printed);
-
 // A field's value as the report prints it.
 QString formatted(const QVariant &value, ReportControl::Format format);
 

@@ -11,7 +11,9 @@ class DataFolder;
 // same transaction as its rows; balance.kvd takes that balance next, and the
 // note is cleared. A start after a crash in between finds the note and
 // finishes the write, so that balance.kvd always ends up holding what the
-// committed rows say. Between changes no note is left anywhere.
+// committed rows say. A note outlives its change only when balance.kvd could
+// not take its name or the note could not be cleared; the settle before the
+// next change, or at the next start, finishes it.
 namespace BalanceJournal {
 
 // Inside a ledger database's open transaction: notes the balance text, and

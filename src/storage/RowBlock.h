@@ -44,8 +44,8 @@ public:
     int compare(qsizetype row, qsizetype other, qsizetype column) const;
     qint64 integer(qsizetype row, qsizetype column) const;
     bool isText(qsizetype row, qsizetype column) const { return kind(row, column) >= Kind::Text; }
-    // Text of ASCII letters only, known when it was stored, so that a search
-    // need not look at every byte twice.
+    // Text of ASCII characters only (every byte below 0x80), known when it
+    // was stored, so that a search need not look at every byte twice.
     bool isAscii(qsizetype row, qsizetype column) const { return kind(row, column) == Kind::Ascii; }
     QByteArrayView utf8(qsizetype row, qsizetype column) const
     {

@@ -28,7 +28,7 @@ TextMatch::TextMatch(const QString &wanted) : m_matcher(wanted, Qt::CaseInsensit
 }
 
 // Letters beyond ASCII can fold to ASCII ones (the Kelvin sign to k), so
-// only text of ASCII letters is compared byte by byte.
+// only text of ASCII characters is compared byte by byte.
 bool TextMatch::inAscii(QByteArrayView text) const
 {
     if (m_lowerAscii.isEmpty())

@@ -16,9 +16,10 @@ public:
 
     bool in(QByteArrayView utf8) const { return in(QString::fromUtf8(utf8)); }
     bool in(const QString &text) const { return m_matcher.indexIn(text) >= 0; }
-    // For text known to hold ASCII letters only.
+    // For text known to hold ASCII characters only, every byte below 0x80.
     bool inAscii(QByteArrayView text) const;
 
+private:
     QStringMatcher m_matcher;
     QByteArray m_lowerAscii; // empty when the wanted text is not all ASCII
     std::array<bool, 256> m_isFirst{}; // the bytes a match may begin with, in either case

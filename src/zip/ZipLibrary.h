@@ -15,25 +15,12 @@ struct ZipCallbacks
 {
     // Progress text; the result is ignored.
     int32_t (*print)(const char *text, uint32_t length) = nullptr;
-    // Fills a buffer of commentBufferSize bytes with a zero-terminated archive
-    // comment; non-zero cancels the run.
-    int16_t (*comment)(char *buffer) = nullptr;
-    // Fills a buffer of passwordBufferSize bytes with up to maxLength bytes of
-    // password; non-zero cancels the run. The last two arguments are the
-    // prompt and the archive name.
-    int16_t (*password)(char *buffer, int32_t maxLength, const char *prompt,
-                        const char *archive) = nullptr;
-    // Called once per file with its entry name before it is stored or
-    // deleted; non-zero cancels the run.
+    // Called once per file with its entry name before it is stored; non-zero
+    // cancels the run.
     int32_t (*service)(const char *name, uint32_t length) = nullptr;
 };
 
 namespace ZipLibrary {
-
-inline constexpr int commentBufferSize = 256 + 1;
-inline constexpr int passwordBufferSize = 256;
-// Leaves room for a terminating zero in the password buffer.
-inline constexpr int32_t maxPasswordLength = passwordBufferSize - 1;
 
 // What ZpArchive returns. Whenever it is not Ok, an existing archive is left
 // as it was.
@@ -41,8 +28,7 @@ enum Result : int32_t {
     Ok = 0,
     Cancelled = 1,       // a callback asked to stop
     NothingToDo = 2,     // no names, or nothing to write
-    NameNotMatched = 3,  // a name matched no file (no entry when deleting)
-    BadPassword = 4,     // empty, or the confirmation differed
+    NameNotMatched = 3,  // a name matched no file
     RepeatedName = 5,    // two different files would share one entry name
     OpenFailed = 6,      // the archive could not be read, or is missing where it must exist
     WriteFailed = 7,     // a file could not be read or the archive written
@@ -54,7 +40,7 @@ enum Result : int32_t {
 void ZpInit(const ZipCallbacks &callbacks);
 // texts: the texts behind the record's handles, handle n being texts[n - 1].
 void ZpSetOptions(const ZipOptionRecord &options, const QList<QByteArray> &texts);
-// Builds, updates or deletes from archiveName with the names names[0] to
+// Builds archiveName with the names names[0] to
 // names[count - 1] (files, folders or wildcard patterns, relative to the
 // current folder or absolute).
 int32_t ZpArchive(int32_t count, const char *archiveName, const char *const *names);

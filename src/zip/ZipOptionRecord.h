@@ -6,8 +6,9 @@
 
 // The settings handed to the zip library, in the library's own 128-byte
 // layout: 32-bit little-endian fields, flags stored as 1 or 0. Fields marked
-// "always 0" belong to options the component never sets; they keep their
-// places so that every field sits at its offset.
+// "always 0" belong to options the component never sets (encryption,
+// comments, appending, updating, deleting, line-end conversion); they keep
+// their places so that every field sits at its offset.
 //
 // The three text fields at offsets 0, 4 and 8 held 32-bit pointers to
 // zero-terminated texts on the system this layout comes from. A 64-bit
@@ -22,27 +23,27 @@ struct ZipOptionRecord
     int32_t textOption8 = 0;      // always 0
     int32_t reserved12 = 0;
     int32_t reserved16 = 0;
-    int32_t encrypt = 0;
+    int32_t encrypt = 0;          // always 0
     int32_t systemAndHidden = 0;
-    int32_t volumeLabel = 0;
+    int32_t volumeLabel = 0;      // always 0
     int32_t reserved32 = 0;
     int32_t noFolderEntries = 0;
     int32_t reserved40 = 0;
     int32_t reserved44 = 0;
     int32_t verbose = 0;
     int32_t quiet = 0;
-    int32_t crlfToLf = 0;
-    int32_t lfToCrlf = 0;
+    int32_t crlfToLf = 0;         // always 0
+    int32_t lfToCrlf = 0;         // always 0
     int32_t noFolderNames = 0;
-    int32_t allowAppend = 0;
+    int32_t allowAppend = 0;      // always 0
     int32_t reserved72 = 0;
     int32_t reserved76 = 0;
-    int32_t deleteEntries = 0;
-    int32_t update = 0;
-    int32_t freshen = 0;
+    int32_t deleteEntries = 0;    // always 0
+    int32_t update = 0;           // always 0
+    int32_t freshen = 0;          // always 0
     int32_t reserved92 = 0;
     int32_t reserved96 = 0;
-    int32_t askComment = 0;
+    int32_t askComment = 0;       // always 0
     int32_t reserved104 = 0;
     int32_t reserved108 = 0;
     int32_t reserved112 = 0;

@@ -13,10 +13,10 @@
 #include <memory>
 #include <vector>
 
-// One ZpArchive call: builds, updates or deletes from one archive through
-// libzip. Every change is staged first and written at the end by zip_close,
-// which writes a temporary file and renames it over the archive; any failure
-// or cancel before that discards the staged changes, so the archive on disk
+// One ZpArchive call: builds one archive through libzip. Every file is
+// staged first and written at the end by zip_close, which writes a temporary
+// file and renames it over the archive; any failure
+// or cancel before that discards the staged files, so the archive on disk
 // is either the old one or the complete new one. The files are deflated side
 // by side, each on a thread of its own, from the moment they are staged.
 class ZipRun
@@ -33,7 +33,6 @@ private:
         void operator()(zip_t *zip) const { zip_discard(zip); }
     };
 
-    ZipLibrary::Result askPassword();
     ZipLibrary::Result open();
     ZipLibrary::Result addFiles();
     ZipLibrary::Result stage(const ZipFileFinder::Item &item);
@@ -48,14 +47,10 @@ private:
     ZipLibrary::Result addFolder(const QString &path, const QByteArray &entry);
     ZipLibrary::Result addFile(const QString &path, const QByteArray &entry);
     ZipLibrary::Result addStaged(const Staged &staged);
-    ZipLibrary::Result deleteEntries();
-    ZipLibrary::Result askComment();
     ZipLibrary::Result close();
 
     bool isArchive(const QString &path) const;
-    bool isNewer(const QString &path, zip_uint64_t index) const;
     zip_source_t *source(zip_t *zip, const QString &path) const;
-    QByteArray convertLineEnds(QByteArray bytes) const;
     bool cancelled(const QByteArray &entry) const;
     ZipLibrary::Result fail(ZipLibrary::Result result, const QString &why) const;
     void print(const QString &text) const;
@@ -66,7 +61,6 @@ private:
     QString m_archive;
     QString m_archiveFile; // canonical path of an existing archive, so that it is not packed
     QStringList m_names;
-    QByteArray m_password;
     std::unique_ptr<QTemporaryDir> m_scratch; // where the files are deflated, made with the first
     std::vector<Staged> m_staged;
     // Last, so that it is discarded before the deflated files it may still take from.

@@ -16,11 +16,11 @@ constexpr std::size_t fileNameTableSize = 1024;
 
 bool runInProgress = false;
 
-std::nullopt_t raise(QString *error, const QString &text)
+bool raise(QString *error, const QString &text)
 {
     if (error)
         *error = text;
-    return std::nullopt;
+    return false;
 }
 
 QString subscriptOutOfRange()
@@ -81,29 +81,6 @@ int cZip::AddFileSpec(const QString &sSpec)
 bool cZip::Zip(QString *error)
 {
     m_lastResult = 0;
-    const std::optional<int32_t> result = run(error);
-    if (result)
-        m_lastResult = *result;
-    return result.has_value();
-}
-
-bool cZip::Delete(QString *error)
-{
-    m_options.deleteEntries = 1;
-    const bool started = run(error).has_value();
-    m_options.deleteEntries = 0;
-    return started;
-}
-
-QList<QByteArray> cZip::optionTexts() const
-{
-    if (m_basePath.isEmpty())
-        return {};
-    return {m_basePath.toUtf8()};
-}
-
-std::optional<int32_t> cZip::run(QString *error)
-{
     // The module's flags and running object are shared by all objects.
     if (runInProgress)
         return raise(error, QStringLiteral("A zip run is already in progress."));
@@ -126,6 +103,14 @@ std::optional<int32_t> cZip::run(QString *error)
     for (qsizetype i = 0; i < names.size(); ++i)
         table[i] = names[i].constData();
     table[names.size() + 1] = "";
-    return ZpArchive(static_cast<int32_t>(names.size()), m_zipFile.toUtf8().constData(),
-                     table.data());
+    m_lastResult = ZpArchive(static_cast<int32_t>(names.size()), m_zipFile.toUtf8().constData(),
+                             table.data());
+    return true;
+}
+
+QList<QByteArray> cZip::optionTexts() const
+{
+    if (m_basePath.isEmpty())
+        return {};
+    return {m_basePath.toUtf8()};
 }

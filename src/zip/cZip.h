@@ -8,9 +8,7 @@
 #include <QString>
 #include <QStringList>
 
-#include <optional>
-
-// Builds or updates a zip archive from a list of file names and patterns
+// Builds a zip archive from a list of file names and patterns
 // through the zip library (ZipLibrary.h), keeping the settings in the
 // library's option record and turning its callbacks into events (see mZip).
 // Runs happen on the caller's thread and never overlap.
@@ -19,20 +17,12 @@ class cZip : public QObject
     Q_OBJECT
     Q_PROPERTY(QString ZipFile READ ZipFile WRITE setZipFile)
     Q_PROPERTY(QString BasePath READ BasePath WRITE setBasePath)
-    Q_PROPERTY(bool Encrypt READ Encrypt WRITE setEncrypt)
-    Q_PROPERTY(bool AddComment READ AddComment WRITE setAddComment)
     Q_PROPERTY(bool IncludeSystemAndHiddenFiles READ IncludeSystemAndHiddenFiles WRITE
                    setIncludeSystemAndHiddenFiles)
-    Q_PROPERTY(bool StoreVolumeLabel READ StoreVolumeLabel WRITE setStoreVolumeLabel)
     Q_PROPERTY(bool StoreDirectories READ StoreDirectories WRITE setStoreDirectories)
     Q_PROPERTY(bool StoreFolderNames READ StoreFolderNames WRITE setStoreFolderNames)
     Q_PROPERTY(bool RecurseSubDirs READ RecurseSubDirs WRITE setRecurseSubDirs)
-    Q_PROPERTY(bool UpdateOnlyIfNewer READ UpdateOnlyIfNewer WRITE setUpdateOnlyIfNewer)
-    Q_PROPERTY(bool FreshenFiles READ FreshenFiles WRITE setFreshenFiles)
     Q_PROPERTY(int MessageLevel READ MessageLevel WRITE setMessageLevel)
-    Q_PROPERTY(bool ConvertCRLFToLF READ ConvertCRLFToLF WRITE setConvertCRLFToLF)
-    Q_PROPERTY(bool ConvertLFToCRLF READ ConvertLFToCRLF WRITE setConvertLFToCRLF)
-    Q_PROPERTY(bool AllowAppend READ AllowAppend WRITE setAllowAppend)
     Q_PROPERTY(int FileSpecCount READ FileSpecCount)
     Q_PROPERTY(bool Success READ Success)
 
@@ -45,33 +35,17 @@ public:
     void setZipFile(const QString &sFileName) { m_zipFile = sFileName; }
     QString BasePath() const { return m_basePath; }
     void setBasePath(const QString &sBasePath);
-    bool Encrypt() const { return m_options.encrypt; }
-    void setEncrypt(bool bState) { m_options.encrypt = bState; }
-    bool AddComment() const { return m_options.askComment; }
-    void setAddComment(bool bState) { m_options.askComment = bState; }
     bool IncludeSystemAndHiddenFiles() const { return m_options.systemAndHidden; }
     void setIncludeSystemAndHiddenFiles(bool bState) { m_options.systemAndHidden = bState; }
-    bool StoreVolumeLabel() const { return m_options.volumeLabel; }
-    void setStoreVolumeLabel(bool bState) { m_options.volumeLabel = bState; }
     bool StoreDirectories() const { return !m_options.noFolderEntries; }
     void setStoreDirectories(bool bState) { m_options.noFolderEntries = !bState; }
     bool StoreFolderNames() const { return !m_options.noFolderNames; }
     void setStoreFolderNames(bool bState) { m_options.noFolderNames = !bState; }
     bool RecurseSubDirs() const { return m_options.recurse != 0; }
     void setRecurseSubDirs(bool bState);
-    bool UpdateOnlyIfNewer() const { return m_options.update; }
-    void setUpdateOnlyIfNewer(bool bState) { m_options.update = bState; }
-    bool FreshenFiles() const { return m_options.freshen; }
-    void setFreshenFiles(bool bState) { m_options.freshen = bState; }
     // 0 verbose, 1 quiet, 2 neither; any other level is ignored.
     int MessageLevel() const;
     void setMessageLevel(int eLevel);
-    bool ConvertCRLFToLF() const { return m_options.crlfToLf; }
-    void setConvertCRLFToLF(bool bState) { m_options.crlfToLf = bState; }
-    bool ConvertLFToCRLF() const { return m_options.lfToCrlf; }
-    void setConvertLFToCRLF(bool bState) { m_options.lfToCrlf = bState; }
-    bool AllowAppend() const { return m_options.allowAppend; }
-    void setAllowAppend(bool bState) { m_options.allowAppend = bState; }
 
     int FileSpecCount() const { return static_cast<int>(m_fileSpecs.size()); }
     // The file name numbered nIndex, from 1; outside 1 to FileSpecCount
@@ -88,9 +62,6 @@ public:
     // in progress); Success() then keeps reporting true. Otherwise true, and
     // Success() tells the library's verdict.
     bool Zip(QString *error);
-    // Deletes the entries named by the file names. Leaves Success() as
-    // the last Zip left it.
-    bool Delete(QString *error);
 
     const ZipOptionRecord &optionRecord() const { return m_options; }
     // The texts behind the record's handles, handle n being text n - 1.
@@ -98,13 +69,9 @@ public:
 
 signals:
     void Cancel(const QString &sMsg, bool *bCancel);
-    void PasswordRequest(QString *sPassword, int lMaxPasswordLength, bool bConfirm, bool *bCancel);
-    void CommentRequest(QString *sComment, bool *bCancel);
     void Progress(int lCount, const QString &sMsg);
 
 private:
-    std::optional<int32_t> run(QString *error);
-
     ZipOptionRecord m_options;
     QString m_basePath; // the text behind m_options.basePath
     QString m_zipFile;

@@ -32,13 +32,6 @@ QByteArray zipEntry(const QString &archive, const QString &entry)
     return run(QStringLiteral("unzip"), {QStringLiteral("-p"), archive, entry});
 }
 
-QString zipComment(const QString &archive)
-{
-    // unzip -z prints the archive's name on a line of its own first.
-    return QString::fromUtf8(run(QStringLiteral("unzip"), {QStringLiteral("-z"), archive}))
-        .section(u'\n', 1, 1);
-}
-
 QByteArray pdfText(const QString &pdf)
 {
     return run(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});

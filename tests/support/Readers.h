@@ -12,7 +12,6 @@ namespace Readers {
 // and the archive comment.
 QStringList zipEntries(const QString &archive);
 QByteArray zipEntry(const QString &archive, const QString &entry);
-QString zipComment(const QString &archive);
 
 // Poppler's pdftotext, the layout kept; pdfinfo's Title.
 QByteArray pdfText(const QString &pdf);
