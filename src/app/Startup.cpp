@@ -15,7 +15,6 @@
 #include "NumberText.h"
 #include "PasswordFile.h"
 #include "ProgramSettings.h"
-#include "SafeFiles.h"
 #include "SideFile.h"
 #include "WorkProgress.h"
 #include "frmMain.h"
@@ -216,7 +215,7 @@ void Startup::removeLeftovers()
             << CustomerExport::workbookFile;
     for (const DatabaseCompaction::Database &database : DatabaseCompaction::databases(m_folder))
         written << QFileInfo(database.backup).fileName();
-    SafeFiles::removeLeftovers(m_folder.path(), written);
+    Disk::removeLeftovers(m_folder.path(), written);
 }
 
 bool Startup::prepareFolder()
@@ -254,7 +253,7 @@ bool Startup::writeSideFiles(const QStringList &names, bool passwordFileMissing)
     const QString balanceText = NumberText::twoDecimals(balance.value_or(0));
     bool written = balance.has_value();
     for (const QString &name : names)
-        written = written && SideFile::write(m_folder.filePath(name),
+        written = written && SideFile::write(m_folder.disk(), m_folder.filePath(name),
                                              name == DataFiles::balance ? Balance::fileText(balanceText)
                                                                         : QString(),
                                              &error);

@@ -283,7 +283,7 @@ QStringList frmMain::saveSideFiles()
                  {DataFiles::incomeNames, m_ledger->income().nameBox().rememberedValue()},
                  {DataFiles::balance, m_ledger->balance().committed()}};
     for (const auto &file : files) {
-        if (!SideFile::write(m_folder.filePath(file.name), file.value, &error))
+        if (!SideFile::write(m_folder.disk(), m_folder.filePath(file.name), file.value, &error))
             problems << QStringLiteral("The file %1 could not be written: %2").arg(file.name, error);
     }
     return problems;

@@ -1,31 +1,12 @@
 #include "AccessConversion.h"
 
-#include "FileSteps.h"
-#include "SafeFiles.h"
-
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <algorithm>
-#include <cerrno>
-#include <cstring>
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace {
-
-// A new folder's own name reaches the disk only with its parent's entries.
-bool syncFolder(const QString &folder, QString *error)
-{
-    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY);
-    const bool synced = fd >= 0 && ::fsync(fd) == 0;
-    if (!synced)
-        *error = QString::fromLocal8Bit(std::strerror(errno));
-    if (fd >= 0)
-        ::close(fd);
-    return synced;
-}
 
 const QString markerName = QStringLiteral("Conversion.unfinished");
 
@@ -82,10 +63,11 @@ QString AccessConversion::unfinishedFrom(const DataFolder &folder)
 bool AccessConversion::undoUnfinished(const DataFolder &folder, QString *error)
 {
     AccessConversion(QString(), folder, QString(), QDate()).removeLeftovers();
+    const Disk disk = folder.disk();
     for (const QString &name : DataFiles::all())
-        if (!FileSteps::removeSynced(folder.filePath(name), error))
+        if (!disk.remove(folder.filePath(name), error))
             return false;
-    return FileSteps::removeSynced(folder.filePath(markerName), error);
+    return disk.remove(folder.filePath(markerName), error);
 }
 
 bool AccessConversion::survey(QString *error)
@@ -167,19 +149,21 @@ bool AccessConversion::replaceInPlace(QString *error)
     bool ok = QDir().mkpath(originals.path());
     if (!ok)
         *error = QStringLiteral("the folder %1 cannot be made").arg(originals.path());
-    ok = ok && syncFolder(m_into.path(), error);
+    // A new folder's own name reaches the disk only with its parent's entries.
+    const Disk disk = m_into.disk();
+    ok = ok && disk.sync(m_into.path(), error);
     QStringList copied;
     for (const ConvertedDatabase &converted : std::as_const(m_converted)) {
         const QString copy = originals.filePath(converted.database.file);
         if (ok && !QFileInfo::exists(copy)) {
-            ok = SafeFiles::copy(m_into.filePath(converted.database.file), copy, error);
+            ok = disk.copy(m_into.filePath(converted.database.file), copy, error);
             copied << copy;
         }
     }
     for (qsizetype i = 0; ok && i < m_converted.size(); ++i) {
         const QString work = workPath(m_converted[i].database);
         QFile::setPermissions(work, m_permissions[i]);
-        ok = SafeFiles::replace(work, m_into.filePath(m_converted[i].database.file), error);
+        ok = disk.replace(work, m_into.filePath(m_converted[i].database.file), error);
     }
     if (!ok)
         putBack(copied, madeFolder, error);
@@ -196,7 +180,7 @@ void AccessConversion::putBack(const QStringList &copied, bool madeFolder, QStri
     for (qsizetype i = 0; i < m_converted.size(); ++i) {
         const QString path = m_into.filePath(m_converted[i].database.file);
         if (DatabaseFormats::of(path) == DatabaseFormat::Ours)
-            back = SafeFiles::copy(originals.filePath(m_converted[i].database.file), path, &trouble) &&
+            back = m_into.disk().copy(originals.filePath(m_converted[i].database.file), path, &trouble) &&
                    QFile::setPermissions(path, m_permissions[i]) && back;
     }
     removeLeftovers();
@@ -217,20 +201,21 @@ void AccessConversion::putBack(const QStringList &copied, bool madeFolder, QStri
 bool AccessConversion::copyElsewhere(QString *error)
 {
     const QString marker = m_into.filePath(markerName);
+    const Disk disk = m_into.disk();
     QStringList written;
-    bool ok = SafeFiles::write(marker, QFileInfo(m_from).absoluteFilePath().toUtf8(), error);
+    bool ok = disk.write(marker, QFileInfo(m_from).absoluteFilePath().toUtf8(), error);
     for (const QString &name : DataFiles::all()) {
         const QString source = QDir(m_from).filePath(name);
         const bool converted = std::any_of(m_converted.begin(), m_converted.end(),
                                            [&](const auto &c) { return c.database.file == name; });
         if (ok && !converted && QFileInfo::exists(source)) {
-            ok = SafeFiles::copy(source, m_into.filePath(name), error);
+            ok = disk.copy(source, m_into.filePath(name), error);
             written << m_into.filePath(name);
         }
     }
     for (const ConvertedDatabase &converted : std::as_const(m_converted)) {
         if (ok) {
-            ok = SafeFiles::replace(workPath(converted.database), m_into.filePath(converted.database.file), error);
+            ok = disk.replace(workPath(converted.database), m_into.filePath(converted.database.file), error);
             written << m_into.filePath(converted.database.file);
         }
     }
@@ -240,6 +225,6 @@ bool AccessConversion::copyElsewhere(QString *error)
         removeLeftovers();
     }
     QString ignored; // a mark left behind only has the conversion done once more
-    FileSteps::removeSynced(marker, &ignored);
+    disk.remove(marker, &ignored);
     return ok;
 }

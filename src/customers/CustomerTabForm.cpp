@@ -29,8 +29,8 @@ void CustomerTabForm::build(QWidget *page, const DataFolder &folder, MessageBox 
 {
     customers = new DataControl(QStringLiteral("Adodc1"), QStringLiteral("Customers"),
                                 folder.filePath(DataFiles::customers),
-                                QStringLiteral("SELECT * FROM Customers ORDER BY Name ASC"), messages,
-                                clock);
+                                QStringLiteral("SELECT * FROM Customers ORDER BY Name ASC"),
+                                folder.faults(), messages, clock);
     const FormBuilder builder(page, TabPage::topOffset);
     buildCustomerInfo(builder);
     buildPhoneNumbers(builder);

@@ -23,7 +23,7 @@ LedgerPanel::LedgerPanel(const LedgerPanelLayout &layout, const DataFolder &fold
     : QGroupBox(parent), m_layout(layout), m_noun(layout.table.toLower()), m_balance(balance),
       m_messages(messages), m_clock(clock)
 {
-    m_form.build(this, layout, folder.filePath(layout.databaseFile), messages, clock);
+    m_form.build(this, layout, folder, messages, clock);
     (new CapitalisingKeys(this))->watch(m_form.name);
     m_entry = new EntryStateMachine({m_form.data,
                                      m_form.add,

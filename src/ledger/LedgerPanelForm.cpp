@@ -2,6 +2,7 @@
 
 #include "AutoCompleteBox.h"
 #include "DataControl.h"
+#include "DataFolder.h"
 #include "FormBuilder.h"
 
 #include <QGroupBox>
@@ -9,16 +10,15 @@
 #include <QPushButton>
 
 void LedgerPanelForm::build(QGroupBox *frame, const LedgerPanelLayout &layout,
-                            const QString &databasePath, MessageBox &messages,
-                            const Clock &clock)
+                            const DataFolder &folder, MessageBox &messages, const Clock &clock)
 {
     const QString &table = layout.table;
     const QString &suffix = layout.suffix;
     const int buttonsTop = layout.buttonsTop;
     frame->setTitle(table);
     frame->setObjectName(QStringLiteral("fra") + table);
-    data = new DataControl(QStringLiteral("Adodc") + suffix, table, databasePath, table, messages,
-                           clock);
+    data = new DataControl(QStringLiteral("Adodc") + suffix, table, folder.filePath(layout.databaseFile),
+                           table, folder.faults(), messages, clock);
     const FormBuilder in(frame);
 
     in.label(QStringLiteral("Name:"), 240, 360, 780);

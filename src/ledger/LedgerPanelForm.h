@@ -5,6 +5,7 @@
 class AutoCompleteBox;
 class Clock;
 class DataControl;
+class DataFolder;
 class MessageBox;
 class QGroupBox;
 class QLineEdit;
@@ -28,7 +29,7 @@ struct LedgerPanelLayout {
 // record buttons and the data control over the table. The handlers live in
 // LedgerPanel; this only builds.
 struct LedgerPanelForm {
-    void build(QGroupBox *frame, const LedgerPanelLayout &layout, const QString &databasePath,
+    void build(QGroupBox *frame, const LedgerPanelLayout &layout, const DataFolder &folder,
                MessageBox &messages, const Clock &clock);
 
     DataControl *data = nullptr;

@@ -4,7 +4,6 @@
 #include "DataFiles.h"
 #include "DataFolder.h"
 #include "DateText.h"
-#include "SafeFiles.h"
 #include "Workbook.h"
 
 #include <QSqlError>
@@ -60,7 +59,7 @@ bool run(const DataFolder &folder, qsizetype *textsCut, QString *error)
     if (query.lastError().isValid())
         return failed(query, error);
     *textsCut = workbook.textsCut();
-    return SafeFiles::write(folder.filePath(workbookFile), workbook.finish(), error);
+    return folder.disk().write(folder.filePath(workbookFile), workbook.finish(), error);
 }
 
 } // namespace CustomerExport

@@ -3,7 +3,6 @@
 #include "Connection.h"
 #include "DataFiles.h"
 #include "DataFolder.h"
-#include "SafeFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -123,9 +122,9 @@ bool copyChecked(const QString &file, const QString &work,
     return false;
 }
 
-bool replaceWith(const QString &work, const QString &file, QString *error)
+bool replaceWith(const Disk &disk, const QString &work, const QString &file, QString *error)
 {
-    if (SafeFiles::replaceUnsynced(work, file, error))
+    if (disk.replaceUnsynced(work, file, error))
         return true;
     QFile::remove(work); // no work file outlives the exit
     return false;
@@ -152,7 +151,7 @@ QList<Database> databases(const DataFolder &folder)
     return all;
 }
 
-bool backUp(const Database &database, QString *error)
+bool backUp(const Disk &disk, const Database &database, QString *error)
 {
     // Open until the read transaction is over: closing any descriptor of a
     // file drops every lock this process holds on it, the transaction's too.
@@ -162,10 +161,10 @@ bool backUp(const Database &database, QString *error)
         return false;
     }
     const auto copy = [&](QString *error) {
-        return SafeFiles::copyUnsynced(source, database.backupWork, error);
+        return disk.copyUnsynced(source, database.backupWork, error);
     };
     return copyChecked(database.file, database.backupWork, copy, error) &&
-           replaceWith(database.backupWork, database.backup, error);
+           replaceWith(disk, database.backupWork, database.backup, error);
 }
 
 bool compact(const Database &database, QString *error)
@@ -176,9 +175,9 @@ bool compact(const Database &database, QString *error)
     return copyChecked(database.file, database.work, vacuum, error);
 }
 
-bool replace(const Database &database, QString *error)
+bool replace(const Disk &disk, const Database &database, QString *error)
 {
-    return replaceWith(database.work, database.file, error);
+    return replaceWith(disk, database.work, database.file, error);
 }
 
 } // namespace DatabaseCompaction

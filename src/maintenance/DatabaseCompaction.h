@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Disk.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -10,7 +12,7 @@ class DataFolder;
 // it; each copy replaces the older file only once it has been checked. No
 // step leaves a database or a backup copy missing or half-written, whenever
 // it stops. The new names reach the disk with the flush of their folders,
-// which the caller does once for each batch (SafeFiles::syncFolders).
+// which the caller does once for each batch (Disk::syncFolders).
 namespace DatabaseCompaction {
 
 // Each path in the data folder, unless said otherwise.
@@ -27,12 +29,12 @@ QList<Database> databases(const DataFolder &folder);
 
 // Copies the database file into a fresh file and checks it, as compact()
 // does; the checked copy then takes the backup copy's name.
-bool backUp(const Database &database, QString *error);
+bool backUp(const Disk &disk, const Database &database, QString *error);
 // Removes a work file left by an earlier exit, compacts the database into a
 // fresh one and checks it: a readable database holding as many rows in each
 // table as the database.
 bool compact(const Database &database, QString *error);
 // The checked work file takes the database's name in one rename.
-bool replace(const Database &database, QString *error);
+bool replace(const Disk &disk, const Database &database, QString *error);
 
 } // namespace DatabaseCompaction

@@ -1,8 +1,8 @@
 #include "ExitSequence.h"
 
+#include "DataFolder.h"
 #include "DatabaseCompaction.h"
 #include "MessageBox.h"
-#include "SafeFiles.h"
 #include "WorkProgress.h"
 #include "WriteHold.h"
 
@@ -35,14 +35,14 @@ QString replacementProblem(const Database &database, const QString &error)
 
 // One flush of each folder makes a batch of renames last; when it fails, none
 // of them is known to have reached the disk.
-void syncFolders(const QList<Database> &renamed, QString Database::*target,
+void syncFolders(const Disk &disk, const QList<Database> &renamed, QString Database::*target,
                  QString (*problem)(const Database &, const QString &), QStringList &problems)
 {
     QStringList files;
     for (const Database &database : renamed)
         files << database.*target;
     QString error;
-    if (!SafeFiles::syncFolders(files, &error))
+    if (!disk.syncFolders(files, &error))
         for (const Database &database : renamed)
             problems << problem(database, error);
 }
@@ -54,15 +54,16 @@ namespace ExitSequence {
 void run(const DataFolder &folder, MessageBox &messages, QWidget *window, QStringList problems)
 {
     const QList<Database> databases = DatabaseCompaction::databases(folder);
+    const Disk disk = folder.disk();
     QString error;
     QList<Database> backedUp;
     for (const auto &database : databases) {
-        if (DatabaseCompaction::backUp(database, &error))
+        if (DatabaseCompaction::backUp(disk, database, &error))
             backedUp << database;
         else
             problems << backupProblem(database, error);
     }
-    syncFolders(backedUp, &Database::backup, backupProblem, problems);
+    syncFolders(disk, backedUp, &Database::backup, backupProblem, problems);
 
     messages.show(window, {QStringLiteral("Databases will be compacted and saved!"),
                            QStringLiteral("Exiting Program")});
@@ -92,13 +93,13 @@ void run(const DataFolder &folder, MessageBox &messages, QWidget *window, QStrin
     // Only once every compaction is done does any database file change.
     QList<Database> replaced;
     for (const auto &database : compacted) {
-        if (DatabaseCompaction::replace(database, &error))
+        if (DatabaseCompaction::replace(disk, database, &error))
             replaced << database;
         else
             problems << replacementProblem(database, error);
         progress.advance();
     }
-    syncFolders(replaced, &Database::file, replacementProblem, problems);
+    syncFolders(disk, replaced, &Database::file, replacementProblem, problems);
     holds.clear();
     progress.finish();
 

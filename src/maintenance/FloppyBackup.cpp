@@ -121,7 +121,7 @@ Result run(cZip &zip, const DataFolder &folder, const QString &medium, const QDa
         result.outcome = Outcome::CheckFailed;
     else if (medium.isEmpty())
         result.outcome = Outcome::NoMedium;
-    else if (!MediumCopy::copy(folder.filePath(archiveFile), result.copy, &result.error))
+    else if (!MediumCopy::copy(folder.disk(), folder.filePath(archiveFile), result.copy, &result.error))
         result.outcome = Outcome::CopyFailed;
     return result;
 }

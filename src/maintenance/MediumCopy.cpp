@@ -1,6 +1,5 @@
 #include "MediumCopy.h"
 
-#include "FileSteps.h"
 
 #include <QDir>
 #include <QFile>
@@ -40,12 +39,12 @@ bool sameBytes(const QString &archive, const QString &copy, QString *error)
 
 namespace MediumCopy {
 
-bool copy(const QString &archive, const QString &target, QString *error)
+bool copy(const Disk &disk, const QString &archive, const QString &target, QString *error)
 {
     const QFileInfo info(target);
     const QString part = info.dir().filePath(QStringLiteral(".%1.part").arg(info.fileName()));
-    if (FileSteps::copySynced(archive, part, error) && sameBytes(archive, part, error) &&
-        FileSteps::renameSynced(part, target, error))
+    if (disk.copySynced(archive, part, error) && sameBytes(archive, part, error) &&
+        disk.renameSynced(part, target, error))
         return true;
     QFile::remove(part);
     return false;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Disk.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -11,7 +13,7 @@
 // does not match never replaces the day's earlier backup.
 namespace MediumCopy {
 
-bool copy(const QString &archive, const QString &target, QString *error);
+bool copy(const Disk &disk, const QString &archive, const QString &target, QString *error);
 
 // A test seam: each block read back from the medium passes through it.
 void setReadBackFilter(std::function<void(QByteArray *block)> filter);

@@ -48,7 +48,7 @@ bool holdsPassword(const DataFolder &folder)
 
 bool write(const DataFolder &folder, const QString &password, QString *error)
 {
-    return SideFile::write(folder.filePath(DataFiles::password), password, error);
+    return SideFile::write(folder.disk(), folder.filePath(DataFiles::password), password, error);
 }
 
 } // namespace PasswordFile

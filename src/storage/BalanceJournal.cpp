@@ -95,7 +95,7 @@ bool settle(const DataFolder &folder, QString *error)
     std::optional<Note> note;
     if (!readNewestNote(folder, &note, error))
         return false;
-    if (note && (!SideFile::write(folder.filePath(DataFiles::balance),
+    if (note && (!SideFile::write(folder.disk(), folder.filePath(DataFiles::balance),
                                   Balance::fileText(note->balance), error) ||
                  !clear(folder, error)))
         return false;

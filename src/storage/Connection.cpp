@@ -1,6 +1,5 @@
 #include "Connection.h"
 
-#include "CrashPoints.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -46,7 +45,10 @@ bool Connection::isReadOnlyFile(const QString &path)
     return !(info.permissions() & anyWrite) || !info.isWritable();
 }
 
-Connection::Connection(const QString &path) : m_path(path), m_name(uniqueName()) {}
+Connection::Connection(const QString &path, Faults &faults)
+    : m_path(path), m_faults(&faults), m_name(uniqueName())
+{
+}
 
 Connection::~Connection()
 {
@@ -114,12 +116,15 @@ bool Connection::inTransaction(const std::function<bool(QString *error)> &work, 
         db.rollback();
         return false;
     }
-    CrashPoints::reach(CrashPoints::Step::Commit, CrashPoints::When::Before);
+    if (!m_faults->before(Faults::Step::Commit, m_path, error)) {
+        db.rollback();
+        return false;
+    }
     if (!db.commit()) {
         *error = db.lastError().text();
         db.rollback();
         return false;
     }
-    CrashPoints::reach(CrashPoints::Step::Commit, CrashPoints::When::After);
+    m_faults->after(Faults::Step::Commit);
     return true;
 }

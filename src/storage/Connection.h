@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Faults.h"
+
 #include <QSqlDatabase>
 #include <QString>
 #include <functional>
@@ -15,7 +17,8 @@ public:
     // cannot tell the user's intent from a failed open.
     static bool isReadOnlyFile(const QString &path);
 
-    explicit Connection(const QString &path);
+    // Commits go through the faults (Faults.h).
+    explicit Connection(const QString &path, Faults &faults = Faults::none());
     ~Connection();
     Connection(const Connection &) = delete;
     Connection &operator=(const Connection &) = delete;
@@ -32,5 +35,6 @@ public:
 
 private:
     QString m_path;
+    Faults *m_faults;
     QString m_name;
 };

@@ -1,7 +1,6 @@
 #include "DataFolder.h"
 
 #include "DataFiles.h"
-#include "SafeFiles.h"
 #include "Schema.h"
 #include "SideFile.h"
 
@@ -89,10 +88,10 @@ bool DataFolder::install(QString *error) const
             return false;
     }
     for (const FirstContent &file : sideFiles())
-        if (!SideFile::write(filePath(file.name), file.value, error))
+        if (!SideFile::write(disk(), filePath(file.name), file.value, error))
             return false;
     for (const Database &db : databases())
-        if (!SafeFiles::replace(filePath(workName(db.name)), filePath(db.name), error))
+        if (!disk().replace(filePath(workName(db.name)), filePath(db.name), error))
             return false;
     return true;
 }

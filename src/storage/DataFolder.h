@@ -1,5 +1,8 @@
 #pragma once
 
+#include "Disk.h"
+#include "Faults.h"
+
 #include <QDir>
 #include <QString>
 #include <QStringList>
@@ -8,16 +11,22 @@
 // handed to everything that reads or writes them. A folder with none of the
 // files is a fresh installation, and so is one that an installation left
 // unfinished; any other folder with only some has lost data, and nothing may
-// paper over that.
+// paper over that. The faults handed in with the folder go with it to every
+// step that writes in it.
 class DataFolder
 {
 public:
     static inline const QString defaultPassword = QStringLiteral("bramblewood");
 
-    explicit DataFolder(const QString &path) : m_dir(path) {}
+    explicit DataFolder(const QString &path, Faults &faults = Faults::none())
+        : m_dir(path), m_faults(&faults)
+    {
+    }
 
     QString path() const { return m_dir.path(); }
     QString filePath(const QString &name) const { return m_dir.filePath(name); }
+    Faults &faults() const { return *m_faults; }
+    Disk disk() const { return Disk(*m_faults); }
 
     QStringList missingFiles() const;
 
@@ -34,4 +43,5 @@ public:
 
 private:
     QDir m_dir;
+    Faults *m_faults;
 };

@@ -2,7 +2,6 @@
 
 #include "DataFiles.h"
 #include "DataFolder.h"
-#include "FileSteps.h"
 
 #include <QDir>
 #include <QFile>
@@ -38,41 +37,33 @@ bool keep(const DataFolder &folder, const QString &kept, QString *error)
         *error = QStringLiteral("the folder could not be made");
         return false;
     }
+    const Disk disk = folder.disk();
     for (const QString &name : DataFiles::all())
         if (QFile::exists(folder.filePath(name)) &&
-            !FileSteps::copySynced(folder.filePath(name), QDir(kept).filePath(name), error))
+            !disk.copySynced(folder.filePath(name), QDir(kept).filePath(name), error))
             return false;
-    return FileSteps::sync(kept, error) && FileSteps::sync(folder.path(), error);
+    return disk.sync(kept, error) && disk.sync(folder.path(), error);
 }
 
-// The marker reaches the disk whole, by a rename, before any file is replaced.
+// The marker reaches the disk whole before any file is replaced.
 bool mark(const DataFolder &folder, const QString &kept, QString *error)
 {
-    const QString part = folder.filePath(markerName + QStringLiteral(".part"));
-    QFile file(part);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-        file.write(QFileInfo(kept).fileName().toUtf8()) < 0 || !file.flush()) {
-        *error = file.errorString();
-        return false;
-    }
-    file.close();
-    return FileSteps::sync(part, error) &&
-           FileSteps::renameSynced(part, folder.filePath(markerName), error);
+    return folder.disk().write(folder.filePath(markerName), QFileInfo(kept).fileName().toUtf8(), error);
 }
 
 // Each file a restore replaces takes back its kept copy, or goes when the
 // folder had none; then the marker goes, and the kept folder with it.
 bool putBack(const DataFolder &folder, const QString &kept, QString *error)
 {
+    const Disk disk = folder.disk();
     for (const QString &name : replaceOrder()) {
         const QString copy = QDir(kept).filePath(name), target = folder.filePath(name);
         const QString work = folder.filePath(QStringLiteral(".%1.restoring").arg(name));
-        if (QFile::exists(copy) ? !FileSteps::copySynced(copy, work, error) ||
-                                      !FileSteps::renameSynced(work, target, error)
-                                : !FileSteps::removeSynced(target, error))
+        if (QFile::exists(copy) ? !disk.copySynced(copy, work, error) || !disk.renameSynced(work, target, error)
+                                : !disk.remove(target, error))
             return false;
     }
-    if (!FileSteps::removeSynced(folder.filePath(markerName), error))
+    if (!disk.remove(folder.filePath(markerName), error))
         return false;
     QDir(kept).removeRecursively();
     return true;
@@ -112,22 +103,21 @@ Result run(const DataFolder &folder, const QString &backup, const QDateTime &now
     tell(QStringLiteral("Keeping the current data in %1").arg(QDir::toNativeSeparators(kept)));
     QString error;
     if (!keep(folder, kept, &error) || !mark(folder, kept, &error)) {
-        QFile::remove(folder.filePath(markerName + QStringLiteral(".part")));
         QFile::remove(folder.filePath(markerName));
         QDir(kept).removeRecursively();
         return {false, {}, QStringLiteral("The current data could not be kept in %1: %2\n\nNothing "
                                           "was changed.")
                                .arg(QDir::toNativeSeparators(kept), error)};
     }
+    const Disk disk = folder.disk();
     for (const QString &name : replaceOrder()) {
         const QString from = QDir(backup).filePath(name);
-        if (!FileSteps::sync(from, &error) ||
-            !FileSteps::renameSynced(from, folder.filePath(name), &error))
+        if (!disk.sync(from, &error) || !disk.renameSynced(from, folder.filePath(name), &error))
             return failedPartWay(folder, kept,
                                  QStringLiteral("%1 could not be replaced: %2").arg(name, error));
         tell(QStringLiteral("Restored %1").arg(name));
     }
-    if (!FileSteps::removeSynced(folder.filePath(markerName), &error))
+    if (!disk.remove(folder.filePath(markerName), &error))
         return failedPartWay(folder, kept,
                              QStringLiteral("The restore could not be marked finished: %1").arg(error));
     return {true, kept, {}};
@@ -140,7 +130,8 @@ QString workTemplate(const DataFolder &folder)
 
 void removeLeftovers(const DataFolder &folder)
 {
-    QFile::remove(folder.filePath(markerName + QStringLiteral(".part")));
+    Disk::removeLeftovers(folder.path(), {markerName});
+    QFile::remove(folder.filePath(markerName + QStringLiteral(".part"))); // as earlier versions named it
     for (const QString &name : replaceOrder())
         QFile::remove(folder.filePath(QStringLiteral(".%1.restoring").arg(name)));
     const QDir dir(folder.path());

@@ -14,8 +14,8 @@ struct Recordset::Reading {
     QString error;
 };
 
-Recordset::Recordset(const QString &databasePath, const QString &rowSource)
-    : m_databasePath(databasePath), m_connection(databasePath), m_rowSource(rowSource)
+Recordset::Recordset(const QString &databasePath, const QString &rowSource, Faults &faults)
+    : m_databasePath(databasePath), m_connection(databasePath, faults), m_rowSource(rowSource)
 {
 }
 

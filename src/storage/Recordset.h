@@ -43,7 +43,8 @@ public:
     // in the same transaction, after the change's statement.
     using AlongsideWrite = std::function<bool(QSqlDatabase &db, QString *error)>;
 
-    Recordset(const QString &databasePath, const QString &rowSource);
+    // Its commits go through the faults (Faults.h).
+    Recordset(const QString &databasePath, const QString &rowSource, Faults &faults = Faults::none());
     ~Recordset() override;
 
     bool open(QString *error);

@@ -5,7 +5,6 @@
 #include "Clock.h"
 #include "DataFiles.h"
 #include "NumberText.h"
-#include "SafeFiles.h"
 #include "SideFile.h"
 
 #include <QFile>
@@ -42,7 +41,7 @@ bool RunningBalance::set(const QString &text, QString *error)
 {
     // A note left behind would otherwise outlive the set balance.
     if (!BalanceJournal::settle(m_folder, error) ||
-        !SideFile::write(m_folder.filePath(DataFiles::balance), Balance::fileText(text), error))
+        !SideFile::write(m_folder.disk(), m_folder.filePath(DataFiles::balance), Balance::fileText(text), error))
         return false;
     m_committed = text;
     setText(text);
@@ -59,7 +58,7 @@ RunningBalance::Outcome RunningBalance::commit(const QString &shown, const QStri
     // the note not cleared) is finished first.
     const QString staged = BalanceJournal::stagedPath(m_folder);
     if (!BalanceJournal::settle(m_folder, error) ||
-        !SideFile::write(staged, Balance::fileText(committed), error))
+        !SideFile::write(m_folder.disk(), staged, Balance::fileText(committed), error))
         return Outcome::NotStaged;
     const bool stored = change([&](QSqlDatabase &db, QString *error) {
         return BalanceJournal::note(db, committed, m_clock.now(), error);
@@ -70,7 +69,7 @@ RunningBalance::Outcome RunningBalance::commit(const QString &shown, const QStri
     }
     m_committed = committed;
     setText(shown);
-    if (!SafeFiles::replace(staged, m_folder.filePath(DataFiles::balance), error))
+    if (!m_folder.disk().replace(staged, m_folder.filePath(DataFiles::balance), error))
         return Outcome::FileBehind;
     // A note that cannot be cleared now is settled before the next change.
     QString ignored;

@@ -1,6 +1,5 @@
 #include "SideFile.h"
 
-#include "SafeFiles.h"
 
 #include <QFile>
 #include <QStringDecoder>
@@ -51,9 +50,9 @@ std::optional<QString> read(const QString &path, QString *error)
     return decode(bytes);
 }
 
-bool write(const QString &path, const QString &value, QString *error)
+bool write(const Disk &disk, const QString &path, const QString &value, QString *error)
 {
-    return SafeFiles::write(path, value.toUtf8() + "\r\n", error);
+    return disk.write(path, value.toUtf8() + "\r\n", error);
 }
 
 } // namespace SideFile

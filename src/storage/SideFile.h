@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Disk.h"
+
 #include <QString>
 #include <optional>
 
@@ -11,9 +13,9 @@ namespace SideFile {
 // are read as Windows-1252, the code page of files from the older program.
 std::optional<QString> read(const QString &path, QString *error);
 
-// Writes value + CR LF as UTF-8, safely (SafeFiles): a crash leaves either the
-// old file or the new one, never half of one.
-bool write(const QString &path, const QString &value, QString *error);
+// Writes value + CR LF as UTF-8, whole (Disk::write): a crash leaves either
+// the old file or the new one, never half of one.
+bool write(const Disk &disk, const QString &path, const QString &value, QString *error);
 
 QString decode(const QByteArray &bytes);
 

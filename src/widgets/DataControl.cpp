@@ -28,9 +28,10 @@ QToolButton *navigationButton(const QString &name, const QString &text, const QS
 } // namespace
 
 DataControl::DataControl(const QString &name, const QString &caption,
-                         const QString &databasePath, const QString &rowSource,
+                         const QString &databasePath, const QString &rowSource, Faults &faults,
                          MessageBox &messages, const Clock &clock, QWidget *parent)
-    : QFrame(parent), m_recordset(databasePath, rowSource), m_messages(messages), m_clock(clock)
+    : QFrame(parent), m_recordset(databasePath, rowSource, faults), m_messages(messages),
+      m_clock(clock)
 {
     setObjectName(name);
     setFrameShape(QFrame::StyledPanel);

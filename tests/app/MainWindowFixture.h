@@ -4,6 +4,7 @@
 #include "DataControl.h"
 #include "FakeLauncher.h"
 #include "FixedClock.h"
+#include "PlannedFaults.h"
 #include "ProgramSettings.h"
 #include "RecordingMessageBox.h"
 #include "ScriptedMessageBox.h"
@@ -26,6 +27,7 @@ inline const bool settingsKeptAside = [] {
 // and for the file dialog of a restore, which picks `chosen`.
 template <class Messages = ScriptedMessageBox> struct MainWindowWith {
     TempDataFolder folder;
+    PlannedFaults faults;
     Messages messages;
     FakeLauncher launcher;
     FixedClock clock;
@@ -36,7 +38,7 @@ template <class Messages = ScriptedMessageBox> struct MainWindowWith {
     // Loaded, with the rows still being read on their worker threads.
     bool start()
     {
-        window = std::make_unique<frmMain>(folder.folder(), messages, launcher, clock,
+        window = std::make_unique<frmMain>(folder.folder(faults), messages, launcher, clock,
                                            [this] { return medium; },
                                            [this](QWidget *, const QString &) { return chosen; });
         return window->Form_Load();

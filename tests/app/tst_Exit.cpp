@@ -1,7 +1,6 @@
 #include "DataFiles.h"
 #include "MainWindowFixture.h"
 #include "RecordingMessageBox.h"
-#include "SafeFiles.h"
 
 #include <QProcess>
 #include <QTest>
@@ -41,8 +40,6 @@ class tst_Exit : public QObject
 {
     Q_OBJECT
 private slots:
-    void cleanup() { SafeFiles::clearFailures(); }
-
     void bothWaysOutLeaveTheSameFiles_data()
     {
         QTest::addColumn<bool>("byMenu");
@@ -133,12 +130,12 @@ private slots:
         // databases taking their names (a sync and a rename each) and a sync of
         // their folder; one more finds none to fail.
         const struct {
-            SafeFiles::Step step;
+            Faults::Step step;
             const char *name;
             int runs;
-        } steps[] = {{SafeFiles::Step::Write, "write", 6},
-                     {SafeFiles::Step::Sync, "sync", 14},
-                     {SafeFiles::Step::Rename, "rename", 9}};
+        } steps[] = {{Faults::Step::Write, "write", 6},
+                     {Faults::Step::Sync, "sync", 14},
+                     {Faults::Step::Rename, "rename", 9}};
         for (const auto &each : steps)
             for (int nth = 1; nth <= each.runs + 1; ++nth)
                 QTest::addRow("%s %d", each.name, nth) << int(each.step) << nth << (nth <= each.runs);
@@ -152,7 +149,7 @@ private slots:
         MainWindowWith<RecordingMessageBox> f;
         fill(f.folder);
         QVERIFY(f.load());
-        SafeFiles::failAt(SafeFiles::Step(step), nth);
+        f.faults.failAt(Faults::Step(step), nth);
         f.trigger("mnuExit");
         verifyDatabases(f.folder);
         const QList<MessageBoxRequest> &messages = f.messages.shown;

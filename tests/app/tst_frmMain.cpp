@@ -11,7 +11,6 @@
 #include "PathStub.h"
 #include "ProgramSettings.h"
 #include "Readers.h"
-#include "SafeFiles.h"
 #include "Startup.h"
 #include "UsEnglish.h"
 #include "WidgetMessageBox.h"
@@ -363,7 +362,7 @@ private slots:
     void leftoversOfCrashesAreRemoved()
     {
         TempDataFolder folder;
-        const QStringList leftovers{".restore-a1B2c3/Customers.mdb", "Restore.unfinished.part", ".balance.kvd.new.part",
+        const QStringList leftovers{".restore-a1B2c3/Customers.mdb", ".Restore.unfinished.part", "Restore.unfinished.part", ".balance.kvd.new.part",
                                     ".balance.kvd.part", ".income.kvd.part", ".Backup.zip.part",
                                     ".IncomeBackup.mdb.part", ".Income.mdb.restoring"};
         const QStringList others{".notes.txt.part", ".restore-mine/notes.txt", "Backup.zip.part", "income.kvd.part"};
@@ -784,9 +783,8 @@ private slots:
         f.trigger("mnuBackup"); // what the restore restores
         f.chosen = f.medium + '/' + FloppyBackup::dailyName(f.clock.today());
         answered = 0;
-        SafeFiles::failAt(SafeFiles::Step::Rename, 8); // the exit's first compacted copy
+        f.faults.failAt(Faults::Step::Rename, 8); // the exit's first compacted copy
         f.trigger(command);
-        SafeFiles::clearFailures();
         answer.stop();
         QVERIFY(answered > 0);
         QVERIFY(allActive);

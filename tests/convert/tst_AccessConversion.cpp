@@ -1,9 +1,8 @@
 #include "AccessConversion.h"
 #include "ConversionMessages.h"
 #include "ConvertFromCommand.h"
-#include "CrashPoints.h"
 #include "JetFixture.h"
-#include "SafeFiles.h"
+#include "PlannedFaults.h"
 #include "TempDataFolder.h"
 
 #include <QDirIterator>
@@ -28,9 +27,10 @@ QMap<QString, QByteArray> contents(const QString &root)
 }
 
 // The conversion of the folder in place, with its report or the reason it failed.
-bool convert(const TempDataFolder &folder, QString *text, const QString &reader = JET_READER)
+bool convert(const TempDataFolder &folder, QString *text, const QString &reader = JET_READER,
+             Faults &faults = Faults::none())
 {
-    AccessConversion conversion(folder.path(), folder.folder(), reader, QDate(2026, 12, 6));
+    AccessConversion conversion(folder.path(), folder.folder(faults), reader, QDate(2026, 12, 6));
     const bool converted = conversion.survey(text) && conversion.run(text);
     if (converted)
         *text = ConversionMessages::report(conversion, "/originals");
@@ -64,13 +64,20 @@ int convertFrom(const QString &from, const QString &into, QString *out)
     return code;
 }
 
-// The child side of a kill row: --convert-from until the kill point ends the process.
+// --convert-from's conversion into another folder, the faults handed in with it.
+bool convertInto(const QString &from, const QString &into, Faults &faults)
+{
+    QString text;
+    return ConvertFromCommand::convert(from, DataFolder(into, faults), JET_READER, QDate(2026, 12, 6), &text);
+}
+
+// The child side of a kill row: the conversion until the kill point ends the process.
 int killedConvert(char **argv)
 {
-    CrashPoints::endProcessAt(CrashPoints::Step(std::stoi(argv[4])), std::stoi(argv[5]),
-                              CrashPoints::When(std::stoi(argv[6])));
-    QString out;
-    return convertFrom(argv[2], argv[3], &out);
+    PlannedFaults faults;
+    faults.endProcessAt(Faults::Step(std::stoi(argv[4])), std::stoi(argv[5]),
+                        PlannedFaults::When(std::stoi(argv[6])));
+    return convertInto(argv[2], argv[3], faults) ? 0 : 1;
 }
 
 } // namespace
@@ -245,16 +252,16 @@ private slots:
     {
         TempDataFolder jet(false);
         JetFixture::write(jet.path(), {"--jet", "3"});
-        for (const SafeFiles::Step step : {SafeFiles::Step::Write, SafeFiles::Step::Sync, SafeFiles::Step::Rename}) {
+        for (const Faults::Step step : {Faults::Step::Write, Faults::Step::Sync, Faults::Step::Rename}) {
             for (int nth = 1;; ++nth) {
                 TempDataFolder folder(false);
                 for (const QString &name : QDir(jet.path()).entryList(QDir::Files))
                     QFile::copy(jet.filePath(name), folder.filePath(name));
                 const auto before = contents(folder.path());
-                SafeFiles::failAt(step, nth);
+                PlannedFaults faults;
+                faults.failAt(step, nth);
                 QString error;
-                const bool converted = convert(folder, &error);
-                SafeFiles::clearFailures();
+                const bool converted = convert(folder, &error, JET_READER, faults);
                 if (converted)
                     break;
                 QCOMPARE(error, "The converted databases could not take the place of the Access files: "
@@ -273,19 +280,18 @@ private slots:
         QList<QStringList> points; // step, nth, when
         {
             TempDataFolder into(false);
-            QString out;
-            const int renames = CrashPoints::runs(CrashPoints::Step::Rename);
-            QVERIFY2(convertFrom(from.path(), into.path(), &out) == 0, qPrintable(out));
-            for (int nth = 1; nth <= CrashPoints::runs(CrashPoints::Step::Rename) - renames; ++nth)
+            PlannedFaults counted;
+            QVERIFY(convertInto(from.path(), into.path(), counted));
+            for (int nth = 1; nth <= counted.runs(Faults::Step::Rename); ++nth)
                 for (const char *when : {"0", "1"})
-                    points.append({QString::number(int(CrashPoints::Step::Rename)), QString::number(nth), when});
+                    points.append({QString::number(int(Faults::Step::Rename)), QString::number(nth), when});
         }
         QCOMPARE(points.size(), 14); // the mark, three side files, three databases
         for (const QStringList &point : points) {
             TempDataFolder into(false);
             const int code = QProcess::execute(QCoreApplication::applicationFilePath(),
                                                QStringList{"--killed-convert", from.path(), into.path()} + point);
-            QVERIFY2(code == CrashPoints::exitCode || code == 0, qPrintable(point.join(' ')));
+            QVERIFY2(code == PlannedFaults::exitCode || code == 0, qPrintable(point.join(' ')));
             QString out;
             QCOMPARE(convertFrom(from.path(), into.path(), &out), code == 0 ? 1 : 0);
             QCOMPARE(into.folder().missingFiles(), QStringList{"pw.kvd"});

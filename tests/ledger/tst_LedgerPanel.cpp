@@ -1,7 +1,6 @@
 #include "Balance.h"
 #include "BalanceJournal.h"
 #include "Controls.h"
-#include "CrashPoints.h"
 #include "DataControl.h"
 #include "DataFiles.h"
 #include "EntryStateMachine.h"
@@ -9,9 +8,9 @@
 #include "IncomeExpensesTab.h"
 #include "LedgerPanel.h"
 #include "NumberText.h"
+#include "PlannedFaults.h"
 #include "RecordingMessageBox.h"
 #include "RunningBalance.h"
-#include "SafeFiles.h"
 #include "ScriptedMessageBox.h"
 #include "TempDataFolder.h"
 #include "frmChangePassword.h"
@@ -29,6 +28,7 @@ namespace {
 // The Income and Expenses tab on a data folder, both panels open, shown and active.
 struct LedgerFixture {
     TempDataFolder folder;
+    PlannedFaults faults;
     std::unique_ptr<MessageBox> messages;
     FixedClock clock;
     std::unique_ptr<IncomeExpensesTab> tab;
@@ -37,7 +37,7 @@ struct LedgerFixture {
                            const std::optional<DataFolder> &on = {})
         : folder(!on), messages(std::move(box))
     {
-        tab = std::make_unique<IncomeExpensesTab>(on.value_or(folder.folder()), *messages, clock);
+        tab = std::make_unique<IncomeExpensesTab>(on.value_or(folder.folder(faults)), *messages, clock);
         tab->income().entries().open();
         tab->expense().entries().open();
         showActive(tab.get());
@@ -148,10 +148,11 @@ void setThroughWindow(IncomeExpensesTab &tab, const QString &balance)
 int killedSession(const QString &folder, unsigned seed, int step, int nth, int when)
 {
     std::mt19937 random(seed);
+    PlannedFaults faults;
     LedgerFixture f(seed ? std::unique_ptr<MessageBox>(std::make_unique<RandomAnswers>(random))
                          : std::make_unique<RecordingMessageBox>(),
-                    DataFolder(folder));
-    CrashPoints::endProcessAt(CrashPoints::Step(step), nth, CrashPoints::When(when));
+                    DataFolder(folder, faults));
+    faults.endProcessAt(Faults::Step(step), nth, PlannedFaults::When(when));
     setThroughWindow(*f.tab, "250");
     if (seed) {
         for (int i = 0; i < 40; ++i)
@@ -218,12 +219,12 @@ private slots:
 
     void failedWriteIsTold_data()
     {
-        QTest::addColumn<int>("failing"); // the step of SafeFiles that fails, -1: the table refuses
+        QTest::addColumn<int>("failing"); // the step that fails, -1: the table refuses
         QTest::addColumn<QString>("told");
         QTest::addColumn<bool>("stored");
-        QTest::newRow("staging balance.kvd") << int(SafeFiles::Step::Write) << "The balance could not be saved" << false;
+        QTest::newRow("staging balance.kvd") << int(Faults::Step::Write) << "The balance could not be saved" << false;
         QTest::newRow("the table refuses the entry") << -1 << "could not be stored in Income.mdb" << false;
-        QTest::newRow("replacing balance.kvd") << int(SafeFiles::Step::Rename) << "at the next start" << true;
+        QTest::newRow("replacing balance.kvd") << int(Faults::Step::Rename) << "at the next start" << true;
     }
 
     // One box tells what failed. Unless the edit was stored, it stays open as
@@ -243,10 +244,10 @@ private slots:
         if (failing < 0)
             f.folder.execute(DataFiles::income, "DELETE FROM Income"); // by another program
         else // the staged file's own rename comes first
-            SafeFiles::failAt(SafeFiles::Step(failing), failing == int(SafeFiles::Step::Rename) ? 2 : 1);
+            f.faults.failAt(Faults::Step(failing), failing == int(Faults::Step::Rename) ? 2 : 1);
         f.box("txtIncomeAmount")->setText("120");
         f.click("cmdSave2");
-        SafeFiles::clearFailures();
+        f.faults.clear();
         QCOMPARE(shown.size(), 2); // the question of Edit, then the one box telling why
         QVERIFY2(shown.last().text.contains(told), qPrintable(shown.last().text));
         QCOMPARE(f.folder.bytes(DataFiles::balance), "300\r\n");
@@ -292,7 +293,7 @@ private slots:
         f.setBalance("300.00");
         for (QString step : steps) {
             if (step.endsWith('!')) // balance.kvd cannot take the staged file's place
-                SafeFiles::failRenameOf(BalanceJournal::stagedPath(f.folder.folder()));
+                f.faults.failRenameOf(BalanceJournal::stagedPath(f.folder.folder()));
             step.remove('!');
             const QStringList words = step.split(' ');
             const QString table = words.value(1) == "income" ? "Income" : "Expense";
@@ -307,7 +308,7 @@ private slots:
             } else {
                 f.click("cmd" + QString(words[0] == "edit" ? "Edit" : "Delete") + suffix(table));
             }
-            SafeFiles::clearFailures();
+            f.faults.clear();
         }
         QCOMPARE(f.balance(), shown);
         QString error;
@@ -400,14 +401,14 @@ private slots:
         };
         // The scripted session's Set syncs twice and renames once; each of its
         // four ledger changes syncs four times, renames twice and commits once.
-        for (const auto &[step, count] : {std::pair{CrashPoints::Step::Sync, 18},
-                                          {CrashPoints::Step::Rename, 9}, {CrashPoints::Step::Commit, 4}})
+        for (const auto &[step, count] : {std::pair{Faults::Step::Sync, 18},
+                                          {Faults::Step::Rename, 9}, {Faults::Step::Commit, 4}})
             for (int nth = 1; nth <= count; ++nth)
                 for (const int when : {0, 1})
                     add(0, int(step), nth, when);
         std::mt19937 random(7);
         for (unsigned seed = 1; seed <= 6; ++seed)
-            add(seed, int(random() % 3), int(1 + random() % 20), int(random() % 2));
+            add(seed, int(Faults::Step::Sync) + int(random() % 3), int(1 + random() % 20), int(random() % 2));
         for (std::size_t first = 0; first < runs.size(); first += 4) {
             const std::size_t last = std::min(first + 4, runs.size());
             for (std::size_t i = first; i < last; ++i)
@@ -417,7 +418,7 @@ private slots:
             for (std::size_t i = first; i < last; ++i) {
                 Run &run = *runs[i];
                 QVERIFY2(run.child.waitForFinished(60000) &&
-                             (run.child.exitCode() == 0 || run.child.exitCode() == CrashPoints::exitCode),
+                             (run.child.exitCode() == 0 || run.child.exitCode() == PlannedFaults::exitCode),
                          qPrintable(run.arguments.join(' ') + ": " + run.child.readAllStandardError()));
                 QString error;
                 QVERIFY2(BalanceJournal::settle(run.folder.folder(), &error), qPrintable(error));

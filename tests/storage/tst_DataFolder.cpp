@@ -1,6 +1,6 @@
 #include "DataFiles.h"
 #include "RememberedEntries.h"
-#include "SafeFiles.h"
+#include "PlannedFaults.h"
 #include "SideFile.h"
 #include "TempDataFolder.h"
 
@@ -22,15 +22,16 @@ private slots:
     // it again sets up all seven files with nothing left over.
     void installationStoppedAtAnyStepRunsAgain()
     {
-        using SafeFiles::Step;
+        using Step = Faults::Step;
         for (const Step step : {Step::Write, Step::Sync, Step::Rename}) {
             for (int nth = 1;; ++nth) {
                 TempDataFolder temp(false);
-                const DataFolder folder = temp.folder();
-                SafeFiles::failAt(step, nth);
+                PlannedFaults faults;
+                const DataFolder folder = temp.folder(faults);
+                faults.failAt(step, nth);
                 QString error;
                 const bool installed = folder.install(&error);
-                SafeFiles::clearFailures();
+                faults.clear();
                 if (installed)
                     break;
                 const QStringList missing = folder.missingFiles();
@@ -98,8 +99,9 @@ private slots:
         QString error;
         QVERIFY(!SideFile::read(path, &error)); // no file yet
         QVERIFY(!error.isEmpty());
-        QVERIFY(SideFile::write(path, "A longer, older value", &error));
-        QVERIFY(SideFile::write(path, before.value(), &error));
+        const Disk disk(Faults::none());
+        QVERIFY(SideFile::write(disk, path, "A longer, older value", &error));
+        QVERIFY(SideFile::write(disk, path, before.value(), &error));
         QCOMPARE(folder.bytes(QStringLiteral("income.kvd")), bytes);
         const QString content = SideFile::read(path, &error).value();
         QCOMPARE(content, QString::fromUtf8(bytes));
@@ -149,10 +151,10 @@ private slots:
         QVERIFY(original.open() && original.write(bytes) == bytes.size() && original.flush());
         QString error;
         const auto write = [&] {
-            return copied ? SafeFiles::copy(original.fileName(), path, &error)
-                          : SideFile::write(path, QString::fromLatin1(bytes), &error);
+            return copied ? folder.folder().disk().copy(original.fileName(), path, &error)
+                          : SideFile::write(folder.folder().disk(), path, QString::fromLatin1(bytes), &error);
         };
-        QVERIFY(SideFile::write(path, QStringLiteral("old"), &error));
+        QVERIFY(SideFile::write(folder.folder().disk(), path, QStringLiteral("old"), &error));
         std::signal(SIGXFSZ, SIG_IGN);
         rlimit previous{};
         getrlimit(RLIMIT_FSIZE, &previous);

@@ -17,6 +17,8 @@ public:
     explicit TempDataFolder(bool installed = true);
 
     DataFolder folder() const { return DataFolder(m_dir.path()); }
+    // With the faults a test plans for the steps that write in it.
+    DataFolder folder(Faults &faults) const { return DataFolder(m_dir.path(), faults); }
     QString path() const { return m_dir.path(); }
     QString filePath(const QString &name) const { return folder().filePath(name); }
 
