@@ -40,7 +40,7 @@ QList<Cell> detailCells(const QSqlRecord &record)
         const bool label = control.kind == ReportControl::Kind::Label;
         cells.append({QRect(report.marginLeftRight + control.left, 0, control.width, report.detail.height),
                       label ? -1 : record.indexOf(control.text), label ? control.text : QString(),
-                      control.format == ReportControl::Format::TwoDecimals});
+                      control.format == FieldFormat::Money});
     }
     return cells;
 }

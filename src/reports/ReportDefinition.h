@@ -1,5 +1,7 @@
 #pragma once
 
+#include "FieldText.h"
+
 #include <QList>
 #include <QString>
 
@@ -7,13 +9,12 @@
 // of the band, every control at the top of its band.
 struct ReportControl {
     enum class Kind { Label, Field, Sum };
-    enum class Format { AsStored, TwoDecimals, ShortDate };
 
     Kind kind = Kind::Label;
     QString text; // the caption of a label, the field of a field or a sum
     int left = 0;
     int width = 0;
-    Format format = Format::AsStored;
+    FieldFormat format = FieldFormat::Text;
     double pointSize = 8.25;
 };
 

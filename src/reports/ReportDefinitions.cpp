@@ -3,21 +3,21 @@
 namespace {
 
 using Kind = ReportControl::Kind;
-using Format = ReportControl::Format;
+using Format = FieldFormat;
 
 ReportControl label(const char *caption, int left, int width, double pointSize = 8.25)
 {
-    return {Kind::Label, QString::fromLatin1(caption), left, width, Format::AsStored, pointSize};
+    return {Kind::Label, QString::fromLatin1(caption), left, width, Format::Text, pointSize};
 }
 
-ReportControl field(const char *name, int left, int width, Format format = Format::AsStored)
+ReportControl field(const char *name, int left, int width, Format format = Format::Text)
 {
     return {Kind::Field, QString::fromLatin1(name), left, width, format, 8.25};
 }
 
 ReportControl sum(const char *name, int left, int width)
 {
-    return {Kind::Sum, QString::fromLatin1(name), left, width, Format::TwoDecimals, 8.25};
+    return {Kind::Sum, QString::fromLatin1(name), left, width, Format::Money, 8.25};
 }
 
 // "Page %p Of %P  Date Printed: %d"; the ledger reports place the date further right.
@@ -53,8 +53,8 @@ ReportDefinition customerReport()
                       field("Address", 2304, 2736), field("City", 5184, 870),
                       field("Home", 6048, 1155), field("Cell", 7200, 1005),
                       field("Schedule", 8208, 1305), label("$", 9504, 150),
-                      field("AmountPerVisit", 9648, 870, Format::TwoDecimals), label("$", 10512, 135),
-                      field("AmountMonthly", 10656, 1305, Format::TwoDecimals),
+                      field("AmountPerVisit", 9648, 870, Format::Money), label("$", 10512, 135),
+                      field("AmountMonthly", 10656, 1305, Format::Money),
                       field("Comments", 11952, 2160)}};
     report.pageFooter = {240, pageFooter(420, 285, 435, 1872)};
     report.reportFooter = {240,
@@ -105,8 +105,8 @@ ReportDefinition incomeReport()
                           label("Income Date:", 3024, 1305), label("Income Invoice:", 4464, 1305)}};
     report.detail = {288,
                      {field("IncomeType", 0, 1440), label("$", 1440, 135),
-                      field("IncomeAmount", 1584, 1440, Format::TwoDecimals),
-                      field("IncomeDate", 3024, 1440, Format::ShortDate),
+                      field("IncomeAmount", 1584, 1440, Format::Money),
+                      field("IncomeDate", 3024, 1440, Format::Date),
                       field("IncomeInvoice", 4464, 1440)}};
     report.pageFooter = {240, pageFooter(432, 300, 432, 2160)};
     report.reportFooter = {384, {label("Total:   $", 864, 720), sum("IncomeAmount", 1584, 1440)}};
@@ -126,8 +126,8 @@ ReportDefinition expenseReport()
                           label("Expense Date:", 3024, 1290), label("Expense Invoice:", 4464, 1305)}};
     report.detail = {240,
                      {field("ExpenseType", 0, 1440), label("$", 1440, 150),
-                      field("ExpenseAmount", 1584, 1440, Format::TwoDecimals),
-                      field("ExpenseDate", 3024, 1440, Format::ShortDate),
+                      field("ExpenseAmount", 1584, 1440, Format::Money),
+                      field("ExpenseDate", 3024, 1440, Format::Date),
                       field("ExpenseInvoice", 4464, 1440)}};
     report.pageFooter = {528, pageFooter(435, 285, 432, 2160)};
     report.reportFooter = {567, {label("Total:    $", 864, 720), sum("ExpenseAmount", 1584, 1440)}};

@@ -1,6 +1,7 @@
 #include "ReportPages.h"
 
 #include "DateText.h"
+#include "FieldText.h"
 
 #include <cmath>
 
@@ -21,7 +22,7 @@ Fitting fittingOf(const ReportControl &control)
     static const QStringList mayShrink{QStringLiteral("Address"), QStringLiteral("City"),
                                        QStringLiteral("Comments")};
     if (control.kind == ReportControl::Kind::Sum ||
-        control.format != ReportControl::Format::AsStored ||
+        control.format != FieldFormat::Text ||
         everyCharacterCounts.contains(control.text))
         return Fitting::Shrink;
     return mayShrink.contains(control.text) ? Fitting::ShrinkThenCut : Fitting::Cut;
@@ -100,12 +101,12 @@ QString ReportPages::text(const ReportControl &control, int index, int row) cons
         const int column = m_columnOf.value(control.text, -1);
         return column < 0 || row == noRow
                    ? QString()
-                   : ReportLayout::formatted(m_rows->value(row, column), control.format);
+                   : FieldText::display(m_rows->value(row, column), control.format);
     }
     case ReportControl::Kind::Sum:
         break;
     }
-    return ReportLayout::formatted(sum(control.text), control.format);
+    return FieldText::display(sum(control.text), control.format);
 }
 
 const ReportFont &ReportPages::font(double pointSize) const

@@ -2,7 +2,7 @@
 
 #include "ReportDefinition.h"
 #include "ReportFont.h"
-#include "ReportLayout.h"
+#include "ReportPage.h"
 #include "ReportRows.h"
 
 #include <QDate>
@@ -15,7 +15,11 @@
 
 // A report's pages on paper of the given size (in twips), each laid out only
 // when it is asked for, so that a long report shows its first page at once
-// and a printout holds one page at a time. No band ever grows, so the page
+// and a printout holds one page at a time: the report header once at the
+// start, the page header at the top of every page, a detail band for every
+// row, the page footer at the foot of every page and the report footer once
+// at the end. Labels read %p as the page number, %P as the number of pages
+// and %d as the date of printing. No band ever grows, so the page
 // breaks follow from the band heights and the number of rows alone: they are
 // known before any page is laid out, and with them the count that "%P" prints.
 // A value keeps a gap to the next column, and one longer than its box is

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ReportLayout.h"
+#include "ReportPage.h"
 #include "ReportPages.h"
 
 class QPagedPaintDevice;

@@ -5,7 +5,8 @@
 #include <QVariant>
 #include <optional>
 
-// How a stored field reads in a box and how a box's text is stored.
+// How a stored field reads in a box, a list or a report, and how a box's text
+// is stored.
 enum class FieldFormat {
     Text,   // as it stands
     Money,  // "0.00" on screen, REAL in the table

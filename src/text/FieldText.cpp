@@ -21,6 +21,8 @@ QString display(const QVariant &value, FieldFormat format)
     case FieldFormat::Text:
         break;
     }
+    if (value.typeId() == QMetaType::Double)
+        return NumberText::shortest(value.toDouble());
     return value.toString();
 }
 
