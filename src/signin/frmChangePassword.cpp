@@ -3,6 +3,7 @@
 #include "FormBuilder.h"
 #include "MessageBox.h"
 #include "PasswordFile.h"
+#include "StoredPassword.h"
 #include "Twips.h"
 
 #include <QKeyEvent>
@@ -13,7 +14,7 @@
 frmChangePassword *frmChangePassword::load(const DataFolder &folder, MessageBox &messages,
                                            QWidget *parent)
 {
-    const auto stored = PasswordFile::load(folder, messages, parent, QStringLiteral("Password"));
+    const auto stored = storedPassword(folder, messages, parent, QStringLiteral("Password"));
     return stored ? new frmChangePassword(folder, *stored, messages, parent) : nullptr;
 }
 

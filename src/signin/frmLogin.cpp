@@ -4,6 +4,7 @@
 #include "MessageBox.h"
 #include "NumberText.h"
 #include "PasswordFile.h"
+#include "StoredPassword.h"
 #include "Twips.h"
 
 #include <QLabel>
@@ -12,7 +13,7 @@
 
 frmLogin *frmLogin::load(const DataFolder &folder, MessageBox &messages, QWidget *parent)
 {
-    const auto stored = PasswordFile::load(folder, messages, parent, QStringLiteral("Login"));
+    const auto stored = storedPassword(folder, messages, parent, QStringLiteral("Login"));
     return stored ? new frmLogin(*stored, messages, parent) : nullptr;
 }
 

@@ -4,8 +4,6 @@
 #include <optional>
 
 class DataFolder;
-class MessageBox;
-class QWidget;
 
 // pw.kvd: the password followed by CR LF. Its whole content is the stored
 // password, and a typed password matches when it equals that content with
@@ -14,10 +12,9 @@ class QWidget;
 // still matches; one with a second line matches nothing typed.
 namespace PasswordFile {
 
-// The whole content of pw.kvd in the folder; when it cannot be read, the
-// user is told in a box with the window's title, and nothing is returned.
-std::optional<QString> load(const DataFolder &folder, MessageBox &messages, QWidget *parent,
-                            const QString &title);
+// The whole content of pw.kvd in the folder; nothing, and why, when it
+// cannot be read.
+std::optional<QString> read(const DataFolder &folder, QString *error);
 bool matches(const QString &typed, const QString &stored);
 // False when pw.kvd is missing or holds no password, nothing but perhaps its
 // line break: no one could sign in with it. A file that cannot be read counts

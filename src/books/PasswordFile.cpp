@@ -2,7 +2,6 @@
 
 #include "DataFiles.h"
 #include "DataFolder.h"
-#include "MessageBox.h"
 #include "SideFile.h"
 
 #include <QFile>
@@ -19,16 +18,9 @@ QString passwordIn(const QString &stored)
 
 namespace PasswordFile {
 
-std::optional<QString> load(const DataFolder &folder, MessageBox &messages, QWidget *parent,
-                            const QString &title)
+std::optional<QString> read(const DataFolder &folder, QString *error)
 {
-    QString error;
-    auto stored = SideFile::read(folder.filePath(DataFiles::password), &error);
-    if (!stored)
-        messages.show(parent, {QStringLiteral("The password file %1 could not be read: %2")
-                                   .arg(DataFiles::password, error),
-                               title, QMessageBox::Ok, QMessageBox::Warning});
-    return stored;
+    return SideFile::read(folder.filePath(DataFiles::password), error);
 }
 
 bool matches(const QString &typed, const QString &stored)
