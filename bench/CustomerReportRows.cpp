@@ -61,7 +61,7 @@ double reportToPdf(const DataFolder &folder, const QString &pdf)
     QElapsedTimer timer;
     timer.start();
     QString error;
-    DataEnvironment environment(folder.filePath(DataFiles::customers));
+    DataEnvironment environment(folder.database(DataFiles::customers));
     ReportRows rows;
     require(environment.open(&error), error);
     const std::unique_ptr<ReportQuery> query =

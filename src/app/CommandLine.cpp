@@ -7,11 +7,11 @@
 #include "DataFiles.h"
 #include "DataFolder.h"
 #include "DataRestore.h"
+#include "FolderLock.h"
 #include "ZipReader.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QLockFile>
 #include <QTemporaryDir>
 #include <QTextStream>
 
@@ -80,11 +80,10 @@ int verify(const QString &archive, const QDate &today)
 int restore(const QString &archive, const QString &path, const QDateTime &now)
 {
     const DataFolder folder(QDir(path).absolutePath());
-    QLockFile lock(folder.filePath(DataFiles::lock));
-    lock.setStaleLockTime(0); // as the program itself: only a lock whose process is gone is stale
-    if (!QDir().mkpath(folder.path()) || !lock.tryLock(0)) {
+    FolderLock lock(folder);
+    if (!QDir().mkpath(folder.path()) || !lock.take()) {
         err << "The data folder " << QDir::toNativeSeparators(folder.path())
-            << (lock.error() == QLockFile::LockFailedError
+            << (lock.refusal() == FolderLock::Refusal::InUse
                     ? " is in use by Bramblewood. Leave the program, then restore."
                     : " cannot be used: the program may not write in it.")
             << Qt::endl;

@@ -10,6 +10,7 @@
 #include "DataRestore.h"
 #include "DatabaseCompaction.h"
 #include "FloppyBackup.h"
+#include "FolderLock.h"
 #include "LedgerTotals.h"
 #include "MessageBox.h"
 #include "NumberText.h"
@@ -24,9 +25,6 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QStyle>
-#include <QSysInfo>
-#include <cerrno>
-#include <csignal>
 
 namespace {
 
@@ -76,53 +74,27 @@ void Startup::tell(const QString &text, QMessageBox::Icon icon)
     m_messages.show(nullptr, {text, MessageBox::applicationTitle(), QMessageBox::Ok, icon});
 }
 
-// Whether the program named in the folder's lock file is still running.
-bool Startup::lockHeldByARunningProgram() const
-{
-    qint64 pid = 0;
-    QString host, application;
-    if (!m_lock->getLockInfo(&pid, &host, &application) || host != QSysInfo::machineHostName())
-        return true; // whoever holds it, it is not ours to judge
-    return pid > 0 && (::kill(pid_t(pid), 0) == 0 || errno == EPERM);
-}
-
-// Why the folder takes no new file, as the system says it (a full disk).
-QString Startup::whyNothingCanBeWritten() const
-{
-    QFile probe(m_folder.filePath(QStringLiteral(".Bramblewood.lock.probe")));
-    const bool written = probe.open(QIODevice::WriteOnly) && probe.write("probe") == 5 && probe.flush();
-    const QString reason = written ? QString() : probe.errorString();
-    probe.remove();
-    return reason;
-}
-
 bool Startup::lockFolder()
 {
-    m_lock = std::make_unique<QLockFile>(m_folder.filePath(DataFiles::lock));
-    // Only a lock whose process is gone is stale (a run that crashed): by
-    // default QLockFile would also take over any lock older than 30 seconds,
-    // letting a second copy in beside a program that has simply been open a while.
-    m_lock->setStaleLockTime(0);
-    if (m_lock->tryLock(0))
+    m_lock = std::make_unique<FolderLock>(m_folder);
+    if (m_lock->take())
         return true;
-    // A lock left by a run that crashed is replaced, unless the folder takes
-    // no new file: that, not another program, is what the user must mend.
-    const QString unwritable =
-        m_lock->error() == QLockFile::LockFailedError && lockHeldByARunningProgram()
-            ? QString()
-            : whyNothingCanBeWritten();
-    if (!unwritable.isEmpty())
+    switch (m_lock->refusal()) {
+    case FolderLock::Refusal::Unwritable:
         tell(QStringLiteral("The data folder %1 cannot be used: the program cannot write in it "
                             "(%2). If the disk is full, make room on it and start the program "
                             "again.")
-                 .arg(m_folder.path(), unwritable));
-    else if (m_lock->error() == QLockFile::LockFailedError)
+                 .arg(m_folder.path(), m_lock->reason()));
+        break;
+    case FolderLock::Refusal::InUse:
         tell(QStringLiteral("Bramblewood is already running on the data folder %1. Use the "
                             "window that is open.")
                  .arg(m_folder.path()));
-    else
+        break;
+    default:
         tell(QStringLiteral("The data folder %1 cannot be used: the program may not write in it.")
                  .arg(m_folder.path()));
+    }
     return false;
 }
 
@@ -213,7 +185,7 @@ void Startup::removeLeftovers()
     QStringList written = DataFiles::all();
     written << QFileInfo(BalanceJournal::stagedPath(m_folder)).fileName() << FloppyBackup::archiveFile
             << CustomerExport::workbookFile;
-    for (const DatabaseCompaction::Database &database : DatabaseCompaction::databases(m_folder))
+    for (const DatabaseCompaction::DatabaseFiles &database : DatabaseCompaction::databases(m_folder))
         written << QFileInfo(database.backup).fileName();
     Disk::removeLeftovers(m_folder.path(), written);
 }

@@ -2,8 +2,8 @@
 
 #include "AccessConversion.h"
 #include "DataFolder.h"
+#include "FolderLock.h"
 
-#include <QLockFile>
 #include <QMessageBox>
 #include <memory>
 
@@ -34,8 +34,6 @@ public:
 
 private:
     bool lockFolder();
-    bool lockHeldByARunningProgram() const;
-    QString whyNothingCanBeWritten() const;
     bool finishConversionInto();
     bool convertAccessFiles();
     bool undoUnfinishedRestore();
@@ -53,7 +51,7 @@ private:
     Launcher &m_launcher;
     const Clock &m_clock;
     QString m_jetReader;
-    std::unique_ptr<QLockFile> m_lock;
+    std::unique_ptr<FolderLock> m_lock;
     std::unique_ptr<frmMain> m_window;
     bool m_installed = false; // a new data folder was set up
 };

@@ -1,10 +1,8 @@
 #include "frmMain.h"
 
 #include "AutoCompleteBox.h"
-#include "BalanceJournal.h"
 #include "Calculator.h"
 #include "CalendarPickers.h"
-#include "Connection.h"
 #include "CustomerTab.h"
 #include "DataControl.h"
 #include "DataFiles.h"
@@ -16,12 +14,9 @@
 #include "MaintenanceCommands.h"
 #include "MessageBox.h"
 #include "ProgramSettings.h"
-#include "QuotedText.h"
 #include "ReportsTab.h"
 #include "RunningBalance.h"
-#include "Schema.h"
 #include "ShowInFront.h"
-#include "SideFile.h"
 #include "Twips.h"
 #include "frmAbout.h"
 #include "frmCustomerList.h"
@@ -45,7 +40,7 @@ QString frmMain::askForDataFolder(QWidget *parent, const QString &startFolder)
 frmMain::frmMain(const DataFolder &folder, MessageBox &messages, Launcher &launcher,
                  const Clock &clock, FloppyBackup::MediumFinder findMedium,
                  RestoreCommand::Chooser chooseBackup, FolderChooser chooseFolder, QWidget *parent)
-    : QMainWindow(parent), m_folder(folder), m_messages(messages), m_launcher(launcher),
+    : QMainWindow(parent), m_folder(folder), m_books(folder), m_messages(messages), m_launcher(launcher),
       m_clock(clock), m_findMedium(std::move(findMedium)), m_chooseBackup(std::move(chooseBackup)),
       m_chooseFolder(std::move(chooseFolder))
 {
@@ -174,50 +169,15 @@ QList<DataControl *> frmMain::dataControls() const
     return {&m_customers->customers(), &m_ledger->income().entries(), &m_ledger->expense().entries()};
 }
 
-bool frmMain::loadSideFiles(QString *reason)
+bool frmMain::openBooks()
 {
-    QString error, expenseNames, incomeNames, balance;
-    const auto read = [&](const QString &name, QString *content) {
-        const auto text = SideFile::read(m_folder.filePath(name), &error);
-        if (!text)
-            *reason = QStringLiteral("The file %1 could not be read: %2").arg(name, error);
-        *content = text.value_or(QString());
-        return text.has_value();
-    };
-    if (!read(DataFiles::expenseNames, &expenseNames) || !read(DataFiles::incomeNames, &incomeNames))
-        return false;
-    // A ledger change that committed just before a crash may have left its
-    // balance.kvd unwritten: that is finished first.
-    if (!BalanceJournal::settle(m_folder, &error)) {
-        *reason = QStringLiteral("The file %1 could not be brought up to date with the ledgers: %2")
-                      .arg(DataFiles::balance, error);
+    QString reason;
+    if (!m_books.open(&reason)) {
+        tellCannotStart(reason);
         return false;
     }
-    if (!read(DataFiles::balance, &balance))
-        return false;
-    if (!m_ledger->balance().setFromFile(balance)) {
-        *reason = QStringLiteral("The file %1 must hold the balance as a number, but it holds %2.")
-                      .arg(DataFiles::balance, QuotedText::of(balance.trimmed()));
-        return false;
-    }
-    m_ledger->expense().nameBox().setRememberedValue(expenseNames);
-    m_ledger->income().nameBox().setRememberedValue(incomeNames);
-    return true;
-}
-
-bool frmMain::checkDatabases()
-{
-    QStringList readOnly;
-    for (const auto &[name, table] : DataFiles::databases()) {
-        QString error;
-        if (!Schema::check(m_folder.filePath(name), table, &error)) {
-            tellCannotStart(error);
-            return false;
-        }
-        if (Connection::isReadOnlyFile(m_folder.filePath(name)))
-            readOnly << name;
-    }
-    if (!readOnly.isEmpty())
+    showSideValues();
+    if (const QStringList readOnly = m_books.readOnlyDatabases(); !readOnly.isEmpty())
         m_messages.show(this, {QStringLiteral("These databases are read-only: %1. Their records "
                                               "are shown but cannot be changed, and leaving the "
                                               "program leaves the files as they are. To change "
@@ -229,14 +189,17 @@ bool frmMain::checkDatabases()
     return true;
 }
 
+void frmMain::showSideValues()
+{
+    const OpenBooks::SideValues &values = m_books.values();
+    m_ledger->balance().setFromFile(values.balance);
+    m_ledger->expense().nameBox().setRememberedValue(values.expenseNames);
+    m_ledger->income().nameBox().setRememberedValue(values.incomeNames);
+}
+
 bool frmMain::Form_Load()
 {
-    QString reason;
-    if (!loadSideFiles(&reason)) {
-        tellCannotStart(reason);
-        return false;
-    }
-    if (!checkDatabases())
+    if (!openBooks())
         return false;
     m_reports->setStartingDates();
     // The zip component comes with the backup command that uses it.
@@ -269,24 +232,8 @@ void frmMain::endUnchanged()
 
 QStringList frmMain::saveSideFiles()
 {
-    QStringList problems;
-    // A change whose balance.kvd could not be written left a note in its
-    // ledger: it is finished first, so that no copy of the databases (the
-    // backup's, the exit's, a restore's kept folder) carries one.
-    QString error;
-    if (!BalanceJournal::settle(m_folder, &error))
-        problems << QStringLiteral("The file %1 could not be brought up to date with the ledgers: %2")
-                        .arg(DataFiles::balance, error);
-    const struct {
-        QString name, value;
-    } files[] = {{DataFiles::expenseNames, m_ledger->expense().nameBox().rememberedValue()},
-                 {DataFiles::incomeNames, m_ledger->income().nameBox().rememberedValue()},
-                 {DataFiles::balance, m_ledger->balance().committed()}};
-    for (const auto &file : files) {
-        if (!SideFile::write(m_folder.disk(), m_folder.filePath(file.name), file.value, &error))
-            problems << QStringLiteral("The file %1 could not be written: %2").arg(file.name, error);
-    }
-    return problems;
+    return m_books.save({m_ledger->expense().nameBox().rememberedValue(),
+                         m_ledger->income().nameBox().rememberedValue(), m_ledger->balance().committed()});
 }
 
 // Leaving the program, by Exit or by closing the window whatever the reason:
@@ -339,9 +286,11 @@ void frmMain::takeUpData()
         data->open();
     m_customers->cmdClear_Click();
     QString reason;
-    if (!loadSideFiles(&reason))
+    if (!m_books.open(&reason))
         m_messages.show(this, {reason, MessageBox::applicationTitle(), QMessageBox::Ok,
                                QMessageBox::Warning});
+    else
+        showSideValues();
 }
 
 void frmMain::leaveDataFolder()

@@ -2,6 +2,7 @@
 
 #include "DataFolder.h"
 #include "FloppyBackup.h"
+#include "OpenBooks.h"
 #include "RestoreCommand.h"
 
 #include <QMainWindow>
@@ -78,22 +79,21 @@ private:
     void listRecentFolders();
     void addCalendars();
     QList<DataControl *> dataControls() const;
-    // The remembered names and the balance from their files; false, with
-    // the reason, when one cannot be read.
-    bool loadSideFiles(QString *reason);
+    // Opens the books and shows what they hold beside the databases; false,
+    // once the user has been told why, when the program cannot go on.
+    bool openBooks();
+    void showSideValues();
     void closeConnections();
     // Around a restore (RestoreCommand::Window).
     bool letGoOfData();
     void takeUpData();
-    // Refuses a database without a column the program uses, and tells which
-    // databases the user made read-only.
-    bool checkDatabases();
     void tellCannotStart(const QString &reason);
     void endUnchanged();
     void shutDown();
     void showChosenCustomer(qint64 bookmark);
 
     DataFolder m_folder;
+    OpenBooks m_books;
     MessageBox &m_messages;
     Launcher &m_launcher;
     const Clock &m_clock;

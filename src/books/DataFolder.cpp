@@ -10,7 +10,7 @@
 
 namespace {
 
-struct Database {
+struct NewDatabase {
     QString name, table;
     QStringList statements;
 };
@@ -19,7 +19,7 @@ struct FirstContent {
     QString name, value;
 };
 
-QList<Database> databases()
+QList<NewDatabase> databases()
 {
     return {{DataFiles::customers, QStringLiteral("Customers"), Schema::customers()},
             {DataFiles::income, QStringLiteral("Income"), Schema::income()},
@@ -52,17 +52,15 @@ QStringList DataFolder::missingFiles() const
 
 bool DataFolder::hasUnfinishedInstallation() const
 {
-    const QList<Database> all = databases();
-    const auto leftOver = [this](const Database &db) {
+    const QList<NewDatabase> all = databases();
+    const auto leftOver = [this](const NewDatabase &db) {
         return QFile::exists(filePath(workName(db.name)));
     };
     if (std::none_of(all.begin(), all.end(), leftOver))
         return false;
-    for (const Database &db : all) {
-        const QString path = filePath(db.name);
-        if (QFile::exists(path) && !Schema::isEmpty(path, db.table))
+    for (const NewDatabase &db : all)
+        if (QFile::exists(filePath(db.name)) && !Schema::isEmpty(database(db.name), db.table))
             return false;
-    }
     for (const FirstContent &file : sideFiles()) {
         const QString path = filePath(file.name);
         QString error;
@@ -80,17 +78,17 @@ bool DataFolder::install(QString *error) const
     // is there, and every data file present is as the installation made it,
     // so that a start after a crash or a failure sees the installation as
     // unfinished and runs it again, replacing only what it made itself.
-    for (const Database &db : databases()) {
+    for (const NewDatabase &db : databases()) {
         const QString work = filePath(workName(db.name));
         QFile::remove(work);
         QFile::remove(work + QStringLiteral("-journal"));
-        if (!Schema::create(work, db.statements, error))
+        if (!Schema::create(database(workName(db.name)), db.statements, error))
             return false;
     }
     for (const FirstContent &file : sideFiles())
         if (!SideFile::write(disk(), filePath(file.name), file.value, error))
             return false;
-    for (const Database &db : databases())
+    for (const NewDatabase &db : databases())
         if (!disk().replace(filePath(workName(db.name)), filePath(db.name), error))
             return false;
     return true;

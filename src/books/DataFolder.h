@@ -1,7 +1,9 @@
 #pragma once
 
+#include "Database.h"
 #include "Disk.h"
 #include "Faults.h"
+#include "SqliteEngine.h"
 
 #include <QDir>
 #include <QString>
@@ -12,7 +14,7 @@
 // files is a fresh installation, and so is one that an installation left
 // unfinished; any other folder with only some has lost data, and nothing may
 // paper over that. The faults handed in with the folder go with it to every
-// step that writes in it.
+// step that writes in it. Its databases are files that SQLite keeps.
 class DataFolder
 {
 public:
@@ -27,6 +29,11 @@ public:
     QString filePath(const QString &name) const { return m_dir.filePath(name); }
     Faults &faults() const { return *m_faults; }
     Disk disk() const { return Disk(*m_faults); }
+    // One of the folder's databases, or a work file of one, by its file name.
+    Database database(const QString &fileName) const
+    {
+        return {&SqliteEngine::instance(), filePath(fileName), m_faults};
+    }
 
     QStringList missingFiles() const;
 

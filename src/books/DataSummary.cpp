@@ -8,48 +8,10 @@
 #include "Schema.h"
 #include "SideBySide.h"
 #include "SideFile.h"
+#include "TableFigures.h"
 
-#include <QSqlDatabase>
-#include <QSqlError>
-#include <QSqlQuery>
-#include <QUuid>
 
 namespace {
-
-// Reads one database without ever writing it: a damaged file stays as it is.
-class ReadOnlyDatabase
-{
-public:
-    explicit ReadOnlyDatabase(const QString &path)
-        : m_name(QStringLiteral("bramblewood-summary-") + QUuid::createUuid().toString())
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
-        db.setDatabaseName(path);
-        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
-        db.open();
-    }
-    ~ReadOnlyDatabase()
-    {
-        QSqlDatabase::database(m_name, false).close();
-        QSqlDatabase::removeDatabase(m_name);
-    }
-
-    // The first column of the query's first row.
-    bool value(const QString &query, QVariant *result, QString *error) const
-    {
-        QSqlQuery q(QSqlDatabase::database(m_name, false));
-        if (!q.exec(query) || !q.next()) {
-            *error = q.lastError().isValid() ? q.lastError().text()
-                                             : QSqlDatabase::database(m_name, false).lastError().text();
-            return false;
-        }
-        *result = q.value(0);
-        return true;
-    }
-
-private:
-    QString m_name;
-};
 
 struct Table {
     QString file, table, dateColumn;
@@ -59,29 +21,28 @@ struct Table {
 
 bool readTable(const DataFolder &folder, const Table &t, QString *error)
 {
-    const QString path = folder.filePath(t.file);
-    const ReadOnlyDatabase db(path);
-    QVariant result;
+    const Database database = folder.database(t.file);
+    TableFigures figures(database);
     const auto fail = [&](const QString &what) {
         *error = QStringLiteral("%1 %2: %3").arg(t.file, what, *error);
         return false;
     };
-    if (!db.value(QStringLiteral("PRAGMA quick_check"), &result, error))
+    QString damage;
+    if (!figures.open(error) || !figures.check(&damage, error))
         return fail(QStringLiteral("could not be checked"));
-    if (result.toString() != QLatin1String("ok")) {
-        *error = result.toString();
-        return fail(QStringLiteral("failed SQLite's quick check"));
+    if (!damage.isEmpty()) {
+        *error = damage;
+        return fail(QStringLiteral("failed ") + database.engine->checkName());
     }
-    if (!Schema::check(path, t.table, error))
+    if (!Schema::check(database, t.table, error))
         return false;
-    if (!db.value(QStringLiteral("SELECT count(*) FROM \"%1\"").arg(t.table), &result, error))
+    if (!figures.count(t.table, t.rows, error))
         return fail(QStringLiteral("could not be read"));
-    *t.rows = result.toLongLong();
+    QVariant newest;
     if (t.newest) {
-        if (!db.value(QStringLiteral("SELECT max(%1) FROM \"%2\"").arg(t.dateColumn, t.table),
-                      &result, error))
+        if (!figures.largest(t.table, t.dateColumn, &newest, error))
             return fail(QStringLiteral("could not be read"));
-        *t.newest = DateText::fromStored(result.toString());
+        *t.newest = DateText::fromStored(newest.toString());
     }
     return true;
 }

@@ -15,7 +15,7 @@ struct DataSummary {
     QString balance;                   // with two decimals, as the balance box shows it
 
     // Reads the figures, checking on the way that every database passes
-    // SQLite's quick check and has every column the program uses, and that
+    // its engine's check and has every column the program uses, and that
     // balance.kvd holds a number. The error names the file and what is wrong.
     static bool read(const DataFolder &folder, DataSummary *summary, QString *error);
 

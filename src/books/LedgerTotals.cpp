@@ -1,27 +1,24 @@
 #include "LedgerTotals.h"
 
-#include "Connection.h"
 #include "DataFiles.h"
 #include "DataFolder.h"
 #include "NumberText.h"
-
-#include <QSqlError>
-#include <QSqlQuery>
+#include "TableFigures.h"
 
 namespace {
 
 std::optional<double> total(const DataFolder &folder, const QString &file, const QString &table,
                             QString *error)
 {
-    Connection connection(folder.filePath(file));
-    if (!connection.open(error))
+    TableFigures figures(folder.database(file));
+    double sum = 0;
+    if (!figures.open(error))
         return std::nullopt;
-    QSqlQuery query(connection.database());
-    if (!query.exec(QStringLiteral("SELECT total(%1Amount) FROM %1").arg(table)) || !query.next()) {
-        *error = QStringLiteral("%1 could not be read: %2").arg(file, query.lastError().text());
+    if (!figures.total(table, table + QStringLiteral("Amount"), &sum, error)) {
+        *error = QStringLiteral("%1 could not be read: %2").arg(file, *error);
         return std::nullopt;
     }
-    return query.value(0).toDouble();
+    return sum;
 }
 
 } // namespace

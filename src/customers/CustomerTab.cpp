@@ -22,7 +22,7 @@
 
 CustomerTab::CustomerTab(const DataFolder &folder, MessageBox &messages, const Clock &clock,
                          QWidget *parent)
-    : QWidget(parent), m_customersFile(folder.filePath(DataFiles::customers)), m_messages(messages),
+    : QWidget(parent), m_customers(folder.database(DataFiles::customers)), m_messages(messages),
       m_clock(clock)
 {
     m_form.build(this, folder, messages, clock);
@@ -252,7 +252,7 @@ void CustomerTab::cmdClear_Click()
 
 void CustomerTab::cmdTotal_Click()
 {
-    const HighestAccount highest = HighestAccount::read(m_customersFile);
+    const HighestAccount highest = HighestAccount::read(m_customers);
     if (!highest.ok) {
         ask({QStringLiteral("The customers could not be counted.\n\n%1").arg(highest.error),
              MessageBox::applicationTitle(), QMessageBox::Ok, QMessageBox::Warning});

@@ -53,7 +53,7 @@ private:
     void tellCommentsCut();
     QMessageBox::StandardButton ask(const MessageBoxRequest &request);
 
-    QString m_customersFile;
+    Database m_customers;
     MessageBox &m_messages;
     const Clock &m_clock;
     CustomerTabForm m_form;

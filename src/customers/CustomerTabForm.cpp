@@ -28,9 +28,9 @@ void CustomerTabForm::build(QWidget *page, const DataFolder &folder, MessageBox 
                             const Clock &clock)
 {
     customers = new DataControl(QStringLiteral("Adodc1"), QStringLiteral("Customers"),
-                                folder.filePath(DataFiles::customers),
-                                QStringLiteral("SELECT * FROM Customers ORDER BY Name ASC"),
-                                folder.faults(), messages, clock);
+                                folder.database(DataFiles::customers),
+                                QStringLiteral("SELECT * FROM Customers ORDER BY Name ASC"), messages,
+                                clock);
     const FormBuilder builder(page, TabPage::topOffset);
     buildCustomerInfo(builder);
     buildPhoneNumbers(builder);

@@ -1,11 +1,6 @@
 #include "Connection.h"
 
-
-#include <QFile>
-#include <QFileInfo>
 #include <QSqlError>
-#include <QSqlQuery>
-#include <QUrl>
 #include <atomic>
 
 namespace {
@@ -16,37 +11,10 @@ QString uniqueName()
     return QStringLiteral("bramblewood-%1").arg(++counter);
 }
 
-// The rollback journal, not WAL: backups and the zip copy the database file
-// alone, and a WAL file beside it would be left behind. FULL makes every
-// committed change reach the disk before the call returns.
-bool applySettings(QSqlDatabase &db, QString *error)
-{
-    QSqlQuery query(db);
-    for (const char *pragma : {"PRAGMA journal_mode=DELETE", "PRAGMA synchronous=FULL"}) {
-        if (!query.exec(QString::fromLatin1(pragma))) {
-            *error = query.lastError().text();
-            // Still locked once the busy timeout has run out: the user can act on that.
-            if (query.lastError().nativeErrorCode() == QLatin1String("5"))
-                *error = QStringLiteral("another program has held it locked for more than five "
-                                        "seconds. Close that program, or wait until it is done, "
-                                        "and try again");
-            return false;
-        }
-    }
-    return true;
-}
-
 } // namespace
 
-bool Connection::isReadOnlyFile(const QString &path)
-{
-    const QFileInfo info(path);
-    const auto anyWrite = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
-    return !(info.permissions() & anyWrite) || !info.isWritable();
-}
-
-Connection::Connection(const QString &path, Faults &faults)
-    : m_path(path), m_faults(&faults), m_name(uniqueName())
+Connection::Connection(const Database &database, Engine::Access access)
+    : m_database(database), m_access(access), m_name(uniqueName())
 {
 }
 
@@ -58,22 +26,14 @@ Connection::~Connection()
 bool Connection::open(QString *error)
 {
     close();
-    if (!QFileInfo(m_path).isFile()) {
-        *error = QStringLiteral("The database file %1 does not exist.").arg(m_path);
-        return false;
+    if (m_access != Engine::Access::Create) {
+        *error = m_database.engine->missing(m_database.name);
+        if (!error->isEmpty())
+            return false;
     }
-    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
-    // Never mode=rwc: a file that vanishes between the check and the open is
-    // an error, not a new empty database.
-    const QString mode = isReadOnlyFile(m_path) ? QStringLiteral("ro") : QStringLiteral("rw");
-    db.setDatabaseName(QUrl::fromLocalFile(m_path).toString(QUrl::FullyEncoded) +
-                       QStringLiteral("?mode=") + mode);
-    db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=5000"));
-    if (!db.open() || !applySettings(db, error)) {
-        if (db.lastError().isValid())
-            *error = db.lastError().text();
+    if (!m_database.engine->open(m_name, m_database.name, m_access, error)) {
         *error = QStringLiteral("%1 could not be opened: %2").arg(dataSource(), *error);
-        db.close();
+        close();
         return false;
     }
     return true;
@@ -88,11 +48,6 @@ void Connection::close()
         db.close();
     }
     QSqlDatabase::removeDatabase(m_name);
-}
-
-QString Connection::dataSource() const
-{
-    return QFileInfo(m_path).fileName();
 }
 
 bool Connection::isOpen() const
@@ -116,7 +71,7 @@ bool Connection::inTransaction(const std::function<bool(QString *error)> &work, 
         db.rollback();
         return false;
     }
-    if (!m_faults->before(Faults::Step::Commit, m_path, error)) {
+    if (!m_database.faults->before(Faults::Step::Commit, m_database.name, error)) {
         db.rollback();
         return false;
     }
@@ -125,6 +80,6 @@ bool Connection::inTransaction(const std::function<bool(QString *error)> &work, 
         db.rollback();
         return false;
     }
-    m_faults->after(Faults::Step::Commit);
+    m_database.faults->after(Faults::Step::Commit);
     return true;
 }

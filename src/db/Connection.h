@@ -1,24 +1,18 @@
 #pragma once
 
-#include "Faults.h"
+#include "Database.h"
 
 #include <QSqlDatabase>
 #include <QString>
 #include <functional>
 
-// One connection to one database file, named by its full path. The file
-// must exist: opening never creates a database. A file the user made
-// read-only is opened for reading only.
+// One connection to one database: the one way the program opens a database
+// on a Qt SQL connection. Opening never creates a database unless asked to;
+// a database the user made read-only is opened for reading only.
 class Connection
 {
 public:
-    // Read-only as the user set it: no write permission at all, or none for
-    // this process. A process run as root may write any file, so that it
-    // cannot tell the user's intent from a failed open.
-    static bool isReadOnlyFile(const QString &path);
-
-    // Commits go through the faults (Faults.h).
-    explicit Connection(const QString &path, Faults &faults = Faults::none());
+    explicit Connection(const Database &database, Engine::Access access = Engine::Access::ReadWrite);
     ~Connection();
     Connection(const Connection &) = delete;
     Connection &operator=(const Connection &) = delete;
@@ -28,13 +22,15 @@ public:
     bool isOpen() const;
 
     QSqlDatabase database() const;
-    // Runs the statements of `work` as one transaction: all of them commit, or none.
+    const Engine &engine() const { return *m_database.engine; }
+    // Runs the statements of `work` as one transaction: all of them commit,
+    // or none. The commit goes through the database's faults (Faults.h).
     bool inTransaction(const std::function<bool(QString *error)> &work, QString *error);
-    // The database's file name, as messages name it.
-    QString dataSource() const;
+    // The database as messages name it.
+    QString dataSource() const { return m_database.displayName(); }
 
 private:
-    QString m_path;
-    Faults *m_faults;
+    Database m_database;
+    Engine::Access m_access;
     QString m_name;
 };

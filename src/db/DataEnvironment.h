@@ -12,10 +12,7 @@
 class DataEnvironment
 {
 public:
-    explicit DataEnvironment(const QString &databasePath)
-        : m_path(databasePath), m_connection(databasePath)
-    {
-    }
+    explicit DataEnvironment(const Database &database) : m_database(database), m_connection(database) {}
 
     bool open(QString *error) { return m_connection.open(error); }
     void close() { m_connection.close(); }
@@ -25,10 +22,10 @@ public:
     std::unique_ptr<ReportQuery> start(const ReportCommand &command,
                                        const QVariantList &parameters) const
     {
-        return std::make_unique<ReportQuery>(m_path, command, parameters);
+        return std::make_unique<ReportQuery>(m_database, command, parameters);
     }
 
 private:
-    QString m_path;
+    Database m_database;
     Connection m_connection;
 };

@@ -5,10 +5,10 @@
 #include <QSqlError>
 #include <QSqlQuery>
 
-HighestAccount HighestAccount::read(const QString &databasePath)
+HighestAccount HighestAccount::read(const Database &customers)
 {
     HighestAccount result;
-    Connection connection(databasePath);
+    Connection connection(customers);
     if (!connection.open(&result.error))
         return result;
     QSqlQuery query(connection.database());

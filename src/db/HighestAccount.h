@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Database.h"
+
 #include <QString>
 #include <optional>
 
@@ -10,5 +12,5 @@ struct HighestAccount {
     std::optional<qint64> account; // none when the table is empty
     QString error;
 
-    static HighestAccount read(const QString &databasePath);
+    static HighestAccount read(const Database &customers);
 };

@@ -14,8 +14,8 @@ struct Recordset::Reading {
     QString error;
 };
 
-Recordset::Recordset(const QString &databasePath, const QString &rowSource, Faults &faults)
-    : m_databasePath(databasePath), m_connection(databasePath, faults), m_rowSource(rowSource)
+Recordset::Recordset(const Database &database, const QString &rowSource)
+    : m_database(database), m_connection(database), m_rowSource(rowSource)
 {
 }
 
@@ -43,8 +43,8 @@ bool Recordset::openInBackground(QString *error)
     auto reading = std::make_shared<Reading>();
     m_reading = reading;
     m_reader.reset(QThread::create(
-        [reading, path = m_databasePath, table = m_table.table(), order = m_table.orderSql()] {
-            reading->ok = TableReader::read(path, table, order, &reading->copy, &reading->error);
+        [reading, database = m_database, table = m_table.table(), order = m_table.orderSql()] {
+            reading->ok = TableReader::read(database, table, order, &reading->copy, &reading->error);
         }));
     connect(m_reader.get(), &QThread::finished, this, &Recordset::takeReadRows);
     m_reader->start();
@@ -126,7 +126,7 @@ bool Recordset::load(QString *error)
 {
     TableCopy copy;
     return m_table.describe(m_rowSource, error) &&
-           TableReader::read(m_databasePath, m_table.table(), m_table.orderSql(), &copy, error) &&
+           TableReader::read(m_database, m_table.table(), m_table.orderSql(), &copy, error) &&
            take(copy, error);
 }
 
@@ -166,7 +166,7 @@ bool Recordset::reuseCopy(QString *error)
         return true;
     std::vector<qint64> rowids;
     return (!m_table.hasOrder() ||
-            TableReader::readOrder(m_databasePath, m_table.orderSql(), &rowids, error)) &&
+            TableReader::readOrder(m_database, m_table.orderSql(), &rowids, error)) &&
            orderRows(rowids, error);
 }
 

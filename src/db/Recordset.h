@@ -43,8 +43,7 @@ public:
     // in the same transaction, after the change's statement.
     using AlongsideWrite = std::function<bool(QSqlDatabase &db, QString *error)>;
 
-    // Its commits go through the faults (Faults.h).
-    Recordset(const QString &databasePath, const QString &rowSource, Faults &faults = Faults::none());
+    Recordset(const Database &database, const QString &rowSource);
     ~Recordset() override;
 
     bool open(QString *error);
@@ -140,7 +139,7 @@ private:
     qint64 rowidOf(qsizetype row) const { return m_cells.integer(row, 0); }
     void setPosition(qsizetype position);
 
-    QString m_databasePath;
+    Database m_database;
     Connection m_connection;
     TableRows m_table{m_connection};
     QString m_rowSource;

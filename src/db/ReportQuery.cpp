@@ -1,8 +1,6 @@
 #include "ReportQuery.h"
 
-#include "ReadConnection.h"
-
-#include <sqlite3.h>
+#include "RowReader.h"
 
 namespace {
 
@@ -12,43 +10,43 @@ constexpr qsizetype partRows = 1000;
 
 } // namespace
 
-ReportQuery::ReportQuery(const QString &path, const ReportCommand &command,
+ReportQuery::ReportQuery(const Database &database, const ReportCommand &command,
                          const QVariantList &parameters)
-    : m_thread([this, path, command, parameters](const std::stop_token &stop) {
-          read(stop, path, command, parameters);
+    : m_thread([this, database, command, parameters](const std::stop_token &stop) {
+          read(stop, database, command, parameters);
       })
 {
 }
 
-void ReportQuery::read(const std::stop_token &stop, const QString &path, const ReportCommand &command,
-                       const QVariantList &parameters)
+void ReportQuery::read(const std::stop_token &stop, const Database &database,
+                       const ReportCommand &command, const QVariantList &parameters)
 {
-    ReadConnection connection(path);
+    const std::unique_ptr<RowReader> reader = database.engine->reader(database.name);
     QString error;
-    const bool read = connection.inReadTransaction(
-        [&](QString *error) { return readRows(stop, connection, command, parameters, error); }, &error);
+    const bool read = reader->inReadTransaction(
+        [&](QString *error) { return readRows(stop, *reader, command, parameters, error); }, &error);
     finish(!read, error);
 }
 
 // The count and the rows in one transaction, so that they agree.
-bool ReportQuery::readRows(const std::stop_token &stop, ReadConnection &connection,
-                           const ReportCommand &command, const QVariantList &parameters, QString *error)
+bool ReportQuery::readRows(const std::stop_token &stop, RowReader &reader, const ReportCommand &command,
+                           const QVariantList &parameters, QString *error)
 {
-    if (!readCount(connection, command, parameters, error))
+    if (!readCount(reader, command, parameters, error))
         return false;
     RowBlock part(m_columns.size());
     qint64 read = 0;
-    int status;
-    while (!stop.stop_requested() && (status = connection.step()) == SQLITE_ROW) {
-        connection.appendRow(&part);
+    RowReader::Step step = RowReader::Step::Row;
+    while (!stop.stop_requested() && (step = reader.step()) == RowReader::Step::Row) {
+        reader.appendRow(&part);
         if (++read % partRows == 0)
             handOver(part);
     }
     handOver(part);
     if (stop.stop_requested())
         return true; // no one is waiting any more
-    if (status != SQLITE_DONE)
-        return connection.failed(error);
+    if (step != RowReader::Step::Done)
+        return reader.failed(error);
     if (read != m_total) {
         *error = QStringLiteral("%1 rows were counted but %2 read.").arg(m_total).arg(read);
         return false;
@@ -57,15 +55,15 @@ bool ReportQuery::readRows(const std::stop_token &stop, ReadConnection &connecti
 }
 
 // Leaves the rows' statement ready to step.
-bool ReportQuery::readCount(ReadConnection &connection, const ReportCommand &command,
+bool ReportQuery::readCount(RowReader &reader, const ReportCommand &command,
                             const QVariantList &parameters, QString *error)
 {
     qint64 total = 0;
-    if (!connection.number(command.count, parameters, &total, error) ||
-        !connection.prepare(command.rows, error) || !connection.bind(parameters, error))
+    if (!reader.number(command.count, parameters, &total, error) ||
+        !reader.prepare(command.rows, parameters, error))
         return false;
     const std::lock_guard lock(m_mutex);
-    m_columns = connection.columnNames();
+    m_columns = reader.columnNames();
     m_total = total;
     m_changed.notify_all();
     return true;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Database.h"
 #include "ReportCommands.h"
 #include "ReportRows.h"
 
@@ -10,7 +11,7 @@
 #include <thread>
 #include <vector>
 
-class ReadConnection;
+class RowReader;
 
 // A report's query, run on a thread of its own with a read-only connection of
 // its own, in one read transaction: the rows are counted first, then read and
@@ -20,7 +21,7 @@ class ReadConnection;
 class ReportQuery
 {
 public:
-    ReportQuery(const QString &path, const ReportCommand &command, const QVariantList &parameters);
+    ReportQuery(const Database &database, const ReportCommand &command, const QVariantList &parameters);
 
     // Waits until the rows are counted, then gives the columns and the count
     // with no rows yet.
@@ -30,12 +31,12 @@ public:
     bool waitForRows(qsizetype count, ReportRows *rows, QString *error);
 
 private:
-    void read(const std::stop_token &stop, const QString &path, const ReportCommand &command,
+    void read(const std::stop_token &stop, const Database &database, const ReportCommand &command,
               const QVariantList &parameters);
-    bool readRows(const std::stop_token &stop, ReadConnection &connection, const ReportCommand &command,
+    bool readRows(const std::stop_token &stop, RowReader &reader, const ReportCommand &command,
                   const QVariantList &parameters, QString *error);
-    bool readCount(ReadConnection &connection, const ReportCommand &command,
-                   const QVariantList &parameters, QString *error);
+    bool readCount(RowReader &reader, const ReportCommand &command, const QVariantList &parameters,
+                   QString *error);
     void handOver(RowBlock &part);
     void finish(bool failed, const QString &error);
 

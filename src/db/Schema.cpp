@@ -1,10 +1,9 @@
 #include "Schema.h"
 
 #include "Connection.h"
+#include "QuotedName.h"
 
 #include <QFile>
-#include <QFileInfo>
-#include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
 
@@ -46,53 +45,35 @@ QStringList indexesOf(const QString &table)
     return {table + QStringLiteral("ByDate")};
 }
 
-struct SchemaObject {
-    QString type, name;
-};
-
-// What the database's schema lists: tables, indexes, views and triggers.
-bool readObjects(Connection &connection, QList<SchemaObject> *objects, QString *error)
-{
-    QSqlQuery query(connection.database());
-    if (!query.exec(QStringLiteral("SELECT type, name FROM sqlite_master"))) {
-        *error = QStringLiteral("%1 could not be read: %2")
-                     .arg(connection.dataSource(), query.lastError().text());
-        return false;
-    }
-    while (query.next())
-        objects->append({query.value(0).toString(), query.value(1).toString()});
-    return true;
-}
-
 bool ranByItself(const SchemaObject &object)
 {
     return object.type == QLatin1String("trigger") || object.type == QLatin1String("view");
 }
 
-bool isOurs(const SchemaObject &object, const QString &table)
+bool isOurs(const Engine &engine, const SchemaObject &object, const QString &table)
 {
+    if (engine.isOwn(object))
+        return true;
     if (object.type == QLatin1String("table"))
-        return object.name == table || object.name == QLatin1String("sqlite_sequence");
-    return object.type == QLatin1String("index") &&
-           (indexesOf(table).contains(object.name) ||
-            object.name.startsWith(QLatin1String("sqlite_autoindex_")));
+        return object.name == table;
+    return object.type == QLatin1String("index") && indexesOf(table).contains(object.name);
 }
 
-// The table's columns as the database has them, and what its schema lists.
+// The table's columns as the database has them, and what its catalog lists.
 bool readSchema(Connection &connection, const QString &table, QStringList *columns,
                 QList<SchemaObject> *objects, QString *error)
 {
     if (!connection.open(error))
         return false;
-    QSqlQuery info(connection.database());
-    if (!info.exec(QStringLiteral("PRAGMA table_info(\"%1\")").arg(table))) {
-        *error = QStringLiteral("%1 could not be read: %2")
-                     .arg(connection.dataSource(), info.lastError().text());
+    QList<TableColumn> present;
+    if (!connection.engine().columns(connection.database(), table, &present, error) ||
+        !connection.engine().objects(connection.database(), objects, error)) {
+        *error = QStringLiteral("%1 could not be read: %2").arg(connection.dataSource(), *error);
         return false;
     }
-    while (info.next())
-        *columns << info.value(1).toString();
-    return readObjects(connection, objects, error);
+    for (const TableColumn &column : std::as_const(present))
+        *columns << column.name;
+    return true;
 }
 
 QString createTable(const QString &table)
@@ -124,9 +105,9 @@ QStringList expense()
             QStringLiteral("CREATE INDEX ExpenseByDate ON Expense (ExpenseDate)")};
 }
 
-bool check(const QString &path, const QString &table, QString *error)
+bool check(const Database &database, const QString &table, QString *error)
 {
-    Connection connection(path);
+    Connection connection(database);
     QStringList present;
     QList<SchemaObject> objects;
     if (!readSchema(connection, table, &present, &objects, error))
@@ -153,18 +134,18 @@ bool check(const QString &path, const QString &table, QString *error)
     return true;
 }
 
-bool checkBackedUp(const QString &path, const QString &table, QString *error)
+bool checkBackedUp(const Database &database, const QString &table, QString *error)
 {
     QStringList present;
     QList<SchemaObject> objects;
     {
-        Connection connection(path);
+        Connection connection(database);
         if (!readSchema(connection, table, &present, &objects, error))
             return false;
     }
-    const QString file = QFileInfo(path).fileName();
+    const QString file = database.displayName();
     for (const SchemaObject &object : std::as_const(objects)) {
-        if (!isOurs(object, table)) {
+        if (!isOurs(*database.engine, object, table)) {
             *error = QStringLiteral("%1 holds the %2 \"%3\", which no backup of this program holds.")
                          .arg(file, object.type, object.name);
             return false;
@@ -179,54 +160,39 @@ bool checkBackedUp(const QString &path, const QString &table, QString *error)
             return false;
         }
     }
-    return check(path, table, error);
+    return check(database, table, error);
 }
 
-bool create(const QString &path, const QStringList &statements, QString *error)
+bool create(const Database &database, const QStringList &statements, QString *error,
+            const std::function<bool(const QSqlDatabase &, QString *error)> &fill)
 {
-    const QString name = QStringLiteral("bramblewood-create-") + path;
     bool ok = true;
     {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
-        db.setDatabaseName(path);
-        ok = db.open() && db.transaction();
-        QSqlQuery query(db);
-        for (const QString &statement : statements) {
-            if (!ok)
-                break;
-            ok = query.exec(statement);
-        }
-        ok = ok && db.commit();
-        if (!ok) {
-            *error = query.lastError().isValid() ? query.lastError().text() : db.lastError().text();
-            db.rollback();
-        }
-        query.finish();
-        db.close();
+        Connection connection(database, Engine::Access::Create);
+        const auto build = [&](QString *error) {
+            QSqlQuery query(connection.database());
+            for (const QString &statement : statements)
+                if (!query.exec(statement)) {
+                    *error = query.lastError().text();
+                    return false;
+                }
+            return !fill || fill(connection.database(), error);
+        };
+        ok = connection.open(error) && connection.inTransaction(build, error);
     }
-    QSqlDatabase::removeDatabase(name);
     if (!ok)
-        QFile::remove(path);
+        QFile::remove(database.name);
     return ok;
 }
 
-bool isEmpty(const QString &path, const QString &table)
+bool isEmpty(const Database &database, const QString &table)
 {
-    const QString name = QStringLiteral("bramblewood-check-") + path;
-    bool empty = false;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
-        db.setDatabaseName(path);
-        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
-        if (db.open()) {
-            QSqlQuery query(db);
-            empty = query.exec(QStringLiteral("SELECT 1 FROM \"%1\" LIMIT 1").arg(table)) &&
-                    !query.next();
-        }
-        db.close();
-    }
-    QSqlDatabase::removeDatabase(name);
-    return empty;
+    Connection connection(database, Engine::Access::ReadOnly);
+    QString error;
+    if (!connection.open(&error))
+        return false;
+    QSqlQuery query(connection.database());
+    return query.exec(QStringLiteral("SELECT 1 FROM %1 LIMIT 1").arg(quotedName(table))) && !query.next();
 }
 
 } // namespace Schema

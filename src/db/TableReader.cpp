@@ -1,11 +1,8 @@
 #include "TableReader.h"
 
-#include "ReadConnection.h"
+#include "RowReader.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <algorithm>
-#include <sqlite3.h>
 
 namespace {
 
@@ -16,15 +13,15 @@ QString quoted(const QString &identifier)
 
 // Every row of the prepared statement, cell after cell; the room is set
 // aside before, so that the block is never copied while it grows.
-bool readStatement(ReadConnection &connection, qint64 rowsExpected, qint64 textBytes,
-                   QStringList *columnNames, RowBlock *rows, QString *error)
+bool readStatement(RowReader &reader, qint64 rowsExpected, qint64 textBytes, QStringList *columnNames,
+                   RowBlock *rows, QString *error)
 {
-    *columnNames = connection.columnNames();
+    *columnNames = reader.columnNames();
     *rows = RowBlock(columnNames->size());
     rows->reserve(rowsExpected, std::min(textBytes, RowBlock::maxTextBytes / 2));
-    int status;
-    while ((status = connection.step()) == SQLITE_ROW) {
-        connection.appendRow(rows);
+    RowReader::Step step;
+    while ((step = reader.step()) == RowReader::Step::Row) {
+        reader.appendRow(rows);
         // Half the room is left for the rows the user changes afterwards.
         if (rows->textBytes() > RowBlock::maxTextBytes / 2) {
             *error = QStringLiteral("The rows hold more text than the program can keep.");
@@ -32,54 +29,49 @@ bool readStatement(ReadConnection &connection, qint64 rowsExpected, qint64 textB
         }
     }
     rows->squeeze();
-    return status == SQLITE_DONE || connection.failed(error);
+    return step == RowReader::Step::Done || reader.failed(error);
 }
 
-// The file holds all the text and more, so its size is room enough.
-bool readRows(ReadConnection &connection, const QString &path, const QString &table, TableCopy *copy,
-              QString *error)
-{
-    return connection.prepare(
-               QStringLiteral("SELECT rowid AS bramblewood_rowid, * FROM %1").arg(quoted(table)), error) &&
-           readStatement(connection, copy->counted, QFileInfo(path).size(), &copy->columns, &copy->rows,
-                         error);
-}
-
-bool readRowids(ReadConnection &connection, const QString &orderSql, std::vector<qint64> *rowids,
-                QString *error)
+bool readRowids(RowReader &reader, const QString &orderSql, std::vector<qint64> *rowids, QString *error)
 {
     rowids->clear();
-    if (!connection.prepare(orderSql, error))
+    if (!reader.prepare(orderSql, {}, error))
         return false;
-    int status;
-    while ((status = connection.step()) == SQLITE_ROW)
-        rowids->push_back(sqlite3_column_int64(connection.statement(), 0));
-    return status == SQLITE_DONE || connection.failed(error);
+    RowReader::Step step;
+    while ((step = reader.step()) == RowReader::Step::Row)
+        rowids->push_back(reader.integer(0));
+    return step == RowReader::Step::Done || reader.failed(error);
 }
 
 } // namespace
 
 namespace TableReader {
 
-bool read(const QString &path, const QString &table, const QString &orderSql, TableCopy *copy,
+bool read(const Database &database, const QString &table, const QString &orderSql, TableCopy *copy,
           QString *error)
 {
-    ReadConnection connection(path);
-    return connection.inReadTransaction(
+    const Engine &engine = *database.engine;
+    const std::unique_ptr<RowReader> reader = engine.reader(database.name);
+    return reader->inReadTransaction(
         [&](QString *error) {
-            return connection.number(QStringLiteral("SELECT count(*) FROM %1").arg(quoted(table)), {},
-                                     &copy->counted, error) &&
-                   readRows(connection, path, table, copy, error) &&
-                   (orderSql.isEmpty() || readRowids(connection, orderSql, &copy->order, error));
+            return reader->number(QStringLiteral("SELECT count(*) FROM %1").arg(quoted(table)), {},
+                                  &copy->counted, error) &&
+                   reader->prepare(QStringLiteral("SELECT %1 AS bramblewood_rowid, * FROM %2")
+                                       .arg(engine.rowId(), quoted(table)),
+                                   {}, error) &&
+                   readStatement(*reader, copy->counted, engine.sizeBound(database.name), &copy->columns,
+                                 &copy->rows, error) &&
+                   (orderSql.isEmpty() || readRowids(*reader, orderSql, &copy->order, error));
         },
         error);
 }
 
-bool readOrder(const QString &path, const QString &orderSql, std::vector<qint64> *rowids,
+bool readOrder(const Database &database, const QString &orderSql, std::vector<qint64> *rowids,
                QString *error)
 {
-    ReadConnection connection(path);
-    return connection.opened(error) && readRowids(connection, orderSql, rowids, error);
+    const std::unique_ptr<RowReader> reader = database.engine->reader(database.name);
+    return reader->inReadTransaction(
+        [&](QString *error) { return readRowids(*reader, orderSql, rowids, error); }, error);
 }
 
 } // namespace TableReader

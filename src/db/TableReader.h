@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Database.h"
 #include "RowBlock.h"
 
 #include <QString>
@@ -22,9 +23,9 @@ struct TableCopy {
 namespace TableReader {
 
 // orderSql selects the rowids in order; empty: no order is read.
-bool read(const QString &path, const QString &table, const QString &orderSql, TableCopy *copy,
+bool read(const Database &database, const QString &table, const QString &orderSql, TableCopy *copy,
           QString *error);
-bool readOrder(const QString &path, const QString &orderSql, std::vector<qint64> *rowids,
+bool readOrder(const Database &database, const QString &orderSql, std::vector<qint64> *rowids,
                QString *error);
 
 } // namespace TableReader

@@ -1,18 +1,13 @@
 #include "TableRows.h"
 
 #include "Connection.h"
+#include "QuotedName.h"
 
 #include <QRegularExpression>
 #include <QSqlError>
 #include <QSqlQuery>
-#include <QSqlRecord>
 
 namespace {
-
-QString quoted(const QString &identifier)
-{
-    return u'"' + QString(identifier).replace(u'"', QLatin1String("\"\"")) + u'"';
-}
 
 bool failed(const QSqlQuery &query, QString *error)
 {
@@ -33,34 +28,35 @@ bool TableRows::describe(const QString &rowSource, QString *error)
         m_orderSql.clear();
     } else if (const auto match = query.match(rowSource); match.hasMatch()) {
         m_table = match.captured(1);
-        // Only the rowids: SQLite reads them from an index, where reading
-        // whole rows in that order would jump about the whole file.
-        m_orderSql = QStringLiteral("SELECT rowid FROM %1%2").arg(quoted(m_table), match.captured(2));
+        // Only the row ids: the engine reads them from an index, where
+        // reading whole rows in that order would jump about the whole file.
+        m_orderSql = QStringLiteral("SELECT %1 FROM %2%3")
+                         .arg(m_connection.engine().rowId(), quotedName(m_table), match.captured(2));
     } else {
         *error = QStringLiteral("The row source is neither a table nor a query of one: %1")
                      .arg(rowSource);
         return false;
     }
-    QSqlQuery info(m_connection.database());
-    if (!info.exec(QStringLiteral("PRAGMA table_info(%1)").arg(quoted(m_table))))
-        return failed(info, error);
+    QList<TableColumn> columns;
+    if (!m_connection.engine().columns(m_connection.database(), m_table, &columns, error))
+        return false;
     m_assignedFields.clear();
-    while (info.next())
-        if (info.value(5).toInt() == 1 &&
-            info.value(2).toString().compare(QLatin1String("INTEGER"), Qt::CaseInsensitive) == 0)
-            m_assignedFields << info.value(1).toString();
+    for (const TableColumn &column : std::as_const(columns))
+        if (column.key && column.type.compare(QLatin1String("INTEGER"), Qt::CaseInsensitive) == 0)
+            m_assignedFields << column.name;
     return true;
 }
 
 bool TableRows::readRow(qint64 rowid, const QStringList &columns, QList<QVariant> *values,
                         QString *error)
 {
-    QStringList selected{QStringLiteral("rowid")};
+    const QString rowId = m_connection.engine().rowId();
+    QStringList selected{rowId};
     for (const QString &column : columns.mid(1))
-        selected << quoted(column);
+        selected << quotedName(column);
     QSqlQuery query(m_connection.database());
-    query.prepare(QStringLiteral("SELECT %1 FROM %2 WHERE rowid = ?")
-                      .arg(selected.join(QLatin1String(", ")), quoted(m_table)));
+    query.prepare(QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ?")
+                      .arg(selected.join(QLatin1String(", ")), quotedName(m_table), rowId));
     query.addBindValue(rowid);
     if (!query.exec())
         return failed(query, error);
@@ -79,14 +75,14 @@ bool TableRows::insert(const QVariantHash &values, qint64 *rowid, QString *error
 {
     QStringList columns, marks;
     for (auto it = values.cbegin(); it != values.cend(); ++it) {
-        columns << quoted(it.key());
+        columns << quotedName(it.key());
         marks << QStringLiteral("?");
     }
     QSqlQuery query(m_connection.database());
     query.prepare(columns.isEmpty()
-                      ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(quoted(m_table))
+                      ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(quotedName(m_table))
                       : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                            .arg(quoted(m_table), columns.join(QLatin1String(", ")),
+                            .arg(quotedName(m_table), columns.join(QLatin1String(", ")),
                                  marks.join(QLatin1String(", "))));
     for (auto it = values.cbegin(); it != values.cend(); ++it)
         query.addBindValue(it.value());
@@ -102,10 +98,11 @@ bool TableRows::update(qint64 rowid, const QVariantHash &values, QString *error)
         return true;
     QStringList assignments;
     for (auto it = values.cbegin(); it != values.cend(); ++it)
-        assignments << quoted(it.key()) + QStringLiteral(" = ?");
+        assignments << quotedName(it.key()) + QStringLiteral(" = ?");
     QSqlQuery query(m_connection.database());
-    query.prepare(QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?")
-                      .arg(quoted(m_table), assignments.join(QLatin1String(", "))));
+    query.prepare(QStringLiteral("UPDATE %1 SET %2 WHERE %3 = ?")
+                      .arg(quotedName(m_table), assignments.join(QLatin1String(", ")),
+                           m_connection.engine().rowId()));
     for (auto it = values.cbegin(); it != values.cend(); ++it)
         query.addBindValue(it.value());
     query.addBindValue(rowid);
@@ -122,16 +119,12 @@ bool TableRows::update(qint64 rowid, const QVariantHash &values, QString *error)
 bool TableRows::remove(qint64 rowid, QString *error)
 {
     QSqlQuery query(m_connection.database());
-    query.prepare(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(quoted(m_table)));
+    query.prepare(QStringLiteral("DELETE FROM %1 WHERE %2 = ?").arg(quotedName(m_table), m_connection.engine().rowId()));
     query.addBindValue(rowid);
     return query.exec() || failed(query, error);
 }
 
 bool TableRows::dataVersion(qint64 *version, QString *error)
 {
-    QSqlQuery query(m_connection.database());
-    if (!query.exec(QStringLiteral("PRAGMA data_version")) || !query.next())
-        return failed(query, error);
-    *version = query.value(0).toLongLong();
-    return true;
+    return m_connection.engine().changeCount(m_connection.database(), version, error);
 }

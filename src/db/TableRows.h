@@ -10,8 +10,8 @@ class Connection;
 
 // The SQL behind a recordset: one table, named by a row source that is the
 // table's name or a query "SELECT * FROM <table> ...". Rows are addressed by
-// SQLite's rowid; an INTEGER PRIMARY KEY is that rowid, and the database
-// assigns it.
+// the engine's row id (Engine::rowId); an INTEGER PRIMARY KEY is assigned by
+// the database.
 class TableRows
 {
 public:

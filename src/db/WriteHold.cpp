@@ -1,9 +1,8 @@
 #include "WriteHold.h"
 
-#include <QSqlError>
 #include <QSqlQuery>
 
-WriteHold::WriteHold(const QString &path) : m_connection(path) {}
+WriteHold::WriteHold(const Database &database) : m_connection(database) {}
 
 WriteHold::~WriteHold()
 {
@@ -15,12 +14,6 @@ bool WriteHold::take(QString *error)
 {
     if (!m_connection.open(error))
         return false;
-    QSqlQuery query(m_connection.database());
-    if (!query.exec(QStringLiteral("PRAGMA busy_timeout = 2000")) ||
-        !query.exec(QStringLiteral("BEGIN IMMEDIATE"))) {
-        *error = query.lastError().text();
-        return false;
-    }
-    m_held = true;
-    return true;
+    m_held = m_connection.engine().holdWrites(m_connection.database(), error);
+    return m_held;
 }

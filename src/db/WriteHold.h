@@ -12,7 +12,7 @@
 class WriteHold
 {
 public:
-    explicit WriteHold(const QString &path);
+    explicit WriteHold(const Database &database);
     ~WriteHold();
     WriteHold(const WriteHold &) = delete;
     WriteHold &operator=(const WriteHold &) = delete;

@@ -17,8 +17,8 @@ void LedgerPanelForm::build(QGroupBox *frame, const LedgerPanelLayout &layout,
     const int buttonsTop = layout.buttonsTop;
     frame->setTitle(table);
     frame->setObjectName(QStringLiteral("fra") + table);
-    data = new DataControl(QStringLiteral("Adodc") + suffix, table, folder.filePath(layout.databaseFile),
-                           table, folder.faults(), messages, clock);
+    data = new DataControl(QStringLiteral("Adodc") + suffix, table, folder.database(layout.databaseFile),
+                           table, messages, clock);
     const FormBuilder in(frame);
 
     in.label(QStringLiteral("Name:"), 240, 360, 780);

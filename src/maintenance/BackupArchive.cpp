@@ -128,7 +128,7 @@ bool convertAccess(const DataFolder &work, const BackupArchive::Unpacking &how,
 bool holdsOnlyOurs(const DataFolder &work, QString *error)
 {
     for (const auto &[file, table] : DataFiles::databases())
-        if (!Schema::checkBackedUp(work.filePath(file), table, error))
+        if (!Schema::checkBackedUp(work.database(file), table, error))
             return false;
     return true;
 }

@@ -1,15 +1,14 @@
 #include "DatabaseCompaction.h"
 
-#include "Connection.h"
 #include "DataFiles.h"
 #include "DataFolder.h"
+#include "SqliteEngine.h"
+#include "TableFigures.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QMap>
-#include <QSqlError>
-#include <QSqlQuery>
 #include <functional>
 
 namespace {
@@ -17,48 +16,20 @@ namespace {
 // Each table's name and number of rows.
 using RowCounts = QMap<QString, qint64>;
 
-bool failed(const QSqlQuery &query, QString *error)
+// What the exit needs of a copy: a sound database holding as many rows in
+// each table as the source.
+bool isFaithful(const Database &work, const RowCounts &source, QString *error)
 {
-    *error = query.lastError().text();
-    return false;
-}
-
-bool countRows(const QSqlDatabase &database, RowCounts *counts, QString *error)
-{
-    QSqlQuery query(database);
-    query.setForwardOnly(true);
-    if (!query.exec(QStringLiteral("SELECT name FROM sqlite_schema WHERE type = 'table'")))
-        return failed(query, error);
-    QStringList tables;
-    while (query.next())
-        tables << query.value(0).toString();
-    for (const QString &table : std::as_const(tables)) {
-        const QString quoted = QString(table).replace(u'"', QLatin1String("\"\""));
-        if (!query.exec(QStringLiteral("SELECT count(*) FROM \"%1\"").arg(quoted)) || !query.next())
-            return failed(query, error);
-        counts->insert(table, query.value(0).toLongLong());
-    }
-    return true;
-}
-
-// What the exit needs of a copy: a readable database holding as many rows in
-// each table as the source. quick_check reads every page; it leaves out
-// matching each index against its table, which makes integrity_check several
-// times slower.
-bool isFaithful(const QString &work, const RowCounts &source, QString *error)
-{
-    Connection connection(work);
-    if (!connection.open(error))
-        return false;
-    QSqlQuery query(connection.database());
-    if (!query.exec(QStringLiteral("PRAGMA quick_check")) || !query.next())
-        return failed(query, error);
-    if (query.value(0).toString() != QLatin1String("ok")) {
-        *error = QStringLiteral("The copy is damaged: %1").arg(query.value(0).toString());
-        return false;
-    }
+    TableFigures copy(work);
+    QString damage;
     RowCounts copied;
-    if (!countRows(connection.database(), &copied, error))
+    if (!copy.open(error) || !copy.check(&damage, error))
+        return false;
+    if (!damage.isEmpty()) {
+        *error = QStringLiteral("The copy is damaged: %1").arg(damage);
+        return false;
+    }
+    if (!copy.countAll(&copied, error))
         return false;
     for (auto table = source.begin(); table != source.end(); ++table) {
         if (copied.value(table.key(), -1) != table.value()) {
@@ -71,39 +42,18 @@ bool isFaithful(const QString &work, const RowCounts &source, QString *error)
     return true;
 }
 
-bool vacuumInto(const QString &file, const QString &work, QString *error)
-{
-    Connection connection(file);
-    if (!connection.open(error))
-        return false;
-    QSqlQuery query(connection.database());
-    // SQLite would flush the work file several times on its way; it is
-    // flushed once, before it takes the database's name.
-    if (!query.exec(QStringLiteral("PRAGMA synchronous=OFF")))
-        return failed(query, error);
-    query.prepare(QStringLiteral("VACUUM INTO ?"));
-    query.addBindValue(work);
-    return query.exec() || failed(query, error);
-}
-
-// A read transaction holds the database still while its rows are counted
-// and the copy made, so that both are of one moment even while another
-// program writes; a change another program left half done is undone first,
-// by the count's read, at full safety.
-bool copyHeldStill(const QString &file, const std::function<bool(QString *error)> &copy,
+// The database is held still while its rows are counted and the copy made,
+// so that both are of one moment even while another program writes. The
+// connection may write, so that a change another program left half done is
+// undone first, at full safety.
+bool copyHeldStill(const Database &file, const std::function<bool(QString *error)> &copy,
                    RowCounts *rows, QString *error)
 {
-    Connection source(file);
-    if (!source.open(error))
-        return false;
-    QSqlDatabase database = source.database();
-    if (!database.transaction()) {
-        *error = database.lastError().text();
-        return false;
-    }
-    const bool copied = countRows(database, rows, error) && copy(error);
-    database.rollback();
-    return copied;
+    TableFigures source(file, Engine::Access::ReadWrite);
+    const auto countAndCopy = [&](QString *error) {
+        return source.countAll(rows, error) && copy(error);
+    };
+    return source.open(error) && source.heldStill(countAndCopy, error);
 }
 
 // The copy must prove faithful before it takes any name.
@@ -116,7 +66,8 @@ bool copyChecked(const QString &file, const QString &work,
         return false;
     }
     RowCounts rows;
-    if (copyHeldStill(file, copy, &rows, error) && isFaithful(work, rows, error))
+    if (copyHeldStill(SqliteEngine::file(file), copy, &rows, error) &&
+        isFaithful(SqliteEngine::file(work), rows, error))
         return true;
     QFile::remove(work);
     return false;
@@ -134,9 +85,9 @@ bool replaceWith(const Disk &disk, const QString &work, const QString &file, QSt
 
 namespace DatabaseCompaction {
 
-QList<Database> databases(const DataFolder &folder)
+QList<DatabaseFiles> databases(const DataFolder &folder)
 {
-    QList<Database> all;
+    QList<DatabaseFiles> all;
     for (const auto &[name, table] : DataFiles::databases()) {
         // A database that is a link is compacted where the link points, so
         // that the link stays and its target does not go stale.
@@ -146,12 +97,12 @@ QList<Database> databases(const DataFolder &folder)
         all.append({file.filePath(), folder.filePath(table + QStringLiteral("Backup.mdb")),
                     folder.filePath(QStringLiteral("New%1Backup.mdb").arg(table)),
                     file.dir().filePath(QStringLiteral("New") + file.fileName()),
-                    Connection::isReadOnlyFile(file.filePath())});
+                    SqliteEngine::instance().isReadOnly(file.filePath())});
     }
     return all;
 }
 
-bool backUp(const Disk &disk, const Database &database, QString *error)
+bool backUp(const Disk &disk, const DatabaseFiles &database, QString *error)
 {
     // Open until the read transaction is over: closing any descriptor of a
     // file drops every lock this process holds on it, the transaction's too.
@@ -167,15 +118,17 @@ bool backUp(const Disk &disk, const Database &database, QString *error)
            replaceWith(disk, database.backupWork, database.backup, error);
 }
 
-bool compact(const Database &database, QString *error)
+bool compact(const DatabaseFiles &database, QString *error)
 {
+    // On a connection of its own: the engine compacts outside any transaction.
     const auto vacuum = [&](QString *error) {
-        return vacuumInto(database.file, database.work, error);
+        TableFigures source(SqliteEngine::file(database.file), Engine::Access::ReadWrite);
+        return source.open(error) && source.compactInto(database.work, error);
     };
     return copyChecked(database.file, database.work, vacuum, error);
 }
 
-bool replace(const Disk &disk, const Database &database, QString *error)
+bool replace(const Disk &disk, const DatabaseFiles &database, QString *error)
 {
     return replaceWith(disk, database.work, database.file, error);
 }

@@ -16,7 +16,7 @@ class DataFolder;
 namespace DatabaseCompaction {
 
 // Each path in the data folder, unless said otherwise.
-struct Database {
+struct DatabaseFiles {
     QString file;       // ".../Customers.mdb", or the file a link of that name points to
     QString backup;     // ".../CustomersBackup.mdb"
     QString backupWork; // ".../NewCustomersBackup.mdb"
@@ -25,16 +25,16 @@ struct Database {
 };
 
 // Customers, expenses and income, in the order the exit handles them.
-QList<Database> databases(const DataFolder &folder);
+QList<DatabaseFiles> databases(const DataFolder &folder);
 
 // Copies the database file into a fresh file and checks it, as compact()
 // does; the checked copy then takes the backup copy's name.
-bool backUp(const Disk &disk, const Database &database, QString *error);
+bool backUp(const Disk &disk, const DatabaseFiles &database, QString *error);
 // Removes a work file left by an earlier exit, compacts the database into a
 // fresh one and checks it: a readable database holding as many rows in each
 // table as the database.
-bool compact(const Database &database, QString *error);
+bool compact(const DatabaseFiles &database, QString *error);
 // The checked work file takes the database's name in one rename.
-bool replace(const Disk &disk, const Database &database, QString *error);
+bool replace(const Disk &disk, const DatabaseFiles &database, QString *error);
 
 } // namespace DatabaseCompaction

@@ -3,6 +3,7 @@
 #include "DataFolder.h"
 #include "DatabaseCompaction.h"
 #include "MessageBox.h"
+#include "SqliteEngine.h"
 #include "WorkProgress.h"
 #include "WriteHold.h"
 
@@ -10,7 +11,7 @@
 #include <memory>
 #include <vector>
 
-using DatabaseCompaction::Database;
+using DatabaseCompaction::DatabaseFiles;
 
 namespace {
 
@@ -19,14 +20,14 @@ QString nameOf(const QString &path)
     return QFileInfo(path).fileName();
 }
 
-QString backupProblem(const Database &database, const QString &error)
+QString backupProblem(const DatabaseFiles &database, const QString &error)
 {
     return QStringLiteral("The backup copy %1 could not be brought up to date and was left as it "
                           "was: %2")
         .arg(nameOf(database.backup), error);
 }
 
-QString replacementProblem(const Database &database, const QString &error)
+QString replacementProblem(const DatabaseFiles &database, const QString &error)
 {
     return QStringLiteral("%1 could not be replaced by its compacted copy and was left as it "
                           "was: %2")
@@ -35,15 +36,15 @@ QString replacementProblem(const Database &database, const QString &error)
 
 // One flush of each folder makes a batch of renames last; when it fails, none
 // of them is known to have reached the disk.
-void syncFolders(const Disk &disk, const QList<Database> &renamed, QString Database::*target,
-                 QString (*problem)(const Database &, const QString &), QStringList &problems)
+void syncFolders(const Disk &disk, const QList<DatabaseFiles> &renamed, QString DatabaseFiles::*target,
+                 QString (*problem)(const DatabaseFiles &, const QString &), QStringList &problems)
 {
     QStringList files;
-    for (const Database &database : renamed)
+    for (const DatabaseFiles &database : renamed)
         files << database.*target;
     QString error;
     if (!disk.syncFolders(files, &error))
-        for (const Database &database : renamed)
+        for (const DatabaseFiles &database : renamed)
             problems << problem(database, error);
 }
 
@@ -53,31 +54,31 @@ namespace ExitSequence {
 
 void run(const DataFolder &folder, MessageBox &messages, QWidget *window, QStringList problems)
 {
-    const QList<Database> databases = DatabaseCompaction::databases(folder);
+    const QList<DatabaseFiles> databases = DatabaseCompaction::databases(folder);
     const Disk disk = folder.disk();
     QString error;
-    QList<Database> backedUp;
+    QList<DatabaseFiles> backedUp;
     for (const auto &database : databases) {
         if (DatabaseCompaction::backUp(disk, database, &error))
             backedUp << database;
         else
             problems << backupProblem(database, error);
     }
-    syncFolders(disk, backedUp, &Database::backup, backupProblem, problems);
+    syncFolders(disk, backedUp, &DatabaseFiles::backup, backupProblem, problems);
 
     messages.show(window, {QStringLiteral("Databases will be compacted and saved!"),
                            QStringLiteral("Exiting Program")});
 
     WorkProgress progress(QStringLiteral("Compacting the databases..."), int(databases.size()) * 2,
                           window);
-    QList<Database> compacted;
+    QList<DatabaseFiles> compacted;
     // From its copy until the copy has its name, no other program may commit
     // to a database: the rename would drop what it wrote.
     std::vector<std::unique_ptr<WriteHold>> holds;
     for (const auto &database : databases) {
         if (database.readOnly) // the user's read-only file is left exactly as it is
             continue;
-        auto hold = std::make_unique<WriteHold>(database.file);
+        auto hold = std::make_unique<WriteHold>(SqliteEngine::file(database.file));
         if (!hold->take(&error))
             problems << QStringLiteral("%1 is being changed by another program, so it was not "
                                        "compacted this time and is left as that program makes it: %2")
@@ -91,7 +92,7 @@ void run(const DataFolder &folder, MessageBox &messages, QWidget *window, QStrin
         progress.advance();
     }
     // Only once every compaction is done does any database file change.
-    QList<Database> replaced;
+    QList<DatabaseFiles> replaced;
     for (const auto &database : compacted) {
         if (DatabaseCompaction::replace(disk, database, &error))
             replaced << database;
@@ -99,7 +100,7 @@ void run(const DataFolder &folder, MessageBox &messages, QWidget *window, QStrin
             problems << replacementProblem(database, error);
         progress.advance();
     }
-    syncFolders(disk, replaced, &Database::file, replacementProblem, problems);
+    syncFolders(disk, replaced, &DatabaseFiles::file, replacementProblem, problems);
     holds.clear();
     progress.finish();
 

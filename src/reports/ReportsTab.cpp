@@ -21,13 +21,13 @@
 ReportsTab::ReportsTab(const DataFolder &folder, MessageBox &messages, const Clock &clock,
                        QWidget *parent)
     : QWidget(parent), m_messages(messages), m_clock(clock),
-      m_mainReport{&m_customers, folder.filePath(DataFiles::customers), ReportCommands::customers,
+      m_mainReport{&m_customers, folder.database(DataFiles::customers), ReportCommands::customers,
                    ReportDefinitions::customerReport(), {}},
-      m_routeReport{&m_customers, folder.filePath(DataFiles::customers), ReportCommands::customers,
+      m_routeReport{&m_customers, folder.database(DataFiles::customers), ReportCommands::customers,
                     ReportDefinitions::routeReport(), {}},
-      m_incomeReport{&m_income, folder.filePath(DataFiles::income), ReportCommands::income,
+      m_incomeReport{&m_income, folder.database(DataFiles::income), ReportCommands::income,
                      ReportDefinitions::incomeReport(), {}},
-      m_expenseReport{&m_expense, folder.filePath(DataFiles::expense), ReportCommands::expense,
+      m_expenseReport{&m_expense, folder.database(DataFiles::expense), ReportCommands::expense,
                       ReportDefinitions::expenseReport(), {}}
 {
     buildCustomerReports();
@@ -179,7 +179,7 @@ void ReportsTab::showReport(Report &report, const QVariantList &parameters)
 {
     std::unique_ptr<DataEnvironment> &environment = *report.environment;
     if (!environment)
-        environment = std::make_unique<DataEnvironment>(report.databasePath);
+        environment = std::make_unique<DataEnvironment>(report.database);
     environment->close();
     QString error;
     const bool opened = environment->open(&error);

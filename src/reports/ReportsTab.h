@@ -48,7 +48,7 @@ private:
     };
     struct Report {
         std::unique_ptr<DataEnvironment> *environment;
-        QString databasePath;
+        Database database;
         ReportCommand command;
         ReportDefinition definition;
         QPointer<frmReport> window;

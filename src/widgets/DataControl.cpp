@@ -28,10 +28,9 @@ QToolButton *navigationButton(const QString &name, const QString &text, const QS
 } // namespace
 
 DataControl::DataControl(const QString &name, const QString &caption,
-                         const QString &databasePath, const QString &rowSource, Faults &faults,
-                         MessageBox &messages, const Clock &clock, QWidget *parent)
-    : QFrame(parent), m_recordset(databasePath, rowSource, faults), m_messages(messages),
-      m_clock(clock)
+                         const Database &database, const QString &rowSource, MessageBox &messages,
+                         const Clock &clock, QWidget *parent)
+    : QFrame(parent), m_recordset(database, rowSource), m_messages(messages), m_clock(clock)
 {
     setObjectName(name);
     setFrameShape(QFrame::StyledPanel);

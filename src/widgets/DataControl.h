@@ -23,8 +23,8 @@ class DataControl : public QFrame
 {
     Q_OBJECT
 public:
-    DataControl(const QString &name, const QString &caption, const QString &databasePath,
-                const QString &rowSource, Faults &faults, MessageBox &messages, const Clock &clock,
+    DataControl(const QString &name, const QString &caption, const Database &database,
+                const QString &rowSource, MessageBox &messages, const Clock &clock,
                 QWidget *parent = nullptr);
 
     Recordset &recordset() { return m_recordset; }

@@ -10,7 +10,7 @@ namespace {
 
 std::unique_ptr<Recordset> openCustomers(const TempDataFolder &folder)
 {
-    auto records = std::make_unique<Recordset>(folder.filePath(DataFiles::customers),
+    auto records = std::make_unique<Recordset>(folder.folder().database(DataFiles::customers),
                                                "SELECT * FROM Customers ORDER BY Name ASC");
     QString error;
     if (!records->open(&error))
@@ -36,7 +36,7 @@ private slots:
     {
         TempDataFolder folder;
         QFile::remove(folder.filePath(DataFiles::expense));
-        Recordset expense(folder.filePath(DataFiles::expense), "Expense");
+        Recordset expense(folder.folder().database(DataFiles::expense), "Expense");
         QString error;
         QVERIFY(!expense.open(&error));
         QVERIFY(error.contains(DataFiles::expense));
@@ -147,7 +147,7 @@ private slots:
         const int page = folder.value(DataFiles::customers, "SELECT rootpage FROM sqlite_master WHERE name = '" + tree + "'").toInt();
         QByteArray bytes = folder.bytes(DataFiles::customers);
         folder.writeBytes(DataFiles::customers, bytes.replace((page - 1) * 4096, 8, emptyLeaf + QByteArray("\0\0\0\0\x10\0\0", 7)));
-        Recordset records(folder.filePath(DataFiles::customers), "SELECT * FROM Customers ORDER BY Name ASC");
+        Recordset records(folder.folder().database(DataFiles::customers), "SELECT * FROM Customers ORDER BY Name ASC");
         QString error;
         QVERIFY(!records.open(&error));
         QVERIFY2(error.startsWith("Customers.mdb is damaged"), qPrintable(error));

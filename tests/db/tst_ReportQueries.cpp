@@ -61,7 +61,7 @@ private slots:
         folder.execute(DataFiles::expense,
                        "INSERT INTO Expense VALUES ('Late', 5, '2024-02-01', ''), "
                        "('Early', 4, '2024-01-31', '')");
-        DataEnvironment environment(folder.filePath(database));
+        DataEnvironment environment(folder.folder().database(database));
         QString error;
         ReportRows rows{{"Stale"}, RowBlock(1), 1}; // to be replaced, not added to
         rows.cells.appendValue("stale");
@@ -97,7 +97,7 @@ private slots:
         QFETCH(int, firstAsked);
         TempDataFolder folder;
         fillCustomers(folder, customers);
-        const auto query = DataEnvironment(folder.filePath(DataFiles::customers))
+        const auto query = DataEnvironment(folder.folder().database(DataFiles::customers))
                                .start(ReportCommands::customers, allCustomers);
         ReportRows rows;
         QString error;
@@ -120,7 +120,7 @@ private slots:
     {
         TempDataFolder folder;
         fillCustomers(folder, 20000);
-        auto query = DataEnvironment(folder.filePath(DataFiles::customers))
+        auto query = DataEnvironment(folder.folder().database(DataFiles::customers))
                          .start(ReportCommands::customers, allCustomers);
         ReportRows rows;
         QString error;
@@ -130,7 +130,7 @@ private slots:
         QCOMPARE(rows.cells.rows(), 20000);
         QCOMPARE(folder.storedCount("Customers"), 10);
         // Ended half-read, a query lets the next one read at once.
-        query = DataEnvironment(folder.filePath(DataFiles::customers))
+        query = DataEnvironment(folder.folder().database(DataFiles::customers))
                     .start(ReportCommands::customers, allCustomers);
         query.reset();
         folder.execute(DataFiles::customers, "DELETE FROM Customers");
@@ -140,7 +140,7 @@ private slots:
     {
         TempDataFolder folder;
         folder.writeBytes(DataFiles::customers, QByteArray(4096, 'x'));
-        const auto query = DataEnvironment(folder.filePath(DataFiles::customers))
+        const auto query = DataEnvironment(folder.folder().database(DataFiles::customers))
                                .start(ReportCommands::customers, allCustomers);
         ReportRows rows;
         QString error;

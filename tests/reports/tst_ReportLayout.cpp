@@ -68,7 +68,7 @@ void addCustomers(const TempDataFolder &folder, int count)
 
 std::unique_ptr<ReportQuery> customerQuery(const TempDataFolder &folder)
 {
-    return DataEnvironment(folder.filePath(DataFiles::customers))
+    return DataEnvironment(folder.folder().database(DataFiles::customers))
         .start(ReportCommands::customers, {"1980-01-01", "2026-12-06", -1, -1});
 }
 

@@ -132,7 +132,7 @@ private slots:
         QElapsedTimer timer;
         timer.start();
         {
-            ReportQuery whole(path, ReportCommands::income, {"2004-01-01", "2026-12-06"});
+            ReportQuery whole(f.folder.folder().database(DataFiles::income), ReportCommands::income, {"2004-01-01", "2026-12-06"});
             ReportRows rows;
             QString error;
             QVERIFY(whole.waitForCount(&rows, &error) && whole.waitForRows(rows.total, &rows, &error));

@@ -1,41 +1,33 @@
-#include "ReadConnection.h"
+#include "SqliteReader.h"
 
 #include "RowBlock.h"
 
 #include <QFile>
 #include <sqlite3.h>
 
-ReadConnection::ReadConnection(const QString &path)
+SqliteReader::SqliteReader(const QString &path)
 {
-    m_status = sqlite3_open_v2(QFile::encodeName(path).constData(), &m_db,
-                               SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, nullptr);
-    if (m_status == SQLITE_OK)
+    m_opened = sqlite3_open_v2(QFile::encodeName(path).constData(), &m_db,
+                               SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, nullptr) == SQLITE_OK;
+    if (m_opened)
         sqlite3_busy_timeout(m_db, 5000); // as long as the program's own connections wait
 }
 
-ReadConnection::~ReadConnection()
+SqliteReader::~SqliteReader()
 {
     sqlite3_finalize(m_statement);
     sqlite3_close(m_db);
 }
 
-bool ReadConnection::failed(QString *error) const
+bool SqliteReader::failed(QString *error) const
 {
     *error = m_db ? QString::fromUtf8(sqlite3_errmsg(m_db)) : QStringLiteral("out of memory");
     return false;
 }
 
-bool ReadConnection::opened(QString *error) const
+bool SqliteReader::inReadTransaction(const std::function<bool(QString *error)> &work, QString *error)
 {
-    return m_status == SQLITE_OK || failed(error);
-}
-
-bool ReadConnection::inReadTransaction(const std::function<bool(QString *error)> &work,
-                                       QString *error) const
-{
-    if (!opened(error))
-        return false;
-    if (sqlite3_exec(m_db, "BEGIN", nullptr, nullptr, nullptr) != SQLITE_OK)
+    if (!m_opened || sqlite3_exec(m_db, "BEGIN", nullptr, nullptr, nullptr) != SQLITE_OK)
         return failed(error);
     const bool done = work(error);
     // A read transaction has nothing to lose, so its end cannot fail the work.
@@ -43,31 +35,29 @@ bool ReadConnection::inReadTransaction(const std::function<bool(QString *error)>
     return done;
 }
 
-bool ReadConnection::prepare(const QString &sql, QString *error)
+bool SqliteReader::prepare(const QString &sql, const QVariantList &parameters, QString *error)
 {
     sqlite3_finalize(m_statement);
     m_statement = nullptr;
-    return sqlite3_prepare_v2(m_db, sql.toUtf8().constData(), -1, &m_statement, nullptr) == SQLITE_OK ||
-           failed(error);
-}
-
-int ReadConnection::step()
-{
-    return sqlite3_step(m_statement);
-}
-
-bool ReadConnection::number(const QString &sql, const QVariantList &parameters, qint64 *value,
-                            QString *error)
-{
-    if (!prepare(sql, error) || !bind(parameters, error))
-        return false;
-    if (step() != SQLITE_ROW)
+    if (!m_opened ||
+        sqlite3_prepare_v2(m_db, sql.toUtf8().constData(), -1, &m_statement, nullptr) != SQLITE_OK)
         return failed(error);
-    *value = sqlite3_column_int64(m_statement, 0);
-    return true;
+    return bind(parameters, error);
 }
 
-bool ReadConnection::bind(const QVariantList &parameters, QString *error)
+RowReader::Step SqliteReader::step()
+{
+    switch (sqlite3_step(m_statement)) {
+    case SQLITE_ROW:
+        return Step::Row;
+    case SQLITE_DONE:
+        return Step::Done;
+    default:
+        return Step::Failed;
+    }
+}
+
+bool SqliteReader::bind(const QVariantList &parameters, QString *error)
 {
     for (int i = 0; i < parameters.size(); ++i) {
         const QVariant &value = parameters[i];
@@ -89,7 +79,7 @@ bool ReadConnection::bind(const QVariantList &parameters, QString *error)
     return true;
 }
 
-QStringList ReadConnection::columnNames() const
+QStringList SqliteReader::columnNames() const
 {
     QStringList names;
     for (int column = 0; column < sqlite3_column_count(m_statement); ++column)
@@ -97,7 +87,12 @@ QStringList ReadConnection::columnNames() const
     return names;
 }
 
-void ReadConnection::appendRow(RowBlock *rows) const
+qint64 SqliteReader::integer(int column) const
+{
+    return sqlite3_column_int64(m_statement, column);
+}
+
+void SqliteReader::appendRow(RowBlock *rows) const
 {
     for (int column = 0; column < rows->columns(); ++column) {
         switch (sqlite3_column_type(m_statement, column)) {
