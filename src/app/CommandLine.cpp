@@ -8,6 +8,7 @@
 #include "DataFolder.h"
 #include "DataRestore.h"
 #include "FolderLock.h"
+#include "OpenBooks.h"
 #include "ZipReader.h"
 
 #include <QCoreApplication>
@@ -36,8 +37,9 @@ const char *const usage =
     "The data folder is the current folder unless one is given. The exit code is 0\n"
     "on success, 1 when the work failed, 2 for an option it does not know.\n";
 
-// The archive checked and read into work; false once the problem is printed.
-// `current`: the data folder it would replace, if any.
+// The archive checked and read into work, where it opens as books as the
+// program opens them; false once the problem is printed. `current`: the data
+// folder it would replace, if any.
 bool extract(const QString &archive, const QTemporaryDir &work, const DataFolder *current,
              const QDate &today, BackupArchive::Contents *contents)
 {
@@ -45,7 +47,8 @@ bool extract(const QString &archive, const QTemporaryDir &work, const DataFolder
     const BackupArchive::Unpacking how{BackupArchive::roomFor(current, work.path()),
                                        AccessConversion::readerBesideProgram(), today, {}};
     if (work.isValid() &&
-        BackupArchive::extract(archive, DataFolder(work.path()), how, contents, &error))
+        BackupArchive::extract(archive, DataFolder(work.path()), how, contents, &error) &&
+        OpenBooks(DataFolder(work.path())).open(&error))
         return true;
     err << QDir::toNativeSeparators(archive) << ": " << error << Qt::endl;
     return false;
@@ -82,11 +85,7 @@ int restore(const QString &archive, const QString &path, const QDateTime &now)
     const DataFolder folder(QDir(path).absolutePath());
     FolderLock lock(folder);
     if (!QDir().mkpath(folder.path()) || !lock.take()) {
-        err << "The data folder " << QDir::toNativeSeparators(folder.path())
-            << (lock.refusal() == FolderLock::Refusal::InUse
-                    ? " is in use by Bramblewood. Leave the program, then restore."
-                    : " cannot be used: the program may not write in it.")
-            << Qt::endl;
+        err << lock.refusalText(QStringLiteral("restore")) << Qt::endl;
         return 1;
     }
     bool undone = false;

@@ -2,6 +2,7 @@
 
 #include "DataFiles.h"
 
+#include <QDir>
 #include <QFile>
 #include <QSysInfo>
 #include <cerrno>
@@ -31,6 +32,16 @@ bool FolderLock::take()
                 : m_lock.error() == QLockFile::LockFailedError ? Refusal::InUse
                                                                : Refusal::NotAllowed;
     return false;
+}
+
+QString FolderLock::refusalText(const QString &then) const
+{
+    const QString folder = QDir::toNativeSeparators(m_folder.path());
+    return m_refusal == Refusal::InUse
+               ? QStringLiteral("The data folder %1 is in use by Bramblewood. Leave the program, then %2.")
+                     .arg(folder, then)
+               : QStringLiteral("The data folder %1 cannot be used: the program may not write in it.")
+                     .arg(folder);
 }
 
 bool FolderLock::heldByARunningProgram() const

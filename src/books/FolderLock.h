@@ -23,6 +23,9 @@ public:
     Refusal refusal() const { return m_refusal; }
     // The system's words for an Unwritable folder.
     const QString &reason() const { return m_reason; }
+    // The refusal in a sentence for the command line: in use, the user
+    // leaves the program and then does `then` ("restore").
+    QString refusalText(const QString &then) const;
 
 private:
     bool heldByARunningProgram() const;

@@ -2,6 +2,7 @@
 
 #include "AccessConversion.h"
 #include "ConversionMessages.h"
+#include "FolderLock.h"
 
 #include <QDir>
 
@@ -57,6 +58,13 @@ int run(const QStringList &arguments, const QString &reader, const QDate &today,
         return 1;
     }
     const DataFolder into(QDir(arguments.value(1, QDir::currentPath())).absolutePath());
+    // Held, as the program holds it, so that no program starts on the folder
+    // while the conversion writes into it.
+    FolderLock lock(into);
+    if (!QDir().mkpath(into.path()) || !lock.take()) {
+        err << lock.refusalText(QStringLiteral("convert")) << '\n';
+        return 1;
+    }
     QString text;
     const bool converted = convert(arguments[0], into, reader, today, &text);
     (converted ? out : err) << text << '\n';

@@ -242,6 +242,8 @@ private slots:
                                                   << "Restored balance.kvd" << restored;
         QTest::newRow("restore, program running") << QStringList{"--restore", "ZIP", "DIR"} << 1
                                                   << "is in use by Bramblewood" << QStringList();
+        QTest::newRow("convert, program running") << QStringList{"--convert-from", "SOURCE", "DIR"} << 1
+                                                  << "is in use by Bramblewood" << QStringList();
         QTest::newRow("no file") << QStringList{"--verify-backup"} << 1 << "Usage" << QStringList();
         QTest::newRow("help") << QStringList{"--help"} << 0 << "--restore FILE [DATA-FOLDER]" << QStringList();
         QTest::newRow("version") << QStringList{"--version"} << 0 << "Bramblewood 2.5\n" << QStringList();
@@ -290,7 +292,8 @@ private slots:
             .replaceInStrings("BSDZIP", source.filePath("bsd.zip"))
             .replaceInStrings("FOLDERZIP", source.filePath("folder.zip"))
             .replaceInStrings("ZIP", zip)
-            .replaceInStrings("DIR", target.path());
+            .replaceInStrings("DIR", target.path())
+            .replaceInStrings("SOURCE", source.path());
         QLockFile lock(target.filePath(DataFiles::lock));
         QVERIFY(code == 0 || lock.tryLock(0));
         const QMap<QString, QByteArray> before = target.snapshot();
