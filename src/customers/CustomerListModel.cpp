@@ -30,7 +30,7 @@ CustomerListModel::CustomerListModel(Recordset &customers, QObject *parent)
                    {"Date Started", "DateStarted", FieldFormat::Date}};
     for (const auto &column : columns)
         m_columns.append({QString::fromLatin1(column.title),
-                          m_customers.columnOf(QString::fromLatin1(column.field)), column.format});
+                          m_customers.rows().columnOf(QString::fromLatin1(column.field)), column.format});
     connect(&m_customers, &Recordset::rowsChanged, this, &CustomerListModel::rebuild);
     rebuild();
 }
@@ -58,7 +58,7 @@ QVariant CustomerListModel::data(const QModelIndex &index, int role) const
         return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
     if (role != Qt::DisplayRole || column.field < 0)
         return {};
-    const QVariant value = m_customers.valueAt(m_lines[index.row()], column.field);
+    const QVariant value = m_customers.rows().valueAt(m_lines[index.row()], column.field);
     if (column.title == QLatin1String("Active"))
         return value.toInt() != 0 ? QStringLiteral("Yes") : QStringLiteral("No");
     return FieldText::display(value, column.format);
@@ -73,14 +73,14 @@ QVariant CustomerListModel::headerData(int section, Qt::Orientation orientation,
 
 void CustomerListModel::rebuild()
 {
-    m_total = qsizetype(m_customers.rowsMatching({}).size());
+    m_total = qsizetype(m_customers.rows().rowsMatching({}).size());
     showMatching();
 }
 
 void CustomerListModel::showMatching()
 {
     beginResetModel();
-    m_lines = m_customers.rowsMatching({filterFields, m_filterText, true, phoneFields});
+    m_lines = m_customers.rows().rowsMatching({filterFields, m_filterText, true, phoneFields});
     sortLines();
     endResetModel();
     emit countsChanged();
@@ -112,6 +112,6 @@ void CustomerListModel::sortLines()
     const qsizetype field = m_columns[m_sortColumn].field;
     const bool ascending = m_sortOrder == Qt::AscendingOrder;
     std::stable_sort(m_lines.begin(), m_lines.end(), [&](qsizetype a, qsizetype b) {
-        return ascending ? m_customers.lessAt(a, b, field) : m_customers.lessAt(b, a, field);
+        return ascending ? m_customers.rows().lessAt(a, b, field) : m_customers.rows().lessAt(b, a, field);
     });
 }

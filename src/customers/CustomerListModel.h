@@ -27,7 +27,7 @@ public:
     // phone however either is written ("8135550113", "(813) 555-0113").
     void setFilterText(const QString &text);
     qsizetype totalCount() const { return m_total; }
-    Recordset::Bookmark bookmarkAt(int line) const { return m_customers.bookmarkAt(m_lines[line]); }
+    Recordset::Bookmark bookmarkAt(int line) const { return m_customers.rows().bookmarkAt(m_lines[line]); }
 
 signals:
     void countsChanged();

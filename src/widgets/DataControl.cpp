@@ -69,7 +69,7 @@ DataControl::DataControl(const QString &name, const QString &caption,
 // Nothing bound to the control can be seen, and so typed into, before its rows are there.
 void DataControl::showEvent(QShowEvent *event)
 {
-    m_recordset.waitForRows();
+    m_recordset.rows();
     QFrame::showEvent(event);
 }
 

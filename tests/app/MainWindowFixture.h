@@ -47,7 +47,7 @@ template <class Messages = ScriptedMessageBox> struct MainWindowWith {
     {
         const bool loaded = start();
         for (DataControl *data : window->findChildren<DataControl *>())
-            data->recordset().waitForRows();
+            data->recordset().rows();
         return loaded;
     }
     QString text(const QString &name) const { return box(window.get(), name)->text(); }

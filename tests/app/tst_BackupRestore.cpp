@@ -308,7 +308,7 @@ private slots:
         Startup startup(DataFolder(arguments[2]), messages, launcher, fixedClock);
         QVERIFY(startup.run());
         for (DataControl *data : startup.mainWindow()->findChildren<DataControl *>())
-            data->recordset().waitForRows();
+            data->recordset().rows();
         QCOMPARE(texts(startup.mainWindow(), {"txtName", "txtIncomeType", "txtBalance"}), shown);
     }
 };
