@@ -1,6 +1,6 @@
 #include "SideBySide.h"
 
-#include <future>
+#include <QtConcurrent>
 
 bool runSideBySide(const std::vector<SideBySideJob> &jobs, QString *error)
 {
@@ -8,16 +8,16 @@ bool runSideBySide(const std::vector<SideBySideJob> &jobs, QString *error)
         bool ok = false;
         QString error;
     };
-    std::vector<std::future<Outcome>> running;
+    std::vector<QFuture<Outcome>> running;
     for (const SideBySideJob &job : jobs)
-        running.push_back(std::async(std::launch::async, [&job] {
+        running.push_back(QtConcurrent::run([&job] {
             Outcome outcome;
             outcome.ok = job(&outcome.error);
             return outcome;
         }));
     bool ok = true;
-    for (std::future<Outcome> &each : running) {
-        const Outcome outcome = each.get();
+    for (QFuture<Outcome> &each : running) {
+        const Outcome outcome = each.result();
         if (ok && !outcome.ok) {
             *error = outcome.error;
             ok = false;

@@ -5,7 +5,7 @@
 #include <functional>
 #include <vector>
 
-// Runs each job on a thread of its own and waits for them all: for work that
+// Has a worker run each job and waits for them all: for work that
 // reads separate files, which two cores do in about half the time. False,
 // with the error of the first job in order that failed.
 using SideBySideJob = std::function<bool(QString *error)>;

@@ -2,6 +2,8 @@
 
 #include "RowReader.h"
 
+#include <QtConcurrent>
+
 namespace {
 
 // Small enough that the first page's rows come within milliseconds, large
@@ -12,38 +14,43 @@ constexpr qsizetype partRows = 1000;
 
 ReportQuery::ReportQuery(const Database &database, const ReportCommand &command,
                          const QVariantList &parameters)
-    : m_thread([this, database, command, parameters](const std::stop_token &stop) {
-          read(stop, database, command, parameters);
-      })
+    : m_reading(QtConcurrent::run([this, database, command, parameters] { read(database, command, parameters); }))
 {
 }
 
-void ReportQuery::read(const std::stop_token &stop, const Database &database,
-                       const ReportCommand &command, const QVariantList &parameters)
+ReportQuery::~ReportQuery()
 {
+    m_stop = true;
+    m_reading.waitForFinished();
+}
+
+void ReportQuery::read(const Database &database, const ReportCommand &command, const QVariantList &parameters)
+{
+    if (m_stop)
+        return; // ended before the worker came to it
     const std::unique_ptr<RowReader> reader = database.engine->reader(database.name);
     QString error;
     const bool read = reader->inReadTransaction(
-        [&](QString *error) { return readRows(stop, *reader, command, parameters, error); }, &error);
+        [&](QString *error) { return readRows(*reader, command, parameters, error); }, &error);
     finish(!read, error);
 }
 
 // The count and the rows in one transaction, so that they agree.
-bool ReportQuery::readRows(const std::stop_token &stop, RowReader &reader, const ReportCommand &command,
-                           const QVariantList &parameters, QString *error)
+bool ReportQuery::readRows(RowReader &reader, const ReportCommand &command, const QVariantList &parameters,
+                           QString *error)
 {
     if (!readCount(reader, command, parameters, error))
         return false;
     RowBlock part(m_columns.size());
     qint64 read = 0;
     RowReader::Step step = RowReader::Step::Row;
-    while (!stop.stop_requested() && (step = reader.step()) == RowReader::Step::Row) {
+    while (!m_stop && (step = reader.step()) == RowReader::Step::Row) {
         reader.appendRow(&part);
         if (++read % partRows == 0)
             handOver(part);
     }
     handOver(part);
-    if (stop.stop_requested())
+    if (m_stop)
         return true; // no one is waiting any more
     if (step != RowReader::Step::Done)
         return reader.failed(error);

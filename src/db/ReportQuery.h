@@ -4,17 +4,18 @@
 #include "ReportCommands.h"
 #include "ReportRows.h"
 
+#include <QFuture>
 #include <QStringList>
 #include <QVariantList>
+#include <atomic>
 #include <condition_variable>
 #include <mutex>
-#include <thread>
 #include <vector>
 
 class RowReader;
 
-// A report's query, run on a thread of its own with a read-only connection of
-// its own, in one read transaction: the rows are counted first, then read and
+// A report's query, run by a worker with a read-only connection of its own,
+// in one read transaction: the rows are counted first, then read and
 // handed over in parts as they come, so that a report's first page can show
 // while the rest is still being read. Its owner takes the rows as far as it
 // needs them. Ending it before the last row stops the reading.
@@ -22,6 +23,10 @@ class ReportQuery
 {
 public:
     ReportQuery(const Database &database, const ReportCommand &command, const QVariantList &parameters);
+    // Stops the reading and waits for the worker to let go.
+    ~ReportQuery();
+    ReportQuery(const ReportQuery &) = delete;
+    ReportQuery &operator=(const ReportQuery &) = delete;
 
     // Waits until the rows are counted, then gives the columns and the count
     // with no rows yet.
@@ -31,10 +36,9 @@ public:
     bool waitForRows(qsizetype count, ReportRows *rows, QString *error);
 
 private:
-    void read(const std::stop_token &stop, const Database &database, const ReportCommand &command,
-              const QVariantList &parameters);
-    bool readRows(const std::stop_token &stop, RowReader &reader, const ReportCommand &command,
-                  const QVariantList &parameters, QString *error);
+    void read(const Database &database, const ReportCommand &command, const QVariantList &parameters);
+    bool readRows(RowReader &reader, const ReportCommand &command, const QVariantList &parameters,
+                  QString *error);
     bool readCount(RowReader &reader, const ReportCommand &command, const QVariantList &parameters,
                    QString *error);
     void handOver(RowBlock &part);
@@ -50,5 +54,6 @@ private:
     bool m_done = false;
     bool m_failed = false;
     QString m_error;
-    std::jthread m_thread; // last, so that it is stopped and joined before what it fills goes
+    std::atomic<bool> m_stop = false;
+    QFuture<void> m_reading;
 };

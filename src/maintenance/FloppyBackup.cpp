@@ -7,9 +7,10 @@
 #include "cZip.h"
 
 #include <QDir>
+#include <QScopeGuard>
 #include <QStorageInfo>
 #include <QTemporaryDir>
-#include <future>
+#include <QtConcurrent>
 
 namespace {
 
@@ -97,11 +98,13 @@ Result run(cZip &zip, const DataFolder &folder, const QString &medium, const QDa
         return {Outcome::ArchiveFailed,
                 QStringLiteral("These files are not in the data folder: %1").arg(missing.join(u' ')),
                 {}, {}};
-    std::future<LiveSummary> live = std::async(std::launch::async, [&folder] {
+    QFuture<LiveSummary> live = QtConcurrent::run([&folder] {
         LiveSummary live;
         live.read = DataSummary::read(folder, &live.summary, &live.error);
         return live;
     });
+    // The summary reads the folder: it ends before the folder may go, whatever the outcome.
+    const auto waitForLive = qScopeGuard([&live] { live.waitForFinished(); });
     // The files go in under their bare names, found in the data folder.
     zip.setBasePath(folder.path());
     zip.setZipFile(folder.filePath(archiveFile));
@@ -113,7 +116,7 @@ Result run(cZip &zip, const DataFolder &folder, const QString &medium, const QDa
         return {Outcome::ArchiveFailed, error, {}, {}};
     if (!zip.Success())
         return {Outcome::ArchiveFailed, QStringLiteral("The archive could not be written."), {}, {}};
-    const LiveSummary present = live.get();
+    const LiveSummary present = live.result();
     if (!present.read)
         return {Outcome::CheckFailed, present.error, {}, {}};
     Result result{Outcome::Done, {}, QDir(medium).filePath(dailyName(today)), {}};

@@ -3,6 +3,7 @@
 #include "ZipErrorText.h"
 
 #include <QFile>
+#include <QtConcurrent>
 
 namespace {
 
@@ -33,21 +34,20 @@ QString deflate(const QString &scratchPath, const DeflatedFile::Source &source)
 
 DeflatedFile::DeflatedFile(const QString &scratchPath, Source source)
     : m_scratchPath(scratchPath),
-      m_deflating(std::async(std::launch::async, deflate, scratchPath, std::move(source)))
+      m_deflating(QtConcurrent::run(deflate, scratchPath, std::move(source)))
 {
 }
 
 DeflatedFile::~DeflatedFile()
 {
-    if (m_deflating.valid())
-        m_deflating.wait();
+    m_deflating.waitForFinished();
     if (m_packed)
         zip_discard(m_packed);
 }
 
 zip_source_t *DeflatedFile::sourceFor(zip_t *archive, QString *error)
 {
-    *error = m_deflating.get();
+    *error = m_deflating.result();
     if (!error->isEmpty())
         return nullptr;
     int code = 0;

@@ -1,13 +1,13 @@
 #pragma once
 
+#include <QFuture>
 #include <QString>
 
 #include <zip.h>
 
 #include <functional>
-#include <future>
 
-// One file deflated at best compression, on a thread of its own, into an
+// One file deflated at best compression by a worker, into an
 // archive of one entry at the path given, so that the files of an archive
 // are compressed side by side. The archive being written then takes the
 // deflated bytes as they are, without deflating them again.
@@ -30,6 +30,6 @@ public:
 
 private:
     QString m_scratchPath;
-    std::future<QString> m_deflating; // the error, empty when deflated
+    QFuture<QString> m_deflating; // the error, empty when deflated
     zip_t *m_packed = nullptr;        // the scratch archive, open for reading
 };
