@@ -37,16 +37,6 @@ private slots:
         QCOMPARE(books.readOnlyDatabases(), QStringList());
     }
 
-    void readOnlyDatabasesAreListed()
-    {
-        TempDataFolder folder;
-        QFile::setPermissions(folder.filePath(DataFiles::expense), QFile::ReadOwner | QFile::ReadGroup);
-        OpenBooks books(folder.folder());
-        QString error;
-        QVERIFY2(books.open(&error), qPrintable(error));
-        QCOMPARE(books.readOnlyDatabases(), QStringList{DataFiles::expense});
-    }
-
     void savingTellsEachFileNotWritten_data()
     {
         QTest::addColumn<QString>("failing"); // the side file whose rename fails; empty: none
