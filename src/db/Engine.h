@@ -39,6 +39,8 @@ public:
     // made read-only opens for reading alone.
     virtual bool open(const QString &connection, const QString &database, Access access,
                       QString *error) const = 0;
+    // Removes a database whose making failed.
+    virtual void remove(const QString &database) const = 0;
     // Read-only as the user set it.
     virtual bool isReadOnly(const QString &database) const = 0;
     // The database as messages name it.

@@ -3,7 +3,6 @@
 #include "Connection.h"
 #include "QuotedName.h"
 
-#include <QFile>
 #include <QSqlError>
 #include <QSqlQuery>
 
@@ -181,7 +180,7 @@ bool create(const Database &database, const QStringList &statements, QString *er
         ok = connection.open(error) && connection.inTransaction(build, error);
     }
     if (!ok)
-        QFile::remove(database.name);
+        database.engine->remove(database.name);
     return ok;
 }
 

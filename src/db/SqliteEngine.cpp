@@ -90,6 +90,11 @@ bool SqliteEngine::open(const QString &connection, const QString &database, Acce
     return true;
 }
 
+void SqliteEngine::remove(const QString &database) const
+{
+    QFile::remove(database);
+}
+
 // No write permission at all, or none for this process. A process run as
 // root may write any file, so that it cannot tell the user's intent from a
 // failed open.
