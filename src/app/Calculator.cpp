@@ -4,7 +4,6 @@
 #include "MessageBox.h"
 #include "ProgramPath.h"
 
-
 namespace Calculator {
 
 QStringList candidates()

@@ -10,7 +10,6 @@
 #include "SideFile.h"
 #include "TableFigures.h"
 
-
 namespace {
 
 struct Table {

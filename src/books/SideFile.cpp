@@ -1,6 +1,5 @@
 #include "SideFile.h"
 
-
 #include <QFile>
 #include <QStringDecoder>
 

@@ -1,6 +1,7 @@
 #include "BalanceNotes.h"
 
 #include "Connection.h"
+#include "SqlText.h"
 
 #include <QSqlError>
 #include <QSqlQuery>
@@ -9,12 +10,6 @@
 namespace {
 
 const QString table = QStringLiteral("BalanceNote");
-
-bool failed(const QSqlQuery &query, QString *error)
-{
-    *error = query.lastError().text();
-    return false;
-}
 
 bool hasTable(const Connection &connection, bool *has, QString *error)
 {
@@ -36,11 +31,11 @@ bool write(const QSqlDatabase &db, const QString &balance, qint64 noted, QString
     if (!query.exec(QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (Balance TEXT NOT NULL, Noted INTEGER NOT NULL)")
                         .arg(table)) ||
         !query.exec(QStringLiteral("DELETE FROM %1").arg(table)))
-        return failed(query, error);
+        return queryFailed(query, error);
     query.prepare(QStringLiteral("INSERT INTO %1 VALUES (?, ?)").arg(table));
     query.addBindValue(balance);
     query.addBindValue(noted);
-    return query.exec() || failed(query, error);
+    return query.exec() || queryFailed(query, error);
 }
 
 bool read(const Database &ledger, std::optional<Note> *note, QString *error)
@@ -53,7 +48,7 @@ bool read(const Database &ledger, std::optional<Note> *note, QString *error)
         return true;
     QSqlQuery query(connection.database());
     if (!query.exec(QStringLiteral("SELECT Balance, Noted FROM %1").arg(table)))
-        return failed(query, error);
+        return queryFailed(query, error);
     while (query.next())
         if (!*note || query.value(1).toLongLong() > (*note)->noted)
             *note = Note{query.value(0).toString(), query.value(1).toLongLong()};
@@ -66,7 +61,7 @@ bool clear(const Database &ledger, QString *error)
     if (!connection.open(error))
         return false;
     QSqlQuery query(connection.database());
-    return query.exec(QStringLiteral("DROP TABLE IF EXISTS %1").arg(table)) || failed(query, error);
+    return query.exec(QStringLiteral("DROP TABLE IF EXISTS %1").arg(table)) || queryFailed(query, error);
 }
 
 } // namespace BalanceNotes

@@ -1,7 +1,7 @@
 #include "Schema.h"
 
 #include "Connection.h"
-#include "QuotedName.h"
+#include "SqlText.h"
 
 #include <QSqlError>
 #include <QSqlQuery>

@@ -1,5 +1,6 @@
 #include "SqliteEngine.h"
 
+#include "SqlText.h"
 #include "SqliteReader.h"
 
 #include <QFile>
@@ -10,17 +11,6 @@
 #include <QUrl>
 
 namespace {
-
-bool failed(const QSqlQuery &query, QString *error)
-{
-    *error = query.lastError().text();
-    return false;
-}
-
-QString quoted(const QString &identifier)
-{
-    return u'"' + QString(identifier).replace(u'"', QLatin1String("\"\"")) + u'"';
-}
 
 // The rollback journal, not WAL: backups and the zip copy the database file
 // alone, and a WAL file beside it would be left behind. FULL makes every
@@ -130,8 +120,8 @@ bool SqliteEngine::columns(const QSqlDatabase &db, const QString &table, QList<T
                            QString *error) const
 {
     QSqlQuery info(db);
-    if (!info.exec(QStringLiteral("PRAGMA table_info(%1)").arg(quoted(table))))
-        return failed(info, error);
+    if (!info.exec(QStringLiteral("PRAGMA table_info(%1)").arg(quotedName(table))))
+        return queryFailed(info, error);
     while (info.next())
         columns->append({info.value(1).toString(), info.value(2).toString(), info.value(5).toInt() != 0});
     return true;
@@ -141,7 +131,7 @@ bool SqliteEngine::objects(const QSqlDatabase &db, QList<SchemaObject> *objects,
 {
     QSqlQuery query(db);
     if (!query.exec(QStringLiteral("SELECT type, name FROM sqlite_master")))
-        return failed(query, error);
+        return queryFailed(query, error);
     while (query.next())
         objects->append({query.value(0).toString(), query.value(1).toString()});
     return true;
@@ -158,7 +148,7 @@ bool SqliteEngine::changeCount(const QSqlDatabase &db, qint64 *count, QString *e
 {
     QSqlQuery query(db);
     if (!query.exec(QStringLiteral("PRAGMA data_version")) || !query.next())
-        return failed(query, error);
+        return queryFailed(query, error);
     *count = query.value(0).toLongLong();
     return true;
 }
@@ -168,7 +158,7 @@ bool SqliteEngine::holdWrites(const QSqlDatabase &db, QString *error) const
     QSqlQuery query(db);
     return (query.exec(QStringLiteral("PRAGMA busy_timeout = 2000")) &&
             query.exec(QStringLiteral("BEGIN IMMEDIATE"))) ||
-           failed(query, error);
+           queryFailed(query, error);
 }
 
 // quick_check reads every page; it leaves out matching each index against
@@ -177,7 +167,7 @@ bool SqliteEngine::check(const QSqlDatabase &db, QString *damage, QString *error
 {
     QSqlQuery query(db);
     if (!query.exec(QStringLiteral("PRAGMA quick_check")) || !query.next())
-        return failed(query, error);
+        return queryFailed(query, error);
     const QString verdict = query.value(0).toString();
     *damage = verdict == QLatin1String("ok") ? QString() : verdict;
     return true;
@@ -194,10 +184,10 @@ bool SqliteEngine::compactInto(const QSqlDatabase &db, const QString &copy, QStr
 {
     QSqlQuery query(db);
     if (!query.exec(QStringLiteral("PRAGMA synchronous=OFF")))
-        return failed(query, error);
+        return queryFailed(query, error);
     query.prepare(QStringLiteral("VACUUM INTO ?"));
     query.addBindValue(copy);
-    return query.exec() || failed(query, error);
+    return query.exec() || queryFailed(query, error);
 }
 
 std::optional<qint64> SqliteEngine::nextKey(const QSqlDatabase &db, const QString &table) const
@@ -217,10 +207,10 @@ bool SqliteEngine::continueKeys(const QSqlDatabase &db, const QString &table, co
     query.prepare(QStringLiteral("DELETE FROM sqlite_sequence WHERE name = ?"));
     query.addBindValue(table);
     if (!query.exec())
-        return failed(query, error);
+        return queryFailed(query, error);
     query.prepare(QStringLiteral("INSERT INTO sqlite_sequence (name, seq) SELECT ?, max(?, coalesce(max(%1), 0)) FROM %2")
-                      .arg(quoted(key), quoted(table)));
+                      .arg(quotedName(key), quotedName(table)));
     query.addBindValue(table);
     query.addBindValue(last);
-    return query.exec() || failed(query, error);
+    return query.exec() || queryFailed(query, error);
 }

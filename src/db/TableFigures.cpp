@@ -1,6 +1,6 @@
 #include "TableFigures.h"
 
-#include "QuotedName.h"
+#include "SqlText.h"
 
 #include <QSqlError>
 #include <QSqlQuery>

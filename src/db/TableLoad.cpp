@@ -1,20 +1,14 @@
 #include "TableLoad.h"
 
 #include "Connection.h"
-#include "QuotedName.h"
 #include "Schema.h"
+#include "SqlText.h"
 #include "SqliteEngine.h"
 
 #include <QSqlError>
 #include <QSqlQuery>
 
 namespace {
-
-bool failed(const QSqlQuery &query, QString *error)
-{
-    *error = query.lastError().text();
-    return false;
-}
 
 QString names(const QStringList &columns)
 {
@@ -30,12 +24,12 @@ bool insertRows(const QSqlDatabase &db, const QString &table, const QStringList 
     QSqlQuery query(db);
     const QString marks = QStringList(columns.size(), QStringLiteral("?")).join(u',');
     if (!query.prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)").arg(quotedName(table), names(columns), marks)))
-        return failed(query, error);
+        return queryFailed(query, error);
     for (const QVariantList &row : rows) {
         for (const QVariant &value : row)
             query.addBindValue(value);
         if (!query.exec())
-            return failed(query, error);
+            return queryFailed(query, error);
     }
     return true;
 }
@@ -80,7 +74,7 @@ bool readBack(const Database &database, const QString &table, const QStringList 
     query.setForwardOnly(true);
     if (!query.exec(QStringLiteral("SELECT %1 FROM %2 ORDER BY %3")
                         .arg(names(columns), quotedName(table), database.engine->rowId())))
-        return failed(query, error);
+        return queryFailed(query, error);
     QVariantList values(columns.size());
     while (query.next()) {
         for (qsizetype c = 0; c < columns.size(); ++c)
@@ -88,7 +82,7 @@ bool readBack(const Database &database, const QString &table, const QStringList 
         if (!row(values))
             return true;
     }
-    return !query.lastError().isValid() || failed(query, error);
+    return !query.lastError().isValid() || queryFailed(query, error);
 }
 
 std::optional<qint64> nextKey(const Database &database, const QString &table)

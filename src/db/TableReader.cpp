@@ -1,15 +1,11 @@
 #include "TableReader.h"
 
 #include "RowReader.h"
+#include "SqlText.h"
 
 #include <algorithm>
 
 namespace {
-
-QString quoted(const QString &identifier)
-{
-    return u'"' + QString(identifier).replace(u'"', QLatin1String("\"\"")) + u'"';
-}
 
 // Every row of the prepared statement, cell after cell; the room is set
 // aside before, so that the block is never copied while it grows.
@@ -54,10 +50,10 @@ bool read(const Database &database, const QString &table, const QString &orderSq
     const std::unique_ptr<RowReader> reader = engine.reader(database.name);
     return reader->inReadTransaction(
         [&](QString *error) {
-            return reader->number(QStringLiteral("SELECT count(*) FROM %1").arg(quoted(table)), {},
+            return reader->number(QStringLiteral("SELECT count(*) FROM %1").arg(quotedName(table)), {},
                                   &copy->counted, error) &&
                    reader->prepare(QStringLiteral("SELECT %1 AS bramblewood_rowid, * FROM %2")
-                                       .arg(engine.rowId(), quoted(table)),
+                                       .arg(engine.rowId(), quotedName(table)),
                                    {}, error) &&
                    readStatement(*reader, copy->counted, engine.sizeBound(database.name), &copy->columns,
                                  &copy->rows, error) &&

@@ -1,21 +1,11 @@
 #include "TableRows.h"
 
 #include "Connection.h"
-#include "QuotedName.h"
+#include "SqlText.h"
 
 #include <QRegularExpression>
 #include <QSqlError>
 #include <QSqlQuery>
-
-namespace {
-
-bool failed(const QSqlQuery &query, QString *error)
-{
-    *error = query.lastError().text();
-    return false;
-}
-
-} // namespace
 
 bool TableRows::describe(const QString &rowSource, QString *error)
 {
@@ -59,7 +49,7 @@ bool TableRows::readRow(qint64 rowid, const QStringList &columns, QList<QVariant
                       .arg(selected.join(QLatin1String(", ")), quotedName(m_table), rowId));
     query.addBindValue(rowid);
     if (!query.exec())
-        return failed(query, error);
+        return queryFailed(query, error);
     if (!query.next()) {
         *error = QStringLiteral("The record is no longer in %1; another program may have deleted it.")
                      .arg(m_table);
@@ -87,7 +77,7 @@ bool TableRows::insert(const QVariantHash &values, qint64 *rowid, QString *error
     for (auto it = values.cbegin(); it != values.cend(); ++it)
         query.addBindValue(it.value());
     if (!query.exec())
-        return failed(query, error);
+        return queryFailed(query, error);
     *rowid = query.lastInsertId().toLongLong();
     return true;
 }
@@ -107,7 +97,7 @@ bool TableRows::update(qint64 rowid, const QVariantHash &values, QString *error)
         query.addBindValue(it.value());
     query.addBindValue(rowid);
     if (!query.exec())
-        return failed(query, error);
+        return queryFailed(query, error);
     if (query.numRowsAffected() == 0) {
         *error = QStringLiteral("The record is no longer in %1; another program may have deleted it.")
                      .arg(m_table);
@@ -121,7 +111,7 @@ bool TableRows::remove(qint64 rowid, QString *error)
     QSqlQuery query(m_connection.database());
     query.prepare(QStringLiteral("DELETE FROM %1 WHERE %2 = ?").arg(quotedName(m_table), m_connection.engine().rowId()));
     query.addBindValue(rowid);
-    return query.exec() || failed(query, error);
+    return query.exec() || queryFailed(query, error);
 }
 
 bool TableRows::dataVersion(qint64 *version, QString *error)

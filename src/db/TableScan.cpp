@@ -1,21 +1,11 @@
 #include "TableScan.h"
 
 #include "Connection.h"
-#include "QuotedName.h"
+#include "SqlText.h"
 
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
-
-namespace {
-
-bool failed(const QSqlQuery &query, QString *error)
-{
-    *error = query.lastError().text();
-    return false;
-}
-
-} // namespace
 
 namespace TableScan {
 
@@ -29,10 +19,10 @@ bool read(const Database &database, const QString &table,
     QSqlQuery query(connection.database());
     query.setForwardOnly(true);
     if (!query.exec(QStringLiteral("SELECT count(*) FROM %1").arg(quotedName(table))) || !query.next())
-        return failed(query, error);
+        return queryFailed(query, error);
     const qint64 rows = query.value(0).toLongLong();
     if (!query.exec(QStringLiteral("SELECT * FROM %1").arg(quotedName(table))))
-        return failed(query, error);
+        return queryFailed(query, error);
     const QSqlRecord record = query.record();
     QStringList columns;
     for (int i = 0; i < record.count(); ++i)
@@ -44,7 +34,7 @@ bool read(const Database &database, const QString &table,
             values[i] = query.value(i);
         row(values);
     }
-    return !query.lastError().isValid() || failed(query, error);
+    return !query.lastError().isValid() || queryFailed(query, error);
 }
 
 } // namespace TableScan

@@ -1,6 +1,5 @@
 #include "MediumCopy.h"
 
-
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>

@@ -6,7 +6,6 @@
 #include <QFile>
 #include <QHash>
 
-
 using ZipLibrary::Result;
 
 ZipRun::ZipRun(const ZipCallbacks &callbacks, const ZipOptionRecord &options,
