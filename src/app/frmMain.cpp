@@ -5,7 +5,6 @@
 #include "CalendarPickers.h"
 #include "CustomerTab.h"
 #include "DataControl.h"
-#include "DataFiles.h"
 #include "ExitSequence.h"
 #include "HelpPage.h"
 #include "IncomeExpensesTab.h"

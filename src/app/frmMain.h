@@ -22,9 +22,9 @@ class frmAbout;
 class frmCustomerList;
 class frmHelp;
 
-// The main window: it assembles the three tabs and the menu bar, loads the
-// side files and opens the data controls, and owns the window's own small
-// commands. Each tab keeps its handlers in its own class.
+// The main window: it assembles the three tabs and the menu bar, shows the
+// open books (OpenBooks) and opens the data controls, and owns the window's
+// own small commands. Each tab keeps its handlers in its own class.
 class frmMain : public QMainWindow
 {
     Q_OBJECT
@@ -38,13 +38,13 @@ public:
             RestoreCommand::Chooser chooseBackup = RestoreCommand::askForBackup,
             FolderChooser chooseFolder = askForDataFolder, QWidget *parent = nullptr);
 
-    // Fills the boxes from the side files, sets the date pickers, checks the
-    // three databases' tables and opens them. False when the program cannot
+    // Opens the books and fills the boxes from them, sets the date pickers
+    // and opens the three databases' data controls. False when the program cannot
     // go on; the user has been told why, and nothing has been changed.
     bool Form_Load();
 
-    // The three side files that hold what the databases do not: the names
-    // each ledger remembers and the balance as shown. Returns what failed.
+    // Saves what the databases do not hold, through the open books: the
+    // names each ledger remembers and the committed balance. Returns what failed.
     QStringList saveSideFiles();
 
     void mnuExit_Click();
