@@ -4,6 +4,7 @@
 #include "Clock.h"
 #include "CustomerTab.h"
 #include "DataControl.h"
+#include "OpenBooks.h"
 #include "Require.h"
 #include "StandIns.h"
 #include "frmCustomerList.h"
@@ -28,7 +29,10 @@ double firstCustomerShown(const DataFolder &folder)
     const SystemClock clock;
     QElapsedTimer timer;
     timer.start();
-    auto window = std::make_unique<frmMain>(folder, messages, launcher, clock);
+    OpenBooks books(folder);
+    QString reason;
+    require(books.open(&reason), QStringLiteral("The books did not open: ") + reason);
+    auto window = std::make_unique<frmMain>(books, messages, launcher, clock);
     require(window->Form_Load(),
             QStringLiteral("The main window did not load: ") + messages.shown.join(u' '));
     window->show();

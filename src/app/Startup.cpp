@@ -14,6 +14,7 @@
 #include "LedgerTotals.h"
 #include "MessageBox.h"
 #include "NumberText.h"
+#include "OpenBooks.h"
 #include "PasswordFile.h"
 #include "ProgramSettings.h"
 #include "SideFile.h"
@@ -296,7 +297,12 @@ bool Startup::run()
     removeLeftovers();
     if (!finishConversionInto() || !convertAccessFiles() || !prepareFolder())
         return false;
-    m_window = std::make_unique<frmMain>(m_folder, m_messages, m_launcher, m_clock);
+    OpenBooks books(m_folder);
+    if (QString reason; !books.open(&reason)) {
+        tell(reason + QStringLiteral("\n\nThe program ends without changing anything."));
+        return false;
+    }
+    m_window = std::make_unique<frmMain>(books, m_messages, m_launcher, m_clock);
     if (!m_window->Form_Load())
         return false;
     QObject::connect(m_window.get(), &frmMain::dataFolderChosen, m_window.get(),

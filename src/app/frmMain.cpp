@@ -36,10 +36,10 @@ QString frmMain::askForDataFolder(QWidget *parent, const QString &startFolder)
     return QFileDialog::getExistingDirectory(parent, QStringLiteral("Open Data Folder"), startFolder);
 }
 
-frmMain::frmMain(const DataFolder &folder, MessageBox &messages, Launcher &launcher,
+frmMain::frmMain(const OpenBooks &books, MessageBox &messages, Launcher &launcher,
                  const Clock &clock, FloppyBackup::MediumFinder findMedium,
                  RestoreCommand::Chooser chooseBackup, FolderChooser chooseFolder, QWidget *parent)
-    : QMainWindow(parent), m_folder(folder), m_books(folder), m_messages(messages), m_launcher(launcher),
+    : QMainWindow(parent), m_folder(books.folder()), m_books(books), m_messages(messages), m_launcher(launcher),
       m_clock(clock), m_findMedium(std::move(findMedium)), m_chooseBackup(std::move(chooseBackup)),
       m_chooseFolder(std::move(chooseFolder))
 {
@@ -58,9 +58,9 @@ frmMain::frmMain(const DataFolder &folder, MessageBox &messages, Launcher &launc
     m_tabs = new QTabWidget(m_client);
     m_tabs->setObjectName(QStringLiteral("SSTab1"));
     m_tabs->setGeometry(Twips::rect(45, 45, 7635, 6855));
-    m_customers = new CustomerTab(folder, messages, clock);
-    m_ledger = new IncomeExpensesTab(folder, messages, clock);
-    m_reports = new ReportsTab(folder, messages, clock);
+    m_customers = new CustomerTab(m_folder, messages, clock);
+    m_ledger = new IncomeExpensesTab(m_folder, messages, clock);
+    m_reports = new ReportsTab(m_folder, messages, clock);
     m_tabs->addTab(m_customers, QStringLiteral("Customers"));
     m_tabs->addTab(m_ledger, QStringLiteral("Income and Expenses"));
     m_tabs->addTab(m_reports, QStringLiteral("Reports"));
@@ -156,25 +156,13 @@ void frmMain::mnuOpenFolder_Click()
         emit dataFolderChosen(path);
 }
 
-void frmMain::tellCannotStart(const QString &reason)
-{
-    m_messages.show(this, {reason + QStringLiteral("\n\nThe program ends without changing anything."),
-                           MessageBox::applicationTitle(), QMessageBox::Ok,
-                           QMessageBox::Critical});
-}
-
 QList<DataControl *> frmMain::dataControls() const
 {
     return {&m_customers->customers(), &m_ledger->income().entries(), &m_ledger->expense().entries()};
 }
 
-bool frmMain::openBooks()
+void frmMain::showBooks()
 {
-    QString reason;
-    if (!m_books.open(&reason)) {
-        tellCannotStart(reason);
-        return false;
-    }
     showSideValues();
     if (const QStringList readOnly = m_books.readOnlyDatabases(); !readOnly.isEmpty())
         m_messages.show(this, {QStringLiteral("These databases are read-only: %1. Their records "
@@ -185,7 +173,6 @@ bool frmMain::openBooks()
                                    .arg(readOnly.join(QLatin1String(", "))),
                                MessageBox::applicationTitle(), QMessageBox::Ok,
                                QMessageBox::Information});
-    return true;
 }
 
 void frmMain::showSideValues()
@@ -198,8 +185,7 @@ void frmMain::showSideValues()
 
 bool frmMain::Form_Load()
 {
-    if (!openBooks())
-        return false;
+    showBooks();
     m_reports->setStartingDates();
     // The zip component comes with the backup command that uses it.
     auto *maintenance = new MaintenanceCommands(

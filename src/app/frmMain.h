@@ -33,14 +33,16 @@ public:
     using FolderChooser = std::function<QString(QWidget *parent, const QString &startFolder)>;
     static QString askForDataFolder(QWidget *parent, const QString &startFolder);
 
-    frmMain(const DataFolder &folder, MessageBox &messages, Launcher &launcher, const Clock &clock,
+    // The books are open (OpenBooks::open).
+    frmMain(const OpenBooks &books, MessageBox &messages, Launcher &launcher, const Clock &clock,
             FloppyBackup::MediumFinder findMedium = FloppyBackup::mediumRoot,
             RestoreCommand::Chooser chooseBackup = RestoreCommand::askForBackup,
             FolderChooser chooseFolder = askForDataFolder, QWidget *parent = nullptr);
 
-    // Opens the books and fills the boxes from them, sets the date pickers
-    // and opens the three databases' data controls. False when the program cannot
-    // go on; the user has been told why, and nothing has been changed.
+    // Fills the boxes from the books, tells which databases are read-only,
+    // sets the date pickers and opens the three databases' data controls.
+    // False when the program cannot go on; the user has been told why, and
+    // nothing has been changed.
     bool Form_Load();
 
     // Saves what the databases do not hold, through the open books: the
@@ -79,15 +81,12 @@ private:
     void listRecentFolders();
     void addCalendars();
     QList<DataControl *> dataControls() const;
-    // Opens the books and shows what they hold beside the databases; false,
-    // once the user has been told why, when the program cannot go on.
-    bool openBooks();
+    void showBooks();
     void showSideValues();
     void closeConnections();
     // Around a restore (RestoreCommand::Window).
     bool letGoOfData();
     void takeUpData();
-    void tellCannotStart(const QString &reason);
     void endUnchanged();
     void shutDown();
     void showChosenCustomer(qint64 bookmark);

@@ -10,7 +10,8 @@
 // ledger remembers and the balance. Opening finishes a ledger change whose
 // balance.kvd a crash left unwritten, reads the side files and checks the
 // three databases; saving finishes such changes again and writes the side
-// files back. No window: the main window shows what it reads.
+// files back. No window: start-up opens the books, and the main window shows
+// them.
 class OpenBooks
 {
 public:
@@ -21,6 +22,7 @@ public:
 
     explicit OpenBooks(const DataFolder &folder) : m_folder(folder) {}
 
+    const DataFolder &folder() const { return m_folder; }
     // False, with the reason, when the books cannot be worked on; nothing
     // has then been changed but a finished ledger change.
     bool open(QString *reason);

@@ -38,8 +38,11 @@ template <class Messages = ScriptedMessageBox> struct MainWindowWith {
     // Loaded, with the rows still being read on their worker threads.
     bool start()
     {
-        window = std::make_unique<frmMain>(folder.folder(faults), messages, launcher, clock,
-                                           [this] { return medium; },
+        OpenBooks books(folder.folder(faults));
+        QString reason;
+        if (!books.open(&reason))
+            return false;
+        window = std::make_unique<frmMain>(books, messages, launcher, clock, [this] { return medium; },
                                            [this](QWidget *, const QString &) { return chosen; });
         return window->Form_Load();
     }
