@@ -7,6 +7,7 @@ packages=(
   build-essential cmake pkg-config
   qt6-base-dev libqt6sql6-sqlite qt6-base-dev-tools
   libzip-dev sqlite3 libsqlite3-dev
+  postgresql-15 libpq-dev libqt6sql6-psql
   fonts-liberation
   mdbtools-dev
   xvfb xauth imagemagick xdg-utils

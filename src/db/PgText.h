@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QVariantList>
+
+// Statements and values as PostgreSQL takes them.
+namespace PgText {
+
+// The statement with its question marks numbered as PostgreSQL writes its
+// parameters ($1, $2, ...); a question mark inside quotes stays.
+QString numbered(const QString &sql);
+
+// Each value in the server's text form; a null value is a null array.
+QList<QByteArray> parameters(const QVariantList &values);
+
+} // namespace PgText

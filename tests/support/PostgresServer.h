@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+// A PostgreSQL server of the tests' own: a cluster that initdb makes in a
+// temporary folder, listening on a Unix socket in that folder alone (no TCP
+// port), started when made and stopped and removed when it goes. PostgreSQL
+// refuses to run as root, so a test run as root runs it as the postgres
+// system user. A server that cannot start ends the test: it is a declared
+// dependency, never a reason to skip.
+class PostgresServer
+{
+public:
+    PostgresServer();
+    ~PostgresServer();
+    PostgresServer(const PostgresServer &) = delete;
+    PostgresServer &operator=(const PostgresServer &) = delete;
+
+    // A new, empty database; the URI that connects to it.
+    QString createDatabase(const QString &name) const;
+    QString uri(const QString &database) const;
+    // Runs statements in the database as its owner, through psql.
+    void execute(const QString &database, const QString &sql) const;
+
+private:
+    bool run(const QString &program, const QStringList &arguments, QString *output = nullptr) const;
+
+    QTemporaryDir m_dir;
+    QString m_data;
+};
