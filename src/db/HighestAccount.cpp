@@ -13,7 +13,7 @@ HighestAccount HighestAccount::read(const Database &customers)
         return result;
     QSqlQuery query(connection.database());
     query.setForwardOnly(true);
-    if (!query.exec(QStringLiteral("select Account from Customers Order by Account"))) {
+    if (!query.exec(QStringLiteral(R"(select "Account" from "Customers" Order by "Account")"))) {
         result.error = query.lastError().text();
         return result;
     }

@@ -18,20 +18,21 @@ namespace ReportCommands {
 // first ones arrive at once instead of after a sort of them all, and are
 // counted by reading the table straight through: the "+" keeps SQLite from
 // choosing the index on DateStarted, which would look up every row it finds
-// in the table one by one.
+// in the table one by one. Names are quoted, so that an engine that folds
+// unquoted names to lower case finds the tables as they are named.
 inline const ReportCommand customers{
-    QStringLiteral("SELECT Customers.* FROM Customers WHERE (+DateStarted >= ?)  AND "
-                   "(+DateStarted <= ?)  AND (Active = ? OR Active = ?) ORDER BY Name ASC"),
-    QStringLiteral("SELECT count(*) FROM Customers WHERE (+DateStarted >= ?)  AND "
-                   "(+DateStarted <= ?)  AND (Active = ? OR Active = ?)")};
+    QStringLiteral(R"(SELECT "Customers".* FROM "Customers" WHERE (+"DateStarted" >= ?)  AND )"
+                   R"((+"DateStarted" <= ?)  AND ("Active" = ? OR "Active" = ?) ORDER BY "Name" ASC)"),
+    QStringLiteral(R"(SELECT count(*) FROM "Customers" WHERE (+"DateStarted" >= ?)  AND )"
+                   R"((+"DateStarted" <= ?)  AND ("Active" = ? OR "Active" = ?))")};
 // Parameters: first date, last date.
 inline const ReportCommand expense{
-    QStringLiteral("SELECT Expense.* FROM Expense WHERE (ExpenseDate >= ?) AND (ExpenseDate <= ?) "
-                   "ORDER BY ExpenseDate"),
-    QStringLiteral("SELECT count(*) FROM Expense WHERE (ExpenseDate >= ?) AND (ExpenseDate <= ?)")};
+    QStringLiteral(R"(SELECT "Expense".* FROM "Expense" WHERE ("ExpenseDate" >= ?) AND ("ExpenseDate" <= ?) )"
+                   R"(ORDER BY "ExpenseDate")"),
+    QStringLiteral(R"(SELECT count(*) FROM "Expense" WHERE ("ExpenseDate" >= ?) AND ("ExpenseDate" <= ?))")};
 inline const ReportCommand income{
-    QStringLiteral("SELECT Income.* FROM Income WHERE (IncomeDate >= ?) AND (IncomeDate <= ?) "
-                   "ORDER BY IncomeDate"),
-    QStringLiteral("SELECT count(*) FROM Income WHERE (IncomeDate >= ?) AND (IncomeDate <= ?)")};
+    QStringLiteral(R"(SELECT "Income".* FROM "Income" WHERE ("IncomeDate" >= ?) AND ("IncomeDate" <= ?) )"
+                   R"(ORDER BY "IncomeDate")"),
+    QStringLiteral(R"(SELECT count(*) FROM "Income" WHERE ("IncomeDate" >= ?) AND ("IncomeDate" <= ?))")};
 
 } // namespace ReportCommands

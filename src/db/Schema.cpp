@@ -37,6 +37,18 @@ QStringList columnsOf(const QString &table)
     return columns;
 }
 
+// Names quoted, so that an engine that folds unquoted names to lower case
+// keeps them as they are.
+QString quotedDefinition(const QString &definition)
+{
+    return quotedName(definition.section(u' ', 0, 0)) + u' ' + definition.section(u' ', 1);
+}
+
+QString createIndex(const QString &index, const QString &table, const QString &column)
+{
+    return QStringLiteral("CREATE INDEX %1 ON %2 (%3)").arg(quotedName(index), quotedName(table), quotedName(column));
+}
+
 QStringList indexesOf(const QString &table)
 {
     if (table == QLatin1String("Customers"))
@@ -77,8 +89,10 @@ bool readSchema(Connection &connection, const QString &table, QStringList *colum
 
 QString createTable(const QString &table)
 {
-    return QStringLiteral("CREATE TABLE %1 (%2)")
-        .arg(table, definitionsOf(table).join(QLatin1String(", ")));
+    QStringList definitions;
+    for (const QString &definition : definitionsOf(table))
+        definitions << quotedDefinition(definition);
+    return QStringLiteral("CREATE TABLE %1 (%2)").arg(quotedName(table), definitions.join(QLatin1String(", ")));
 }
 
 } // namespace
@@ -87,21 +101,22 @@ namespace Schema {
 
 QStringList customers()
 {
-    return {createTable(QStringLiteral("Customers")),
-            QStringLiteral("CREATE INDEX CustomersByName ON Customers (Name)"),
-            QStringLiteral("CREATE INDEX CustomersByDateStarted ON Customers (DateStarted)")};
+    const QString customers = QStringLiteral("Customers");
+    return {createTable(customers),
+            createIndex(QStringLiteral("CustomersByName"), customers, QStringLiteral("Name")),
+            createIndex(QStringLiteral("CustomersByDateStarted"), customers, QStringLiteral("DateStarted"))};
 }
 
 QStringList income()
 {
     return {createTable(QStringLiteral("Income")),
-            QStringLiteral("CREATE INDEX IncomeByDate ON Income (IncomeDate)")};
+            createIndex(QStringLiteral("IncomeByDate"), QStringLiteral("Income"), QStringLiteral("IncomeDate"))};
 }
 
 QStringList expense()
 {
     return {createTable(QStringLiteral("Expense")),
-            QStringLiteral("CREATE INDEX ExpenseByDate ON Expense (ExpenseDate)")};
+            createIndex(QStringLiteral("ExpenseByDate"), QStringLiteral("Expense"), QStringLiteral("ExpenseDate"))};
 }
 
 bool check(const Database &database, const QString &table, QString *error)

@@ -7,21 +7,37 @@
 #include <QSqlError>
 #include <QSqlQuery>
 
+namespace {
+
+// The clause with every word that names one of the columns quoted as the
+// table names it, so that an engine that folds unquoted names to lower case
+// finds the columns.
+QString withColumnsQuoted(QString clause, const QList<TableColumn> &columns)
+{
+    for (const TableColumn &column : columns) {
+        const QRegularExpression word(QStringLiteral(R"((?<!["\w])%1(?!["\w]))")
+                                          .arg(QRegularExpression::escape(column.name)),
+                                      QRegularExpression::CaseInsensitiveOption);
+        clause.replace(word, quotedName(column.name));
+    }
+    return clause;
+}
+
+} // namespace
+
 bool TableRows::describe(const QString &rowSource, QString *error)
 {
     static const QRegularExpression query(
         QStringLiteral(R"(^\s*SELECT\s+\*\s+FROM\s+\[?(\w+)\]?(.*)$)"),
         QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption);
     static const QRegularExpression tableName(QStringLiteral(R"(^\w+$)"));
+    QString rest;
+    const auto match = query.match(rowSource);
     if (tableName.match(rowSource).hasMatch()) {
         m_table = rowSource;
-        m_orderSql.clear();
-    } else if (const auto match = query.match(rowSource); match.hasMatch()) {
+    } else if (match.hasMatch()) {
         m_table = match.captured(1);
-        // Only the row ids: the engine reads them from an index, where
-        // reading whole rows in that order would jump about the whole file.
-        m_orderSql = QStringLiteral("SELECT %1 FROM %2%3")
-                         .arg(m_connection.engine().rowId(), quotedName(m_table), match.captured(2));
+        rest = match.captured(2);
     } else {
         *error = QStringLiteral("The row source is neither a table nor a query of one: %1")
                      .arg(rowSource);
@@ -30,6 +46,12 @@ bool TableRows::describe(const QString &rowSource, QString *error)
     QList<TableColumn> columns;
     if (!m_connection.engine().columns(m_connection.database(), m_table, &columns, error))
         return false;
+    // Only the row ids: the engine reads them from an index, where reading
+    // whole rows in that order would jump about the whole file.
+    m_orderSql = rest.isNull() ? QString()
+                               : QStringLiteral("SELECT %1 FROM %2%3")
+                                     .arg(m_connection.engine().rowId(), quotedName(m_table),
+                                          withColumnsQuoted(rest, columns));
     m_assignedFields.clear();
     for (const TableColumn &column : std::as_const(columns))
         if (column.key && column.type.compare(QLatin1String("INTEGER"), Qt::CaseInsensitive) == 0)
