@@ -1,10 +1,12 @@
 #include "PgReader.h"
 
+#include "PgConnectionInfo.h"
 #include "PgText.h"
 #include "RowBlock.h"
 
 #include <QtEndian>
 #include <cstring>
+#include <vector>
 #include <libpq-fe.h>
 
 namespace {
@@ -37,7 +39,20 @@ float float4(const char *bytes)
 
 } // namespace
 
-PgReader::PgReader(const QString &uri) : m_connection(PQconnectdb(uri.toUtf8().constData())) {}
+PgReader::PgReader(const QString &uri)
+{
+    PgConnectionInfo::Parameters parameters;
+    if (!PgConnectionInfo::parse(uri, &parameters, &m_connectError))
+        return;
+    std::vector<const char *> keywords, values;
+    for (const auto &[keyword, value] : std::as_const(parameters)) {
+        keywords.push_back(keyword.constData());
+        values.push_back(value.constData());
+    }
+    keywords.push_back(nullptr);
+    values.push_back(nullptr);
+    m_connection = PQconnectdbParams(keywords.data(), values.data(), 0);
+}
 
 PgReader::~PgReader()
 {
@@ -47,7 +62,8 @@ PgReader::~PgReader()
 
 bool PgReader::failed(QString *error) const
 {
-    *error = !m_error.isEmpty() ? m_error
+    *error = !m_connectError.isEmpty() ? m_connectError
+             : !m_error.isEmpty()      ? m_error
              : m_connection     ? QString::fromUtf8(PQerrorMessage(m_connection)).trimmed()
                                 : QStringLiteral("out of memory");
     return false;

@@ -7,8 +7,8 @@
 struct pg_conn;
 struct pg_result;
 
-// The PostgreSQL reader: libpq itself, rows one at a time as the server sends
-// them, each value in the server's binary form, read-only.
+// The PostgreSQL reader: libpq itself, on the books' schema, rows one at a
+// time as the server sends them, each value in the server's binary form.
 class PgReader final : public RowReader
 {
 public:
@@ -35,4 +35,5 @@ private:
     QList<unsigned int> m_types;
     bool m_running = false; // a statement's rows are still coming
     QString m_error;
+    QString m_connectError; // the URI could not be read
 };

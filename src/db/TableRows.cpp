@@ -92,15 +92,17 @@ bool TableRows::insert(const QVariantHash &values, qint64 *rowid, QString *error
     }
     QSqlQuery query(m_connection.database());
     query.prepare(columns.isEmpty()
-                      ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(quotedName(m_table))
-                      : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                      ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES RETURNING %2")
+                            .arg(quotedName(m_table), m_connection.engine().rowId())
+                      : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3) RETURNING %4")
                             .arg(quotedName(m_table), columns.join(QLatin1String(", ")),
-                                 marks.join(QLatin1String(", "))));
+                                 marks.join(QLatin1String(", ")), m_connection.engine().rowId()));
     for (auto it = values.cbegin(); it != values.cend(); ++it)
         query.addBindValue(it.value());
-    if (!query.exec())
+    if (!query.exec() || !query.next())
         return queryFailed(query, error);
-    *rowid = query.lastInsertId().toLongLong();
+    *rowid = query.value(0).toLongLong();
+    query.finish(); // a statement still open would keep its transaction from committing
     return true;
 }
 

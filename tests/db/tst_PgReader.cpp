@@ -39,7 +39,7 @@ private slots:
     {
         server = std::make_unique<PostgresServer>();
         uri = server->createDatabase("books");
-        server->execute("books", R"(CREATE TABLE "Kinds" ("Big" bigint, "Small" smallint, "Int" integer,
+        server->execute("books", R"(CREATE SCHEMA bramblewood; CREATE TABLE "Kinds" ("Big" bigint, "Small" smallint, "Int" integer,
             "Real" double precision, "Single" real, "Text" text, "Short" varchar(5), "Yes" boolean);
             INSERT INTO "Kinds" VALUES (9007199254740993, -7, 2147483647, 0.1, 1.5, 'Café ''?''', 'abc', true),
                                        (NULL, NULL, NULL, NULL, NULL, NULL, NULL, false))");

@@ -65,7 +65,8 @@ void PostgresServer::execute(const QString &database, const QString &sql) const
     QString output;
     if (!run(bin + QStringLiteral("psql"),
              {QStringLiteral("-h"), m_dir.path(), QStringLiteral("-U"), superuser, QStringLiteral("-d"), database,
-              QStringLiteral("-v"), QStringLiteral("ON_ERROR_STOP=1"), QStringLiteral("-qc"), sql},
+              QStringLiteral("-v"), QStringLiteral("ON_ERROR_STOP=1"), QStringLiteral("-qc"),
+              QStringLiteral("SET search_path TO bramblewood; ") + sql},
              &output))
         qFatal("%s: %s", qPrintable(sql), qPrintable(output));
 }

@@ -21,7 +21,8 @@ public:
     // A new, empty database; the URI that connects to it.
     QString createDatabase(const QString &name) const;
     QString uri(const QString &database) const;
-    // Runs statements in the database as its owner, through psql.
+    // Runs statements in the database as its owner, through psql, on the
+    // books' schema as the program names it.
     void execute(const QString &database, const QString &sql) const;
 
 private:

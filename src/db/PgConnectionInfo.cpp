@@ -1,0 +1,41 @@
+#include "PgConnectionInfo.h"
+
+#include <libpq-fe.h>
+
+namespace PgConnectionInfo {
+
+bool parse(const QString &uri, Parameters *parameters, QString *error)
+{
+    char *message = nullptr;
+    PQconninfoOption *options = PQconninfoParse(uri.toUtf8().constData(), &message);
+    if (!options) {
+        *error = message ? QString::fromUtf8(message).trimmed() : QStringLiteral("out of memory");
+        PQfreemem(message);
+        return false;
+    }
+    QByteArray serverOptions = "-c search_path=" + schema.toUtf8();
+    for (const PQconninfoOption *option = options; option->keyword; ++option) {
+        if (!option->val)
+            continue;
+        if (qstrcmp(option->keyword, "options") == 0)
+            serverOptions = QByteArray(option->val) + ' ' + serverOptions;
+        else
+            parameters->append({QByteArray(option->keyword), QByteArray(option->val)});
+    }
+    parameters->append({"options", serverOptions});
+    PQconninfoFree(options);
+    return true;
+}
+
+QString connectionString(const Parameters &parameters)
+{
+    QStringList pairs;
+    for (const auto &[keyword, value] : parameters) {
+        QString quoted = QString::fromUtf8(value);
+        quoted.replace(u'\\', QLatin1String("\\\\")).replace(u'\'', QLatin1String("\\'"));
+        pairs << QString::fromUtf8(keyword) + QStringLiteral("='") + quoted + u'\'';
+    }
+    return pairs.join(u' ');
+}
+
+} // namespace PgConnectionInfo

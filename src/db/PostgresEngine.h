@@ -1,0 +1,40 @@
+#pragma once
+
+#include "Database.h"
+#include "Engine.h"
+
+// PostgreSQL, the engine of books kept on a server: a database is named by
+// its connection URI, and the books' tables sit in a schema of their own
+// (PgConnectionInfo::schema). Each table of the books carries a row id of
+// the server's making ("RowId"), since the server has none of its own that
+// lasts. The server keeps its tables sound and compact itself.
+class PostgresEngine final : public Engine
+{
+public:
+    static const PostgresEngine &instance();
+    // The books on the server the URI names.
+    static Database server(const QString &uri, Faults &faults = Faults::none());
+
+    QString missing(const QString &database) const override;
+    bool open(const QString &connection, const QString &database, Access access,
+              QString *error) const override;
+    void remove(const QString &database) const override;
+    bool isReadOnly(const QString &database) const override;
+    QString displayName(const QString &database) const override;
+    std::unique_ptr<RowReader> reader(const QString &database) const override;
+    qint64 sizeBound(const QString &database) const override;
+
+    QString rowId() const override;
+    bool columns(const QSqlDatabase &db, const QString &table, QList<TableColumn> *columns,
+                 QString *error) const override;
+    bool objects(const QSqlDatabase &db, QList<SchemaObject> *objects, QString *error) const override;
+    bool isOwn(const SchemaObject &object) const override;
+    bool changeCount(const QSqlDatabase &db, qint64 *count, QString *error) const override;
+    bool holdWrites(const QSqlDatabase &db, QString *error) const override;
+    bool check(const QSqlDatabase &db, QString *damage, QString *error) const override;
+    QString checkName() const override;
+    bool compactInto(const QSqlDatabase &db, const QString &copy, QString *error) const override;
+    std::optional<qint64> nextKey(const QSqlDatabase &db, const QString &table) const override;
+    bool continueKeys(const QSqlDatabase &db, const QString &table, const QString &key, qint64 last,
+                      QString *error) const override;
+};

@@ -1,0 +1,117 @@
+#include "Connection.h"
+#include "PostgresEngine.h"
+#include "PostgresServer.h"
+#include "Recordset.h"
+#include "Schema.h"
+#include "SqliteEngine.h"
+#include "TableReader.h"
+
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+
+namespace {
+
+// The same table as each engine makes it: a number of the database's making
+// continued from the Access file's, a name and an amount.
+const QStringList sqliteTable{
+    R"(CREATE TABLE "Entries" ("Number" INTEGER PRIMARY KEY AUTOINCREMENT, "Name" TEXT, "Amount" REAL))",
+    R"(CREATE INDEX "EntriesByName" ON "Entries" ("Name"))"};
+const QStringList serverTable{
+    R"(CREATE TABLE "Entries" ("RowId" bigint GENERATED ALWAYS AS IDENTITY PRIMARY KEY, "Number" bigserial UNIQUE,
+                               "Name" text, "Amount" double precision))",
+    R"(CREATE INDEX "EntriesByName" ON "Entries" ("Name"))"};
+
+bool run(const Database &database, const QString &statement)
+{
+    Connection connection(database);
+    QString error;
+    return connection.open(&error) && QSqlQuery(connection.database()).exec(statement);
+}
+
+QStringList names(Recordset &records)
+{
+    QStringList names;
+    for (records.moveFirst(); !records.isEOF(); records.moveNext())
+        names << records.field("Name").toString();
+    return names;
+}
+
+} // namespace
+
+// What the program does with a database runs alike on a file and on a server.
+class tst_Engines : public QObject
+{
+    Q_OBJECT
+    std::unique_ptr<PostgresServer> server;
+    QTemporaryDir files;
+    int count = 0;
+
+    Database made(bool onServer)
+    {
+        const QString name = QString("books%1").arg(++count);
+        return onServer ? PostgresEngine::server(server->createDatabase(name))
+                        : SqliteEngine::file(files.filePath(name + ".db"));
+    }
+
+private slots:
+    void initTestCase() { server = std::make_unique<PostgresServer>(); }
+    void cleanupTestCase() { server.reset(); }
+
+    void recordsetSteps_data()
+    {
+        QTest::addColumn<bool>("onServer");
+        QTest::newRow("SQLite file") << false;
+        QTest::newRow("PostgreSQL server") << true;
+    }
+    void recordsetSteps()
+    {
+        QFETCH(bool, onServer);
+        const Database database = made(onServer);
+        QString error;
+        const auto numbered = [&](const QSqlDatabase &db, QString *error) {
+            return database.engine->continueKeys(db, "Entries", "Number", 41, error);
+        };
+        QVERIFY2(Schema::create(database, onServer ? serverTable : sqliteTable, &error, numbered), qPrintable(error));
+        Recordset records(database, "SELECT * FROM Entries ORDER BY Name ASC");
+        QVERIFY2(records.open(&error), qPrintable(error));
+        QVERIFY(records.isBOF() && records.isEOF());
+        for (const char *name : {"Baker", "Adams"}) {
+            records.addNew();
+            QVERIFY2(records.update({{"Name", name}, {"Amount", 1.5}}, &error), qPrintable(error));
+        }
+        QCOMPARE(records.field("Number").toLongLong(), 43);
+        QCOMPARE(records.fieldNames().contains("RowId"), onServer);
+        QVERIFY(!records.update({{"Number", 7}}, &error));
+        QVERIFY(run(database, R"(INSERT INTO "Entries" ("Name", "Amount") VALUES ('Carter', 0.1))"));
+        QVERIFY2(records.refresh(&error), qPrintable(error));
+        QCOMPARE(names(records), (QStringList{"Adams", "Baker", "Carter"}));
+        records.moveLast();
+        QCOMPARE(records.field("Amount").toDouble(), 0.1);
+        QVERIFY(run(database, R"(DELETE FROM "Entries" WHERE "Name" = 'Carter')"));
+        QVERIFY(!records.update({{"Amount", 2}}, &error));
+        QVERIFY2(error.contains("no longer"), qPrintable(error));
+        records.moveFirst();
+        QVERIFY2(records.deleteCurrent(&error), qPrintable(error));
+        QVERIFY(records.refresh(&error));
+        QCOMPARE(names(records), QStringList{"Baker"});
+
+        TableCopy copy;
+        QVERIFY2(TableReader::read(database, "Entries", {}, &copy, &error), qPrintable(error));
+        QCOMPARE(copy.counted, 1);
+        QCOMPARE(copy.rows.rows(), 1);
+        Connection connection(database, Engine::Access::ReadOnly);
+        QVERIFY(connection.open(&error));
+        QCOMPARE(database.engine->nextKey(connection.database(), "Entries"), 45);
+        QList<SchemaObject> objects;
+        QVERIFY(database.engine->objects(connection.database(), &objects, &error));
+        QVERIFY(std::any_of(objects.begin(), objects.end(), [](const SchemaObject &object) {
+            return object.type == "index" && object.name == "EntriesByName";
+        }));
+        QVERIFY(!QSqlQuery(connection.database()).exec(R"(DELETE FROM "Entries")"));
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_Engines)
+#include "tst_Engines.moc"
