@@ -8,31 +8,10 @@
 
 namespace {
 
-// Each table's column definitions in the table's order, each a name and
-// then its type.
-QStringList definitionsOf(const QString &table)
-{
-    if (table == QLatin1String("Customers")) {
-        // Account is AUTOINCREMENT so that the number of a deleted customer is
-        // never given to another. NOCASE: customers are listed by name as a
-        // person reads the list, "adams" beside "Adams".
-        return QStringLiteral("Account INTEGER PRIMARY KEY AUTOINCREMENT, "
-                              "Name TEXT COLLATE NOCASE, Address TEXT, City TEXT, State TEXT, "
-                              "Zip TEXT, Home TEXT, Cell TEXT, HisWork TEXT, HerWork TEXT, "
-                              "DateStarted TEXT, Schedule TEXT, AmountPerVisit REAL, "
-                              "AmountMonthly REAL, Active INTEGER NOT NULL DEFAULT 0, Comments TEXT")
-            .split(QLatin1String(", "));
-    }
-    // Income and Expense share one layout under their own names.
-    return QStringLiteral("%1Type TEXT, %1Amount REAL, %1Date TEXT, %1Invoice TEXT")
-        .arg(table)
-        .split(QLatin1String(", "));
-}
-
 QStringList columnsOf(const QString &table)
 {
     QStringList columns;
-    for (const QString &definition : definitionsOf(table))
+    for (const QString &definition : Schema::definitions(table))
         columns << definition.section(u' ', 0, 0);
     return columns;
 }
@@ -49,11 +28,25 @@ QString createIndex(const QString &index, const QString &table, const QString &c
     return QStringLiteral("CREATE INDEX %1 ON %2 (%3)").arg(quotedName(index), quotedName(table), quotedName(column));
 }
 
-QStringList indexesOf(const QString &table)
+struct Index {
+    QString name, column;
+};
+
+QList<Index> indexesOf(const QString &table)
 {
     if (table == QLatin1String("Customers"))
-        return {QStringLiteral("CustomersByName"), QStringLiteral("CustomersByDateStarted")};
-    return {table + QStringLiteral("ByDate")};
+        return {{QStringLiteral("CustomersByName"), QStringLiteral("Name")},
+                {QStringLiteral("CustomersByDateStarted"), QStringLiteral("DateStarted")}};
+    return {{table + QStringLiteral("ByDate"), table + QStringLiteral("Date")}};
+}
+
+// The table made by `create`, and its indexes.
+QStringList statementsOf(const QString &table, QString (*create)(const QString &table))
+{
+    QStringList statements{create(table)};
+    for (const Index &index : indexesOf(table))
+        statements << createIndex(index.name, table, index.column);
+    return statements;
 }
 
 bool ranByItself(const SchemaObject &object)
@@ -67,7 +60,9 @@ bool isOurs(const Engine &engine, const SchemaObject &object, const QString &tab
         return true;
     if (object.type == QLatin1String("table"))
         return object.name == table;
-    return object.type == QLatin1String("index") && indexesOf(table).contains(object.name);
+    const QList<Index> indexes = indexesOf(table);
+    return object.type == QLatin1String("index") &&
+           std::any_of(indexes.begin(), indexes.end(), [&](const Index &index) { return index.name == object.name; });
 }
 
 // The table's columns as the database has them, and what its catalog lists.
@@ -90,8 +85,33 @@ bool readSchema(Connection &connection, const QString &table, QStringList *colum
 QString createTable(const QString &table)
 {
     QStringList definitions;
-    for (const QString &definition : definitionsOf(table))
+    for (const QString &definition : Schema::definitions(table))
         definitions << quotedDefinition(definition);
+    return QStringLiteral("CREATE TABLE %1 (%2)").arg(quotedName(table), definitions.join(QLatin1String(", ")));
+}
+
+// A definition as a server declares it: its own types, the same numbering
+// by a sequence, and its names quoted.
+QString onServer(const QString &definition)
+{
+    static const QList<QPair<QString, QString>> types{
+        {QStringLiteral("INTEGER PRIMARY KEY AUTOINCREMENT"), QStringLiteral("bigserial UNIQUE")},
+        {QStringLiteral("TEXT COLLATE NOCASE"), QStringLiteral("text COLLATE \"nocase\"")},
+        {QStringLiteral("TEXT"), QStringLiteral("text")},
+        {QStringLiteral("REAL"), QStringLiteral("double precision")},
+        {QStringLiteral("INTEGER NOT NULL DEFAULT 0"), QStringLiteral("bigint NOT NULL DEFAULT 0")}};
+    const QString type = definition.section(u' ', 1);
+    for (const auto &[sqlite, server] : types)
+        if (type == sqlite)
+            return quotedName(definition.section(u' ', 0, 0)) + u' ' + server;
+    return quotedDefinition(definition);
+}
+
+QString createServerTable(const QString &table)
+{
+    QStringList definitions{QStringLiteral("\"RowId\" bigint GENERATED ALWAYS AS IDENTITY PRIMARY KEY")};
+    for (const QString &definition : Schema::definitions(table))
+        definitions << onServer(definition);
     return QStringLiteral("CREATE TABLE %1 (%2)").arg(quotedName(table), definitions.join(QLatin1String(", ")));
 }
 
@@ -99,24 +119,53 @@ QString createTable(const QString &table)
 
 namespace Schema {
 
+QStringList definitions(const QString &table)
+{
+    if (table == QLatin1String("Customers")) {
+        // Account is AUTOINCREMENT so that the number of a deleted customer is
+        // never given to another. NOCASE: customers are listed by name as a
+        // person reads the list, "adams" beside "Adams".
+        return QStringLiteral("Account INTEGER PRIMARY KEY AUTOINCREMENT, "
+                              "Name TEXT COLLATE NOCASE, Address TEXT, City TEXT, State TEXT, "
+                              "Zip TEXT, Home TEXT, Cell TEXT, HisWork TEXT, HerWork TEXT, "
+                              "DateStarted TEXT, Schedule TEXT, AmountPerVisit REAL, "
+                              "AmountMonthly REAL, Active INTEGER NOT NULL DEFAULT 0, Comments TEXT")
+            .split(QLatin1String(", "));
+    }
+    // Income and Expense share one layout under their own names.
+    return QStringLiteral("%1Type TEXT, %1Amount REAL, %1Date TEXT, %1Invoice TEXT")
+        .arg(table)
+        .split(QLatin1String(", "));
+}
+
 QStringList customers()
 {
-    const QString customers = QStringLiteral("Customers");
-    return {createTable(customers),
-            createIndex(QStringLiteral("CustomersByName"), customers, QStringLiteral("Name")),
-            createIndex(QStringLiteral("CustomersByDateStarted"), customers, QStringLiteral("DateStarted"))};
+    return statementsOf(QStringLiteral("Customers"), createTable);
 }
 
 QStringList income()
 {
-    return {createTable(QStringLiteral("Income")),
-            createIndex(QStringLiteral("IncomeByDate"), QStringLiteral("Income"), QStringLiteral("IncomeDate"))};
+    return statementsOf(QStringLiteral("Income"), createTable);
 }
 
 QStringList expense()
 {
-    return {createTable(QStringLiteral("Expense")),
-            createIndex(QStringLiteral("ExpenseByDate"), QStringLiteral("Expense"), QStringLiteral("ExpenseDate"))};
+    return statementsOf(QStringLiteral("Expense"), createTable);
+}
+
+QStringList onServer()
+{
+    QStringList statements{
+        // Customers are listed by name as a person reads the list, letter case aside.
+        QStringLiteral("CREATE COLLATION \"nocase\" (provider = icu, locale = 'und-u-ks-level2', "
+                       "deterministic = false)")};
+    for (const QString &table : {QStringLiteral("Customers"), QStringLiteral("Income"), QStringLiteral("Expense")})
+        statements << statementsOf(table, createServerTable);
+    return statements + QStringList{
+        // What a data folder keeps in its side files: one row each.
+        QStringLiteral("CREATE TABLE \"Balance\" (\"Amount\" double precision NOT NULL)"),
+        QStringLiteral("CREATE TABLE \"Password\" (\"Content\" text NOT NULL)"),
+        QStringLiteral("CREATE TABLE \"RememberedNames\" (\"Ledger\" text PRIMARY KEY, \"Names\" text NOT NULL)")};
 }
 
 bool check(const Database &database, const QString &table, QString *error)

@@ -12,9 +12,17 @@ class QSqlDatabase;
 // REAL, and Active holds -1 for yes and 0 for no, as the reports ask for it.
 namespace Schema {
 
+// A table's column definitions in the table's order, each a name and then
+// its type as SQLite declares it.
+QStringList definitions(const QString &table);
+
 QStringList customers();
 QStringList income();
 QStringList expense();
+// The books on a server, in their schema: the three tables, each with a row
+// id of the server's making, their indexes, and one-row tables for the
+// balance, the password and the names each ledger remembers.
+QStringList onServer();
 
 // True when the database holds the table with every column the
 // program uses, and nothing that runs or reads by itself (a trigger, a view):
