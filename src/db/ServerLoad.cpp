@@ -1,0 +1,94 @@
+#include "ServerLoad.h"
+
+#include "Connection.h"
+#include "Schema.h"
+#include "SqlText.h"
+
+#include <QSqlQuery>
+
+namespace {
+
+bool insertRows(const QSqlDatabase &db, const ServerLoad::Table &table, QString *error)
+{
+    QStringList names, marks;
+    for (const QString &column : table.columns) {
+        names << quotedName(column);
+        marks << QStringLiteral("?");
+    }
+    QSqlQuery query(db);
+    if (!query.prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                           .arg(quotedName(table.name), names.join(QLatin1String(", ")),
+                                marks.join(QLatin1String(", ")))))
+        return queryFailed(query, error);
+    const qsizetype left = table.rows->columns() - table.columns.size();
+    for (qsizetype row = 0; row < table.rows->rows(); ++row) {
+        for (qsizetype column = 0; column < table.columns.size(); ++column)
+            query.bindValue(int(column), table.rows->value(row, left + column));
+        if (!query.exec())
+            return queryFailed(query, error);
+    }
+    return true;
+}
+
+bool execute(const QSqlDatabase &db, const QString &statement, const QVariantList &values, QString *error)
+{
+    QSqlQuery query(db);
+    query.prepare(statement);
+    for (const QVariant &value : values)
+        query.addBindValue(value);
+    return query.exec() || queryFailed(query, error);
+}
+
+bool writeSideValues(const QSqlDatabase &db, const ServerLoad::SideValues &side, QString *error)
+{
+    return execute(db, QStringLiteral(R"(INSERT INTO "Balance" VALUES (?))"), {side.balance}, error) &&
+           execute(db, QStringLiteral(R"(INSERT INTO "Password" VALUES (?))"), {side.password}, error) &&
+           execute(db, QStringLiteral(R"(INSERT INTO "RememberedNames" VALUES ('Income', ?), ('Expense', ?))"),
+                   {side.incomeNames, side.expenseNames}, error);
+}
+
+bool readBack(const QSqlDatabase &db, const QList<ServerLoad::Table> &tables,
+              QMap<QString, ServerLoad::Figures> *figures, QString *error)
+{
+    QSqlQuery query(db);
+    for (const ServerLoad::Table &table : tables) {
+        if (!query.exec(QStringLiteral("SELECT count(*), coalesce(sum(%1), 0) FROM %2")
+                            .arg(quotedName(table.summed), quotedName(table.name))) ||
+            !query.next())
+            return queryFailed(query, error);
+        figures->insert(table.name, {query.value(0).toLongLong(), query.value(1).toDouble()});
+    }
+    return true;
+}
+
+} // namespace
+
+namespace ServerLoad {
+
+bool isEmpty(const Database &server, bool *empty, QString *error)
+{
+    Connection connection(server, Engine::Access::ReadOnly);
+    QList<SchemaObject> objects;
+    if (!connection.open(error) || !server.engine->objects(connection.database(), &objects, error))
+        return false;
+    *empty = std::none_of(objects.begin(), objects.end(),
+                          [](const SchemaObject &object) { return object.type == QLatin1String("table"); });
+    return true;
+}
+
+bool load(const Database &server, const QList<Table> &tables, const SideValues &side, const ReadBack &accept,
+          QString *error)
+{
+    const auto fill = [&](const QSqlDatabase &db, QString *error) {
+        for (const Table &table : tables)
+            if (!insertRows(db, table, error) ||
+                (!table.numbered.isEmpty() &&
+                 !server.engine->continueKeys(db, table.name, table.numbered, table.lastNumber, error)))
+                return false;
+        QMap<QString, Figures> figures;
+        return writeSideValues(db, side, error) && readBack(db, tables, &figures, error) && accept(figures, error);
+    };
+    return Schema::create(server, Schema::onServer(), error, fill);
+}
+
+} // namespace ServerLoad

@@ -1,0 +1,113 @@
+#include "Connection.h"
+#include "DataFiles.h"
+#include "MoveToServer.h"
+#include "PostgresEngine.h"
+#include "PostgresServer.h"
+#include "TempDataFolder.h"
+
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QTest>
+#include <memory>
+
+namespace {
+
+const QDate today(2031, 2, 3);
+
+// The first column of each row the query gives on the server.
+QStringList onServer(const QString &uri, const QString &sql)
+{
+    Connection connection(PostgresEngine::server(uri));
+    QString error;
+    if (!connection.open(&error))
+        return {error};
+    QSqlQuery query(connection.database());
+    QStringList values;
+    if (!query.exec(sql))
+        return {query.lastError().text()};
+    while (query.next())
+        values << query.value(0).toString();
+    return values;
+}
+
+} // namespace
+
+class tst_MoveToServer : public QObject
+{
+    Q_OBJECT
+    std::unique_ptr<PostgresServer> server;
+
+private slots:
+    void initTestCase() { server = std::make_unique<PostgresServer>(); }
+    void cleanupTestCase() { server.reset(); }
+
+    // Every record, the balance, the password and the remembered names reach
+    // the server; customers keep their numbers, and the server numbers on
+    // after the highest the folder ever gave. The folder then names the server.
+    void everythingArrives()
+    {
+        TempDataFolder folder;
+        folder.execute(DataFiles::customers, "INSERT INTO Customers (Account, Name, AmountMonthly) VALUES "
+                                             "(3, 'Adams', 25.5), (7, 'baker', NULL), (9, 'Gone', 1)");
+        folder.execute(DataFiles::customers, "DELETE FROM Customers WHERE Account = 9");
+        folder.execute(DataFiles::income, "INSERT INTO Income VALUES ('Sales', 100.25, '2024-01-02', 'D'), "
+                                          "('Tips', 0.1, '2024-01-03', NULL)");
+        folder.execute(DataFiles::expense, "INSERT INTO Expense VALUES ('Fuel', 40, '2024-01-03', '')");
+        folder.writeBytes(DataFiles::balance, "60.35\r\n");
+        folder.writeBytes(DataFiles::incomeNames, "Sales\r\nTips\r\n");
+        folder.writeBytes(DataFiles::password, "secret\r\n");
+        const QMap<QString, QByteArray> before = folder.snapshot();
+        const QString uri = server->createDatabase("moved");
+        const MoveToServer::Result result = MoveToServer::run(folder.folder(), uri, today);
+        QVERIFY2(result.moved, qPrintable(result.error));
+
+        QCOMPARE(onServer(uri, R"(SELECT "Account" || ' ' || "Name" FROM "Customers" ORDER BY "Name")"),
+                 (QStringList{"3 Adams", "7 baker"}));
+        QCOMPARE(onServer(uri, R"(INSERT INTO "Customers" ("Name") VALUES ('New') RETURNING "Account")"),
+                 QStringList{"10"});
+        QCOMPARE(onServer(uri, R"(SELECT "IncomeType" || ' ' || "IncomeAmount" || ' ' || "IncomeDate" FROM "Income")"),
+                 (QStringList{"Sales 100.25 2024-01-02", "Tips 0.1 2024-01-03"}));
+        QCOMPARE(onServer(uri, R"(SELECT count(*) FROM "Expense")"), QStringList{"1"});
+        QCOMPARE(onServer(uri, R"(SELECT "Amount" FROM "Balance")"), QStringList{"60.35"});
+        QCOMPARE(onServer(uri, R"(SELECT "Content" FROM "Password")"), QStringList{"secret\r\n"});
+        QCOMPARE(onServer(uri, R"(SELECT "Names" FROM "RememberedNames" ORDER BY "Ledger")"),
+                 (QStringList{"\r\n", "Sales\r\nTips\r\n"}));
+
+        QCOMPARE(folder.bytes(MoveToServer::serverFile), uri.toUtf8() + "\r\n");
+        QCOMPARE(result.kept, folder.filePath("Moved to server 2031-02-03"));
+        for (const QString &name : DataFiles::all()) {
+            QVERIFY2(!QFile::exists(folder.filePath(name)), qPrintable(name));
+            QCOMPARE(folder.bytes("Moved to server 2031-02-03/" + name), before.value(name));
+        }
+    }
+
+    void refusedWithNothingChanged_data()
+    {
+        QTest::addColumn<QString>("uri"); // %1: the server's own address of the database
+        QTest::addColumn<QString>("told");
+        QTest::newRow("a password in the address")
+            << "%1&password=secret" << "may not hold a password";
+        QTest::newRow("books there already") << "%1" << "already holds books";
+        QTest::newRow("no such database") << "postgresql:///none?host=/nowhere" << "could not be opened";
+    }
+    void refusedWithNothingChanged()
+    {
+        QFETCH(QString, uri);
+        QFETCH(QString, told);
+        static const QString held = [this] {
+            const QString uri = server->createDatabase("held");
+            TempDataFolder first;
+            MoveToServer::run(first.folder(), uri, today);
+            return uri;
+        }();
+        TempDataFolder folder;
+        const QMap<QString, QByteArray> before = folder.snapshot();
+        const MoveToServer::Result result = MoveToServer::run(folder.folder(), uri.replace("%1", held), today);
+        QVERIFY(!result.moved);
+        QVERIFY2(result.error.contains(told), qPrintable(result.error));
+        QCOMPARE(folder.snapshot(), before);
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_MoveToServer)
+#include "tst_MoveToServer.moc"
