@@ -8,6 +8,7 @@
 #include "DataFolder.h"
 #include "DataRestore.h"
 #include "FolderLock.h"
+#include "MoveToServer.h"
 #include "OpenBooks.h"
 #include "ZipReader.h"
 
@@ -31,6 +32,8 @@ const char *const usage =
     "  --restore FILE [DATA-FOLDER]         put a backup in place of the data\n"
     "  --convert-from FOLDER [DATA-FOLDER]  convert a data folder of the older\n"
     "                                       program, in the Access format\n"
+    "  --move-to-server URI [DATA-FOLDER]   move the books onto an empty database\n"
+    "                                       of a PostgreSQL server\n"
     "  --help                               show this, and end\n"
     "  --version                            show the version, and end\n"
     "\n"
@@ -114,6 +117,25 @@ int restore(const QString &archive, const QString &path, const QDateTime &now)
     return 0;
 }
 
+int moveToServer(const QString &uri, const QString &path, const QDate &today)
+{
+    const DataFolder folder(QDir(path).absolutePath());
+    FolderLock lock(folder);
+    if (!lock.take()) {
+        err << lock.refusalText(QStringLiteral("move the books")) << Qt::endl;
+        return 1;
+    }
+    const MoveToServer::Result result = MoveToServer::run(folder, uri, today);
+    if (!result.moved) {
+        err << "The books were not moved to the server. " << result.error << Qt::endl;
+        return 1;
+    }
+    out << "The books were moved to the server; the folder now opens them there. The files they were "
+           "kept in are in "
+        << QDir::toNativeSeparators(result.kept) << Qt::endl;
+    return 0;
+}
+
 } // namespace
 
 namespace CommandLine {
@@ -132,7 +154,8 @@ std::optional<int> run(int &argc, char **argv, const Clock &clock)
         out << "Bramblewood " << BRAMBLEWOOD_VERSION << Qt::endl;
         return 0;
     }
-    if (command != "--verify-backup" && command != "--restore" && command != "--convert-from") {
+    if (command != "--verify-backup" && command != "--restore" && command != "--convert-from" &&
+        command != "--move-to-server") {
         err << "bramblewood: " << QString::fromLocal8Bit(command) << " is not an option it knows.\n\n"
             << usage;
         err.flush();
@@ -146,6 +169,8 @@ std::optional<int> run(int &argc, char **argv, const Clock &clock)
         return verify(arguments[0], clock.today());
     if (command == "--restore" && (arguments.size() == 1 || arguments.size() == 2))
         return restore(arguments[0], arguments.value(1, QDir::currentPath()), clock.now());
+    if (command == "--move-to-server" && (arguments.size() == 1 || arguments.size() == 2))
+        return moveToServer(arguments[0], arguments.value(1, QDir::currentPath()), clock.today());
     err << usage;
     err.flush();
     return 1;

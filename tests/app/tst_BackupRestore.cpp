@@ -4,6 +4,7 @@
 #include "FloppyBackup.h"
 #include "JetFixture.h"
 #include "MainWindowFixture.h"
+#include "PostgresServer.h"
 #include "Readers.h"
 #include "Startup.h"
 #include "UsEnglish.h"
@@ -310,6 +311,21 @@ private slots:
         for (DataControl *data : startup.mainWindow()->findChildren<DataControl *>())
             data->recordset().rows();
         QCOMPARE(texts(startup.mainWindow(), {"txtName", "txtIncomeType", "txtBalance"}), shown);
+    }
+
+    // The folder's books go onto the server once; a second folder finds them there and is refused.
+    void moveToServerFromTheCommandLine()
+    {
+        const PostgresServer server;
+        const QString uri = server.createDatabase("office");
+        TempDataFolder first, second;
+        fill(first);
+        auto [code, printed] = bramblewood({"--move-to-server", uri, first.path()});
+        QVERIFY2(code == 0 && printed.contains("The books were moved to the server"), qPrintable(printed));
+        QCOMPARE(first.bytes("server.kvd"), uri.toUtf8() + "\r\n");
+        std::tie(code, printed) = bramblewood({"--move-to-server", uri, second.path()});
+        QVERIFY2(code == 1 && printed.contains("already holds books"), qPrintable(printed));
+        QVERIFY(!QFile::exists(second.filePath("server.kvd")));
     }
 };
 
