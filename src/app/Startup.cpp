@@ -23,6 +23,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QStyle>
@@ -191,6 +192,23 @@ void Startup::removeLeftovers()
     Disk::removeLeftovers(m_folder.path(), written);
 }
 
+// A folder whose books were moved to a server opens them there.
+bool Startup::findServer()
+{
+    const QString path = m_folder.filePath(DataFiles::server);
+    if (!QFile::exists(path))
+        return true;
+    QString error;
+    const std::optional<QString> address = SideFile::read(path, &error);
+    if (!address || address->trimmed().isEmpty()) {
+        tell(QStringLiteral("The file %1 must hold the address of the server that keeps the books: %2")
+                 .arg(DataFiles::server, address ? QStringLiteral("it is empty.") : error));
+        return false;
+    }
+    m_folder = m_folder.onServer(address->trimmed());
+    return true;
+}
+
 bool Startup::prepareFolder()
 {
     QStringList missing = m_folder.missingFiles();
@@ -292,10 +310,10 @@ bool Startup::writeNewPassword(bool fileMissing)
 bool Startup::run()
 {
     QCoreApplication::processEvents();
-    if (!lockFolder() || !undoUnfinishedRestore())
+    if (!lockFolder() || !findServer() || !undoUnfinishedRestore())
         return false;
     removeLeftovers();
-    if (!finishConversionInto() || !convertAccessFiles() || !prepareFolder())
+    if (!m_folder.isOnServer() && (!finishConversionInto() || !convertAccessFiles() || !prepareFolder()))
         return false;
     OpenBooks books(m_folder);
     if (QString reason; !books.open(&reason)) {

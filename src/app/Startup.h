@@ -34,6 +34,7 @@ public:
 
 private:
     bool lockFolder();
+    bool findServer();
     bool finishConversionInto();
     bool convertAccessFiles();
     bool undoUnfinishedRestore();

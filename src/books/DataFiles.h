@@ -14,6 +14,9 @@ inline const QString password = QStringLiteral("pw.kvd");
 inline const QString balance = QStringLiteral("balance.kvd");
 inline const QString incomeNames = QStringLiteral("income.kvd");
 inline const QString expenseNames = QStringLiteral("expense.kvd");
+// The address of the server that keeps the folder's books, once they were
+// moved there: the folder then holds none of the seven files.
+inline const QString server = QStringLiteral("server.kvd");
 // Marks the folder as in use by one copy of the program.
 inline const QString lock = QStringLiteral("Bramblewood.lock");
 

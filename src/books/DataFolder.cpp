@@ -1,8 +1,10 @@
 #include "DataFolder.h"
 
 #include "DataFiles.h"
+#include "PostgresEngine.h"
 #include "Schema.h"
 #include "SideFile.h"
+#include "SqliteEngine.h"
 
 #include <QFile>
 #include <QList>
@@ -40,6 +42,22 @@ QString workName(const QString &database)
 }
 
 } // namespace
+
+DataFolder DataFolder::onServer(const QString &address) const
+{
+    DataFolder folder = *this;
+    folder.m_server = address;
+    return folder;
+}
+
+Database DataFolder::database(const QString &fileName) const
+{
+    const bool kept = fileName == DataFiles::customers || fileName == DataFiles::income ||
+                      fileName == DataFiles::expense;
+    if (isOnServer() && kept)
+        return PostgresEngine::server(m_server, *m_faults);
+    return SqliteEngine::file(filePath(fileName), *m_faults);
+}
 
 QStringList DataFolder::missingFiles() const
 {

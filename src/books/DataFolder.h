@@ -3,7 +3,6 @@
 #include "Database.h"
 #include "Disk.h"
 #include "Faults.h"
-#include "SqliteEngine.h"
 
 #include <QDir>
 #include <QString>
@@ -14,7 +13,10 @@
 // files is a fresh installation, and so is one that an installation left
 // unfinished; any other folder with only some has lost data, and nothing may
 // paper over that. The faults handed in with the folder go with it to every
-// step that writes in it. Its databases are files that SQLite keeps.
+// step that writes in it. Its databases are files that SQLite keeps, unless
+// its books were moved to a server: then the three databases are the
+// server's, and the folder holds server.kvd, its lock and what the move set
+// aside.
 class DataFolder
 {
 public:
@@ -29,11 +31,12 @@ public:
     QString filePath(const QString &name) const { return m_dir.filePath(name); }
     Faults &faults() const { return *m_faults; }
     Disk disk() const { return Disk(*m_faults); }
+    // The folder whose books the server at the address keeps (server.kvd).
+    DataFolder onServer(const QString &address) const;
+    bool isOnServer() const { return !m_server.isEmpty(); }
+    const QString &serverAddress() const { return m_server; }
     // One of the folder's databases, or a work file of one, by its file name.
-    Database database(const QString &fileName) const
-    {
-        return {&SqliteEngine::instance(), filePath(fileName), m_faults};
-    }
+    Database database(const QString &fileName) const;
 
     QStringList missingFiles() const;
 
@@ -51,4 +54,5 @@ public:
 private:
     QDir m_dir;
     Faults *m_faults;
+    QString m_server;
 };

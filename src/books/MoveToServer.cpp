@@ -134,7 +134,7 @@ Result run(const DataFolder &folder, const QString &uri, const QDate &today)
     if (!ServerLoad::load(server, tables, side, accept, &result.error))
         return result;
     result.kept = folder.filePath(QStringLiteral("Moved to server ") + today.toString(Qt::ISODate));
-    result.moved = SideFile::write(folder.disk(), folder.filePath(serverFile), uri, &result.error) &&
+    result.moved = SideFile::write(folder.disk(), folder.filePath(DataFiles::server), uri, &result.error) &&
                    setFilesAside(folder, result.kept, &result.error);
     return result;
 }

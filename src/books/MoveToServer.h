@@ -14,8 +14,6 @@
 // "Moved to server YYYY-MM-DD": from then on the folder opens the server.
 namespace MoveToServer {
 
-inline const QString serverFile = QStringLiteral("server.kvd");
-
 struct Result {
     bool moved = false;
     QString error;

@@ -6,12 +6,22 @@
 #include "NumberText.h"
 #include "QuotedText.h"
 #include "Schema.h"
+#include "ServerSideValues.h"
 #include "SideFile.h"
 
 bool OpenBooks::open(QString *reason)
 {
     m_readOnly.clear();
-    return readSideFiles(reason) && checkDatabases(reason);
+    return (m_folder.isOnServer() ? readServerValues(reason) : readSideFiles(reason)) && checkDatabases(reason);
+}
+
+bool OpenBooks::readServerValues(QString *reason)
+{
+    ServerSideValues::Values values;
+    if (!ServerSideValues::read(m_folder.database(DataFiles::customers), &values, reason))
+        return false;
+    m_values = {values.expenseNames, values.incomeNames, NumberText::twoDecimals(values.balance)};
+    return true;
 }
 
 bool OpenBooks::readSideFiles(QString *reason)
@@ -65,6 +75,13 @@ QStringList OpenBooks::save(const SideValues &values) const
 {
     QStringList problems;
     QString error;
+    if (m_folder.isOnServer()) {
+        if (!ServerSideValues::writeNames(m_folder.database(DataFiles::customers), values.incomeNames,
+                                          values.expenseNames, &error))
+            problems << QStringLiteral("The names each ledger remembers could not be stored on the server: %1")
+                            .arg(error);
+        return problems;
+    }
     if (!BalanceJournal::settle(m_folder, &error))
         problems << QStringLiteral("The file %1 could not be brought up to date with the ledgers: %2")
                         .arg(DataFiles::balance, error);

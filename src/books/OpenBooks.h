@@ -10,8 +10,9 @@
 // ledger remembers and the balance. Opening finishes a ledger change whose
 // balance.kvd a crash left unwritten, reads the side files and checks the
 // three databases; saving finishes such changes again and writes the side
-// files back. No window: start-up opens the books, and the main window shows
-// them.
+// files back. Books on a server keep those values in tables of their own;
+// saving stores the names, while the balance moves with each ledger step.
+// No window: start-up opens the books, and the main window shows them.
 class OpenBooks
 {
 public:
@@ -35,6 +36,7 @@ public:
 
 private:
     bool readSideFiles(QString *reason);
+    bool readServerValues(QString *reason);
     bool checkDatabases(QString *reason);
 
     DataFolder m_folder;

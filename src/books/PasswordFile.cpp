@@ -2,6 +2,7 @@
 
 #include "DataFiles.h"
 #include "DataFolder.h"
+#include "ServerSideValues.h"
 #include "SideFile.h"
 
 #include <QFile>
@@ -20,6 +21,8 @@ namespace PasswordFile {
 
 std::optional<QString> read(const DataFolder &folder, QString *error)
 {
+    if (folder.isOnServer())
+        return ServerSideValues::password(folder.database(DataFiles::customers), error);
     return SideFile::read(folder.filePath(DataFiles::password), error);
 }
 
@@ -30,6 +33,11 @@ bool matches(const QString &typed, const QString &stored)
 
 bool holdsPassword(const DataFolder &folder)
 {
+    if (folder.isOnServer()) {
+        QString error;
+        const auto stored = read(folder, &error);
+        return !stored || !passwordIn(*stored).isEmpty();
+    }
     const QString path = folder.filePath(DataFiles::password);
     if (!QFile::exists(path))
         return false;
@@ -40,6 +48,9 @@ bool holdsPassword(const DataFolder &folder)
 
 bool write(const DataFolder &folder, const QString &password, QString *error)
 {
+    if (folder.isOnServer()) // as pw.kvd would hold it
+        return ServerSideValues::setPassword(folder.database(DataFiles::customers), password + QStringLiteral("\r\n"),
+                                             error);
     return SideFile::write(folder.disk(), folder.filePath(DataFiles::password), password, error);
 }
 

@@ -48,12 +48,30 @@ void syncFolders(const Disk &disk, const QList<DatabaseFiles> &renamed, QString 
             problems << problem(database, error);
 }
 
+void tellExiting(MessageBox &messages, QWidget *window)
+{
+    messages.show(window, {QStringLiteral("Databases will be compacted and saved!"),
+                           QStringLiteral("Exiting Program")});
+}
+
+void tellProblems(MessageBox &messages, QWidget *window, const QStringList &problems)
+{
+    if (!problems.isEmpty())
+        messages.show(window, {problems.join(QLatin1String("\n\n")), MessageBox::applicationTitle(),
+                               QMessageBox::Ok, QMessageBox::Warning});
+}
+
 } // namespace
 
 namespace ExitSequence {
 
 void run(const DataFolder &folder, MessageBox &messages, QWidget *window, QStringList problems)
 {
+    if (folder.isOnServer()) { // the server keeps its own tables: nothing to copy or compact
+        tellExiting(messages, window);
+        tellProblems(messages, window, problems);
+        return;
+    }
     const QList<DatabaseFiles> databases = DatabaseCompaction::databases(folder);
     const Disk disk = folder.disk();
     QString error;
@@ -66,8 +84,7 @@ void run(const DataFolder &folder, MessageBox &messages, QWidget *window, QStrin
     }
     syncFolders(disk, backedUp, &DatabaseFiles::backup, backupProblem, problems);
 
-    messages.show(window, {QStringLiteral("Databases will be compacted and saved!"),
-                           QStringLiteral("Exiting Program")});
+    tellExiting(messages, window);
 
     WorkProgress progress(QStringLiteral("Compacting the databases..."), int(databases.size()) * 2,
                           window);
@@ -103,10 +120,7 @@ void run(const DataFolder &folder, MessageBox &messages, QWidget *window, QStrin
     syncFolders(disk, replaced, &DatabaseFiles::file, replacementProblem, problems);
     holds.clear();
     progress.finish();
-
-    if (!problems.isEmpty())
-        messages.show(window, {problems.join(QLatin1String("\n\n")), MessageBox::applicationTitle(),
-                               QMessageBox::Ok, QMessageBox::Warning});
+    tellProblems(messages, window, problems);
 }
 
 } // namespace ExitSequence

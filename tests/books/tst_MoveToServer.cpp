@@ -73,7 +73,7 @@ private slots:
         QCOMPARE(onServer(uri, R"(SELECT "Names" FROM "RememberedNames" ORDER BY "Ledger")"),
                  (QStringList{"\r\n", "Sales\r\nTips\r\n"}));
 
-        QCOMPARE(folder.bytes(MoveToServer::serverFile), uri.toUtf8() + "\r\n");
+        QCOMPARE(folder.bytes(DataFiles::server), uri.toUtf8() + "\r\n");
         QCOMPARE(result.kept, folder.filePath("Moved to server 2031-02-03"));
         for (const QString &name : DataFiles::all()) {
             QVERIFY2(!QFile::exists(folder.filePath(name)), qPrintable(name));
