@@ -5,6 +5,7 @@
 #include "Clock.h"
 #include "DataFiles.h"
 #include "NumberText.h"
+#include "ServerBalance.h"
 #include "SideFile.h"
 
 #include <QFile>
@@ -39,6 +40,13 @@ QString RunningBalance::afterStep(const QString &amountText, int sign) const
 
 bool RunningBalance::set(const QString &text, QString *error)
 {
+    if (m_folder.isOnServer()) {
+        if (!ServerBalance::set(m_folder.database(DataFiles::income), NumberText::read(text), error))
+            return false;
+        m_committed = text;
+        setText(text);
+        return true;
+    }
     // A note left behind would otherwise outlive the set balance.
     if (!BalanceJournal::settle(m_folder, error) ||
         !SideFile::write(m_folder.disk(), m_folder.filePath(DataFiles::balance), Balance::fileText(text), error))
@@ -54,6 +62,8 @@ bool RunningBalance::set(const QString &text, QString *error)
 RunningBalance::Outcome RunningBalance::commit(const QString &shown, const QString &committed,
                                                const Change &change, QString *error)
 {
+    if (m_folder.isOnServer())
+        return commitOnServer(shown, committed, change);
     // A note left by the last change (its balance.kvd not yet written, or
     // the note not cleared) is finished first.
     const QString staged = BalanceJournal::stagedPath(m_folder);
@@ -74,5 +84,24 @@ RunningBalance::Outcome RunningBalance::commit(const QString &shown, const QStri
     // A note that cannot be cleared now is settled before the next change.
     QString ignored;
     BalanceJournal::clear(m_folder, &ignored);
+    return Outcome::Done;
+}
+
+// The step moves the stored balance by what it changes, in its own
+// transaction, so that a step at another desk meanwhile is kept; the box then
+// shows the stored balance, less an entry being edited here.
+RunningBalance::Outcome RunningBalance::commitOnServer(const QString &shown, const QString &committed,
+                                                       const Change &change)
+{
+    const double delta = NumberText::read(committed) - NumberText::read(m_committed);
+    double stored = 0;
+    const bool done = change([&](QSqlDatabase &db, QString *error) {
+        return ServerBalance::move(db, delta, &stored, error);
+    });
+    if (!done)
+        return Outcome::Refused;
+    const QString editing = NumberText::twoDecimals(NumberText::read(shown) - NumberText::read(committed));
+    m_committed = NumberText::twoDecimals(stored);
+    setText(Balance::afterStep(m_committed, editing, +1));
     return Outcome::Done;
 }

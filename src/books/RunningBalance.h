@@ -14,6 +14,8 @@ class Clock;
 // committed balance, which balance.kvd always holds: the balance of what is
 // stored. The two differ while an entry is being edited, its old amount out
 // of the box until Save. Every step reads the number back from the text.
+// Books on a server keep the balance in a table, moved by each step in the
+// step's own transaction: there balance.kvd and its journal have no part.
 class RunningBalance : public QObject
 {
     Q_OBJECT
@@ -54,6 +56,8 @@ signals:
     void changed(const QString &text);
 
 private:
+    Outcome commitOnServer(const QString &shown, const QString &committed, const Change &change);
+
     DataFolder m_folder;
     const Clock &m_clock;
     QString m_text;
