@@ -253,17 +253,43 @@ bool Recordset::update(const QVariantHash &values, QString *error, const Alongsi
     const bool isNew = copy().row(row).isNew;
     const bool stored = commitChange(
         [&](QString *error) {
-            return isNew ? m_table.insert(values, &rowid, error) : m_table.update(rowid, values, error);
+            return isNew ? m_table.insert(values, &rowid, error) : m_table.update(asRead(row), values, error);
         },
         alongside, error);
+    if (!stored) {
+        showAsItIs(row);
+        return false;
+    }
     QList<QVariant> reread;
-    if (!stored || !m_table.readRow(rowid, copy().columns(), &reread, error))
+    if (!m_table.readRow(rowid, copy().columns(), &reread, error))
         return false;
     copy().store(row, reread);
     m_orderStale = true;
     emit currentChanged();
     emit rowsChanged();
     return true;
+}
+
+TableRows::RowAsRead Recordset::asRead(qsizetype row)
+{
+    TableRows::RowAsRead asRead{copy().columns(), {}};
+    for (qsizetype column = 0; column < asRead.columns.size(); ++column)
+        asRead.values << copy().valueAt(row, column);
+    return asRead;
+}
+
+// After a step that stored nothing, the row shows as the table now holds it,
+// when it is still there and not a new one.
+void Recordset::showAsItIs(qsizetype row)
+{
+    QList<QVariant> now;
+    QString ignored;
+    if (copy().row(row).isNew || !m_table.readRow(copy().rowidOf(row), copy().columns(), &now, &ignored) ||
+        now == asRead(row).values)
+        return;
+    copy().store(row, now);
+    emit currentChanged();
+    emit rowsChanged();
 }
 
 // A change of the rows and the write that goes with it, as one transaction.
@@ -286,10 +312,11 @@ bool Recordset::deleteCurrent(QString *error, const AlongsideWrite &alongside)
         return false;
     }
     const bool isNew = copy().row(row).isNew;
-    const qint64 rowid = copy().rowidOf(row);
-    if (!commitChange([&](QString *error) { return isNew || m_table.remove(rowid, error); }, alongside,
-                      error))
+    if (!commitChange([&](QString *error) { return isNew || m_table.remove(asRead(row), error); }, alongside,
+                      error)) {
+        showAsItIs(row);
         return false;
+    }
     copy().markDeleted(row);
     m_visible.erase(m_visible.begin() + m_position);
     m_onDeletedRow = true;

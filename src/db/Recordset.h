@@ -59,7 +59,9 @@ public:
 
     void addNew();
     // Stores the current row with the given field values; a new row gets its
-    // key from the database. The row stays current.
+    // key from the database. The row stays current. A row that another desk
+    // or program changed or deleted since it was read is not stored, and
+    // shows as the table now holds it.
     bool update(const QVariantHash &values, QString *error, const AlongsideWrite &alongside = {});
     // Removes the current row from the table at once. Until the next move
     // the current row is the deleted one and has no fields.
@@ -100,6 +102,8 @@ private:
     bool commitChange(const std::function<bool(QString *error)> &change,
                       const AlongsideWrite &alongside, QString *error);
     bool reuseCopy(QString *error);
+    TableRows::RowAsRead asRead(qsizetype row);
+    void showAsItIs(qsizetype row);
     void rebuildVisible();
     void dropNewRow();
     qsizetype currentRow() const; // -1: none

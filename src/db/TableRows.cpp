@@ -106,7 +106,7 @@ bool TableRows::insert(const QVariantHash &values, qint64 *rowid, QString *error
     return true;
 }
 
-bool TableRows::update(qint64 rowid, const QVariantHash &values, QString *error)
+bool TableRows::update(const RowAsRead &row, const QVariantHash &values, QString *error)
 {
     if (values.isEmpty())
         return true;
@@ -114,28 +114,55 @@ bool TableRows::update(qint64 rowid, const QVariantHash &values, QString *error)
     for (auto it = values.cbegin(); it != values.cend(); ++it)
         assignments << quotedName(it.key()) + QStringLiteral(" = ?");
     QSqlQuery query(m_connection.database());
-    query.prepare(QStringLiteral("UPDATE %1 SET %2 WHERE %3 = ?")
-                      .arg(quotedName(m_table), assignments.join(QLatin1String(", ")),
-                           m_connection.engine().rowId()));
+    query.prepare(QStringLiteral("UPDATE %1 SET %2 WHERE %3")
+                      .arg(quotedName(m_table), assignments.join(QLatin1String(", ")), asRead(row)));
     for (auto it = values.cbegin(); it != values.cend(); ++it)
         query.addBindValue(it.value());
+    bindAsRead(query, row);
+    if (!query.exec())
+        return queryFailed(query, error);
+    return query.numRowsAffected() > 0 || notAsRead(row.values.value(0).toLongLong(), error);
+}
+
+bool TableRows::remove(const RowAsRead &row, QString *error)
+{
+    QSqlQuery query(m_connection.database());
+    query.prepare(QStringLiteral("DELETE FROM %1 WHERE %2").arg(quotedName(m_table), asRead(row)));
+    bindAsRead(query, row);
+    if (!query.exec())
+        return queryFailed(query, error);
+    return query.numRowsAffected() > 0 || notAsRead(row.values.value(0).toLongLong(), error);
+}
+
+// The row as it was read, every column of it: a row that another program or
+// another desk changed since is not this one any more.
+QString TableRows::asRead(const RowAsRead &row) const
+{
+    QStringList same{m_connection.engine().rowId() + QStringLiteral(" = ?")};
+    for (const QString &column : row.columns.mid(1))
+        same << quotedName(column) + QStringLiteral(" IS NOT DISTINCT FROM ?");
+    return same.join(QLatin1String(" AND "));
+}
+
+void TableRows::bindAsRead(QSqlQuery &query, const RowAsRead &row) const
+{
+    for (const QVariant &value : row.values)
+        query.addBindValue(value);
+}
+
+// Why a step found no row as it was read: changed since, or gone.
+bool TableRows::notAsRead(qint64 rowid, QString *error)
+{
+    QSqlQuery query(m_connection.database());
+    query.prepare(QStringLiteral("SELECT 1 FROM %1 WHERE %2 = ?").arg(quotedName(m_table), m_connection.engine().rowId()));
     query.addBindValue(rowid);
     if (!query.exec())
         return queryFailed(query, error);
-    if (query.numRowsAffected() == 0) {
-        *error = QStringLiteral("The record is no longer in %1; another program may have deleted it.")
-                     .arg(m_table);
-        return false;
-    }
-    return true;
-}
-
-bool TableRows::remove(qint64 rowid, QString *error)
-{
-    QSqlQuery query(m_connection.database());
-    query.prepare(QStringLiteral("DELETE FROM %1 WHERE %2 = ?").arg(quotedName(m_table), m_connection.engine().rowId()));
-    query.addBindValue(rowid);
-    return query.exec() || queryFailed(query, error);
+    *error = query.next() ? QStringLiteral("This record was changed at another desk since it was shown, so "
+                                           "nothing was stored. It is shown now as it is.")
+                          : QStringLiteral("The record is no longer in %1; another program may have deleted it.")
+                                .arg(m_table);
+    return false;
 }
 
 bool TableRows::dataVersion(qint64 *version, QString *error)

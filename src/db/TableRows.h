@@ -7,6 +7,7 @@
 #include <vector>
 
 class Connection;
+class QSqlQuery;
 
 // The SQL behind a recordset: one table, named by a row source that is the
 // table's name or a query "SELECT * FROM <table> ...". Rows are addressed by
@@ -28,13 +29,23 @@ public:
 
     bool readRow(qint64 rowid, const QStringList &columns, QList<QVariant> *values, QString *error);
     bool insert(const QVariantHash &values, qint64 *rowid, QString *error);
-    bool update(qint64 rowid, const QVariantHash &values, QString *error);
-    bool remove(qint64 rowid, QString *error);
+    // A row as it was read: its columns, the row id first, and their values.
+    struct RowAsRead {
+        QStringList columns;
+        QList<QVariant> values;
+    };
+    // Both refuse a row that is no longer as it was read, with the reason.
+    bool update(const RowAsRead &row, const QVariantHash &values, QString *error);
+    bool remove(const RowAsRead &row, QString *error);
 
     // Counts the changes that other connections commit to the database.
     bool dataVersion(qint64 *version, QString *error);
 
 private:
+    QString asRead(const RowAsRead &row) const;
+    void bindAsRead(QSqlQuery &query, const RowAsRead &row) const;
+    bool notAsRead(qint64 rowid, QString *error);
+
     Connection &m_connection;
     QString m_table;
     QString m_orderSql;

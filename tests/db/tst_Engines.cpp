@@ -89,6 +89,15 @@ private slots:
         QCOMPARE(names(records), (QStringList{"Adams", "Baker", "Carter"}));
         records.moveLast();
         QCOMPARE(records.field("Amount").toDouble(), 0.1);
+        // Changed elsewhere since it was read: nothing is stored, and the row shows as it is now.
+        QVERIFY(run(database, R"(UPDATE "Entries" SET "Amount" = 0.2 WHERE "Name" = 'Carter')"));
+        QVERIFY(!records.update({{"Name", "Cart"}}, &error));
+        QVERIFY2(error.contains("changed at another desk"), qPrintable(error));
+        QCOMPARE(records.field("Amount").toDouble(), 0.2);
+        QVERIFY2(records.update({{"Amount", 0.3}}, &error), qPrintable(error));
+        QVERIFY(run(database, R"(UPDATE "Entries" SET "Amount" = 0.4 WHERE "Name" = 'Carter')"));
+        QVERIFY(!records.deleteCurrent(&error));
+        QCOMPARE(records.field("Amount").toDouble(), 0.4);
         QVERIFY(run(database, R"(DELETE FROM "Entries" WHERE "Name" = 'Carter')"));
         QVERIFY(!records.update({{"Amount", 2}}, &error));
         QVERIFY2(error.contains("no longer"), qPrintable(error));
