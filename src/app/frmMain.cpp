@@ -4,7 +4,9 @@
 #include "Calculator.h"
 #include "CalendarPickers.h"
 #include "CustomerTab.h"
+#include "ChangeNotices.h"
 #include "DataControl.h"
+#include "DataFiles.h"
 #include "ExitSequence.h"
 #include "HelpPage.h"
 #include "IncomeExpensesTab.h"
@@ -203,7 +205,32 @@ bool frmMain::Form_Load()
             return false;
         connect(data, &DataControl::readFailed, this, &frmMain::endUnchanged);
     }
+    followOtherDesks();
     return true;
+}
+
+// On a server, what another desk stores shows here within a moment; where
+// the server cannot be listened to, it shows at Refresh.
+void frmMain::followOtherDesks()
+{
+    if (!m_folder.isOnServer())
+        return;
+    auto *notices = new ChangeNotices(m_folder.database(DataFiles::customers), this);
+    QString error;
+    if (notices->listen(&error))
+        connect(notices, &ChangeNotices::changed, this, &frmMain::followChange);
+}
+
+void frmMain::followChange(const QString &table)
+{
+    const QStringList tables{QStringLiteral("Customers"), QStringLiteral("Income"), QStringLiteral("Expense")};
+    const QList<DataControl *> controls = dataControls();
+    if (const qsizetype index = tables.indexOf(table); index >= 0)
+        controls[index]->follow();
+    QString error;
+    if (table != tables[0])
+        if (const std::optional<QString> balance = m_books.storedBalance(&error))
+            m_ledger->balance().follow(*balance);
 }
 
 // Rows that cannot be read leave the program nothing to work on: it ends as

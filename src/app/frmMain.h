@@ -82,6 +82,8 @@ private:
     void addCalendars();
     QList<DataControl *> dataControls() const;
     void showBooks();
+    void followOtherDesks();
+    void followChange(const QString &table);
     void showSideValues();
     void closeConnections();
     // Around a restore (RestoreCommand::Window).

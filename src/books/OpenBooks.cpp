@@ -15,6 +15,14 @@ bool OpenBooks::open(QString *reason)
     return (m_folder.isOnServer() ? readServerValues(reason) : readSideFiles(reason)) && checkDatabases(reason);
 }
 
+std::optional<QString> OpenBooks::storedBalance(QString *error) const
+{
+    ServerSideValues::Values values;
+    if (!ServerSideValues::read(m_folder.database(DataFiles::customers), &values, error))
+        return std::nullopt;
+    return NumberText::twoDecimals(values.balance);
+}
+
 bool OpenBooks::readServerValues(QString *reason)
 {
     ServerSideValues::Values values;

@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 // The books of a data folder as the program opens and leaves them. The
 // databases hold the records; beside them, side files hold the names each
@@ -30,6 +31,9 @@ public:
     const SideValues &values() const { return m_values; }
     // The databases the user made read-only, which are shown but not changed.
     const QStringList &readOnlyDatabases() const { return m_readOnly; }
+
+    // The balance a server holds now, with two decimals.
+    std::optional<QString> storedBalance(QString *error) const;
 
     // Every problem, each in a sentence; empty when all was written.
     QStringList save(const SideValues &values) const;

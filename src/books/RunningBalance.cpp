@@ -33,6 +33,14 @@ bool RunningBalance::setFromFile(const QString &content)
     return true;
 }
 
+void RunningBalance::follow(const QString &stored)
+{
+    if (m_text != m_committed)
+        return;
+    m_committed = stored;
+    setText(stored);
+}
+
 QString RunningBalance::afterStep(const QString &amountText, int sign) const
 {
     return Balance::afterStep(m_text, amountText, sign);

@@ -35,6 +35,10 @@ public:
     QString afterStep(const QString &amountText, int sign) const;
     void step(const QString &amountText, int sign) { setText(afterStep(amountText, sign)); }
 
+    // Another desk moved the stored balance: the box follows it, unless an
+    // entry is out of it for its edit here (then the next step shows it).
+    void follow(const QString &stored);
+
     // Set: balance.kvd takes the text, then the box shows it. False, and
     // nothing changed, when the file cannot be written.
     bool set(const QString &text, QString *error);

@@ -60,6 +60,13 @@ public:
     virtual bool isOwn(const SchemaObject &object) const = 0;
     // Grows whenever another connection commits a change.
     virtual bool changeCount(const QSqlDatabase &db, qint64 *count, QString *error) const = 0;
+    // Inside a transaction: tells every desk listening (listen) that the
+    // table changed, once the transaction commits.
+    virtual bool announce(const QSqlDatabase &db, const QString &table, QString *error) const = 0;
+    // Has the connection's driver signal the desks' notices
+    // (QSqlDriver::notification, the table as payload). False where the
+    // engine has none: another program's changes show at Refresh.
+    virtual bool listen(const QSqlDatabase &db) const = 0;
     // Keeps every other connection from committing until this one's
     // transaction ends; waits a few seconds for one that is writing.
     virtual bool holdWrites(const QSqlDatabase &db, QString *error) const = 0;

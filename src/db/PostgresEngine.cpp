@@ -5,6 +5,7 @@
 #include "SqlText.h"
 
 #include <QSqlDatabase>
+#include <QSqlDriver>
 #include <QSqlQuery>
 #include <atomic>
 
@@ -226,4 +227,18 @@ bool PostgresEngine::continueKeys(const QSqlDatabase &db, const QString &table, 
     query.addBindValue(sequence);
     query.addBindValue(last);
     return query.exec() || queryFailed(query, error);
+}
+
+bool PostgresEngine::announce(const QSqlDatabase &db, const QString &table, QString *error) const
+{
+    QSqlQuery query(db);
+    query.prepare(QStringLiteral("SELECT pg_notify(?, ?)"));
+    query.addBindValue(PgConnectionInfo::schema);
+    query.addBindValue(table);
+    return query.exec() || queryFailed(query, error);
+}
+
+bool PostgresEngine::listen(const QSqlDatabase &db) const
+{
+    return db.driver()->subscribeToNotification(PgConnectionInfo::schema);
 }

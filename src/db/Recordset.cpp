@@ -99,6 +99,18 @@ bool Recordset::refresh(QString *error)
     return ok;
 }
 
+bool Recordset::follow(QString *error)
+{
+    const Bookmark current = bookmark();
+    const RecordFilter filter = m_filter;
+    if (!refresh(error))
+        return false;
+    if (!filter.isEmpty())
+        setFilter(filter);
+    setBookmark(current);
+    return true;
+}
+
 bool Recordset::load(QString *error)
 {
     TableCopy read;
@@ -299,7 +311,8 @@ bool Recordset::commitChange(const std::function<bool(QString *error)> &change,
     return m_connection.inTransaction(
         [&](QString *error) {
             QSqlDatabase db = m_connection.database();
-            return change(error) && (!alongside || alongside(db, error));
+            return change(error) && (!alongside || alongside(db, error)) &&
+                   m_connection.engine().announce(db, m_table.table(), error);
         },
         error);
 }

@@ -52,6 +52,9 @@ public:
     // current. When no other connection has changed the database since the
     // last reading, the copy already equals the table and only its order is read.
     bool refresh(QString *error);
+    // Reads the row source afresh as another desk left it, keeping the
+    // filter and the current row (the first, when that row went).
+    bool follow(QString *error);
 
     bool isEOF() const;
     bool isBOF() const;

@@ -24,10 +24,14 @@ bool set(const Database &server, double balance, QString *error)
     Connection connection(server);
     if (!connection.open(error))
         return false;
-    QSqlQuery query(connection.database());
-    query.prepare(QStringLiteral(R"(UPDATE "Balance" SET "Amount" = ?)"));
-    query.addBindValue(balance);
-    return query.exec() || queryFailed(query, error);
+    const auto store = [&](QString *error) {
+        QSqlQuery query(connection.database());
+        query.prepare(QStringLiteral(R"(UPDATE "Balance" SET "Amount" = ?)"));
+        query.addBindValue(balance);
+        return (query.exec() || queryFailed(query, error)) &&
+               server.engine->announce(connection.database(), QStringLiteral("Balance"), error);
+    };
+    return connection.inTransaction(store, error);
 }
 
 } // namespace ServerBalance

@@ -214,3 +214,14 @@ bool SqliteEngine::continueKeys(const QSqlDatabase &db, const QString &table, co
     query.addBindValue(last);
     return query.exec() || queryFailed(query, error);
 }
+
+// One desk per folder: no one to tell.
+bool SqliteEngine::announce(const QSqlDatabase &, const QString &, QString *) const
+{
+    return true;
+}
+
+bool SqliteEngine::listen(const QSqlDatabase &) const
+{
+    return false;
+}

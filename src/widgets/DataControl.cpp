@@ -209,6 +209,17 @@ bool DataControl::refresh()
     return true;
 }
 
+// Nothing typed is lost: a row being entered or changed is left as it is,
+// and its desk sees the change at its next step.
+void DataControl::follow()
+{
+    if (!isEnabled() || hasChanges() || m_recordset.isNew())
+        return;
+    QString error;
+    if (!m_recordset.follow(&error))
+        report(QStringLiteral("%1 could not be read.").arg(m_recordset.dataSource()), error);
+}
+
 bool DataControl::update(const Recordset::AlongsideWrite &alongside)
 {
     QString error;

@@ -51,6 +51,8 @@ public:
     bool openInBackground();
     void close() { m_recordset.close(); }
     bool refresh();
+    // Shows another desk's change, unless a row is being entered or changed here.
+    void follow();
     bool update(const Recordset::AlongsideWrite &alongside = {});
     bool deleteCurrent(const Recordset::AlongsideWrite &alongside = {});
 

@@ -1,0 +1,86 @@
+#include "Controls.h"
+#include "DataControl.h"
+#include "DataFiles.h"
+#include "FakeLauncher.h"
+#include "FixedClock.h"
+#include "MoveToServer.h"
+#include "PostgresServer.h"
+#include "RecordingMessageBox.h"
+#include "Startup.h"
+#include "TempDataFolder.h"
+#include "UsEnglish.h"
+#include "frmMain.h"
+
+#include <QTest>
+#include <memory>
+
+namespace {
+
+const FixedClock fixedClock;
+
+// One desk: the program started on a folder of its own that names the server.
+struct Desk {
+    TempDataFolder folder{false};
+    RecordingMessageBox messages;
+    FakeLauncher launcher;
+    std::unique_ptr<Startup> startup;
+
+    explicit Desk(const QString &uri)
+    {
+        folder.writeBytes(DataFiles::server, uri.toUtf8() + "\r\n");
+        startup = std::make_unique<Startup>(folder.folder(), messages, launcher, fixedClock);
+        QVERIFY(startup->run());
+        for (DataControl *data : window()->findChildren<DataControl *>())
+            data->recordset().rows();
+    }
+    frmMain *window() const { return startup->mainWindow(); }
+    DataControl &customers() const { return *control<DataControl>(window(), "Adodc1"); }
+    QString text(const QString &box) const { return ::box(window(), box)->text(); }
+};
+
+} // namespace
+
+class tst_SeveralDesks : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase() { useUsEnglish(); }
+
+    // What one desk stores shows at the other within a second, without
+    // Refresh; a record being typed there is left as it is.
+    void storedAtOneDeskShowsAtTheOther()
+    {
+        const PostgresServer server;
+        const QString uri = server.createDatabase("office");
+        {
+            TempDataFolder books;
+            books.execute(DataFiles::customers, "INSERT INTO Customers (Name) VALUES ('Ann')");
+            books.writeBytes(DataFiles::balance, "10.5\r\n");
+            QVERIFY(MoveToServer::run(books.folder(), uri, fixedClock.today()).moved);
+        }
+        Desk first(uri), second(uri);
+        click(first.window(), "cmdAdd2");
+        box(first.window(), "txtIncomeType")->setText("Sales");
+        box(first.window(), "txtIncomeAmount")->setText("100");
+        box(first.window(), "txtIncomeDate")->setText("1/2/2031");
+        click(first.window(), "cmdSave2");
+        QCOMPARE(first.text("txtBalance"), "110.50");
+        QTRY_COMPARE_WITH_TIMEOUT(second.text("txtBalance"), "110.50", 1000);
+        QTRY_COMPARE_WITH_TIMEOUT(second.text("txtIncomeType"), "Sales", 1000);
+
+        Recordset &customers = first.customers().recordset();
+        customers.addNew();
+        QString error;
+        QVERIFY(customers.update({{"Name", "Baker"}}, &error));
+        QTRY_COMPARE_WITH_TIMEOUT(second.customers().recordset().visibleCount(), 2, 1000);
+        box(second.window(), "txtName")->setText("Typing");
+        customers.addNew();
+        QVERIFY(customers.update({{"Name", "Carter"}}, &error));
+        QTest::qWait(500);
+        QCOMPARE(second.text("txtName"), "Typing");
+        QCOMPARE(second.customers().recordset().visibleCount(), 2);
+    }
+};
+
+QTEST_MAIN(tst_SeveralDesks)
+#include "tst_SeveralDesks.moc"
