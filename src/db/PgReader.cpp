@@ -98,7 +98,7 @@ bool PgReader::prepare(const QString &sql, const QVariantList &parameters, QStri
 {
     endStatement();
     m_error.clear();
-    PGresult *prepared = PQprepare(m_connection, "", PgText::numbered(sql).toUtf8().constData(),
+    PGresult *prepared = PQprepare(m_connection, "", PgText::numbered(PgText::withoutIndexHints(sql)).toUtf8().constData(),
                                    int(parameters.size()), nullptr);
     const bool ok = PQresultStatus(prepared) == PGRES_COMMAND_OK;
     if (!ok)

@@ -1,5 +1,7 @@
 #include "PgText.h"
 
+#include <QRegularExpression>
+
 namespace PgText {
 
 QString numbered(const QString &sql)
@@ -21,6 +23,12 @@ QString numbered(const QString &sql)
         out += c;
     }
     return out;
+}
+
+QString withoutIndexHints(const QString &sql)
+{
+    static const QRegularExpression hint(QStringLiteral(R"((^|[(\s])\+(?="))"));
+    return QString(sql).replace(hint, QStringLiteral("\\1"));
 }
 
 QList<QByteArray> parameters(const QVariantList &values)

@@ -23,15 +23,21 @@ bool read(const Database &database, const QString &table,
     const qint64 rows = query.value(0).toLongLong();
     if (!query.exec(QStringLiteral("SELECT * FROM %1").arg(quotedName(table))))
         return queryFailed(query, error);
+    // A row id the engine keeps as a column of its own is no column of the books.
     const QSqlRecord record = query.record();
     QStringList columns;
-    for (int i = 0; i < record.count(); ++i)
+    QList<int> kept;
+    for (int i = 0; i < record.count(); ++i) {
+        if (quotedName(record.fieldName(i)) == database.engine->rowId())
+            continue;
         columns << record.fieldName(i);
+        kept << i;
+    }
     begin(columns, rows);
     QList<QVariant> values(columns.size());
     while (query.next()) {
-        for (int i = 0; i < columns.size(); ++i)
-            values[i] = query.value(i);
+        for (qsizetype i = 0; i < kept.size(); ++i)
+            values[i] = query.value(kept[i]);
         row(values);
     }
     return !query.lastError().isValid() || queryFailed(query, error);

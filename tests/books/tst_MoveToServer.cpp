@@ -1,8 +1,11 @@
 #include "Connection.h"
+#include "DataEnvironment.h"
 #include "DataFiles.h"
 #include "MoveToServer.h"
 #include "PostgresEngine.h"
 #include "PostgresServer.h"
+#include "ReportCommands.h"
+#include "TableScan.h"
 #include "TempDataFolder.h"
 
 #include <QSqlError>
@@ -72,6 +75,22 @@ private slots:
         QCOMPARE(onServer(uri, R"(SELECT "Content" FROM "Password")"), QStringList{"secret\r\n"});
         QCOMPARE(onServer(uri, R"(SELECT "Names" FROM "RememberedNames" ORDER BY "Ledger")"),
                  (QStringList{"\r\n", "Sales\r\nTips\r\n"}));
+
+        // The reports and the export read the server as they read files.
+        const DataFolder onServer = folder.folder().onServer(uri);
+        QString error;
+        QStringList columns;
+        QVERIFY(TableScan::read(onServer.database(DataFiles::customers), "Customers",
+                                [&](const QStringList &names, qint64) { columns = names; }, [](QList<QVariant> &) {},
+                                &error));
+        QCOMPARE(columns.mid(0, 2), (QStringList{"Account", "Name"}));
+        QVERIFY(!columns.contains("RowId"));
+        ReportRows rows;
+        const auto query = DataEnvironment(onServer.database(DataFiles::income))
+                               .start(ReportCommands::income, {"2024-01-01", "2024-01-02"});
+        QVERIFY2(query->waitForCount(&rows, &error) && query->waitForRows(1, &rows, &error), qPrintable(error));
+        QCOMPARE(rows.total, 1);
+        QCOMPARE(rows.cells.value(0, rows.columns.indexOf("IncomeType")).toString(), "Sales");
 
         QCOMPARE(folder.bytes(DataFiles::server), uri.toUtf8() + "\r\n");
         QCOMPARE(result.kept, folder.filePath("Moved to server 2031-02-03"));
