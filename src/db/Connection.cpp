@@ -62,9 +62,20 @@ QSqlDatabase Connection::database() const
 
 bool Connection::inTransaction(const std::function<bool(QString *error)> &work, QString *error)
 {
+    const bool done = runTransaction(work, error);
+    if (!done && engine().isLost(database()))
+        *error = QStringLiteral("The server could not be reached: %1; nothing was stored.").arg(error->trimmed());
+    return done;
+}
+
+bool Connection::runTransaction(const std::function<bool(QString *error)> &work, QString *error)
+{
     QSqlDatabase db = database();
-    if (!db.transaction()) {
-        *error = db.lastError().text();
+    // A connection the server dropped since the last step (a restart, a
+    // cable out) is opened again.
+    if (!db.transaction() && (!engine().isLost(db) || !open(error) || !(db = database()).transaction())) {
+        if (db.lastError().isValid())
+            *error = db.lastError().text();
         return false;
     }
     if (!work(error)) {

@@ -24,12 +24,16 @@ public:
     QSqlDatabase database() const;
     const Engine &engine() const { return *m_database.engine; }
     // Runs the statements of `work` as one transaction: all of them commit,
-    // or none. The commit goes through the database's faults (Faults.h).
+    // or none. The commit goes through the database's faults (Faults.h). A
+    // connection the server dropped is told as such, and opened again at the
+    // next transaction.
     bool inTransaction(const std::function<bool(QString *error)> &work, QString *error);
     // The database as messages name it.
     QString dataSource() const { return m_database.displayName(); }
 
 private:
+    bool runTransaction(const std::function<bool(QString *error)> &work, QString *error);
+
     Database m_database;
     Engine::Access m_access;
     QString m_name;

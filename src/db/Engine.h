@@ -41,6 +41,8 @@ public:
                       QString *error) const = 0;
     // Removes a database whose making failed.
     virtual void remove(const QString &database) const = 0;
+    // The connection was lost: the server went away or dropped it.
+    virtual bool isLost(const QSqlDatabase &db) const = 0;
     // Read-only as the user set it.
     virtual bool isReadOnly(const QString &database) const = 0;
     // The database as messages name it.

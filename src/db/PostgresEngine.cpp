@@ -242,3 +242,10 @@ bool PostgresEngine::listen(const QSqlDatabase &db) const
 {
     return db.driver()->subscribeToNotification(PgConnectionInfo::schema);
 }
+
+// libpq may not have noticed yet that the server went: a failed step asks.
+bool PostgresEngine::isLost(const QSqlDatabase &db) const
+{
+    QSqlQuery probe(db);
+    return db.isValid() && !probe.exec(QStringLiteral("SELECT 1"));
+}

@@ -19,6 +19,7 @@ public:
     bool open(const QString &connection, const QString &database, Access access,
               QString *error) const override;
     void remove(const QString &database) const override;
+    bool isLost(const QSqlDatabase &db) const override;
     bool isReadOnly(const QString &database) const override;
     QString displayName(const QString &database) const override;
     std::unique_ptr<RowReader> reader(const QString &database) const override;

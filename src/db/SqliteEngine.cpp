@@ -225,3 +225,9 @@ bool SqliteEngine::listen(const QSqlDatabase &) const
 {
     return false;
 }
+
+// A file does not go away under an open connection.
+bool SqliteEngine::isLost(const QSqlDatabase &) const
+{
+    return false;
+}

@@ -120,6 +120,29 @@ private slots:
         }));
         QVERIFY(!QSqlQuery(connection.database()).exec(R"(DELETE FROM "Entries")"));
     }
+
+    // A step during which the server went away stores nothing and says why;
+    // the next step connects again and stores.
+    void lostConnection()
+    {
+        const Database database = made(true);
+        QString error;
+        QVERIFY2(Schema::create(database, serverTable, &error), qPrintable(error));
+        Recordset records(database, "Entries");
+        QVERIFY(records.open(&error));
+        records.addNew();
+        QVERIFY(records.update({{"Name", "Adams"}}, &error));
+        const auto serverGoes = [&](QSqlDatabase &, QString *) {
+            server->restart();
+            return true;
+        };
+        QVERIFY(!records.update({{"Name", "Baker"}}, &error, serverGoes));
+        QVERIFY2(error.startsWith("The server could not be reached: ") && error.endsWith("; nothing was stored."),
+                 qPrintable(error));
+        QVERIFY2(records.update({{"Name", "Carter"}}, &error), qPrintable(error));
+        QVERIFY(records.refresh(&error));
+        QCOMPARE(names(records), QStringList{"Carter"});
+    }
 };
 
 QTEST_GUILESS_MAIN(tst_Engines)

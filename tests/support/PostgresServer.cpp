@@ -28,14 +28,21 @@ PostgresServer::PostgresServer() : m_data(m_dir.filePath(QStringLiteral("data"))
             qFatal("the postgres system user cannot have %s", qPrintable(m_dir.path()));
     }
     QString output;
-    // fsync off: the tests stop desks, never the server, and a sync per
-    // commit would make the suite slow.
     if (!run(bin + QStringLiteral("initdb"),
              {QStringLiteral("-D"), m_data, QStringLiteral("-U"), superuser, QStringLiteral("-A"),
               QStringLiteral("trust"), QStringLiteral("-E"), QStringLiteral("UTF8"),
               QStringLiteral("--locale=C"), QStringLiteral("--no-sync")},
-             &output) ||
-        !run(bin + QStringLiteral("pg_ctl"),
+             &output))
+        qFatal("the PostgreSQL cluster could not be made: %s", qPrintable(output));
+    start();
+}
+
+// fsync off: the tests stop desks and servers, never the machine, and a sync
+// per commit would make the suite slow.
+void PostgresServer::start() const
+{
+    QString output;
+    if (!run(bin + QStringLiteral("pg_ctl"),
              {QStringLiteral("-D"), m_data, QStringLiteral("-l"), m_dir.filePath(QStringLiteral("log")),
               QStringLiteral("-w"), QStringLiteral("-o"),
               QStringLiteral("-c listen_addresses='' -k %1 -c fsync=off").arg(m_dir.path()),
@@ -44,11 +51,22 @@ PostgresServer::PostgresServer() : m_data(m_dir.filePath(QStringLiteral("data"))
         qFatal("the PostgreSQL server did not start: %s", qPrintable(output));
 }
 
-PostgresServer::~PostgresServer()
+void PostgresServer::stop() const
 {
     run(bin + QStringLiteral("pg_ctl"),
         {QStringLiteral("-D"), m_data, QStringLiteral("-m"), QStringLiteral("immediate"), QStringLiteral("-w"),
          QStringLiteral("stop")});
+}
+
+void PostgresServer::restart() const
+{
+    stop();
+    start();
+}
+
+PostgresServer::~PostgresServer()
+{
+    stop();
 }
 
 QString PostgresServer::createDatabase(const QString &name) const

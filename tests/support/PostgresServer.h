@@ -21,11 +21,15 @@ public:
     // A new, empty database; the URI that connects to it.
     QString createDatabase(const QString &name) const;
     QString uri(const QString &database) const;
+    // As a power cut or a crash of the server would: every connection is dropped.
+    void restart() const;
     // Runs statements in the database as its owner, through psql, on the
     // books' schema as the program names it.
     void execute(const QString &database, const QString &sql) const;
 
 private:
+    void start() const;
+    void stop() const;
     bool run(const QString &program, const QStringList &arguments, QString *output = nullptr) const;
 
     QTemporaryDir m_dir;
