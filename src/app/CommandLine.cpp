@@ -3,6 +3,7 @@
 #include "AccessConversion.h"
 #include "BackupArchive.h"
 #include "Clock.h"
+#include "ConnectToServer.h"
 #include "ConvertFromCommand.h"
 #include "DataFiles.h"
 #include "DataFolder.h"
@@ -34,6 +35,8 @@ const char *const usage =
     "                                       program, in the Access format\n"
     "  --move-to-server URI [DATA-FOLDER]   move the books onto an empty database\n"
     "                                       of a PostgreSQL server\n"
+    "  --connect URI [DATA-FOLDER]          open from now on the books another desk\n"
+    "                                       moved to a server\n"
     "  --help                               show this, and end\n"
     "  --version                            show the version, and end\n"
     "\n"
@@ -136,6 +139,19 @@ int moveToServer(const QString &uri, const QString &path, const QDate &today)
     return 0;
 }
 
+int connect(const QString &uri, const QString &path)
+{
+    const DataFolder folder(QDir(path).absolutePath());
+    QString error;
+    if (!ConnectToServer::run(folder, uri, &error)) {
+        err << "The folder was not connected. " << error << Qt::endl;
+        return 1;
+    }
+    out << "The data folder " << QDir::toNativeSeparators(folder.path()) << " now opens the books on the server."
+        << Qt::endl;
+    return 0;
+}
+
 } // namespace
 
 namespace CommandLine {
@@ -155,7 +171,7 @@ std::optional<int> run(int &argc, char **argv, const Clock &clock)
         return 0;
     }
     if (command != "--verify-backup" && command != "--restore" && command != "--convert-from" &&
-        command != "--move-to-server") {
+        command != "--move-to-server" && command != "--connect") {
         err << "bramblewood: " << QString::fromLocal8Bit(command) << " is not an option it knows.\n\n"
             << usage;
         err.flush();
@@ -171,6 +187,8 @@ std::optional<int> run(int &argc, char **argv, const Clock &clock)
         return restore(arguments[0], arguments.value(1, QDir::currentPath()), clock.now());
     if (command == "--move-to-server" && (arguments.size() == 1 || arguments.size() == 2))
         return moveToServer(arguments[0], arguments.value(1, QDir::currentPath()), clock.today());
+    if (command == "--connect" && (arguments.size() == 1 || arguments.size() == 2))
+        return connect(arguments[0], arguments.value(1, QDir::currentPath()));
     err << usage;
     err.flush();
     return 1;

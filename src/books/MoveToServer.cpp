@@ -3,8 +3,8 @@
 #include "DataFiles.h"
 #include "OpenBooks.h"
 #include "PasswordFile.h"
-#include "PgConnectionInfo.h"
 #include "PostgresEngine.h"
+#include "ServerAddress.h"
 #include "ServerLoad.h"
 #include "SideFile.h"
 #include "TableLoad.h"
@@ -26,20 +26,6 @@ struct Book {
 const QList<Book> books{{DataFiles::customers, QStringLiteral("Customers"), QStringLiteral("AmountMonthly")},
                         {DataFiles::income, QStringLiteral("Income"), QStringLiteral("IncomeAmount")},
                         {DataFiles::expense, QStringLiteral("Expense"), QStringLiteral("ExpenseAmount")}};
-
-bool holdsPassword(const QString &uri, QString *error)
-{
-    PgConnectionInfo::Parameters parameters;
-    if (!PgConnectionInfo::parse(uri, &parameters, error))
-        return true;
-    for (const auto &[keyword, value] : std::as_const(parameters))
-        if (keyword == "password") {
-            *error = QStringLiteral("The address of the server may not hold a password: it would be kept "
-                                    "in server.kvd for anyone to read. Put it in ~/.pgpass instead.");
-            return true;
-        }
-    return false;
-}
 
 // The folder's rows, and what the server must read back.
 bool readFolder(const DataFolder &folder, std::vector<TableCopy> *copies, QList<ServerLoad::Table> *tables,
@@ -109,7 +95,7 @@ namespace MoveToServer {
 Result run(const DataFolder &folder, const QString &uri, const QDate &today)
 {
     Result result;
-    if (holdsPassword(uri, &result.error))
+    if (!ServerAddress::isKeepable(uri, &result.error))
         return result;
     OpenBooks open(folder);
     const std::optional<QString> password = PasswordFile::read(folder, &result.error);

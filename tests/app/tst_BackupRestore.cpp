@@ -314,7 +314,8 @@ private slots:
     }
 
     // The folder's books go onto the server once, and the folder then opens
-    // them there; a second folder finds them there and is refused.
+    // them there; a second folder cannot move its own there too, but a new
+    // one connects to them.
     void moveToServerFromTheCommandLine()
     {
         const PostgresServer server;
@@ -340,6 +341,14 @@ private slots:
         std::tie(code, printed) = bramblewood({"--move-to-server", uri, second.path()});
         QVERIFY2(code == 1 && printed.contains("already holds books"), qPrintable(printed));
         QVERIFY(!QFile::exists(second.filePath("server.kvd")));
+        // Another desk joins them in a folder of its own, never in one that holds books.
+        std::tie(code, printed) = bramblewood({"--connect", uri, second.path()});
+        QVERIFY2(code == 1 && printed.contains("holds books of its own (Customers.mdb)"), qPrintable(printed));
+        std::tie(code, printed) = bramblewood({"--connect", uri, second.filePath("desk")});
+        QVERIFY2(code == 0 && printed.contains("now opens the books on the server"), qPrintable(printed));
+        QCOMPARE(second.bytes("desk/server.kvd"), uri.toUtf8() + "\r\n");
+        std::tie(code, printed) = bramblewood({"--connect", uri + "x", second.filePath("other")});
+        QVERIFY2(code == 1 && printed.contains("cannot be opened"), qPrintable(printed));
     }
 };
 

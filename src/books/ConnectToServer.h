@@ -1,0 +1,14 @@
+#pragma once
+
+#include "DataFolder.h"
+
+#include <QString>
+
+// A desk joins books that another desk moved to a server: the folder, new
+// or holding no books of its own, gets server.kvd once the server's
+// database is found to hold the books as the program uses them.
+namespace ConnectToServer {
+
+bool run(const DataFolder &folder, const QString &uri, QString *error);
+
+} // namespace ConnectToServer

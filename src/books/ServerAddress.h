@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QString>
+
+// The address of the server that keeps a folder's books, as server.kvd
+// holds it: a PostgreSQL connection URI.
+namespace ServerAddress {
+
+// False, with why, for an address that cannot be read, or one that holds a
+// password, which would lie in server.kvd for anyone to read.
+bool isKeepable(const QString &uri, QString *error);
+
+} // namespace ServerAddress
