@@ -1,9 +1,11 @@
+#include "Connection.h"
 #include "Controls.h"
 #include "DataControl.h"
 #include "DataFiles.h"
 #include "FakeLauncher.h"
 #include "FixedClock.h"
 #include "MoveToServer.h"
+#include "PasswordFile.h"
 #include "PostgresServer.h"
 #include "RecordingMessageBox.h"
 #include "Startup.h"
@@ -11,6 +13,7 @@
 #include "UsEnglish.h"
 #include "frmMain.h"
 
+#include <QSqlQuery>
 #include <QTest>
 #include <memory>
 
@@ -79,6 +82,43 @@ private slots:
         QTest::qWait(500);
         QCOMPARE(second.text("txtName"), "Typing");
         QCOMPARE(second.customers().recordset().visibleCount(), 2);
+    }
+
+    // The desks' role as the README gives it its rights keeps the books at a
+    // desk (a customer numbered by the server, a ledger step and its balance,
+    // the password), and can neither drop nor alter a table.
+    void theDesksRoleKeepsTheBooksButCannotAlterThem()
+    {
+        const PostgresServer server;
+        const QString owner = server.createDatabase("books");
+        {
+            TempDataFolder books;
+            QVERIFY(MoveToServer::run(books.folder(), owner, fixedClock.today()).moved);
+        }
+        server.execute("books", "CREATE ROLE bramblewood LOGIN; "
+                                "GRANT USAGE ON SCHEMA bramblewood TO bramblewood; "
+                                "GRANT SELECT, INSERT, UPDATE, DELETE ON ALL TABLES IN SCHEMA bramblewood TO bramblewood; "
+                                "GRANT USAGE ON ALL SEQUENCES IN SCHEMA bramblewood TO bramblewood;");
+        const QString deskAddress = QString(owner).replace("user=postgres", "user=bramblewood");
+        Desk desk(deskAddress);
+        Recordset &customers = desk.customers().recordset();
+        customers.addNew();
+        QString error;
+        QVERIFY2(customers.update({{"Name", "Ann"}}, &error), qPrintable(error));
+        QCOMPARE(customers.field("Account").toInt(), 1);
+        click(desk.window(), "cmdAdd2");
+        box(desk.window(), "txtIncomeType")->setText("Sales");
+        box(desk.window(), "txtIncomeAmount")->setText("5");
+        box(desk.window(), "txtIncomeDate")->setText("1/2/2031");
+        click(desk.window(), "cmdSave2");
+        QCOMPARE(desk.text("txtBalance"), "5.00");
+        const DataFolder onServer = desk.folder.folder().onServer(deskAddress);
+        QVERIFY2(PasswordFile::write(onServer, "new", &error), qPrintable(error));
+        Connection connection(onServer.database(DataFiles::income));
+        QVERIFY(connection.open(&error));
+        QVERIFY(!QSqlQuery(connection.database()).exec(R"(DROP TABLE "Income")"));
+        QVERIFY(!QSqlQuery(connection.database()).exec(R"(ALTER TABLE "Income" ADD COLUMN "Other" text)"));
+        QVERIFY(desk.messages.shown.isEmpty());
     }
 };
 
