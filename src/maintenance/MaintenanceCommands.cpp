@@ -29,6 +29,13 @@ void MaintenanceCommands::tell(const QString &text, const QString &title, bool f
 
 void MaintenanceCommands::mnuBackup_Click()
 {
+    if (m_folder.isOnServer()) {
+        tell(QStringLiteral("The books are kept on the server that server.kvd names, and this version "
+                            "backs up only books kept in a data folder. Back up the server's database "
+                            "with the server's own tools (pg_dump) meanwhile."),
+             MessageBox::applicationTitle(), true);
+        return;
+    }
     if (const QStringList problems = m_saveSideFiles(); !problems.isEmpty()) {
         tell(problems.join(QLatin1String("\n\n")), MessageBox::applicationTitle(), true);
         return;

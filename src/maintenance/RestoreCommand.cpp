@@ -75,6 +75,12 @@ bool RestoreCommand::confirm(const QString &archive, const BackupArchive::Conten
 
 void RestoreCommand::mnuRestore_Click()
 {
+    if (m_folder.isOnServer()) {
+        tell(QStringLiteral("The books are kept on the server that server.kvd names, and this version "
+                            "restores only into a data folder. Nothing was changed."),
+             QMessageBox::Warning);
+        return;
+    }
     const QString medium = m_findMedium();
     const QString archive = m_choose(m_window.widget, medium.isEmpty() ? m_folder.path() : medium);
     if (archive.isEmpty())

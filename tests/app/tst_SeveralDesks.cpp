@@ -13,6 +13,8 @@
 #include "UsEnglish.h"
 #include "frmMain.h"
 
+#include <QAction>
+#include <QDir>
 #include <QSqlQuery>
 #include <QTest>
 #include <memory>
@@ -119,6 +121,13 @@ private slots:
         QVERIFY(!QSqlQuery(connection.database()).exec(R"(DROP TABLE "Income")"));
         QVERIFY(!QSqlQuery(connection.database()).exec(R"(ALTER TABLE "Income" ADD COLUMN "Other" text)"));
         QVERIFY(desk.messages.shown.isEmpty());
+        // Backup and restore keep to data folders for now, and say so.
+        for (const char *command : {"mnuBackup", "mnuRestore"})
+            control<QAction>(desk.window(), command)->trigger();
+        QCOMPARE(desk.messages.shown.size(), 2);
+        QVERIFY(desk.messages.shown[0].text.contains("backs up only books kept in a data folder"));
+        QVERIFY(desk.messages.shown[1].text.contains("restores only into a data folder"));
+        QCOMPARE(QDir(desk.folder.path()).entryList(QDir::Files), (QStringList{"Bramblewood.lock", "server.kvd"}));
     }
 };
 
