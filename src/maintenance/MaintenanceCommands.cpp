@@ -3,10 +3,12 @@
 #include "Clock.h"
 #include "CustomerExport.h"
 #include "MessageBox.h"
+#include "ServerBackup.h"
 #include "WorkProgress.h"
 #include "cZip.h"
 
 #include <QDir>
+#include <QTemporaryDir>
 
 MaintenanceCommands::MaintenanceCommands(const DataFolder &folder,
                                          FloppyBackup::MediumFinder findMedium,
@@ -29,22 +31,26 @@ void MaintenanceCommands::tell(const QString &text, const QString &title, bool f
 
 void MaintenanceCommands::mnuBackup_Click()
 {
-    if (m_folder.isOnServer()) {
-        tell(QStringLiteral("The books are kept on the server that server.kvd names, and this version "
-                            "backs up only books kept in a data folder. Back up the server's database "
-                            "with the server's own tools (pg_dump) meanwhile."),
-             MessageBox::applicationTitle(), true);
-        return;
-    }
     if (const QStringList problems = m_saveSideFiles(); !problems.isEmpty()) {
         tell(problems.join(QLatin1String("\n\n")), MessageBox::applicationTitle(), true);
         return;
     }
+    // Books on a server are backed up as a data folder of the moment, so that
+    // the backup restores anywhere.
+    QTemporaryDir snapshot;
+    QString error = snapshot.errorString();
+    if (m_folder.isOnServer() &&
+        (!snapshot.isValid() || !ServerBackup::writeSnapshot(m_folder, DataFolder(snapshot.path()), &error))) {
+        tell(QStringLiteral("The books on the server could not be read for the backup: %1").arg(error),
+             MessageBox::applicationTitle(), true);
+        return;
+    }
+    const DataFolder backedUp = m_folder.isOnServer() ? DataFolder(snapshot.path()) : m_folder;
     // A big data folder takes a while to pack: each file packed moves the bar.
     WorkProgress progress(QStringLiteral("Backing up the data files..."), 7, m_window);
     const auto connection = connect(m_cZ.get(), &cZip::Progress, &progress, &WorkProgress::advance);
     const FloppyBackup::Result result =
-        FloppyBackup::run(*m_cZ, m_folder, m_findMedium(), m_clock.today());
+        FloppyBackup::run(*m_cZ, backedUp, m_findMedium(), m_clock.today());
     disconnect(connection);
     progress.finish();
     switch (result.outcome) {

@@ -5,6 +5,8 @@
 #include "PostgresEngine.h"
 #include "PostgresServer.h"
 #include "ReportCommands.h"
+#include "Schema.h"
+#include "ServerBackup.h"
 #include "TableScan.h"
 #include "TempDataFolder.h"
 
@@ -91,6 +93,18 @@ private slots:
         QVERIFY2(query->waitForCount(&rows, &error) && query->waitForRows(1, &rows, &error), qPrintable(error));
         QCOMPARE(rows.total, 1);
         QCOMPARE(rows.cells.value(0, rows.columns.indexOf("IncomeType")).toString(), "Sales");
+
+        // A backup of the server is a data folder as the program writes one.
+        const TempDataFolder back(false);
+        QVERIFY2(ServerBackup::writeSnapshot(onServer, back.folder(), &error), qPrintable(error));
+        QCOMPARE(back.value(DataFiles::customers, "SELECT group_concat(Account || ' ' || Name) FROM Customers"),
+                 "3 Adams,7 baker,10 New");
+        QCOMPARE(back.value(DataFiles::customers, "SELECT seq FROM sqlite_sequence"), 10);
+        QCOMPARE(back.value(DataFiles::income, "SELECT total(IncomeAmount) FROM Income"), 100.35);
+        QCOMPARE(back.bytes(DataFiles::balance), "60.35\r\n");
+        QCOMPARE(back.bytes(DataFiles::incomeNames), "Sales\r\nTips\r\n");
+        for (const auto &[file, table] : DataFiles::databases())
+            QVERIFY2(Schema::checkBackedUp(back.folder().database(file), table, &error), qPrintable(error));
 
         QCOMPARE(folder.bytes(DataFiles::server), uri.toUtf8() + "\r\n");
         QCOMPARE(result.kept, folder.filePath("Moved to server 2031-02-03"));
