@@ -1,14 +1,13 @@
 #include "MoveToServer.h"
 
 #include "DataFiles.h"
+#include "FolderTables.h"
 #include "OpenBooks.h"
 #include "PasswordFile.h"
 #include "PostgresEngine.h"
 #include "ServerAddress.h"
 #include "ServerLoad.h"
 #include "SideFile.h"
-#include "TableLoad.h"
-#include "TableReader.h"
 
 #include <QDir>
 #include <QFile>
@@ -17,42 +16,6 @@
 namespace {
 
 using Figures = QMap<QString, ServerLoad::Figures>;
-
-// The table each database holds, and the column whose sum is compared.
-struct Book {
-    QString file, table, summed;
-};
-
-const QList<Book> books{{DataFiles::customers, QStringLiteral("Customers"), QStringLiteral("AmountMonthly")},
-                        {DataFiles::income, QStringLiteral("Income"), QStringLiteral("IncomeAmount")},
-                        {DataFiles::expense, QStringLiteral("Expense"), QStringLiteral("ExpenseAmount")}};
-
-// The folder's rows, and what the server must read back.
-bool readFolder(const DataFolder &folder, std::vector<TableCopy> *copies, QList<ServerLoad::Table> *tables,
-                Figures *expected, QString *error)
-{
-    copies->resize(books.size());
-    for (qsizetype i = 0; i < books.size(); ++i) {
-        const Book &book = books[i];
-        TableCopy &copy = (*copies)[std::size_t(i)];
-        const Database database = folder.database(book.file);
-        if (!TableReader::read(database, book.table, {}, &copy, error))
-            return false;
-        const QStringList columns = copy.columns.mid(1); // the file's own row id stays behind
-        ServerLoad::Table table{book.table, columns, &copy.rows, {}, 0, book.summed};
-        if (book.table == QLatin1String("Customers")) {
-            table.numbered = QStringLiteral("Account");
-            table.lastNumber = TableLoad::nextKey(database, book.table).value_or(1) - 1;
-        }
-        ServerLoad::Figures figures{copy.rows.rows(), 0};
-        const qsizetype summed = copy.columns.indexOf(book.summed);
-        for (qsizetype row = 0; row < copy.rows.rows(); ++row)
-            figures.total += copy.rows.value(row, summed).toDouble();
-        expected->insert(book.table, figures);
-        tables->append(table);
-    }
-    return true;
-}
 
 // Sums are compared to the cent: the server adds them in an order of its own.
 bool sameFigures(const Figures &expected, const Figures &read, QString *error)
@@ -101,10 +64,8 @@ Result run(const DataFolder &folder, const QString &uri, const QDate &today)
     const std::optional<QString> password = PasswordFile::read(folder, &result.error);
     if (!open.open(&result.error) || !password)
         return result;
-    std::vector<TableCopy> copies;
-    QList<ServerLoad::Table> tables;
-    Figures expected;
-    if (!readFolder(folder, &copies, &tables, &expected, &result.error))
+    FolderTables rows;
+    if (!rows.read(folder, &result.error))
         return result;
     const Database server = PostgresEngine::server(uri, folder.faults());
     bool empty = false;
@@ -116,8 +77,8 @@ Result run(const DataFolder &folder, const QString &uri, const QDate &today)
     }
     const OpenBooks::SideValues &values = open.values();
     const ServerLoad::SideValues side{values.balance.toDouble(), *password, values.incomeNames, values.expenseNames};
-    const auto accept = [&](const Figures &read, QString *error) { return sameFigures(expected, read, error); };
-    if (!ServerLoad::load(server, tables, side, accept, &result.error))
+    const auto accept = [&](const Figures &read, QString *error) { return sameFigures(rows.figures(), read, error); };
+    if (!ServerLoad::load(server, rows.tables(), side, accept, &result.error))
         return result;
     result.kept = folder.filePath(QStringLiteral("Moved to server ") + today.toString(Qt::ISODate));
     result.moved = SideFile::write(folder.disk(), folder.filePath(DataFiles::server), uri, &result.error) &&

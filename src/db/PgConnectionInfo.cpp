@@ -1,5 +1,6 @@
 #include "PgConnectionInfo.h"
 
+#include <QUuid>
 #include <libpq-fe.h>
 
 namespace PgConnectionInfo {
@@ -14,6 +15,7 @@ bool parse(const QString &uri, Parameters *parameters, QString *error)
         return false;
     }
     QByteArray serverOptions = "-c search_path=" + schema.toUtf8();
+    bool named = false;
     for (const PQconninfoOption *option = options; option->keyword; ++option) {
         if (!option->val)
             continue;
@@ -21,10 +23,19 @@ bool parse(const QString &uri, Parameters *parameters, QString *error)
             serverOptions = QByteArray(option->val) + ' ' + serverOptions;
         else
             parameters->append({QByteArray(option->keyword), QByteArray(option->val)});
+        named = named || qstrcmp(option->keyword, "application_name") == 0;
     }
     parameters->append({"options", serverOptions});
+    if (!named)
+        parameters->append({"application_name", thisDesk().toUtf8()});
     PQconninfoFree(options);
     return true;
+}
+
+QString thisDesk()
+{
+    static const QString desk = QStringLiteral("bramblewood ") + QUuid::createUuid().toString(QUuid::WithoutBraces);
+    return desk;
 }
 
 QString connectionString(const Parameters &parameters)

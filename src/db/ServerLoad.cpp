@@ -1,6 +1,7 @@
 #include "ServerLoad.h"
 
 #include "Connection.h"
+#include "PgConnectionInfo.h"
 #include "Schema.h"
 #include "SqlText.h"
 
@@ -44,7 +45,18 @@ bool writeSideValues(const QSqlDatabase &db, const ServerLoad::SideValues &side,
     return execute(db, QStringLiteral(R"(INSERT INTO "Balance" VALUES (?))"), {side.balance}, error) &&
            execute(db, QStringLiteral(R"(INSERT INTO "Password" VALUES (?))"), {side.password}, error) &&
            execute(db, QStringLiteral(R"(INSERT INTO "RememberedNames" VALUES ('Income', ?), ('Expense', ?))"),
-                   {side.incomeNames, side.expenseNames}, error);
+                   {boundText(side.incomeNames), boundText(side.expenseNames)}, error);
+}
+
+bool insertAll(const Database &server, const QSqlDatabase &db, const QList<ServerLoad::Table> &tables,
+               QString *error)
+{
+    for (const ServerLoad::Table &table : tables)
+        if (!insertRows(db, table, error) ||
+            (!table.numbered.isEmpty() &&
+             !server.engine->continueKeys(db, table.name, table.numbered, table.lastNumber, error)))
+            return false;
+    return true;
 }
 
 bool readBack(const QSqlDatabase &db, const QList<ServerLoad::Table> &tables,
@@ -80,15 +92,45 @@ bool load(const Database &server, const QList<Table> &tables, const SideValues &
           QString *error)
 {
     const auto fill = [&](const QSqlDatabase &db, QString *error) {
-        for (const Table &table : tables)
-            if (!insertRows(db, table, error) ||
-                (!table.numbered.isEmpty() &&
-                 !server.engine->continueKeys(db, table.name, table.numbered, table.lastNumber, error)))
-                return false;
+        if (!insertAll(server, db, tables, error))
+            return false;
         QMap<QString, Figures> figures;
         return writeSideValues(db, side, error) && readBack(db, tables, &figures, error) && accept(figures, error);
     };
     return Schema::create(server, Schema::onServer(), error, fill);
+}
+
+bool otherDesks(const Database &server, qint64 *count, QString *error)
+{
+    Connection connection(server, Engine::Access::ReadOnly);
+    if (!connection.open(error))
+        return false;
+    QSqlQuery query(connection.database());
+    query.prepare(QStringLiteral("SELECT count(DISTINCT application_name) FROM pg_stat_activity WHERE "
+                                 "datname = current_database() AND application_name LIKE 'bramblewood %' AND "
+                                 "application_name <> ?"));
+    query.addBindValue(PgConnectionInfo::thisDesk());
+    if (!query.exec() || !query.next())
+        return queryFailed(query, error);
+    *count = query.value(0).toLongLong();
+    return true;
+}
+
+bool replace(const Database &server, const QList<Table> &tables, const SideValues &side, QString *error)
+{
+    Connection connection(server);
+    const auto replaceAll = [&](QString *error) {
+        const QSqlDatabase db = connection.database();
+        for (const Table &table : tables)
+            if (!execute(db, QStringLiteral("DELETE FROM %1").arg(quotedName(table.name)), {}, error) ||
+                !server.engine->announce(db, table.name, error))
+                return false;
+        return insertAll(server, db, tables, error) &&
+               execute(db, QStringLiteral(R"(UPDATE "Balance" SET "Amount" = ?)"), {side.balance}, error) &&
+               execute(db, QStringLiteral(R"(UPDATE "RememberedNames" SET "Names" = CASE "Ledger" WHEN 'Income' THEN ? ELSE ? END)"),
+                       {boundText(side.incomeNames), boundText(side.expenseNames)}, error);
+    };
+    return connection.open(error) && connection.inTransaction(replaceAll, error);
 }
 
 } // namespace ServerLoad

@@ -42,4 +42,11 @@ bool isEmpty(const Database &server, bool *empty, QString *error);
 bool load(const Database &server, const QList<Table> &tables, const SideValues &side,
           const ReadBack &accept, QString *error);
 
+// How many other copies of the program have the books open.
+bool otherDesks(const Database &server, qint64 *count, QString *error);
+
+// The books replaced by the tables' rows, the balance and the names, in one
+// transaction (a restore): the password stays; every desk is told.
+bool replace(const Database &server, const QList<Table> &tables, const SideValues &side, QString *error);
+
 } // namespace ServerLoad

@@ -25,12 +25,6 @@ bool run(const Database &server, const QString &statement, const QVariantList &v
     return true;
 }
 
-// An empty text: Qt would bind a null one as NULL.
-QString notNull(const QString &text)
-{
-    return text.isNull() ? QStringLiteral("") : text;
-}
-
 } // namespace
 
 namespace ServerSideValues {
@@ -54,7 +48,7 @@ bool writeNames(const Database &server, const QString &incomeNames, const QStrin
 {
     return run(server,
                QStringLiteral(R"(UPDATE "RememberedNames" SET "Names" = CASE "Ledger" WHEN 'Income' THEN ? ELSE ? END)"),
-               {notNull(incomeNames), notNull(expenseNames)}, nullptr, error);
+               {boundText(incomeNames), boundText(expenseNames)}, nullptr, error);
 }
 
 std::optional<QString> password(const Database &server, QString *error)
@@ -67,7 +61,7 @@ std::optional<QString> password(const Database &server, QString *error)
 
 bool setPassword(const Database &server, const QString &password, QString *error)
 {
-    return run(server, QStringLiteral(R"(UPDATE "Password" SET "Content" = ?)"), {notNull(password)}, nullptr, error);
+    return run(server, QStringLiteral(R"(UPDATE "Password" SET "Content" = ?)"), {boundText(password)}, nullptr, error);
 }
 
 } // namespace ServerSideValues

@@ -19,3 +19,9 @@ inline bool queryFailed(const QSqlQuery &query, QString *error)
     *error = query.lastError().text();
     return false;
 }
+
+// A text as a value to bind: Qt binds a null text as NULL, an empty one as ''.
+inline QString boundText(const QString &text)
+{
+    return text.isNull() ? QStringLiteral("") : text;
+}

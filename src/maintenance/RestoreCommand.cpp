@@ -4,6 +4,8 @@
 #include "BackupArchive.h"
 #include "Clock.h"
 #include "DataRestore.h"
+#include "ServerBackup.h"
+#include "ServerRestore.h"
 #include "DataSummary.h"
 #include "MessageBox.h"
 #include "WorkProgress.h"
@@ -46,12 +48,13 @@ void RestoreCommand::tell(const QString &text, QMessageBox::Icon icon)
 }
 
 // The backup's figures beside the folder's, No the default.
-bool RestoreCommand::confirm(const QString &archive, const BackupArchive::Contents &contents)
+bool RestoreCommand::confirm(const QString &archive, const BackupArchive::Contents &contents,
+                             const DataFolder &current)
 {
     const DataSummary &backup = contents.summary;
     DataSummary now;
     QString error;
-    const bool readNow = DataSummary::read(m_folder, &now, &error);
+    const bool readNow = DataSummary::read(current, &now, &error);
     const QStringList labels = DataSummary::labels(), ours = backup.values(), theirs = now.values();
     QStringList lines;
     for (qsizetype i = 0; i < labels.size(); ++i)
@@ -75,12 +78,6 @@ bool RestoreCommand::confirm(const QString &archive, const BackupArchive::Conten
 
 void RestoreCommand::mnuRestore_Click()
 {
-    if (m_folder.isOnServer()) {
-        tell(QStringLiteral("The books are kept on the server that server.kvd names, and this version "
-                            "restores only into a data folder. Nothing was changed."),
-             QMessageBox::Warning);
-        return;
-    }
     const QString medium = m_findMedium();
     const QString archive = m_choose(m_window.widget, medium.isEmpty() ? m_folder.path() : medium);
     if (archive.isEmpty())
@@ -108,7 +105,11 @@ void RestoreCommand::mnuRestore_Click()
              QMessageBox::Warning);
         return;
     }
-    if (!confirm(archive, backup) || !m_window.letGo())
+    if (m_folder.isOnServer()) {
+        restoreOnServer(archive, backup, DataFolder(work.path()));
+        return;
+    }
+    if (!confirm(archive, backup, m_folder) || !m_window.letGo())
         return;
     WorkProgress progress(QStringLiteral("Restoring the backup..."), 8, m_window.widget);
     const DataRestore::Result result = DataRestore::run(
@@ -122,5 +123,45 @@ void RestoreCommand::mnuRestore_Click()
              QMessageBox::Information);
     else
         tell(QStringLiteral("The backup %1 was not restored. %2").arg(native(archive), result.error),
+             QMessageBox::Warning);
+}
+
+// The books of every desk change at once: only the last desk open restores.
+// What the server held is first kept as a data folder "Before restore".
+void RestoreCommand::restoreOnServer(const QString &archive, const BackupArchive::Contents &backup,
+                                     const DataFolder &work)
+{
+    qint64 others = 0;
+    QString error;
+    if (!ServerRestore::otherDesks(m_folder, &others, &error) || others > 0) {
+        tell(others > 0 ? QStringLiteral("%1 other desk(s) have the books open. A restore replaces the books of "
+                                         "every desk: have them leave the program, then restore.\n\nNothing "
+                                         "was changed.")
+                              .arg(others)
+                        : QStringLiteral("The server could not be asked: %1\n\nNothing was changed.").arg(error),
+             QMessageBox::Warning);
+        return;
+    }
+    const QString kept = m_folder.filePath(DataRestore::keptFolderName(m_clock.now()));
+    if (!QDir().mkpath(kept) || !ServerBackup::writeSnapshot(m_folder, DataFolder(kept), &error)) {
+        QDir(kept).removeRecursively();
+        tell(QStringLiteral("The books on the server could not be kept before the restore: %1\n\nNothing "
+                            "was changed.")
+                 .arg(error),
+             QMessageBox::Warning);
+        return;
+    }
+    if (!confirm(archive, backup, DataFolder(kept)) || !m_window.letGo()) {
+        QDir(kept).removeRecursively();
+        return;
+    }
+    const bool restored = ServerRestore::replace(m_folder, work, &error);
+    m_window.takeUp();
+    if (restored)
+        tell(QStringLiteral("The backup %1 was restored.\n\nThe data as they were before are kept in %2.")
+                 .arg(native(archive), native(kept)),
+             QMessageBox::Information);
+    else
+        tell(QStringLiteral("The backup %1 was not restored. %2").arg(native(archive), error),
              QMessageBox::Warning);
 }

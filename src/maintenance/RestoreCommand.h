@@ -40,7 +40,9 @@ public:
     void mnuRestore_Click();
 
 private:
-    bool confirm(const QString &archive, const BackupArchive::Contents &contents);
+    // Asks, beside the backup's figures and those of the current books.
+    bool confirm(const QString &archive, const BackupArchive::Contents &contents, const DataFolder &current);
+    void restoreOnServer(const QString &archive, const BackupArchive::Contents &backup, const DataFolder &work);
     void tell(const QString &text, QMessageBox::Icon icon);
 
     DataFolder m_folder;

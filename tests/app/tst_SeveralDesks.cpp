@@ -5,16 +5,18 @@
 #include "FakeLauncher.h"
 #include "FixedClock.h"
 #include "MoveToServer.h"
+#include "OpenBooks.h"
 #include "PasswordFile.h"
+#include "PostgresEngine.h"
 #include "PostgresServer.h"
 #include "RecordingMessageBox.h"
-#include "Startup.h"
 #include "TempDataFolder.h"
 #include "UsEnglish.h"
 #include "frmMain.h"
 
 #include <QAction>
 #include <QDir>
+#include <QProcess>
 #include <QSqlQuery>
 #include <QTest>
 #include <memory>
@@ -23,25 +25,41 @@ namespace {
 
 const FixedClock fixedClock;
 
-// One desk: the program started on a folder of its own that names the server.
+// One desk: the program on a folder of its own that names the server.
 struct Desk {
     TempDataFolder folder{false};
     RecordingMessageBox messages;
     FakeLauncher launcher;
-    std::unique_ptr<Startup> startup;
+    QString chosen; // the backup a restore picks
+    std::unique_ptr<frmMain> window_;
 
     explicit Desk(const QString &uri)
     {
         folder.writeBytes(DataFiles::server, uri.toUtf8() + "\r\n");
-        startup = std::make_unique<Startup>(folder.folder(), messages, launcher, fixedClock);
-        QVERIFY(startup->run());
+        OpenBooks books(folder.folder().onServer(uri));
+        QString reason;
+        QVERIFY2(books.open(&reason), qPrintable(reason));
+        window_ = std::make_unique<frmMain>(books, messages, launcher, fixedClock, [] { return QString(); },
+                                            [this](QWidget *, const QString &) { return chosen; });
+        QVERIFY(window_->Form_Load());
         for (DataControl *data : window()->findChildren<DataControl *>())
             data->recordset().rows();
     }
-    frmMain *window() const { return startup->mainWindow(); }
+    frmMain *window() const { return window_.get(); }
     DataControl &customers() const { return *control<DataControl>(window(), "Adodc1"); }
     QString text(const QString &box) const { return ::box(window(), box)->text(); }
 };
+
+// The server's books moved there from a folder of one customer and a balance.
+QString booksOnServer(const PostgresServer &server, const QString &name)
+{
+    const QString uri = server.createDatabase(name);
+    TempDataFolder books;
+    books.execute(DataFiles::customers, "INSERT INTO Customers (Name) VALUES ('Ann')");
+    books.writeBytes(DataFiles::balance, "10.5\r\n");
+    MoveToServer::run(books.folder(), uri, fixedClock.today());
+    return uri;
+}
 
 } // namespace
 
@@ -56,13 +74,7 @@ private slots:
     void storedAtOneDeskShowsAtTheOther()
     {
         const PostgresServer server;
-        const QString uri = server.createDatabase("office");
-        {
-            TempDataFolder books;
-            books.execute(DataFiles::customers, "INSERT INTO Customers (Name) VALUES ('Ann')");
-            books.writeBytes(DataFiles::balance, "10.5\r\n");
-            QVERIFY(MoveToServer::run(books.folder(), uri, fixedClock.today()).moved);
-        }
+        const QString uri = booksOnServer(server, "office");
         Desk first(uri), second(uri);
         click(first.window(), "cmdAdd2");
         box(first.window(), "txtIncomeType")->setText("Sales");
@@ -100,7 +112,7 @@ private slots:
         server.execute("books", "CREATE ROLE bramblewood LOGIN; "
                                 "GRANT USAGE ON SCHEMA bramblewood TO bramblewood; "
                                 "GRANT SELECT, INSERT, UPDATE, DELETE ON ALL TABLES IN SCHEMA bramblewood TO bramblewood; "
-                                "GRANT USAGE ON ALL SEQUENCES IN SCHEMA bramblewood TO bramblewood;");
+                                "GRANT USAGE, UPDATE ON ALL SEQUENCES IN SCHEMA bramblewood TO bramblewood;");
         const QString deskAddress = QString(owner).replace("user=postgres", "user=bramblewood");
         Desk desk(deskAddress);
         Recordset &customers = desk.customers().recordset();
@@ -121,14 +133,49 @@ private slots:
         QVERIFY(!QSqlQuery(connection.database()).exec(R"(DROP TABLE "Income")"));
         QVERIFY(!QSqlQuery(connection.database()).exec(R"(ALTER TABLE "Income" ADD COLUMN "Other" text)"));
         QVERIFY(desk.messages.shown.isEmpty());
-        // The backup is made and checked from a snapshot of the server (here
-        // no disk takes it); a restore keeps to data folders for now, and says so.
-        for (const char *command : {"mnuBackup", "mnuRestore"})
-            control<QAction>(desk.window(), command)->trigger();
-        QCOMPARE(desk.messages.shown.size(), 2);
+        // The backup is made and checked from a snapshot of the server; here no disk takes it.
+        control<QAction>(desk.window(), "mnuBackup")->trigger();
+        QCOMPARE(desk.messages.shown.size(), 1);
         QCOMPARE(desk.messages.shown[0].text, "No disk in drive. Please insert disk and try again.");
-        QVERIFY(desk.messages.shown[1].text.contains("restores only into a data folder"));
-        QCOMPARE(QDir(desk.folder.path()).entryList(QDir::Files), (QStringList{"Bramblewood.lock", "server.kvd"}));
+        QCOMPARE(QDir(desk.folder.path()).entryList(QDir::Files), QStringList{"server.kvd"});
+    }
+
+    // A restore waits until no other desk has the books open; then it keeps
+    // the server's books as a folder "Before restore" and puts the backup's
+    // in their place, at every desk at once.
+    void restoreReplacesTheServersBooks()
+    {
+        const PostgresServer server;
+        const QString uri = booksOnServer(server, "office");
+        TempDataFolder backup;
+        backup.execute(DataFiles::customers, "INSERT INTO Customers (Name) VALUES ('Zed'), ('Yan')");
+        backup.writeBytes(DataFiles::balance, "99\r\n");
+        QStringList zipped{"-qj", backup.filePath("backup.zip")};
+        for (const QString &name : DataFiles::backedUp())
+            zipped << backup.filePath(name);
+        QCOMPARE(QProcess::execute("zip", zipped), 0);
+        Desk first(uri);
+        first.chosen = backup.filePath("backup.zip");
+        first.messages.answer = QMessageBox::Yes;
+        {
+            // Another copy of the program, as the server knows it.
+            Connection second(PostgresEngine::server(uri + "&application_name=bramblewood%20other"));
+            QString error;
+            QVERIFY(second.open(&error));
+            control<QAction>(first.window(), "mnuRestore")->trigger();
+            QVERIFY2(first.messages.shown.last().text.startsWith("1 other desk(s) have the books open."),
+                     qPrintable(first.messages.shown.last().text));
+        }
+        control<QAction>(first.window(), "mnuRestore")->trigger();
+        const QList<MessageBoxRequest> &shown = first.messages.shown;
+        QVERIFY2(shown[shown.size() - 2].text.contains("Customers: 2 in the backup, 1 now"),
+                 qPrintable(shown[shown.size() - 2].text));
+        QVERIFY2(shown.last().text.startsWith("The backup"), qPrintable(shown.last().text));
+        QCOMPARE(first.customers().recordset().visibleCount(), 2);
+        QCOMPARE(first.text("txtBalance"), "99.00");
+        const QStringList kept = QDir(first.folder.path()).entryList({"Before restore*"}, QDir::Dirs);
+        QCOMPARE(kept.size(), 1);
+        QCOMPARE(first.folder.value(kept[0] + "/" + DataFiles::customers, "SELECT Name FROM Customers"), "Ann");
     }
 };
 
