@@ -17,11 +17,6 @@
 #include <QTabWidget>
 #include <memory>
 
-namespace {
-
-// From before the main window is built until the Customers tab's Name box
-// shows a customer. The box is polled while events run, so that this holds
-// whether the rows are read before the window shows or after, on another thread.
 double firstCustomerShown(const DataFolder &folder)
 {
     RecordingMessageBox messages;
@@ -46,6 +41,8 @@ double firstCustomerShown(const DataFolder &folder)
     require(messages.shown.isEmpty(), QStringLiteral("The start showed: ") + messages.shown.join(u' '));
     return elapsed;
 }
+
+namespace {
 
 // A search through the tab's own handler, as the Search button runs it: the
 // customers read afresh, then narrowed. Every text matches some customers,

@@ -9,6 +9,7 @@
 #include "CustomerTabRows.h"
 #include "FakeFolder.h"
 #include "MaintenanceRows.h"
+#include "ServerRows.h"
 #include "Require.h"
 #include "StartupRows.h"
 #include "VirtualDisplay.h"
@@ -32,7 +33,10 @@ const QStringList anchors = {
     QStringLiteral("report to PDF          a bare QPdfWriter loop drawing the same rows' cells"),
     QStringLiteral("export                 sqlite3 -csv of the same customers, into a file"),
     QStringLiteral("zip backup             zip -9 of the same files"),
-    QStringLiteral("exit sequence          cp of the three databases, sqlite3 VACUUM INTO of each, sync")};
+    QStringLiteral("exit sequence          cp of the three databases, sqlite3 VACUUM INTO of each, sync"),
+    QStringLiteral("server: first customer the same on the data folder the books were moved from"),
+    QStringLiteral("  ..., to psql         psql \\copy of the customers in name order, to /dev/null"),
+    QStringLiteral("server: Save shown     none; from the Save at one desk until the other desk holds the row")};
 
 QtMessageHandler defaultMessageHandler = nullptr;
 
@@ -65,6 +69,8 @@ QList<Row> measure(int customers, const VirtualDisplay &display)
     rows << customerReportRows(folder, customers);
     progress(QStringLiteral("%1 customers: export, backup and exit").arg(customers));
     rows << maintenanceRows(folder, fewer ? fewer->folder() : folder, customers);
+    progress(QStringLiteral("%1 customers: the books on a server").arg(customers));
+    rows << serverRows(folder, customers);
     return rows;
 }
 
