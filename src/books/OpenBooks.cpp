@@ -2,6 +2,7 @@
 
 #include "Balance.h"
 #include "BalanceJournal.h"
+#include "Connection.h"
 #include "DataFiles.h"
 #include "NumberText.h"
 #include "QuotedText.h"
@@ -66,9 +67,11 @@ bool OpenBooks::readSideFiles(QString *reason)
 
 bool OpenBooks::checkDatabases(QString *reason)
 {
+    // A server keeps the three tables in one database: one connection checks them.
+    Connection server(m_folder.database(DataFiles::customers));
     for (const auto &[name, table] : DataFiles::databases()) {
         const Database database = m_folder.database(name);
-        if (!Schema::check(database, table, reason))
+        if (!(m_folder.isOnServer() ? Schema::check(server, table, reason) : Schema::check(database, table, reason)))
             return false;
         if (database.engine->isReadOnly(database.name))
             m_readOnly << name;

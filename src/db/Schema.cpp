@@ -69,7 +69,7 @@ bool isOurs(const Engine &engine, const SchemaObject &object, const QString &tab
 bool readSchema(Connection &connection, const QString &table, QStringList *columns,
                 QList<SchemaObject> *objects, QString *error)
 {
-    if (!connection.open(error))
+    if (!connection.isOpen() && !connection.open(error))
         return false;
     QList<TableColumn> present;
     if (!connection.engine().columns(connection.database(), table, &present, error) ||
@@ -171,6 +171,11 @@ QStringList onServer()
 bool check(const Database &database, const QString &table, QString *error)
 {
     Connection connection(database);
+    return check(connection, table, error);
+}
+
+bool check(Connection &connection, const QString &table, QString *error)
+{
     QStringList present;
     QList<SchemaObject> objects;
     if (!readSchema(connection, table, &present, &objects, error))

@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <functional>
 
+class Connection;
 class QSqlDatabase;
 
 // The tables of the three databases. Dates are ISO yyyy-MM-dd text, money is
@@ -29,6 +30,9 @@ QStringList onServer();
 // such a thing would change the books behind the program's back. Otherwise
 // the error names the file and what is missing or there.
 bool check(const Database &database, const QString &table, QString *error);
+// The same on a connection that may be open already, as the books on a
+// server check their three tables on one.
+bool check(Connection &connection, const QString &table, QString *error);
 
 // For a database that comes in a backup: it holds the table with the
 // program's columns and no others, the program's indexes and the engine's own

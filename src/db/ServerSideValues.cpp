@@ -8,11 +8,10 @@
 namespace {
 
 // The first column of each row the statement gives, its values bound in order.
-bool run(const Database &server, const QString &statement, const QVariantList &values, QVariantList *read,
+bool run(Connection &connection, const QString &statement, const QVariantList &values, QVariantList *read,
          QString *error)
 {
-    Connection connection(server);
-    if (!connection.open(error))
+    if (!connection.isOpen() && !connection.open(error))
         return false;
     QSqlQuery query(connection.database());
     query.prepare(statement);
@@ -31,9 +30,10 @@ namespace ServerSideValues {
 
 bool read(const Database &server, Values *values, QString *error)
 {
+    Connection connection(server);
     QVariantList balance, names;
-    if (!run(server, QStringLiteral(R"(SELECT "Amount" FROM "Balance")"), {}, &balance, error) ||
-        !run(server, QStringLiteral(R"(SELECT "Names" FROM "RememberedNames" ORDER BY "Ledger")"), {}, &names,
+    if (!run(connection, QStringLiteral(R"(SELECT "Amount" FROM "Balance")"), {}, &balance, error) ||
+        !run(connection, QStringLiteral(R"(SELECT "Names" FROM "RememberedNames" ORDER BY "Ledger")"), {}, &names,
              error))
         return false;
     if (balance.size() != 1 || names.size() != 2) {
@@ -46,22 +46,25 @@ bool read(const Database &server, Values *values, QString *error)
 
 bool writeNames(const Database &server, const QString &incomeNames, const QString &expenseNames, QString *error)
 {
-    return run(server,
+    Connection connection(server);
+    return run(connection,
                QStringLiteral(R"(UPDATE "RememberedNames" SET "Names" = CASE "Ledger" WHEN 'Income' THEN ? ELSE ? END)"),
                {boundText(incomeNames), boundText(expenseNames)}, nullptr, error);
 }
 
 std::optional<QString> password(const Database &server, QString *error)
 {
+    Connection connection(server);
     QVariantList content;
-    if (!run(server, QStringLiteral(R"(SELECT "Content" FROM "Password")"), {}, &content, error))
+    if (!run(connection, QStringLiteral(R"(SELECT "Content" FROM "Password")"), {}, &content, error))
         return std::nullopt;
     return content.value(0).toString();
 }
 
 bool setPassword(const Database &server, const QString &password, QString *error)
 {
-    return run(server, QStringLiteral(R"(UPDATE "Password" SET "Content" = ?)"), {boundText(password)}, nullptr, error);
+    Connection connection(server);
+    return run(connection, QStringLiteral(R"(UPDATE "Password" SET "Content" = ?)"), {boundText(password)}, nullptr, error);
 }
 
 } // namespace ServerSideValues
