@@ -3,8 +3,9 @@
 #include "AutoCompleteBox.h"
 #include "Calculator.h"
 #include "CalendarPickers.h"
-#include "CustomerTab.h"
 #include "ChangeNotices.h"
+#include "Clock.h"
+#include "CustomerTab.h"
 #include "DataControl.h"
 #include "DataFiles.h"
 #include "ExitSequence.h"
@@ -14,6 +15,7 @@
 #include "LedgerPanel.h"
 #include "MaintenanceCommands.h"
 #include "MessageBox.h"
+#include "MoveToServer.h"
 #include "ProgramSettings.h"
 #include "ReportsTab.h"
 #include "RunningBalance.h"
@@ -27,6 +29,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QInputDialog>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
@@ -38,12 +41,21 @@ QString frmMain::askForDataFolder(QWidget *parent, const QString &startFolder)
     return QFileDialog::getExistingDirectory(parent, QStringLiteral("Open Data Folder"), startFolder);
 }
 
+QString frmMain::askForServerAddress(QWidget *parent)
+{
+    return QInputDialog::getText(parent, QStringLiteral("Move To Server"),
+                                 QStringLiteral("The address of the server's empty database, as\n"
+                                                "postgresql://user@server/database:"))
+        .trimmed();
+}
+
 frmMain::frmMain(const OpenBooks &books, MessageBox &messages, Launcher &launcher,
                  const Clock &clock, FloppyBackup::MediumFinder findMedium,
-                 RestoreCommand::Chooser chooseBackup, FolderChooser chooseFolder, QWidget *parent)
+                 RestoreCommand::Chooser chooseBackup, FolderChooser chooseFolder, AddressAsker askAddress,
+                 QWidget *parent)
     : QMainWindow(parent), m_folder(books.folder()), m_books(books), m_messages(messages), m_launcher(launcher),
       m_clock(clock), m_findMedium(std::move(findMedium)), m_chooseBackup(std::move(chooseBackup)),
-      m_chooseFolder(std::move(chooseFolder))
+      m_chooseFolder(std::move(chooseFolder)), m_askAddress(std::move(askAddress))
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Bramblewood v2.5 by Quillmark"));
@@ -138,6 +150,11 @@ void frmMain::listRecentFolders()
     QAction *open = m_menu.folder->addAction(QStringLiteral("&Open Data Folder..."), this,
                                              &frmMain::mnuOpenFolder_Click);
     open->setObjectName(QStringLiteral("mnuOpenFolder"));
+    if (!m_folder.isOnServer()) {
+        QAction *move = m_menu.folder->addAction(QStringLiteral("Move To &Server..."), this,
+                                                 &frmMain::mnuMoveToServer_Click);
+        move->setObjectName(QStringLiteral("mnuMoveToServer"));
+    }
     const QString current = QDir(m_folder.path()).absolutePath();
     QStringList recent = ProgramSettings::recentFolders();
     recent.removeAll(current);
@@ -156,6 +173,26 @@ void frmMain::mnuOpenFolder_Click()
     const QString path = m_chooseFolder(this, QFileInfo(m_folder.path()).absolutePath());
     if (!path.isEmpty())
         emit dataFolderChosen(path);
+}
+
+void frmMain::mnuMoveToServer_Click()
+{
+    const QString address = m_askAddress(this);
+    if (address.isEmpty() || !letGoOfData())
+        return;
+    const MoveToServer::Result result = MoveToServer::run(m_folder, address, m_clock.today());
+    if (!result.moved) {
+        takeUpData();
+        m_messages.show(this, {QStringLiteral("The books were not moved to the server. %1").arg(result.error),
+                               MessageBox::applicationTitle(), QMessageBox::Ok, QMessageBox::Warning});
+        return;
+    }
+    m_messages.show(this, {QStringLiteral("The books were moved to the server. The files they were kept in are "
+                                          "in %1. The program now opens the books there.")
+                               .arg(QDir::toNativeSeparators(result.kept)),
+                           MessageBox::applicationTitle(), QMessageBox::Ok, QMessageBox::Information});
+    m_shutDown = true; // nothing of the folder's is left to save or compact
+    emit dataFolderChosen(m_folder.path());
 }
 
 QList<DataControl *> frmMain::dataControls() const

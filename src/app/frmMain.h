@@ -32,12 +32,16 @@ public:
     // Asks for a data folder, starting in the folder given; empty when none was picked.
     using FolderChooser = std::function<QString(QWidget *parent, const QString &startFolder)>;
     static QString askForDataFolder(QWidget *parent, const QString &startFolder);
+    // Asks for the address of a server's database; empty when none was given.
+    using AddressAsker = std::function<QString(QWidget *parent)>;
+    static QString askForServerAddress(QWidget *parent);
 
     // The books are open (OpenBooks::open).
     frmMain(const OpenBooks &books, MessageBox &messages, Launcher &launcher, const Clock &clock,
             FloppyBackup::MediumFinder findMedium = FloppyBackup::mediumRoot,
             RestoreCommand::Chooser chooseBackup = RestoreCommand::askForBackup,
-            FolderChooser chooseFolder = askForDataFolder, QWidget *parent = nullptr);
+            FolderChooser chooseFolder = askForDataFolder, AddressAsker askAddress = askForServerAddress,
+            QWidget *parent = nullptr);
 
     // Fills the boxes from the books, tells which databases are read-only,
     // sets the date pickers and opens the three databases' data controls.
@@ -51,6 +55,8 @@ public:
 
     void mnuExit_Click();
     void mnuOpenFolder_Click();
+    // Moves the folder's books to a server (MoveToServer), then opens them there.
+    void mnuMoveToServer_Click();
     // Leaves the data folder as Exit does (side files, copies, compaction),
     // the program going on, and hides the window.
     void leaveDataFolder();
@@ -101,6 +107,7 @@ private:
     FloppyBackup::MediumFinder m_findMedium;
     RestoreCommand::Chooser m_chooseBackup;
     FolderChooser m_chooseFolder;
+    AddressAsker m_askAddress;
     QWidget *m_client;
     QTabWidget *m_tabs;
     CustomerTab *m_customers;

@@ -18,6 +18,7 @@
 #include <QDir>
 #include <QProcess>
 #include <QSqlQuery>
+#include <QSignalSpy>
 #include <QTest>
 #include <memory>
 
@@ -176,6 +177,33 @@ private slots:
         const QStringList kept = QDir(first.folder.path()).entryList({"Before restore*"}, QDir::Dirs);
         QCOMPARE(kept.size(), 1);
         QCOMPARE(first.folder.value(kept[0] + "/" + DataFiles::customers, "SELECT Name FROM Customers"), "Ann");
+    }
+
+    // Move To Server from the window: asked for the address, the books go,
+    // the folder names the server and the program starts again on it.
+    void moveToServerFromTheMenu()
+    {
+        const PostgresServer server;
+        const QString uri = server.createDatabase("moved");
+        TempDataFolder folder;
+        folder.execute(DataFiles::customers, "INSERT INTO Customers (Name) VALUES ('Ann')");
+        OpenBooks books(folder.folder());
+        QString reason;
+        QVERIFY(books.open(&reason));
+        RecordingMessageBox messages;
+        FakeLauncher launcher;
+        frmMain window(books, messages, launcher, fixedClock, [] { return QString(); }, {}, {},
+                       [&](QWidget *) { return uri; });
+        QVERIFY(window.Form_Load());
+        QSignalSpy restarted(&window, &frmMain::dataFolderChosen);
+        control<QAction>(&window, "mnuMoveToServer")->trigger();
+        QVERIFY2(messages.shown.last().text.startsWith("The books were moved to the server."),
+                 qPrintable(messages.shown.last().text));
+        QCOMPARE(restarted.size(), 1);
+        QCOMPARE(folder.bytes(DataFiles::server), uri.toUtf8() + "\r\n");
+        QVERIFY(!QFile::exists(folder.filePath(DataFiles::customers)));
+        window.close(); // nothing is saved or compacted into the folder
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList{"server.kvd"});
     }
 };
 
