@@ -17,6 +17,7 @@
 #include "OpenBooks.h"
 #include "PasswordFile.h"
 #include "ProgramSettings.h"
+#include "ServerAddress.h"
 #include "SideFile.h"
 #include "WorkProgress.h"
 #include "frmMain.h"
@@ -25,6 +26,8 @@
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
+#include <QInputDialog>
+#include <QLineEdit>
 #include <QScreen>
 #include <QStyle>
 
@@ -62,10 +65,17 @@ void showOnScreen(QWidget &window)
 
 } // namespace
 
+QString Startup::askForServerPassword(const QString &address)
+{
+    return QInputDialog::getText(nullptr, MessageBox::applicationTitle(),
+                                 QStringLiteral("The password for the books at\n%1:").arg(address),
+                                 QLineEdit::Password);
+}
+
 Startup::Startup(const DataFolder &folder, MessageBox &messages, Launcher &launcher,
-                 const Clock &clock, const QString &jetReader)
+                 const Clock &clock, const QString &jetReader, PasswordAsker askPassword)
     : m_folder(folder), m_messages(messages), m_launcher(launcher), m_clock(clock),
-      m_jetReader(jetReader)
+      m_jetReader(jetReader), m_askPassword(std::move(askPassword))
 {
 }
 
@@ -206,6 +216,17 @@ bool Startup::findServer()
         return false;
     }
     m_folder = m_folder.onServer(address->trimmed());
+    // Asked once in a session, and only where ~/.pgpass and PGPASSWORD give none.
+    if (ServerAddress::needsPassword(m_folder.serverAddress())) {
+        const QString password = m_askPassword(m_folder.serverAddress());
+        if (password.isEmpty()) {
+            tell(QStringLiteral("The server at %1 asks for a password, and none was given.\n\nThe program "
+                                "ends without changing anything.")
+                     .arg(m_folder.serverAddress()));
+            return false;
+        }
+        ServerAddress::usePassword(password);
+    }
     return true;
 }
 

@@ -5,6 +5,7 @@
 #include "FolderLock.h"
 
 #include <QMessageBox>
+#include <functional>
 #include <memory>
 
 class Clock;
@@ -23,9 +24,14 @@ class frmMain;
 class Startup
 {
 public:
+    // Asks for the password of the server at the address; empty when none was given.
+    using PasswordAsker = std::function<QString(const QString &address)>;
+    static QString askForServerPassword(const QString &address);
+
     // jetReader: the program that reads Access files (AccessConversion).
     Startup(const DataFolder &folder, MessageBox &messages, Launcher &launcher, const Clock &clock,
-            const QString &jetReader = AccessConversion::readerBesideProgram());
+            const QString &jetReader = AccessConversion::readerBesideProgram(),
+            PasswordAsker askPassword = askForServerPassword);
     ~Startup();
 
     // False when the program must end; the user has been told why.
@@ -52,6 +58,7 @@ private:
     Launcher &m_launcher;
     const Clock &m_clock;
     QString m_jetReader;
+    PasswordAsker m_askPassword;
     std::unique_ptr<FolderLock> m_lock;
     std::unique_ptr<frmMain> m_window;
     bool m_installed = false; // a new data folder was set up

@@ -1,9 +1,54 @@
 #include "PgConnectionInfo.h"
 
+#include <QMutex>
 #include <QUuid>
+#include <vector>
 #include <libpq-fe.h>
 
+namespace {
+
+// Read by the workers that read rows too.
+QMutex passwordMutex;
+QByteArray sessionPassword;
+
+} // namespace
+
 namespace PgConnectionInfo {
+
+bool holdsPassword(const QString &uri)
+{
+    PQconninfoOption *options = PQconninfoParse(uri.toUtf8().constData(), nullptr);
+    bool holds = false;
+    for (const PQconninfoOption *option = options; option && option->keyword; ++option)
+        holds = holds || (qstrcmp(option->keyword, "password") == 0 && option->val);
+    PQconninfoFree(options);
+    return holds;
+}
+
+void setSessionPassword(const QString &password)
+{
+    const QMutexLocker lock(&passwordMutex);
+    sessionPassword = password.toUtf8();
+}
+
+bool needsPassword(const QString &uri)
+{
+    Parameters parameters;
+    QString error;
+    if (!parse(uri, &parameters, &error))
+        return false;
+    std::vector<const char *> keywords, values;
+    for (const auto &[keyword, value] : std::as_const(parameters)) {
+        keywords.push_back(keyword.constData());
+        values.push_back(value.constData());
+    }
+    keywords.push_back(nullptr);
+    values.push_back(nullptr);
+    PGconn *connection = PQconnectdbParams(keywords.data(), values.data(), 0);
+    const bool needs = PQstatus(connection) == CONNECTION_BAD && PQconnectionNeedsPassword(connection);
+    PQfinish(connection);
+    return needs;
+}
 
 bool parse(const QString &uri, Parameters *parameters, QString *error)
 {
@@ -26,6 +71,12 @@ bool parse(const QString &uri, Parameters *parameters, QString *error)
         named = named || qstrcmp(option->keyword, "application_name") == 0;
     }
     parameters->append({"options", serverOptions});
+    bool hasPassword = false;
+    for (const auto &parameter : std::as_const(*parameters))
+        hasPassword = hasPassword || parameter.first == "password";
+    const QMutexLocker lock(&passwordMutex);
+    if (!hasPassword && !sessionPassword.isEmpty())
+        parameters->append({"password", sessionPassword});
     if (!named)
         parameters->append({"application_name", thisDesk().toUtf8()});
     PQconninfoFree(options);

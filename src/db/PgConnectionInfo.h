@@ -21,6 +21,16 @@ bool parse(const QString &uri, Parameters *parameters, QString *error);
 // server (application_name); another copy of the program has another.
 QString thisDesk();
 
+// True when the URI itself holds a password.
+bool holdsPassword(const QString &uri);
+
+// A password given for this session, used by every connection whose URI has
+// none; libpq's own (~/.pgpass, PGPASSWORD) otherwise.
+void setSessionPassword(const QString &password);
+
+// True when the server asks for a password that libpq does not have.
+bool needsPassword(const QString &uri);
+
 // The parameters as one connection string of keyword='value' pairs.
 QString connectionString(const Parameters &parameters);
 

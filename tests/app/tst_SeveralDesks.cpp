@@ -10,6 +10,7 @@
 #include "PostgresEngine.h"
 #include "PostgresServer.h"
 #include "RecordingMessageBox.h"
+#include "Startup.h"
 #include "TempDataFolder.h"
 #include "UsEnglish.h"
 #include "frmMain.h"
@@ -204,6 +205,29 @@ private slots:
         QVERIFY(!QFile::exists(folder.filePath(DataFiles::customers)));
         window.close(); // nothing is saved or compacted into the folder
         QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList{"server.kvd"});
+    }
+
+    // A server that asks for a password libpq does not have: it is asked once,
+    // and every connection of the session gives it.
+    void passwordAskedOnce()
+    {
+        const PostgresServer server;
+        server.addRoleWithPassword("desk", "sesame");
+        const QString uri = QString(booksOnServer(server, "office")).replace("user=postgres", "user=desk");
+        TempDataFolder folder(false);
+        folder.writeBytes(DataFiles::server, uri.toUtf8() + "\r\n");
+        RecordingMessageBox messages;
+        FakeLauncher launcher;
+        QStringList asked;
+        Startup startup(folder.folder(), messages, launcher, fixedClock, JET_READER, [&](const QString &address) {
+            asked << address;
+            return QString("sesame");
+        });
+        QVERIFY(startup.run());
+        for (DataControl *data : startup.mainWindow()->findChildren<DataControl *>())
+            data->recordset().rows();
+        QCOMPARE(box(startup.mainWindow(), "txtName")->text(), "Ann");
+        QCOMPARE(asked, QStringList{uri});
     }
 };
 

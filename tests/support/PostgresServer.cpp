@@ -1,5 +1,6 @@
 #include "PostgresServer.h"
 
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QUrl>
@@ -56,6 +57,29 @@ void PostgresServer::stop() const
     run(bin + QStringLiteral("pg_ctl"),
         {QStringLiteral("-D"), m_data, QStringLiteral("-m"), QStringLiteral("immediate"), QStringLiteral("-w"),
          QStringLiteral("stop")});
+}
+
+void PostgresServer::addRoleWithPassword(const QString &role, const QString &password) const
+{
+    execute(QStringLiteral("postgres"),
+            QStringLiteral("CREATE ROLE %1 LOGIN SUPERUSER PASSWORD '%2'").arg(role, password));
+    QFile rules(QDir(m_data).filePath(QStringLiteral("pg_hba.conf")));
+    if (!rules.open(QIODevice::ReadOnly))
+        qFatal("pg_hba.conf cannot be read");
+    const QByteArray rest = rules.readAll();
+    rules.close();
+    if (!rules.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+        rules.write("local all " + role.toUtf8() + " scram-sha-256\n" + rest) < 0)
+        qFatal("pg_hba.conf cannot be written");
+    rules.close();
+    run(bin + QStringLiteral("pg_ctl"), {QStringLiteral("-D"), m_data, QStringLiteral("reload")});
+    // The server takes the rules up in a moment: until a sign-in without the password fails.
+    const QStringList signIn{QStringLiteral("-h"), m_dir.path(), QStringLiteral("-U"), role, QStringLiteral("-w"),
+                             QStringLiteral("-d"), QStringLiteral("postgres"), QStringLiteral("-qc"),
+                             QStringLiteral("SELECT 1")};
+    for (int tries = 0; run(bin + QStringLiteral("psql"), signIn); ++tries)
+        if (tries == 100)
+            qFatal("the server does not ask %s for a password", qPrintable(role));
 }
 
 void PostgresServer::restart() const

@@ -21,6 +21,8 @@ public:
     // A new, empty database; the URI that connects to it.
     QString createDatabase(const QString &name) const;
     QString uri(const QString &database) const;
+    // A login role that signs in with its password alone (scram-sha-256).
+    void addRoleWithPassword(const QString &role, const QString &password) const;
     // As a power cut or a crash of the server would: every connection is dropped.
     void restart() const;
     // Runs statements in the database as its owner, through psql, on the
