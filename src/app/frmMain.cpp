@@ -5,6 +5,7 @@
 #include "CalendarPickers.h"
 #include "ChangeNotices.h"
 #include "Clock.h"
+#include "ConnectToServer.h"
 #include "CustomerTab.h"
 #include "DataControl.h"
 #include "DataFiles.h"
@@ -41,10 +42,10 @@ QString frmMain::askForDataFolder(QWidget *parent, const QString &startFolder)
     return QFileDialog::getExistingDirectory(parent, QStringLiteral("Open Data Folder"), startFolder);
 }
 
-QString frmMain::askForServerAddress(QWidget *parent)
+QString frmMain::askForServerAddress(QWidget *parent, const QString &title)
 {
-    return QInputDialog::getText(parent, QStringLiteral("Move To Server"),
-                                 QStringLiteral("The address of the server's empty database, as\n"
+    return QInputDialog::getText(parent, title,
+                                 QStringLiteral("The address of the server's database, as\n"
                                                 "postgresql://user@server/database:"))
         .trimmed();
 }
@@ -154,6 +155,9 @@ void frmMain::listRecentFolders()
         QAction *move = m_menu.folder->addAction(QStringLiteral("Move To &Server..."), this,
                                                  &frmMain::mnuMoveToServer_Click);
         move->setObjectName(QStringLiteral("mnuMoveToServer"));
+        QAction *join = m_menu.folder->addAction(QStringLiteral("&Connect To Server..."), this,
+                                                 &frmMain::mnuConnectToServer_Click);
+        join->setObjectName(QStringLiteral("mnuConnectToServer"));
     }
     const QString current = QDir(m_folder.path()).absolutePath();
     QStringList recent = ProgramSettings::recentFolders();
@@ -177,7 +181,7 @@ void frmMain::mnuOpenFolder_Click()
 
 void frmMain::mnuMoveToServer_Click()
 {
-    const QString address = m_askAddress(this);
+    const QString address = m_askAddress(this, QStringLiteral("Move To Server"));
     if (address.isEmpty() || !letGoOfData())
         return;
     const MoveToServer::Result result = MoveToServer::run(m_folder, address, m_clock.today());
@@ -187,10 +191,29 @@ void frmMain::mnuMoveToServer_Click()
                                MessageBox::applicationTitle(), QMessageBox::Ok, QMessageBox::Warning});
         return;
     }
-    m_messages.show(this, {QStringLiteral("The books were moved to the server. The files they were kept in are "
-                                          "in %1. The program now opens the books there.")
-                               .arg(QDir::toNativeSeparators(result.kept)),
-                           MessageBox::applicationTitle(), QMessageBox::Ok, QMessageBox::Information});
+    openOnServer(QStringLiteral("The books were moved to the server. The files they were kept in are in %1. "
+                                "The program now opens the books there.")
+                     .arg(QDir::toNativeSeparators(result.kept)));
+}
+
+void frmMain::mnuConnectToServer_Click()
+{
+    const QString address = m_askAddress(this, QStringLiteral("Connect To Server"));
+    if (address.isEmpty() || !letGoOfData())
+        return;
+    QString error;
+    if (!ConnectToServer::run(m_folder, address, &error)) {
+        takeUpData();
+        m_messages.show(this, {QStringLiteral("The folder was not connected to the server. %1").arg(error),
+                               MessageBox::applicationTitle(), QMessageBox::Ok, QMessageBox::Warning});
+        return;
+    }
+    openOnServer(QStringLiteral("This folder now opens the books on the server."));
+}
+
+void frmMain::openOnServer(const QString &told)
+{
+    m_messages.show(this, {told, MessageBox::applicationTitle(), QMessageBox::Ok, QMessageBox::Information});
     m_shutDown = true; // nothing of the folder's is left to save or compact
     emit dataFolderChosen(m_folder.path());
 }

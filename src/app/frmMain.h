@@ -33,8 +33,8 @@ public:
     using FolderChooser = std::function<QString(QWidget *parent, const QString &startFolder)>;
     static QString askForDataFolder(QWidget *parent, const QString &startFolder);
     // Asks for the address of a server's database; empty when none was given.
-    using AddressAsker = std::function<QString(QWidget *parent)>;
-    static QString askForServerAddress(QWidget *parent);
+    using AddressAsker = std::function<QString(QWidget *parent, const QString &title)>;
+    static QString askForServerAddress(QWidget *parent, const QString &title);
 
     // The books are open (OpenBooks::open).
     frmMain(const OpenBooks &books, MessageBox &messages, Launcher &launcher, const Clock &clock,
@@ -57,6 +57,8 @@ public:
     void mnuOpenFolder_Click();
     // Moves the folder's books to a server (MoveToServer), then opens them there.
     void mnuMoveToServer_Click();
+    // Has a new folder open the books on a server (ConnectToServer).
+    void mnuConnectToServer_Click();
     // Leaves the data folder as Exit does (side files, copies, compaction),
     // the program going on, and hides the window.
     void leaveDataFolder();
@@ -88,6 +90,8 @@ private:
     void addCalendars();
     QList<DataControl *> dataControls() const;
     void showBooks();
+    // After the folder came to name a server: the program starts again on it.
+    void openOnServer(const QString &told);
     void followOtherDesks();
     void followChange(const QString &table);
     void showSideValues();

@@ -322,6 +322,7 @@ private slots:
         const QString uri = server.createDatabase("office");
         TempDataFolder first, second;
         fill(first);
+        fill(second);
         auto [code, printed] = bramblewood({"--move-to-server", uri, first.path()});
         QVERIFY2(code == 0 && printed.contains("The books were moved to the server"), qPrintable(printed));
         QCOMPARE(first.bytes("server.kvd"), uri.toUtf8() + "\r\n");
@@ -343,7 +344,7 @@ private slots:
         QVERIFY(!QFile::exists(second.filePath("server.kvd")));
         // Another desk joins them in a folder of its own, never in one that holds books.
         std::tie(code, printed) = bramblewood({"--connect", uri, second.path()});
-        QVERIFY2(code == 1 && printed.contains("holds books of its own (Customers.mdb)"), qPrintable(printed));
+        QVERIFY2(code == 1 && printed.contains("holds books of its own."), qPrintable(printed));
         std::tie(code, printed) = bramblewood({"--connect", uri, second.filePath("desk")});
         QVERIFY2(code == 0 && printed.contains("now opens the books on the server"), qPrintable(printed));
         QCOMPARE(second.bytes("desk/server.kvd"), uri.toUtf8() + "\r\n");

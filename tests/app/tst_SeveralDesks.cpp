@@ -180,31 +180,52 @@ private slots:
         QCOMPARE(first.folder.value(kept[0] + "/" + DataFiles::customers, "SELECT Name FROM Customers"), "Ann");
     }
 
-    // Move To Server from the window: asked for the address, the books go,
-    // the folder names the server and the program starts again on it.
-    void moveToServerFromTheMenu()
+    void serverFromTheMenu_data()
     {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<bool>("withBooks"); // the folder holds a customer
+        QTest::addColumn<QString>("told");
+        QTest::newRow("move") << "mnuMoveToServer" << true << "The books were moved to the server.";
+        QTest::newRow("connect a new folder") << "mnuConnectToServer" << false
+                                              << "This folder now opens the books on the server.";
+        QTest::newRow("connect a folder with books") << "mnuConnectToServer" << true
+                                                     << "The folder was not connected to the server. The data folder";
+    }
+
+    // From the window: asked for the address, the folder comes to name the
+    // server and the program starts again on it; a folder with books of its
+    // own is not connected, and goes on as it was.
+    void serverFromTheMenu()
+    {
+        QFETCH(QString, command);
+        QFETCH(bool, withBooks);
+        QFETCH(QString, told);
         const PostgresServer server;
-        const QString uri = server.createDatabase("moved");
+        const bool moving = command == "mnuMoveToServer";
+        const QString uri = moving ? server.createDatabase("moved") : booksOnServer(server, "office");
         TempDataFolder folder;
-        folder.execute(DataFiles::customers, "INSERT INTO Customers (Name) VALUES ('Ann')");
+        if (withBooks)
+            folder.execute(DataFiles::customers, "INSERT INTO Customers (Name) VALUES ('Bo')");
         OpenBooks books(folder.folder());
         QString reason;
         QVERIFY(books.open(&reason));
         RecordingMessageBox messages;
         FakeLauncher launcher;
         frmMain window(books, messages, launcher, fixedClock, [] { return QString(); }, {}, {},
-                       [&](QWidget *) { return uri; });
+                       [&](QWidget *, const QString &) { return uri; });
         QVERIFY(window.Form_Load());
         QSignalSpy restarted(&window, &frmMain::dataFolderChosen);
-        control<QAction>(&window, "mnuMoveToServer")->trigger();
-        QVERIFY2(messages.shown.last().text.startsWith("The books were moved to the server."),
-                 qPrintable(messages.shown.last().text));
-        QCOMPARE(restarted.size(), 1);
-        QCOMPARE(folder.bytes(DataFiles::server), uri.toUtf8() + "\r\n");
-        QVERIFY(!QFile::exists(folder.filePath(DataFiles::customers)));
-        window.close(); // nothing is saved or compacted into the folder
-        QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList{"server.kvd"});
+        control<QAction>(&window, command)->trigger();
+        QVERIFY2(messages.shown.last().text.startsWith(told), qPrintable(messages.shown.last().text));
+        const bool connected = restarted.size() == 1;
+        QCOMPARE(connected, !told.contains("not"));
+        QCOMPARE(QFile::exists(folder.filePath(DataFiles::server)), connected);
+        QCOMPARE(QFile::exists(folder.filePath(DataFiles::customers)), !connected);
+        window.close(); // a folder that names a server gets nothing saved or compacted into it
+        if (connected)
+            QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList{"server.kvd"});
+        else
+            QCOMPARE(folder.value(DataFiles::customers, "SELECT Name FROM Customers"), "Bo");
     }
 
     // A server that asks for a password libpq does not have: it is asked once,
