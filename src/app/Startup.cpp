@@ -13,6 +13,7 @@
 #include "FolderLock.h"
 #include "LedgerTotals.h"
 #include "MessageBox.h"
+#include "MoveToServer.h"
 #include "NumberText.h"
 #include "OpenBooks.h"
 #include "PasswordFile.h"
@@ -202,6 +203,26 @@ void Startup::removeLeftovers()
     Disk::removeLeftovers(m_folder.path(), written);
 }
 
+// A move to a server that a crash stopped after the server took the books is
+// finished; one stopped before is forgotten, the folder keeping its books.
+bool Startup::finishMoveToServer()
+{
+    bool finished = false;
+    const MoveToServer::Result result = MoveToServer::finishUnfinished(m_folder, m_clock.today(), &finished);
+    if (!result.moved) {
+        tell(QStringLiteral("A move of the books to a server stopped before it finished, and could not be "
+                            "finished now: %1\n\nThe program ends; start it again to try once more.")
+                 .arg(result.error));
+        return false;
+    }
+    if (finished)
+        tell(QStringLiteral("A move of the books to the server stopped before it finished, and was finished "
+                            "now. The files they were kept in are in %1.")
+                 .arg(QDir::toNativeSeparators(result.kept)),
+             QMessageBox::Information);
+    return true;
+}
+
 // A folder whose books were moved to a server opens them there.
 bool Startup::findServer()
 {
@@ -331,7 +352,7 @@ bool Startup::writeNewPassword(bool fileMissing)
 bool Startup::run()
 {
     QCoreApplication::processEvents();
-    if (!lockFolder() || !findServer() || !undoUnfinishedRestore())
+    if (!lockFolder() || !finishMoveToServer() || !findServer() || !undoUnfinishedRestore())
         return false;
     removeLeftovers();
     if (!m_folder.isOnServer() && (!finishConversionInto() || !convertAccessFiles() || !prepareFolder()))

@@ -40,6 +40,7 @@ public:
 
 private:
     bool lockFolder();
+    bool finishMoveToServer();
     bool findServer();
     bool finishConversionInto();
     bool convertAccessFiles();

@@ -51,6 +51,17 @@ bool setFilesAside(const DataFolder &folder, const QString &kept, QString *error
     return folder.disk().syncFolders(moved + QStringList{folder.filePath(DataFiles::customers)}, error);
 }
 
+// The server holds the books: the folder comes to name it.
+MoveToServer::Result finish(const DataFolder &folder, const QString &uri, const QDate &today)
+{
+    MoveToServer::Result result;
+    result.kept = folder.filePath(QStringLiteral("Moved to server ") + today.toString(Qt::ISODate));
+    result.moved = SideFile::write(folder.disk(), folder.filePath(DataFiles::server), uri, &result.error) &&
+                   setFilesAside(folder, result.kept, &result.error) &&
+                   folder.disk().remove(folder.filePath(MoveToServer::unfinishedFile), &result.error);
+    return result;
+}
+
 } // namespace
 
 namespace MoveToServer {
@@ -75,15 +86,38 @@ Result run(const DataFolder &folder, const QString &uri, const QDate &today)
         result.error = QStringLiteral("The server's database already holds books. Name an empty one.");
         return result;
     }
+    // Written before the load commits, so that a start after a crash finishes the move.
+    if (!SideFile::write(folder.disk(), folder.filePath(unfinishedFile), uri, &result.error))
+        return result;
     const OpenBooks::SideValues &values = open.values();
     const ServerLoad::SideValues side{values.balance.toDouble(), *password, values.incomeNames, values.expenseNames};
     const auto accept = [&](const Figures &read, QString *error) { return sameFigures(rows.figures(), read, error); };
-    if (!ServerLoad::load(server, rows.tables(), side, accept, &result.error))
+    if (!ServerLoad::load(server, rows.tables(), side, accept, &result.error)) {
+        folder.disk().remove(folder.filePath(unfinishedFile), &result.error);
         return result;
-    result.kept = folder.filePath(QStringLiteral("Moved to server ") + today.toString(Qt::ISODate));
-    result.moved = SideFile::write(folder.disk(), folder.filePath(DataFiles::server), uri, &result.error) &&
-                   setFilesAside(folder, result.kept, &result.error);
-    return result;
+    }
+    return finish(folder, uri, today);
+}
+
+Result finishUnfinished(const DataFolder &folder, const QDate &today, bool *finished)
+{
+    Result result;
+    *finished = false;
+    const QString marker = folder.filePath(unfinishedFile);
+    if (!QFile::exists(marker)) {
+        result.moved = true;
+        return result;
+    }
+    const std::optional<QString> uri = SideFile::read(marker, &result.error);
+    bool empty = true;
+    if (!uri || !ServerLoad::isEmpty(PostgresEngine::server(uri->trimmed(), folder.faults()), &empty, &result.error))
+        return result;
+    if (empty) { // the load never committed: the folder keeps its books
+        result.moved = folder.disk().remove(marker, &result.error);
+        return result;
+    }
+    *finished = true;
+    return finish(folder, uri->trimmed(), today);
 }
 
 } // namespace MoveToServer

@@ -14,6 +14,9 @@
 // "Moved to server YYYY-MM-DD": from then on the folder opens the server.
 namespace MoveToServer {
 
+// The address of a move under way, until the folder names the server.
+inline const QString unfinishedFile = QStringLiteral("Move.unfinished");
+
 struct Result {
     bool moved = false;
     QString error;
@@ -23,5 +26,10 @@ struct Result {
 // The URI names the server and its database; it may not hold a password,
 // which would then lie in server.kvd for anyone to read.
 Result run(const DataFolder &folder, const QString &uri, const QDate &today);
+
+// A move that a crash stopped: finished when the server holds the books,
+// else forgotten, the folder keeping its own. *finished: it was finished now.
+// Result::moved is false only when that could not be done.
+Result finishUnfinished(const DataFolder &folder, const QDate &today, bool *finished);
 
 } // namespace MoveToServer

@@ -2,6 +2,7 @@
 #include "DataEnvironment.h"
 #include "DataFiles.h"
 #include "MoveToServer.h"
+#include "PlannedFaults.h"
 #include "PostgresEngine.h"
 #include "PostgresServer.h"
 #include "ReportCommands.h"
@@ -10,6 +11,7 @@
 #include "TableScan.h"
 #include "TempDataFolder.h"
 
+#include <QProcess>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QTest>
@@ -140,7 +142,47 @@ private slots:
         QVERIFY2(result.error.contains(told), qPrintable(result.error));
         QCOMPARE(folder.snapshot(), before);
     }
+
+    void stoppedByACrash_data()
+    {
+        QTest::addColumn<int>("when"); // the load's commit, before or after which the move ended
+        QTest::newRow("before the commit") << int(PlannedFaults::When::Before);
+        QTest::newRow("after the commit") << int(PlannedFaults::When::After);
+    }
+
+    // The next start finishes a move the server took, and forgets one it did not.
+    void stoppedByACrash()
+    {
+        QFETCH(int, when);
+        const QString uri = server->createDatabase(QString("crashed%1").arg(when));
+        TempDataFolder folder;
+        const QMap<QString, QByteArray> before = folder.snapshot();
+        QCOMPARE(QProcess::execute(QCoreApplication::applicationFilePath(),
+                                   {"--crashed-move", folder.path(), uri, QString::number(when)}),
+                 PlannedFaults::exitCode);
+        bool finished = false;
+        const MoveToServer::Result result = MoveToServer::finishUnfinished(folder.folder(), today, &finished);
+        QVERIFY2(result.moved, qPrintable(result.error));
+        const bool committed = when == int(PlannedFaults::When::After);
+        QCOMPARE(finished, committed);
+        QCOMPARE(QFile::exists(folder.filePath(DataFiles::server)), committed);
+        QVERIFY(!QFile::exists(folder.filePath(MoveToServer::unfinishedFile)));
+        if (!committed)
+            QCOMPARE(folder.snapshot(), before);
+    }
 };
 
-QTEST_GUILESS_MAIN(tst_MoveToServer)
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    if (argc == 5 && QByteArray(argv[1]) == "--crashed-move") {
+        PlannedFaults faults;
+        faults.endProcessAt(Faults::Step::Commit, 1, PlannedFaults::When(std::stoi(argv[4])));
+        MoveToServer::run(DataFolder(argv[2], faults), argv[3], today);
+        return 1;
+    }
+    tst_MoveToServer test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_MoveToServer.moc"
