@@ -228,8 +228,9 @@ private slots:
             QCOMPARE(folder.value(DataFiles::customers, "SELECT Name FROM Customers"), "Bo");
     }
 
-    // A server that asks for a password libpq does not have: it is asked once,
-    // and every connection of the session gives it.
+    // A folder naming a server that asks for a password libpq does not have:
+    // it is asked once, every connection of the session gives it, and the
+    // books open there; the exit compacts nothing.
     void passwordAskedOnce()
     {
         const PostgresServer server;
@@ -249,6 +250,9 @@ private slots:
             data->recordset().rows();
         QCOMPARE(box(startup.mainWindow(), "txtName")->text(), "Ann");
         QCOMPARE(asked, QStringList{uri});
+        startup.mainWindow()->close(); // the exit says so, and writes nothing into the folder
+        QCOMPARE(messages.shown.last().text, "Databases will be compacted and saved!");
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files), (QStringList{"Bramblewood.lock", "server.kvd"}));
     }
 };
 

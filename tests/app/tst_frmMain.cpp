@@ -188,13 +188,6 @@ private slots:
         QTest::newRow("balance no number")
             << none << none << DataFiles::balance << QByteArray("abc\r\n")
             << refusal(noNumber + "\"abc\"." + ends);
-        QTest::newRow("balance longer than ever written")
-            << none << none << DataFiles::balance << QByteArray(40000, '0')
-            << refusal(noNumber + "\"" + QString(40, '0') + "…\"." + ends);
-        QTest::newRow("balance infinite") << none << none << DataFiles::balance << QByteArray("inf\r\n")
-                                          << refusal(noNumber + "\"inf\"." + ends);
-        QTest::newRow("balance empty") << none << none << DataFiles::balance << QByteArray("")
-                                       << refusal(noNumber + "\"\"." + ends);
         QTest::newRow("names unreadable")
             << none << QStringList{DataFiles::incomeNames} << DataFiles::incomeNames << QByteArray()
             << refusal("The file income.kvd could not be read: file to open is a directory" + ends);

@@ -64,6 +64,8 @@ private slots:
         QTest::newRow("decimal comma, point groups") << "-1.250,50\r\n" << "-1250.50";
         QTest::newRow("line break only") << "\r\n" << "";
         QTest::newRow("words") << "abc\r\n" << "";
+        QTest::newRow("infinite") << "inf\r\n" << "";
+        QTest::newRow("longer than ever written") << QString(40000, '0') << "";
     }
 
     // The model takes the file's number, shown with two decimals, or keeps

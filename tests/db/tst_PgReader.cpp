@@ -78,8 +78,6 @@ private slots:
                                << QStringList{"null", "null", "null", "null", "null", "null", "null", "qlonglong 0"};
         QTest::newRow("parameters") << R"(SELECT "Short" FROM "Kinds" WHERE "Text" = ? AND "Big" > ? AND "Real" < ?)"
                                     << QVariantList{"Café '?'", 1, 0.5} << QStringList{"QString abc"};
-        QTest::newRow("no row") << R"(SELECT "Short" FROM "Kinds" WHERE "Text" = ?)" << QVariantList{"?"}
-                                << QStringList();
     }
     void valuesArriveWhole()
     {

@@ -104,13 +104,19 @@ QString PostgresServer::createDatabase(const QString &name) const
 
 void PostgresServer::execute(const QString &database, const QString &sql) const
 {
+    rows(database, sql);
+}
+
+QStringList PostgresServer::rows(const QString &database, const QString &sql) const
+{
     QString output;
     if (!run(bin + QStringLiteral("psql"),
              {QStringLiteral("-h"), m_dir.path(), QStringLiteral("-U"), superuser, QStringLiteral("-d"), database,
-              QStringLiteral("-v"), QStringLiteral("ON_ERROR_STOP=1"), QStringLiteral("-qc"),
+              QStringLiteral("-v"), QStringLiteral("ON_ERROR_STOP=1"), QStringLiteral("-Atqc"),
               QStringLiteral("SET search_path TO bramblewood; ") + sql},
              &output))
         qFatal("%s: %s", qPrintable(sql), qPrintable(output));
+    return output.split(u'\n', Qt::SkipEmptyParts);
 }
 
 QString PostgresServer::uri(const QString &database) const

@@ -26,8 +26,10 @@ public:
     // As a power cut or a crash of the server would: every connection is dropped.
     void restart() const;
     // Runs statements in the database as its owner, through psql, on the
-    // books' schema as the program names it.
+    // books' schema as the program names it; rows(): each row the last gives,
+    // its columns joined by '|'.
     void execute(const QString &database, const QString &sql) const;
+    QStringList rows(const QString &database, const QString &sql) const;
 
 private:
     void start() const;
