@@ -33,10 +33,18 @@ void setSessionPassword(const QString &password)
 
 bool needsPassword(const QString &uri)
 {
-    Parameters parameters;
     QString error;
-    if (!parse(uri, &parameters, &error))
-        return false;
+    PGconn *connection = connect(uri, &error);
+    const bool needs = PQstatus(connection) == CONNECTION_BAD && PQconnectionNeedsPassword(connection);
+    PQfinish(connection);
+    return needs;
+}
+
+PGconn *connect(const QString &uri, QString *error)
+{
+    Parameters parameters;
+    if (!parse(uri, &parameters, error))
+        return nullptr;
     std::vector<const char *> keywords, values;
     for (const auto &[keyword, value] : std::as_const(parameters)) {
         keywords.push_back(keyword.constData());
@@ -44,10 +52,7 @@ bool needsPassword(const QString &uri)
     }
     keywords.push_back(nullptr);
     values.push_back(nullptr);
-    PGconn *connection = PQconnectdbParams(keywords.data(), values.data(), 0);
-    const bool needs = PQstatus(connection) == CONNECTION_BAD && PQconnectionNeedsPassword(connection);
-    PQfinish(connection);
-    return needs;
+    return PQconnectdbParams(keywords.data(), values.data(), 0);
 }
 
 bool parse(const QString &uri, Parameters *parameters, QString *error)

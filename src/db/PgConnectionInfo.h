@@ -8,6 +8,8 @@
 // What libpq is given to connect to the books on a server: the URI's
 // keywords and values, the books' own schema first on the search path, so
 // that statements name the tables without it, and this desk's name.
+struct pg_conn;
+
 namespace PgConnectionInfo {
 
 inline const QString schema = QStringLiteral("bramblewood");
@@ -30,6 +32,10 @@ void setSessionPassword(const QString &password);
 
 // True when the server asks for a password that libpq does not have.
 bool needsPassword(const QString &uri);
+
+// A libpq connection with the URI's parameters (PQstatus tells how it went);
+// null for a URI that cannot be read, with why.
+pg_conn *connect(const QString &uri, QString *error);
 
 // The parameters as one connection string of keyword='value' pairs.
 QString connectionString(const Parameters &parameters);

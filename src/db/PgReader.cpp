@@ -41,17 +41,7 @@ float float4(const char *bytes)
 
 PgReader::PgReader(const QString &uri)
 {
-    PgConnectionInfo::Parameters parameters;
-    if (!PgConnectionInfo::parse(uri, &parameters, &m_connectError))
-        return;
-    std::vector<const char *> keywords, values;
-    for (const auto &[keyword, value] : std::as_const(parameters)) {
-        keywords.push_back(keyword.constData());
-        values.push_back(value.constData());
-    }
-    keywords.push_back(nullptr);
-    values.push_back(nullptr);
-    m_connection = PQconnectdbParams(keywords.data(), values.data(), 0);
+    m_connection = PgConnectionInfo::connect(uri, &m_connectError);
 }
 
 PgReader::~PgReader()
