@@ -13,10 +13,10 @@ ArrivingRows::~ArrivingRows()
     forget();
 }
 
-void ArrivingRows::expect(std::function<Reading()> read)
+void ArrivingRows::expect(QThreadPool *pool, std::function<Reading()> read)
 {
     forget();
-    m_coming = QtConcurrent::run(std::move(read));
+    m_coming = QtConcurrent::run(pool, std::move(read));
     m_isComing = true;
     m_arrival.setFuture(m_coming);
 }

@@ -28,8 +28,9 @@ public:
     ArrivingRows(const ArrivingRows &) = delete;
     ArrivingRows &operator=(const ArrivingRows &) = delete;
 
-    // Has a worker run `read`; the rows are those of the reading once it is taken in.
-    void expect(std::function<Reading()> read);
+    // Has a worker of the pool run `read`; the rows are those of the reading
+    // once it is taken in.
+    void expect(QThreadPool *pool, std::function<Reading()> read);
     // Waits for a reading on its way and drops it.
     void forget();
     RowCopy &rows();

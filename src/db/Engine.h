@@ -6,6 +6,7 @@
 #include <optional>
 
 class QSqlDatabase;
+class QThreadPool;
 class RowReader;
 
 // A column as the database declares it.
@@ -49,6 +50,8 @@ public:
     virtual QString displayName(const QString &database) const = 0;
     // A connection of its own for reading rows in bulk.
     virtual std::unique_ptr<RowReader> reader(const QString &database) const = 0;
+    // The threads on which a table's rows are read while the window shows.
+    virtual QThreadPool *tableReads() const = 0;
     // About how many bytes of text the database holds at most.
     virtual qint64 sizeBound(const QString &database) const = 0;
 

@@ -4,9 +4,11 @@
 #include "PgReader.h"
 #include "SqlText.h"
 
+#include <QCoreApplication>
 #include <QSqlDatabase>
 #include <QSqlDriver>
 #include <QSqlQuery>
+#include <QThreadPool>
 #include <atomic>
 
 namespace {
@@ -96,6 +98,19 @@ QString PostgresEngine::displayName(const QString &database) const
 std::unique_ptr<RowReader> PostgresEngine::reader(const QString &database) const
 {
     return std::make_unique<PgReader>(database);
+}
+
+// One table at a time, in the order asked: the first tab's rows then come
+// first, where reading all tables at once has the server share its
+// processors among them and finish every one late.
+QThreadPool *PostgresEngine::tableReads() const
+{
+    static QThreadPool *const pool = [] {
+        auto *pool = new QThreadPool(QCoreApplication::instance());
+        pool->setMaxThreadCount(1);
+        return pool;
+    }();
+    return pool;
 }
 
 // Unknown before the rows come; the block grows as they do.

@@ -26,7 +26,7 @@ bool Recordset::openInBackground(QString *error)
         close();
         return false;
     }
-    m_rows.expect([database = m_database, table = m_table.table(), order = m_table.orderSql()] {
+    m_rows.expect(m_database.engine->tableReads(), [database = m_database, table = m_table.table(), order = m_table.orderSql()] {
         ArrivingRows::Reading reading;
         reading.ok = TableReader::read(database, table, order, &reading.copy, &reading.error);
         return reading;

@@ -8,6 +8,7 @@
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QThreadPool>
 #include <QUrl>
 
 namespace {
@@ -103,6 +104,11 @@ QString SqliteEngine::displayName(const QString &database) const
 std::unique_ptr<RowReader> SqliteEngine::reader(const QString &database) const
 {
     return std::make_unique<SqliteReader>(database);
+}
+
+QThreadPool *SqliteEngine::tableReads() const
+{
+    return QThreadPool::globalInstance();
 }
 
 // The file holds all the text and more.

@@ -21,6 +21,7 @@ public:
     bool isReadOnly(const QString &database) const override;
     QString displayName(const QString &database) const override;
     std::unique_ptr<RowReader> reader(const QString &database) const override;
+    QThreadPool *tableReads() const override;
     qint64 sizeBound(const QString &database) const override;
 
     QString rowId() const override;
