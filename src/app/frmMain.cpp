@@ -281,12 +281,12 @@ void frmMain::followOtherDesks()
         connect(notices, &ChangeNotices::changed, this, &frmMain::followChange);
 }
 
-void frmMain::followChange(const QString &table)
+void frmMain::followChange(const QString &table, const QList<qint64> &rowids)
 {
     const QStringList tables{QStringLiteral("Customers"), QStringLiteral("Income"), QStringLiteral("Expense")};
     const QList<DataControl *> controls = dataControls();
     if (const qsizetype index = tables.indexOf(table); index >= 0)
-        controls[index]->follow();
+        controls[index]->follow(rowids);
     QString error;
     if (table != tables[0])
         if (const std::optional<QString> balance = m_books.storedBalance(&error))

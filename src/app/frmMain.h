@@ -93,7 +93,7 @@ private:
     // After the folder came to name a server: the program starts again on it.
     void openOnServer(const QString &told);
     void followOtherDesks();
-    void followChange(const QString &table);
+    void followChange(const QString &table, const QList<qint64> &rowids);
     void showSideValues();
     void closeConnections();
     // Around a restore (RestoreCommand::Window).

@@ -1,6 +1,7 @@
 #include "ChangeNotices.h"
 
 #include <QSqlDriver>
+#include <QTimer>
 #include <QVariant>
 
 ChangeNotices::ChangeNotices(const Database &database, QObject *parent)
@@ -19,7 +20,29 @@ bool ChangeNotices::listen(QString *error)
     }
     connect(db.driver(), &QSqlDriver::notification, this,
             [this](const QString &, QSqlDriver::NotificationSource, const QVariant &payload) {
-                emit changed(payload.toString());
+                hear(payload.toString());
             });
     return true;
+}
+
+void ChangeNotices::hear(const QString &payload)
+{
+    if (m_heard.isEmpty())
+        QTimer::singleShot(0, this, &ChangeNotices::tell);
+    const QString table = payload.section(u' ', 0, 0);
+    bool isRow = false;
+    const qint64 rowid = payload.section(u' ', 1, 1).toLongLong(&isRow);
+    const bool known = m_heard.contains(table);
+    QList<qint64> &rowids = m_heard[table];
+    if (!isRow)
+        rowids.clear();
+    else if (!known || !rowids.isEmpty())
+        rowids << rowid;
+}
+
+void ChangeNotices::tell()
+{
+    const QHash<QString, QList<qint64>> heard = std::exchange(m_heard, {});
+    for (auto it = heard.cbegin(); it != heard.cend(); ++it)
+        emit changed(it.key(), it.value());
 }

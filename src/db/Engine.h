@@ -66,11 +66,14 @@ public:
     // Grows whenever another connection commits a change.
     virtual bool changeCount(const QSqlDatabase &db, qint64 *count, QString *error) const = 0;
     // Inside a transaction: tells every desk listening (listen) that the
-    // table changed, once the transaction commits.
-    virtual bool announce(const QSqlDatabase &db, const QString &table, QString *error) const = 0;
+    // row of the table with the given id changed, or without one that the
+    // whole table did, once the transaction commits.
+    virtual bool announce(const QSqlDatabase &db, const QString &table, std::optional<qint64> rowid,
+                          QString *error) const = 0;
     // Has the connection's driver signal the desks' notices
-    // (QSqlDriver::notification, the table as payload). False where the
-    // engine has none: another program's changes show at Refresh.
+    // (QSqlDriver::notification, with the table and any row id, a space
+    // between, as payload). False where the engine has none: another
+    // program's changes show at Refresh.
     virtual bool listen(const QSqlDatabase &db) const = 0;
     // Keeps every other connection from committing until this one's
     // transaction ends; waits a few seconds for one that is writing.

@@ -244,12 +244,13 @@ bool PostgresEngine::continueKeys(const QSqlDatabase &db, const QString &table, 
     return query.exec() || queryFailed(query, error);
 }
 
-bool PostgresEngine::announce(const QSqlDatabase &db, const QString &table, QString *error) const
+bool PostgresEngine::announce(const QSqlDatabase &db, const QString &table, std::optional<qint64> rowid,
+                              QString *error) const
 {
     QSqlQuery query(db);
     query.prepare(QStringLiteral("SELECT pg_notify(?, ?)"));
     query.addBindValue(PgConnectionInfo::schema);
-    query.addBindValue(table);
+    query.addBindValue(rowid ? QStringLiteral("%1 %2").arg(table).arg(*rowid) : table);
     return query.exec() || queryFailed(query, error);
 }
 

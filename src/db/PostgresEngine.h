@@ -32,7 +32,8 @@ public:
     bool objects(const QSqlDatabase &db, QList<SchemaObject> *objects, QString *error) const override;
     bool isOwn(const SchemaObject &object) const override;
     bool changeCount(const QSqlDatabase &db, qint64 *count, QString *error) const override;
-    bool announce(const QSqlDatabase &db, const QString &table, QString *error) const override;
+    bool announce(const QSqlDatabase &db, const QString &table, std::optional<qint64> rowid,
+                  QString *error) const override;
     bool listen(const QSqlDatabase &db) const override;
     bool holdWrites(const QSqlDatabase &db, QString *error) const override;
     bool check(const QSqlDatabase &db, QString *damage, QString *error) const override;

@@ -99,15 +99,53 @@ bool Recordset::refresh(QString *error)
     return ok;
 }
 
-bool Recordset::follow(QString *error)
+bool Recordset::follow(const QList<qint64> &rowids, QString *error)
 {
     const Bookmark current = bookmark();
     const RecordFilter filter = m_filter;
-    if (!refresh(error))
+    if (rowids.isEmpty()) {
+        if (!refresh(error))
+            return false;
+        if (!filter.isEmpty())
+            setFilter(filter);
+        setBookmark(current);
+        return true;
+    }
+    dropNewRow();
+    bool changed = false;
+    for (const qint64 rowid : rowids)
+        if (!followRow(rowid, &changed, error))
+            return false;
+    std::vector<qint64> order;
+    if (!changed)
+        return true;
+    if (m_table.hasOrder()) {
+        if (!TableReader::readOrder(m_database, m_table.orderSql(), &order, error))
+            return false;
+        copy().followOrder(order);
+    }
+    rebuildVisible();
+    if (!setBookmark(current))
+        setPosition(0);
+    emit rowsChanged();
+    return true;
+}
+
+// The row as the table now holds it: changed in the copy, added to it, or
+// gone from it. A desk's own change, which the copy already holds, changes nothing.
+bool Recordset::followRow(qint64 rowid, bool *changed, QString *error)
+{
+    std::optional<QList<QVariant>> now;
+    if (!m_table.readRowIfThere(rowid, copy().columns(), &now, error))
         return false;
-    if (!filter.isEmpty())
-        setFilter(filter);
-    setBookmark(current);
+    const qsizetype row = copy().rowOf(rowid);
+    if (row < 0 ? !now : now && *now == asRead(row).values)
+        return true;
+    *changed = true;
+    if (!now)
+        copy().markDeleted(row);
+    else
+        copy().store(row >= 0 ? row : copy().addNew(rowid), *now);
     return true;
 }
 
@@ -267,7 +305,7 @@ bool Recordset::update(const QVariantHash &values, QString *error, const Alongsi
         [&](QString *error) {
             return isNew ? m_table.insert(values, &rowid, error) : m_table.update(asRead(row), values, error);
         },
-        alongside, error);
+        rowid, alongside, error);
     if (!stored) {
         showAsItIs(row);
         return false;
@@ -304,15 +342,16 @@ void Recordset::showAsItIs(qsizetype row)
     emit rowsChanged();
 }
 
-// A change of the rows and the write that goes with it, as one transaction.
-bool Recordset::commitChange(const std::function<bool(QString *error)> &change,
+// A change of the rows and the write that goes with it, as one transaction;
+// the other desks hear of the row once the change has given it its id.
+bool Recordset::commitChange(const std::function<bool(QString *error)> &change, const qint64 &rowid,
                              const AlongsideWrite &alongside, QString *error)
 {
     return m_connection.inTransaction(
         [&](QString *error) {
             QSqlDatabase db = m_connection.database();
             return change(error) && (!alongside || alongside(db, error)) &&
-                   m_connection.engine().announce(db, m_table.table(), error);
+                   m_connection.engine().announce(db, m_table.table(), rowid, error);
         },
         error);
 }
@@ -325,8 +364,9 @@ bool Recordset::deleteCurrent(QString *error, const AlongsideWrite &alongside)
         return false;
     }
     const bool isNew = copy().row(row).isNew;
-    if (!commitChange([&](QString *error) { return isNew || m_table.remove(asRead(row), error); }, alongside,
-                      error)) {
+    const qint64 rowid = copy().rowidOf(row);
+    if (!commitChange([&](QString *error) { return isNew || m_table.remove(asRead(row), error); }, rowid,
+                      alongside, error)) {
         showAsItIs(row);
         return false;
     }

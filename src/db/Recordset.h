@@ -52,9 +52,11 @@ public:
     // current. When no other connection has changed the database since the
     // last reading, the copy already equals the table and only its order is read.
     bool refresh(QString *error);
-    // Reads the row source afresh as another desk left it, keeping the
-    // filter and the current row (the first, when that row went).
-    bool follow(QString *error);
+    // Shows the rows of these ids as another desk left them (stored, changed
+    // or removed), reading only them and the order again; with no ids, reads
+    // the row source afresh. The filter and the current row stay (the first
+    // row is current when that row went).
+    bool follow(const QList<qint64> &rowids, QString *error);
 
     bool isEOF() const;
     bool isBOF() const;
@@ -102,8 +104,9 @@ private:
     void takeIn(ArrivingRows::Reading &reading, RowCopy &rows);
     bool load(QString *error);
     void dropRows();
-    bool commitChange(const std::function<bool(QString *error)> &change,
+    bool commitChange(const std::function<bool(QString *error)> &change, const qint64 &rowid,
                       const AlongsideWrite &alongside, QString *error);
+    bool followRow(qint64 rowid, bool *changed, QString *error);
     bool reuseCopy(QString *error);
     TableRows::RowAsRead asRead(qsizetype row);
     void showAsItIs(qsizetype row);

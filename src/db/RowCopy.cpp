@@ -45,12 +45,35 @@ void RowCopy::nameStoredRows()
 
 bool RowCopy::reorder(const std::vector<qint64> &rowids, QString *error)
 {
+    const qsizetype stored = placeInOrder(rowids);
+    // The order comes from an index, which a damaged page can leave short of
+    // the table or naming rows it does not hold; a row left out would vanish.
+    const qsizetype counted = std::max(qsizetype(rowids.size()), stored);
+    if (qsizetype(m_order.size()) != counted)
+        return damaged(counted, qsizetype(m_order.size()), error);
+    return true;
+}
+
+void RowCopy::followOrder(const std::vector<qint64> &rowids)
+{
+    placeInOrder(rowids);
+}
+
+// The rows of the copy in the order of the ids, those the copy holds; the
+// number of stored rows.
+qsizetype RowCopy::placeInOrder(const std::vector<qint64> &rowids)
+{
     m_order.clear();
     m_order.reserve(m_rows.size());
     if (!m_ordered) {
         for (qsizetype row = 0; row < qsizetype(m_rows.size()); ++row)
             m_order.push_back(row);
-        return true;
+        // A server gives rows as they lie on its disk, where a changed row
+        // moves: they show in the order they were entered, as from a file.
+        const auto entered = [this](qsizetype row, qsizetype other) { return rowidOf(row) < rowidOf(other); };
+        if (!std::is_sorted(m_order.begin(), m_order.end(), entered))
+            std::sort(m_order.begin(), m_order.end(), entered);
+        return qsizetype(m_order.size());
     }
     // The rows lie in row id order as read, so a row is found by halving.
     std::vector<std::pair<qint64, qsizetype>> rowByRowid;
@@ -66,12 +89,15 @@ bool RowCopy::reorder(const std::vector<qint64> &rowids, QString *error)
         if (it != rowByRowid.end() && it->first == rowid)
             m_order.push_back(it->second);
     }
-    // The order comes from an index, which a damaged page can leave short of
-    // the table or naming rows it does not hold; a row left out would vanish.
-    const qsizetype counted = qsizetype(std::max(rowids.size(), rowByRowid.size()));
-    if (qsizetype(m_order.size()) != counted)
-        return damaged(counted, qsizetype(m_order.size()), error);
-    return true;
+    return qsizetype(rowByRowid.size());
+}
+
+qsizetype RowCopy::rowOf(qint64 rowid) const
+{
+    for (qsizetype row = 0; row < qsizetype(m_rows.size()); ++row)
+        if (!m_rows[std::size_t(row)].deleted && !m_rows[std::size_t(row)].isNew && rowidOf(row) == rowid)
+            return row;
+    return -1;
 }
 
 qsizetype RowCopy::addNew(Bookmark bookmark)

@@ -34,6 +34,9 @@ public:
               QString *error);
     // The rows as the row source now orders them, by their ids.
     bool reorder(const std::vector<qint64> &rowids, QString *error);
+    // The same while other desks change the table: a row that the order and
+    // the copy do not both hold yet is on its way to the copy, or out of it.
+    void followOrder(const std::vector<qint64> &rowids);
     // Rows stored since the reading are named by their ids from now on.
     void nameStoredRows();
 
@@ -42,6 +45,8 @@ public:
     qsizetype columnOf(const QString &field) const { return m_columns.indexOf(field); } // -1: none
     const Row &row(qsizetype row) const { return m_rows[std::size_t(row)]; }
     qint64 rowidOf(qsizetype row) const { return m_cells.integer(row, 0); }
+    // The stored row of the id; -1: none.
+    qsizetype rowOf(qint64 rowid) const;
     QVariant valueAt(qsizetype row, qsizetype column) const { return m_cells.value(row, column); }
     bool lessAt(qsizetype row, qsizetype other, qsizetype column) const
     {
@@ -59,6 +64,7 @@ public:
     void markDeleted(qsizetype row) { m_rows[std::size_t(row)].deleted = true; }
 
 private:
+    qsizetype placeInOrder(const std::vector<qint64> &rowids);
     QList<qsizetype> columnsOf(const QStringList &fields) const;
     bool cellHolds(const TextMatch &match, qsizetype row, qsizetype column) const;
     QByteArray digitsOf(qsizetype row, qsizetype column) const;

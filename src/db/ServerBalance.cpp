@@ -29,7 +29,7 @@ bool set(const Database &server, double balance, QString *error)
         query.prepare(QStringLiteral(R"(UPDATE "Balance" SET "Amount" = ?)"));
         query.addBindValue(balance);
         return (query.exec() || queryFailed(query, error)) &&
-               server.engine->announce(connection.database(), QStringLiteral("Balance"), error);
+               server.engine->announce(connection.database(), QStringLiteral("Balance"), std::nullopt, error);
     };
     return connection.inTransaction(store, error);
 }

@@ -140,7 +140,7 @@ bool replace(const Database &server, const QList<Table> &tables, const SideValue
         const QSqlDatabase db = connection.database();
         for (const Table &table : tables)
             if (!execute(db, QStringLiteral("DELETE FROM %1").arg(quotedName(table.name)), {}, error) ||
-                !server.engine->announce(db, table.name, error))
+                !server.engine->announce(db, table.name, std::nullopt, error))
                 return false;
         return insertAll(server, db, tables, error) &&
                execute(db, QStringLiteral(R"(UPDATE "Balance" SET "Amount" = ?)"), {side.balance}, error) &&

@@ -222,7 +222,7 @@ bool SqliteEngine::continueKeys(const QSqlDatabase &db, const QString &table, co
 }
 
 // One desk per folder: no one to tell.
-bool SqliteEngine::announce(const QSqlDatabase &, const QString &, QString *) const
+bool SqliteEngine::announce(const QSqlDatabase &, const QString &, std::optional<qint64>, QString *) const
 {
     return true;
 }

@@ -62,6 +62,21 @@ bool TableRows::describe(const QString &rowSource, QString *error)
 bool TableRows::readRow(qint64 rowid, const QStringList &columns, QList<QVariant> *values,
                         QString *error)
 {
+    std::optional<QList<QVariant>> read;
+    if (!readRowIfThere(rowid, columns, &read, error))
+        return false;
+    if (!read) {
+        *error = QStringLiteral("The record is no longer in %1; another program may have deleted it.")
+                     .arg(m_table);
+        return false;
+    }
+    *values = std::move(*read);
+    return true;
+}
+
+bool TableRows::readRowIfThere(qint64 rowid, const QStringList &columns, std::optional<QList<QVariant>> *values,
+                               QString *error)
+{
     const QString rowId = m_connection.engine().rowId();
     QStringList selected{rowId};
     for (const QString &column : columns.mid(1))
@@ -72,14 +87,12 @@ bool TableRows::readRow(qint64 rowid, const QStringList &columns, QList<QVariant
     query.addBindValue(rowid);
     if (!query.exec())
         return queryFailed(query, error);
-    if (!query.next()) {
-        *error = QStringLiteral("The record is no longer in %1; another program may have deleted it.")
-                     .arg(m_table);
-        return false;
-    }
-    values->clear();
+    values->reset();
+    if (!query.next())
+        return true;
+    values->emplace();
     for (int i = 0; i < columns.size(); ++i)
-        values->append(query.value(i));
+        (*values)->append(query.value(i));
     return true;
 }
 

@@ -4,6 +4,7 @@
 #include <QStringList>
 #include <QVariant>
 #include <QVariantHash>
+#include <optional>
 #include <vector>
 
 class Connection;
@@ -28,6 +29,9 @@ public:
     bool hasOrder() const { return !m_orderSql.isEmpty(); }
 
     bool readRow(qint64 rowid, const QStringList &columns, QList<QVariant> *values, QString *error);
+    // The same, where a row that is gone is no failure: the values are then none.
+    bool readRowIfThere(qint64 rowid, const QStringList &columns, std::optional<QList<QVariant>> *values,
+                        QString *error);
     bool insert(const QVariantHash &values, qint64 *rowid, QString *error);
     // A row as it was read: its columns, the row id first, and their values.
     struct RowAsRead {

@@ -201,6 +201,7 @@ bool DataControl::openInBackground()
 
 bool DataControl::refresh()
 {
+    m_missed.reset();
     QString error;
     if (!m_recordset.refresh(&error)) {
         report(QStringLiteral("%1 could not be read.").arg(m_recordset.dataSource()), error);
@@ -211,12 +212,17 @@ bool DataControl::refresh()
 
 // Nothing typed is lost: a row being entered or changed is left as it is,
 // and its desk sees the change at its next step.
-void DataControl::follow()
+void DataControl::follow(const QList<qint64> &rowids)
 {
-    if (!isEnabled() || hasChanges() || m_recordset.isNew())
+    const QList<qint64> wanted =
+        !m_missed ? rowids : m_missed->isEmpty() || rowids.isEmpty() ? QList<qint64>{} : *m_missed + rowids;
+    if (!isEnabled() || hasChanges() || m_recordset.isNew()) {
+        m_missed = wanted;
         return;
+    }
+    m_missed.reset();
     QString error;
-    if (!m_recordset.follow(&error))
+    if (!m_recordset.follow(wanted, &error))
         report(QStringLiteral("%1 could not be read.").arg(m_recordset.dataSource()), error);
 }
 

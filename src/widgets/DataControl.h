@@ -7,6 +7,7 @@
 #include <QList>
 #include <QStringList>
 #include <functional>
+#include <optional>
 
 class Clock;
 class MessageBox;
@@ -51,8 +52,10 @@ public:
     bool openInBackground();
     void close() { m_recordset.close(); }
     bool refresh();
-    // Shows another desk's change, unless a row is being entered or changed here.
-    void follow();
+    // Shows another desk's change of the rows of these ids (none: of any
+    // row), unless a row is being entered or changed here; the rows missed
+    // then are read at the next change followed, or at Refresh.
+    void follow(const QList<qint64> &rowids);
     bool update(const Recordset::AlongsideWrite &alongside = {});
     bool deleteCurrent(const Recordset::AlongsideWrite &alongside = {});
 
@@ -84,4 +87,5 @@ private:
     QList<Binding> m_bindings;
     QStringList m_shown; // the bound controls' contents as the row showed them
     std::function<bool()> m_mayLeave;
+    std::optional<QList<qint64>> m_missed; // another desk's changes not shown; an empty list: any row
 };
