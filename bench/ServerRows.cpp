@@ -4,6 +4,7 @@
 #include "CustomerTabRows.h"
 #include "DataControl.h"
 #include "DataFiles.h"
+#include "LedgerDesk.h"
 #include "MoveToServer.h"
 #include "OpenBooks.h"
 #include "PostgresServer.h"
@@ -71,6 +72,35 @@ QList<double> savesShownAtTheOtherDesk(const DataFolder &folder, int rounds)
     return latencies;
 }
 
+// Desks' ledger steps, each desk a process of its own, all at once; each
+// desk's steps counted and the books checked after.
+double stepsAtOnce(const QString &uri, const QList<int> &seeds, int steps)
+{
+    // The balance the books opened with, whatever their rows were then.
+    const LedgerDesk::Books before = LedgerDesk::read(uri, 0);
+    const double opening = before.balance - before.fromRows;
+    QElapsedTimer timer;
+    timer.start();
+    std::vector<std::unique_ptr<QProcess>> desks;
+    for (const int seed : seeds)
+        desks.push_back(LedgerDesk::start(uri, seed, steps));
+    qint64 entries = before.entries;
+    for (const auto &desk : desks) {
+        require(desk->waitForFinished(600000) && desk->exitCode() == 0, QStringLiteral("A desk did not finish."));
+        const QList<QByteArray> stored = desk->readAllStandardOutput().split(' ');
+        entries += stored.value(0).toLongLong() - stored.value(1).toLongLong();
+    }
+    const double elapsed = millisecondsSince(timer);
+    const LedgerDesk::Books books = LedgerDesk::read(uri, opening);
+    require(qRound64(books.balance * 100) == qRound64(books.fromRows * 100) && books.entries == entries,
+            QStringLiteral("The desks' steps left the books wrong: balance %1, from the rows %2, %3 entries of %4.")
+                .arg(books.balance)
+                .arg(books.fromRows)
+                .arg(books.entries)
+                .arg(entries));
+    return elapsed;
+}
+
 } // namespace
 
 QList<Row> serverRows(const DataFolder &folder, int customers)
@@ -95,7 +125,9 @@ QList<Row> serverRows(const DataFolder &folder, int customers)
     median.program = shown;
     Row worst(QStringLiteral("server: Save shown, worst"), customers, Goal::below(1000, QStringLiteral("ms")));
     worst.program = Figure{shown.max, shown.max, shown.max};
+    const Pair desks = alternate(1, [&] { return stepsAtOnce(uri, {1, 2}, 1000); },
+                                 [&] { return stepsAtOnce(uri, {3}, 2000); });
     return {Row(QStringLiteral("server: first customer"), customers, Goal::timesAnchor(2), beside),
             Row(QStringLiteral("server: first customer, to psql"), customers, Goal::timesAnchor(1.5), copy), median,
-            worst};
+            worst, Row(QStringLiteral("server: two desks' steps"), customers, Goal::timesAnchor(1), desks)};
 }

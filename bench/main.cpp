@@ -8,6 +8,7 @@
 #include "CustomerReportRows.h"
 #include "CustomerTabRows.h"
 #include "FakeFolder.h"
+#include "LedgerDesk.h"
 #include "MaintenanceRows.h"
 #include "ServerRows.h"
 #include "Require.h"
@@ -36,7 +37,9 @@ const QStringList anchors = {
     QStringLiteral("exit sequence          cp of the three databases, sqlite3 VACUUM INTO of each, sync"),
     QStringLiteral("server: first customer the same on the data folder the books were moved from"),
     QStringLiteral("  ..., to psql         psql \\copy of the customers in name order, to /dev/null"),
-    QStringLiteral("server: Save shown     none; from the Save at one desk until the other desk holds the row")};
+    QStringLiteral("server: Save shown     none; from the Save at one desk until the other desk holds the row"),
+    QStringLiteral("server: two desks'    1,000 ledger steps at each of two desks at once (the balance and every"),
+    QStringLiteral("  steps                step checked after), to one desk's 2,000 alone")};
 
 QtMessageHandler defaultMessageHandler = nullptr;
 
@@ -98,6 +101,10 @@ int main(int argc, char *argv[])
     // no screen; the helper's windows go to the display.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (argc > 1 && QByteArray(argv[1]) == LedgerDesk::argument) {
+        QCoreApplication app(argc, argv);
+        return LedgerDesk::run(argc, argv);
+    }
     QApplication app(argc, argv);
     defaultMessageHandler = qInstallMessageHandler(dropOffscreenComplaints);
     // The font the program itself sets: it decides the layout work.
