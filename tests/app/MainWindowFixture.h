@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Controls.h"
+#include "DataFiles.h"
 #include "DataControl.h"
 #include "FakeLauncher.h"
 #include "FixedClock.h"
@@ -24,9 +25,17 @@ inline const bool settingsKeptAside = [] {
 
 // The main window loaded on a data folder, with a stand-in for the
 // removable medium (the folder named by medium, or none when it is empty)
-// and for the file dialog of a restore, which picks `chosen`.
+// and for the file dialog of a restore, which picks `chosen`. Given a
+// server's address, the folder holds nothing but the file that names it.
 template <class Messages = ScriptedMessageBox> struct MainWindowWith {
+    explicit MainWindowWith(const QString &server = {}) : folder(server.isEmpty()), server(server)
+    {
+        if (!server.isEmpty())
+            folder.writeBytes(DataFiles::server, server.toUtf8() + "\r\n");
+    }
+
     TempDataFolder folder;
+    QString server;
     PlannedFaults faults;
     Messages messages;
     FakeLauncher launcher;
@@ -38,7 +47,7 @@ template <class Messages = ScriptedMessageBox> struct MainWindowWith {
     // Loaded, with the rows still being read on their worker threads.
     bool start()
     {
-        OpenBooks books(folder.folder(faults));
+        OpenBooks books(server.isEmpty() ? folder.folder(faults) : folder.folder(faults).onServer(server));
         QString reason;
         if (!books.open(&reason))
             return false;

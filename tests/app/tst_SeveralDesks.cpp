@@ -1,21 +1,12 @@
 #include "Connection.h"
-#include "Controls.h"
-#include "DataControl.h"
-#include "DataFiles.h"
-#include "FakeLauncher.h"
-#include "FixedClock.h"
+#include "MainWindowFixture.h"
 #include "MoveToServer.h"
-#include "OpenBooks.h"
 #include "PasswordFile.h"
 #include "PostgresEngine.h"
 #include "PostgresServer.h"
-#include "RecordingMessageBox.h"
 #include "Startup.h"
-#include "TempDataFolder.h"
 #include "UsEnglish.h"
-#include "frmMain.h"
 
-#include <QAction>
 #include <QDir>
 #include <QProcess>
 #include <QSqlQuery>
@@ -28,34 +19,16 @@ namespace {
 const FixedClock fixedClock;
 
 // One desk: the program on a folder of its own that names the server.
-struct Desk {
-    TempDataFolder folder{false};
-    RecordingMessageBox messages;
-    FakeLauncher launcher;
-    QString chosen; // the backup a restore picks
-    std::unique_ptr<frmMain> window_;
-
-    explicit Desk(const QString &uri)
-    {
-        folder.writeBytes(DataFiles::server, uri.toUtf8() + "\r\n");
-        OpenBooks books(folder.folder().onServer(uri));
-        QString reason;
-        QVERIFY2(books.open(&reason), qPrintable(reason));
-        window_ = std::make_unique<frmMain>(books, messages, launcher, fixedClock, [] { return QString(); },
-                                            [this](QWidget *, const QString &) { return chosen; });
-        QVERIFY(window_->Form_Load());
-        for (DataControl *data : window()->findChildren<DataControl *>())
-            data->recordset().rows();
-    }
-    frmMain *window() const { return window_.get(); }
-    DataControl &customers() const { return *control<DataControl>(window(), "Adodc1"); }
-    QString text(const QString &box) const { return ::box(window(), box)->text(); }
+struct Desk : MainWindowWith<RecordingMessageBox> {
+    explicit Desk(const QString &uri) : MainWindowWith(uri) { QVERIFY(load()); }
+    DataControl &customers() const { return *control<DataControl>(window.get(), "Adodc1"); }
 };
 
 // The server's books moved there from a folder of one customer and a balance.
-QString booksOnServer(const PostgresServer &server, const QString &name)
+QString booksOnServer(const PostgresServer &server)
 {
-    const QString uri = server.createDatabase(name);
+    static int made = 0;
+    const QString uri = server.createDatabase(QString("office%1").arg(++made));
     TempDataFolder books;
     books.execute(DataFiles::customers, "INSERT INTO Customers (Name) VALUES ('Ann')");
     books.writeBytes(DataFiles::balance, "10.5\r\n");
@@ -68,21 +41,28 @@ QString booksOnServer(const PostgresServer &server, const QString &name)
 class tst_SeveralDesks : public QObject
 {
     Q_OBJECT
+    std::unique_ptr<PostgresServer> running;
+
 private slots:
-    void initTestCase() { useUsEnglish(); }
+    void initTestCase()
+    {
+        useUsEnglish();
+        running = std::make_unique<PostgresServer>();
+    }
+    void cleanupTestCase() { running.reset(); }
 
     // What one desk stores shows at the other within a second, without
     // Refresh; a record being typed there is left as it is.
     void storedAtOneDeskShowsAtTheOther()
     {
-        const PostgresServer server;
-        const QString uri = booksOnServer(server, "office");
+        const PostgresServer &server = *running;
+        const QString uri = booksOnServer(server);
         Desk first(uri), second(uri);
-        click(first.window(), "cmdAdd2");
-        box(first.window(), "txtIncomeType")->setText("Sales");
-        box(first.window(), "txtIncomeAmount")->setText("100");
-        box(first.window(), "txtIncomeDate")->setText("1/2/2031");
-        click(first.window(), "cmdSave2");
+        click(first.window.get(), "cmdAdd2");
+        box(first.window.get(), "txtIncomeType")->setText("Sales");
+        box(first.window.get(), "txtIncomeAmount")->setText("100");
+        box(first.window.get(), "txtIncomeDate")->setText("1/2/2031");
+        click(first.window.get(), "cmdSave2");
         QCOMPARE(first.text("txtBalance"), "110.50");
         QTRY_COMPARE_WITH_TIMEOUT(second.text("txtBalance"), "110.50", 1000);
         QTRY_COMPARE_WITH_TIMEOUT(second.text("txtIncomeType"), "Sales", 1000);
@@ -92,7 +72,7 @@ private slots:
         QString error;
         QVERIFY(customers.update({{"Name", "Baker"}}, &error));
         QTRY_COMPARE_WITH_TIMEOUT(second.customers().recordset().visibleCount(), 2, 1000);
-        box(second.window(), "txtName")->setText("Typing");
+        box(second.window.get(), "txtName")->setText("Typing");
         customers.addNew();
         QVERIFY(customers.update({{"Name", "Carter"}}, &error));
         QTest::qWait(500);
@@ -102,7 +82,7 @@ private slots:
         // Typed back as it was, the record lets the next change in, and the
         // one missed with it; a renamed customer moves to its place by name,
         // the current one still, and a deleted one goes.
-        box(second.window(), "txtName")->setText("Ann");
+        box(second.window.get(), "txtName")->setText("Ann");
         customers.moveFirst();
         QVERIFY(customers.update({{"Name", "Zed"}}, &error));
         QVERIFY(customers.refresh(&error) && customers.field("Name") == "Baker" && customers.deleteCurrent(&error));
@@ -119,7 +99,7 @@ private slots:
     // the password), and can neither drop nor alter a table.
     void theDesksRoleKeepsTheBooksButCannotAlterThem()
     {
-        const PostgresServer server;
+        const PostgresServer &server = *running;
         const QString owner = server.createDatabase("books");
         {
             TempDataFolder books;
@@ -136,11 +116,11 @@ private slots:
         QString error;
         QVERIFY2(customers.update({{"Name", "Ann"}}, &error), qPrintable(error));
         QCOMPARE(customers.field("Account").toInt(), 1);
-        click(desk.window(), "cmdAdd2");
-        box(desk.window(), "txtIncomeType")->setText("Sales");
-        box(desk.window(), "txtIncomeAmount")->setText("5");
-        box(desk.window(), "txtIncomeDate")->setText("1/2/2031");
-        click(desk.window(), "cmdSave2");
+        click(desk.window.get(), "cmdAdd2");
+        box(desk.window.get(), "txtIncomeType")->setText("Sales");
+        box(desk.window.get(), "txtIncomeAmount")->setText("5");
+        box(desk.window.get(), "txtIncomeDate")->setText("1/2/2031");
+        click(desk.window.get(), "cmdSave2");
         QCOMPARE(desk.text("txtBalance"), "5.00");
         const DataFolder onServer = desk.folder.folder().onServer(deskAddress);
         QVERIFY2(PasswordFile::write(onServer, "new", &error), qPrintable(error));
@@ -150,7 +130,7 @@ private slots:
         QVERIFY(!QSqlQuery(connection.database()).exec(R"(ALTER TABLE "Income" ADD COLUMN "Other" text)"));
         QVERIFY(desk.messages.shown.isEmpty());
         // The backup is made and checked from a snapshot of the server; here no disk takes it.
-        control<QAction>(desk.window(), "mnuBackup")->trigger();
+        control<QAction>(desk.window.get(), "mnuBackup")->trigger();
         QCOMPARE(desk.messages.shown.size(), 1);
         QCOMPARE(desk.messages.shown[0].text, "No disk in drive. Please insert disk and try again.");
         QCOMPARE(QDir(desk.folder.path()).entryList(QDir::Files), QStringList{"server.kvd"});
@@ -161,8 +141,8 @@ private slots:
     // in their place, at every desk at once.
     void restoreReplacesTheServersBooks()
     {
-        const PostgresServer server;
-        const QString uri = booksOnServer(server, "office");
+        const PostgresServer &server = *running;
+        const QString uri = booksOnServer(server);
         TempDataFolder backup;
         backup.execute(DataFiles::customers, "INSERT INTO Customers (Name) VALUES ('Zed'), ('Yan')");
         backup.writeBytes(DataFiles::balance, "99\r\n");
@@ -178,11 +158,11 @@ private slots:
             Connection second(PostgresEngine::server(uri + "&application_name=bramblewood%20other"));
             QString error;
             QVERIFY(second.open(&error));
-            control<QAction>(first.window(), "mnuRestore")->trigger();
+            control<QAction>(first.window.get(), "mnuRestore")->trigger();
             QVERIFY2(first.messages.shown.last().text.startsWith("1 other desk(s) have the books open."),
                      qPrintable(first.messages.shown.last().text));
         }
-        control<QAction>(first.window(), "mnuRestore")->trigger();
+        control<QAction>(first.window.get(), "mnuRestore")->trigger();
         const QList<MessageBoxRequest> &shown = first.messages.shown;
         QVERIFY2(shown[shown.size() - 2].text.contains("Customers: 2 in the backup, 1 now"),
                  qPrintable(shown[shown.size() - 2].text));
@@ -214,9 +194,9 @@ private slots:
         QFETCH(QString, command);
         QFETCH(bool, withBooks);
         QFETCH(QString, told);
-        const PostgresServer server;
+        const PostgresServer &server = *running;
         const bool moving = command == "mnuMoveToServer";
-        const QString uri = moving ? server.createDatabase("moved") : booksOnServer(server, "office");
+        const QString uri = moving ? server.createDatabase("moved") : booksOnServer(server);
         TempDataFolder folder;
         if (withBooks)
             folder.execute(DataFiles::customers, "INSERT INTO Customers (Name) VALUES ('Bo')");
@@ -247,9 +227,9 @@ private slots:
     // books open there; the exit compacts nothing.
     void passwordAskedOnce()
     {
-        const PostgresServer server;
+        const PostgresServer &server = *running;
         server.addRoleWithPassword("desk", "sesame");
-        const QString uri = QString(booksOnServer(server, "office")).replace("user=postgres", "user=desk");
+        const QString uri = QString(booksOnServer(server)).replace("user=postgres", "user=desk");
         TempDataFolder folder(false);
         folder.writeBytes(DataFiles::server, uri.toUtf8() + "\r\n");
         RecordingMessageBox messages;

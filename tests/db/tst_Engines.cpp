@@ -1,7 +1,10 @@
 #include "Connection.h"
+#include "PgReader.h"
+#include "PgText.h"
 #include "PostgresEngine.h"
 #include "PostgresServer.h"
 #include "Recordset.h"
+#include "RowBlock.h"
 #include "Schema.h"
 #include "SqliteEngine.h"
 #include "TableReader.h"
@@ -57,6 +60,7 @@ class tst_Engines : public QObject
     std::unique_ptr<PostgresServer> server;
     QTemporaryDir files;
     int count = 0;
+    QString kindsUri; // a table of each type the books use, for the bulk reader
 
     Database made(bool onServer)
     {
@@ -65,8 +69,38 @@ class tst_Engines : public QObject
                         : SqliteEngine::file(files.filePath(name + ".db"));
     }
 
+    // Every row of the statement, each cell as its value and the block's kind of it.
+    QStringList cells(const QString &sql, const QVariantList &parameters, QString *error)
+    {
+        PgReader reader(kindsUri);
+        QStringList read;
+        const auto readAll = [&](QString *error) {
+            if (!reader.prepare(sql, parameters, error))
+                return false;
+            RowBlock rows(reader.columnNames().size());
+            RowReader::Step step;
+            while ((step = reader.step()) == RowReader::Step::Row)
+                reader.appendRow(&rows);
+            for (qsizetype row = 0; row < rows.rows(); ++row)
+                for (qsizetype column = 0; column < rows.columns(); ++column) {
+                    const QVariant value = rows.value(row, column);
+                    read << (value.isNull() ? "null" : QString("%1 %2").arg(value.typeName(), value.toString()));
+                }
+            return step == RowReader::Step::Done || reader.failed(error);
+        };
+        return reader.inReadTransaction(readAll, error) ? read : QStringList{"failed"};
+    }
+
 private slots:
-    void initTestCase() { server = std::make_unique<PostgresServer>(); }
+    void initTestCase()
+    {
+        server = std::make_unique<PostgresServer>();
+        kindsUri = server->createDatabase("kinds");
+        server->execute("kinds", R"(CREATE SCHEMA bramblewood; CREATE TABLE "Kinds" ("Big" bigint, "Small" smallint, "Int" integer,
+            "Real" double precision, "Single" real, "Text" text, "Short" varchar(5), "Yes" boolean);
+            INSERT INTO "Kinds" VALUES (9007199254740993, -7, 2147483647, 0.1, 1.5, 'Café ''?''', 'abc', true),
+                                       (NULL, NULL, NULL, NULL, NULL, NULL, NULL, false))");
+    }
     void cleanupTestCase() { server.reset(); }
 
     void recordsetSteps_data()
@@ -175,6 +209,82 @@ private slots:
         QVERIFY2(records.update({{"Name", "Carter"}}, &error), qPrintable(error));
         QVERIFY(records.refresh(&error));
         QCOMPARE(names(records), QStringList{"Carter"});
+    }
+
+    void numbered_data()
+    {
+        QTest::addColumn<QString>("sql");
+        QTest::addColumn<QString>("numbered");
+        QTest::newRow("in order") << "a = ? AND b < ?" << "a = $1 AND b < $2";
+        QTest::newRow("quoted marks stay") << "x = '?' OR \"?\" = ?" << "x = '?' OR \"?\" = $1";
+        QTest::newRow("doubled quote") << "x = 'it''s ?' AND y = ?" << "x = 'it''s ?' AND y = $1";
+        QTest::newRow("index hints go") << R"(WHERE (+"A" >= ?) AND 1 + "B" = +"C")"
+                                        << R"(WHERE ("A" >= $1) AND 1 + "B" = "C")";
+    }
+    void numbered()
+    {
+        QFETCH(QString, sql);
+        QFETCH(QString, numbered);
+        QCOMPARE(PgText::numbered(PgText::withoutIndexHints(sql)), numbered);
+    }
+
+    // Each type the books use arrives as the block keeps it, from its binary form.
+    void valuesArriveWhole_data()
+    {
+        QTest::addColumn<QString>("sql");
+        QTest::addColumn<QVariantList>("parameters");
+        QTest::addColumn<QStringList>("cells");
+        const QString all = R"(SELECT "Big", "Small", "Int", "Real", "Single", "Text", "Short", "Yes" FROM "Kinds" )";
+        QTest::newRow("values") << all + "WHERE \"Yes\"" << QVariantList()
+                                << QStringList{"qlonglong 9007199254740993", "qlonglong -7", "qlonglong 2147483647",
+                                               "double 0.1", "double 1.5", "QString Café '?'", "QString abc",
+                                               "qlonglong -1"};
+        QTest::newRow("nulls") << all + "WHERE NOT \"Yes\"" << QVariantList()
+                               << QStringList{"null", "null", "null", "null", "null", "null", "null", "qlonglong 0"};
+        QTest::newRow("parameters") << R"(SELECT "Short" FROM "Kinds" WHERE "Text" = ? AND "Big" > ? AND "Real" < ?)"
+                                    << QVariantList{"Café '?'", 1, 0.5} << QStringList{"QString abc"};
+    }
+    void valuesArriveWhole()
+    {
+        QFETCH(QString, sql);
+        QFETCH(QVariantList, parameters);
+        QFETCH(QStringList, cells);
+        QString error;
+        QCOMPARE(this->cells(sql, parameters, &error), cells);
+    }
+
+    // A statement the server refuses says why, and the connection goes on.
+    void refusalIsTold()
+    {
+        QString error;
+        QCOMPARE(cells("SELECT nothing FROM \"Kinds\"", {}, &error), QStringList{"failed"});
+        QVERIFY2(error.contains("nothing"), qPrintable(error));
+        QCOMPARE(cells("SELECT 1", {}, &error), QStringList{"qlonglong 1"});
+        PgReader unreachable(QString(kindsUri).replace("/kinds?", "/gone?"));
+        QVERIFY(!unreachable.inReadTransaction([](QString *) { return true; }, &error));
+        QVERIFY2(error.contains("\"gone\" does not exist"), qPrintable(error));
+    }
+
+    // The count and the rows come from one moment, even while another desk
+    // commits in between; a statement left before its end lets the next run.
+    void oneMomentAndStatementsLeftEarly()
+    {
+        PgReader reader(kindsUri);
+        QString error;
+        qint64 before = 0, after = 0, firstBig = 0;
+        QVERIFY2(reader.inReadTransaction([&](QString *error) {
+            if (!reader.number("SELECT count(*) FROM \"Kinds\"", {}, &before, error))
+                return false;
+            server->execute("kinds", R"(INSERT INTO "Kinds" ("Yes") VALUES (true))");
+            if (!reader.prepare(R"(SELECT "Big" FROM "Kinds" ORDER BY "Big")", {}, error) ||
+                reader.step() != RowReader::Step::Row)
+                return false;
+            firstBig = reader.integer(0);
+            return reader.number("SELECT count(*) FROM \"Kinds\"", {}, &after, error);
+        }, &error), qPrintable(error));
+        server->execute("kinds", R"(DELETE FROM "Kinds" WHERE "Text" IS NULL AND "Yes")");
+        QCOMPARE(after, before);
+        QCOMPARE(firstBig, 9007199254740993);
     }
 };
 

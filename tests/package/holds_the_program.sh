@@ -15,7 +15,7 @@ for file in ./usr/bin/bramblewood ./usr/bin/bramblewood-read-jet \
   echo "$files" | grep -qx "$file" || { echo "the package lacks $file"; exit 1; }
 done
 depends=$(dpkg-deb -f "$deb" Depends)
-for package in libqt6widgets6 libqt6sql6-sqlite libzip4 libmdb3 libsqlite3-0 fonts-liberation; do
+for package in libqt6widgets6 libqt6sql6-sqlite libqt6sql6-psql libpq5 libzip4 libmdb3 libsqlite3-0 fonts-liberation; do
   echo "$depends" | grep -q "$package" || { echo "the package does not ask for $package: $depends"; exit 1; }
 done
 # The program in it answers as the one built.

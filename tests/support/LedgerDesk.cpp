@@ -1,5 +1,6 @@
 #include "LedgerDesk.h"
 
+#include "Balance.h"
 #include "Connection.h"
 #include "DataFiles.h"
 #include "FixedClock.h"
@@ -48,11 +49,11 @@ int run(int argc, char **argv)
     balance.setFromFile(QString::number(stored.balance));
     int added = 0, deleted = 0;
     for (int step = 0; step < steps; ++step) {
-        const int kind = int(random() % 3);
+        const int kind = int(random() % 4);
         Recordset &ledger = kind == 1 ? expense : income;
         const QString amount = QString::number(double(random() % 10000) / 100, 'f', 2);
-        const bool deleting = kind == 2;
-        if (deleting) { // an income a few ahead, so that desks seldom pick the same
+        const bool deleting = kind == 2, editing = kind == 3;
+        if (deleting || editing) { // an income a few ahead, so that desks seldom pick the same
             for (int skip = 1 + int(random() % 50); skip > 0 && !income.isEOF(); --skip)
                 income.moveNext();
             if (income.isEOF())
@@ -61,18 +62,21 @@ int run(int argc, char **argv)
                 continue;
         }
         const QString prefix = kind == 1 ? QStringLiteral("Expense") : QStringLiteral("Income");
-        const QString gone = deleting ? income.field(QStringLiteral("IncomeAmount")).toString() : amount;
-        const QString committed = balance.afterStep(gone, kind == 1 || deleting ? -1 : 1);
+        const QString stored = income.field(QStringLiteral("IncomeAmount")).toString();
+        const QString committed = deleting  ? balance.afterStep(stored, -1)
+                                  : editing ? Balance::afterStep(balance.afterStep(stored, -1), amount, +1)
+                                            : balance.afterStep(amount, kind == 1 ? -1 : 1);
         const RunningBalance::Outcome outcome =
             balance.commit(committed, committed, [&](const Recordset::AlongsideWrite &alongside) {
                 if (deleting)
                     return ledger.deleteCurrent(&error, alongside);
-                ledger.addNew();
+                if (!editing)
+                    ledger.addNew();
                 return ledger.update({{prefix + QStringLiteral("Type"), QStringLiteral("Desk")},
                                       {prefix + QStringLiteral("Amount"), amount.toDouble()}},
                                      &error, alongside);
             }, &error);
-        if (outcome == RunningBalance::Outcome::Done)
+        if (outcome == RunningBalance::Outcome::Done && !editing)
             ++(deleting ? deleted : added);
     }
     std::printf("%d %d\n", added, deleted);

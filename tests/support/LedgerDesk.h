@@ -5,8 +5,8 @@
 #include <memory>
 
 // One desk's random ledger steps on a server's books, in a process of its
-// own: the Save of an income or of an expense, or the Delete of an income,
-// each with its balance step, as the ledger tabs commit them. A
+// own: the Save of a new income or expense, or the Edit-and-Save or the
+// Delete of an income, each with its balance step, as the ledger tabs commit them. A
 // program that starts desks runs runLedgerDesk when its arguments begin
 // with LedgerDesk::argument.
 namespace LedgerDesk {
