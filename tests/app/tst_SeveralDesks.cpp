@@ -4,6 +4,7 @@
 #include "PasswordFile.h"
 #include "PostgresEngine.h"
 #include "PostgresServer.h"
+#include "ServerBooks.h"
 #include "Startup.h"
 #include "UsEnglish.h"
 
@@ -27,13 +28,10 @@ struct Desk : MainWindowWith<RecordingMessageBox> {
 // The server's books moved there from a folder of one customer and a balance.
 QString booksOnServer(const PostgresServer &server)
 {
-    static int made = 0;
-    const QString uri = server.createDatabase(QString("office%1").arg(++made));
     TempDataFolder books;
     books.execute(DataFiles::customers, "INSERT INTO Customers (Name) VALUES ('Ann')");
     books.writeBytes(DataFiles::balance, "10.5\r\n");
-    MoveToServer::run(books.folder(), uri, fixedClock.today());
-    return uri;
+    return moveOntoServer(server, books);
 }
 
 } // namespace

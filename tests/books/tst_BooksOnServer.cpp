@@ -6,6 +6,7 @@
 #include "PlannedFaults.h"
 #include "PostgresEngine.h"
 #include "PostgresServer.h"
+#include "ServerBooks.h"
 #include "ReportCommands.h"
 #include "Schema.h"
 #include "ServerBackup.h"
@@ -48,16 +49,13 @@ class tst_BooksOnServer : public QObject
 {
     Q_OBJECT
     std::unique_ptr<PostgresServer> server;
-    int made = 0;
 
     // Books of no entries and a balance of 100 on a database of their own.
     QString books()
     {
-        const QString uri = server->createDatabase(QString("books%1").arg(++made));
         TempDataFolder folder;
         folder.writeBytes(DataFiles::balance, "100\r\n");
-        MoveToServer::run(folder.folder(), uri, today);
-        return uri;
+        return moveOntoServer(*server, folder);
     }
 
 private slots:

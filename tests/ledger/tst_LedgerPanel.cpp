@@ -6,12 +6,14 @@
 #include "EntryStateMachine.h"
 #include "FixedClock.h"
 #include "IncomeExpensesTab.h"
+#include "LedgerDesk.h"
 #include "LedgerPanel.h"
 #include "NumberText.h"
 #include "PlannedFaults.h"
 #include "RecordingMessageBox.h"
 #include "RunningBalance.h"
 #include "ScriptedMessageBox.h"
+#include "ServerBooks.h"
 #include "TempDataFolder.h"
 #include "frmChangePassword.h"
 #include "frmLogin.h"
@@ -171,12 +173,21 @@ int killedSession(const QString &folder, unsigned seed, int step, int nth, int w
     return 0;
 }
 
-// The opening amount plus the stored incomes minus the stored expenses, but
-// for the old amount of an entry being edited, which Edit has taken out until
-// Save puts the new one in.
-QString expectedBalance(LedgerFixture &f, double opening)
+// The stored balance, and the opening amount plus the stored incomes minus
+// the stored expenses, from the folder or from the server at the address.
+std::pair<QString, double> storedBooks(const LedgerFixture &f, const QString &server, double opening)
 {
-    double expected = opening + f.folder.storedSum("Income") - f.folder.storedSum("Expense");
+    if (server.isEmpty())
+        return {balanceFile(f.folder), opening + f.folder.storedSum("Income") - f.folder.storedSum("Expense")};
+    const LedgerDesk::Books books = LedgerDesk::read(server, opening);
+    return {NumberText::twoDecimals(books.balance), books.fromRows};
+}
+
+// What the stored rows make of the opening amount, but for the old amount of
+// an entry being edited, which Edit has taken out until Save puts the new one in.
+QString expectedBalance(LedgerFixture &f, double fromRows)
+{
+    double expected = fromRows;
     for (const auto &[panel, sign] : {std::pair{&f.tab->income(), -1}, {&f.tab->expense(), +1}})
         if (panel->entry().mode() == EntryMode::Editing)
             expected += sign * panel->entries().recordset().field(panel->title() + "Amount").toDouble();
@@ -365,21 +376,30 @@ private slots:
     void balanceFollowsStoredEntries_data()
     {
         QTest::addColumn<unsigned>("seed");
+        QTest::addColumn<bool>("onServer");
         for (unsigned seed = 1; seed <= 6; ++seed)
-            QTest::addRow("%u", seed) << seed;
+            QTest::addRow("%u, %s", seed, seed % 2 ? "folder" : "server") << seed << (seed % 2 == 0);
     }
 
     // A user's random session on both panels, valid and invalid input alike.
     void balanceFollowsStoredEntries()
     {
         QFETCH(unsigned, seed);
+        QFETCH(bool, onServer);
         std::mt19937 random(seed);
-        LedgerFixture f(std::make_unique<RandomAnswers>(random));
+        std::optional<PostgresServer> server;
+        TempDataFolder moved;
+        QString uri;
+        if (onServer)
+            uri = moveOntoServer(server.emplace(), moved);
+        LedgerFixture f(std::make_unique<RandomAnswers>(random),
+                        onServer ? std::optional(moved.folder().onServer(uri)) : std::nullopt);
         f.setBalance(QStringLiteral("250.00"));
         for (int step = 0; step < 300; ++step) {
             randomStep(f, random);
-            QCOMPARE(f.balance(), expectedBalance(f, 250.0));
-            QCOMPARE(balanceFile(f.folder), committedBalance(f.folder, 250.0));
+            const auto [stored, fromRows] = storedBooks(f, uri, 250.0);
+            QCOMPARE(f.balance(), expectedBalance(f, fromRows));
+            QCOMPARE(stored, NumberText::twoDecimals(NumberText::round15(fromRows)));
         }
     }
 
