@@ -9,22 +9,37 @@
 
 namespace {
 
-bool insertRows(const QSqlDatabase &db, const ServerLoad::Table &table, QString *error)
+// One statement for the given number of rows of the table.
+QString insertStatement(const ServerLoad::Table &table, qsizetype rows)
 {
     QStringList names, marks;
     for (const QString &column : table.columns) {
         names << quotedName(column);
         marks << QStringLiteral("?");
     }
-    QSqlQuery query(db);
-    if (!query.prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                           .arg(quotedName(table.name), names.join(QLatin1String(", ")),
-                                marks.join(QLatin1String(", ")))))
-        return queryFailed(query, error);
+    const QString row = QStringLiteral("(%1)").arg(marks.join(QLatin1String(", ")));
+    QStringList values(rows, row);
+    return QStringLiteral("INSERT INTO %1 (%2) VALUES %3")
+        .arg(quotedName(table.name), names.join(QLatin1String(", ")), values.join(QLatin1String(", ")));
+}
+
+// Hundreds of rows a statement: a round trip to the server for each row
+// would have a large folder's move take minutes.
+bool insertRows(const QSqlDatabase &db, const ServerLoad::Table &table, QString *error)
+{
+    constexpr qsizetype rowsPerStatement = 500;
     const qsizetype left = table.rows->columns() - table.columns.size();
-    for (qsizetype row = 0; row < table.rows->rows(); ++row) {
-        for (qsizetype column = 0; column < table.columns.size(); ++column)
-            query.bindValue(int(column), table.rows->value(row, left + column));
+    QSqlQuery query(db);
+    qsizetype prepared = 0;
+    for (qsizetype first = 0; first < table.rows->rows(); first += rowsPerStatement) {
+        const qsizetype rows = std::min(rowsPerStatement, table.rows->rows() - first);
+        if (rows != prepared && !query.prepare(insertStatement(table, rows)))
+            return queryFailed(query, error);
+        prepared = rows;
+        int at = 0;
+        for (qsizetype row = first; row < first + rows; ++row)
+            for (qsizetype column = 0; column < table.columns.size(); ++column)
+                query.bindValue(at++, table.rows->value(row, left + column));
         if (!query.exec())
             return queryFailed(query, error);
     }

@@ -74,6 +74,9 @@ private slots:
         folder.execute(DataFiles::income, "INSERT INTO Income VALUES ('Sales', 100.25, '2024-01-02', 'D'), "
                                           "('Tips', 0.1, '2024-01-03', NULL)");
         folder.execute(DataFiles::expense, "INSERT INTO Expense VALUES ('Fuel', 40, '2024-01-03', '')");
+        // Enough to go in several statements, the last one short.
+        folder.execute(DataFiles::expense, "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 1001) "
+                                           "INSERT INTO Expense SELECT 'Bulk', i, '2024-02-01', NULL FROM n");
         folder.writeBytes(DataFiles::balance, "60.35\r\n");
         folder.writeBytes(DataFiles::incomeNames, "Sales\r\nTips\r\n");
         folder.writeBytes(DataFiles::password, "secret\r\n");
@@ -88,7 +91,8 @@ private slots:
                  QStringList{"10"});
         QCOMPARE(onServer(uri, R"(SELECT "IncomeType" || ' ' || "IncomeAmount" || ' ' || "IncomeDate" FROM "Income")"),
                  (QStringList{"Sales 100.25 2024-01-02", "Tips 0.1 2024-01-03"}));
-        QCOMPARE(onServer(uri, R"(SELECT count(*) FROM "Expense")"), QStringList{"1"});
+        QCOMPARE(onServer(uri, R"(SELECT count(*) || ' ' || sum("ExpenseAmount") FROM "Expense")"),
+                 QStringList{"1002 501541"});
         QCOMPARE(onServer(uri, R"(SELECT "Amount" FROM "Balance")"), QStringList{"60.35"});
         QCOMPARE(onServer(uri, R"(SELECT "Content" FROM "Password")"), QStringList{"secret\r\n"});
         QCOMPARE(onServer(uri, R"(SELECT "Names" FROM "RememberedNames" ORDER BY "Ledger")"),
