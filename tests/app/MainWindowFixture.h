@@ -25,7 +25,8 @@ inline const bool settingsKeptAside = [] {
 
 // The main window loaded on a data folder, with a stand-in for the
 // removable medium (the folder named by medium, or none when it is empty)
-// and for the file dialog of a restore, which picks `chosen`. Given a
+// and for the file dialog of a restore, which picks `chosen`, and for the
+// question for a server's address, answered with `address`. Given a
 // server's address, the folder holds nothing but the file that names it.
 template <class Messages = ScriptedMessageBox> struct MainWindowWith {
     explicit MainWindowWith(const QString &server = {}) : folder(server.isEmpty()), server(server)
@@ -42,6 +43,7 @@ template <class Messages = ScriptedMessageBox> struct MainWindowWith {
     FixedClock clock;
     QString medium;
     QString chosen;
+    QString address;
     std::unique_ptr<frmMain> window;
 
     // Loaded, with the rows still being read on their worker threads.
@@ -52,7 +54,8 @@ template <class Messages = ScriptedMessageBox> struct MainWindowWith {
         if (!books.open(&reason))
             return false;
         window = std::make_unique<frmMain>(books, messages, launcher, clock, [this] { return medium; },
-                                           [this](QWidget *, const QString &) { return chosen; });
+                                           [this](QWidget *, const QString &) { return chosen; }, frmMain::askForDataFolder,
+                                           [this](QWidget *, const QString &) { return address; });
         return window->Form_Load();
     }
     bool load()

@@ -195,25 +195,20 @@ private slots:
         const PostgresServer &server = *running;
         const bool moving = command == "mnuMoveToServer";
         const QString uri = moving ? server.createDatabase("moved") : booksOnServer(server);
-        TempDataFolder folder;
+        MainWindowWith<RecordingMessageBox> f;
+        const TempDataFolder &folder = f.folder;
         if (withBooks)
             folder.execute(DataFiles::customers, "INSERT INTO Customers (Name) VALUES ('Bo')");
-        OpenBooks books(folder.folder());
-        QString reason;
-        QVERIFY(books.open(&reason));
-        RecordingMessageBox messages;
-        FakeLauncher launcher;
-        frmMain window(books, messages, launcher, fixedClock, [] { return QString(); }, {}, {},
-                       [&](QWidget *, const QString &) { return uri; });
-        QVERIFY(window.Form_Load());
-        QSignalSpy restarted(&window, &frmMain::dataFolderChosen);
-        control<QAction>(&window, command)->trigger();
-        QVERIFY2(messages.shown.last().text.startsWith(told), qPrintable(messages.shown.last().text));
+        f.address = uri;
+        QVERIFY(f.start());
+        QSignalSpy restarted(f.window.get(), &frmMain::dataFolderChosen);
+        f.trigger(command);
+        QVERIFY2(f.messages.shown.last().text.startsWith(told), qPrintable(f.messages.shown.last().text));
         const bool connected = restarted.size() == 1;
         QCOMPARE(connected, !told.contains("not"));
         QCOMPARE(QFile::exists(folder.filePath(DataFiles::server)), connected);
         QCOMPARE(QFile::exists(folder.filePath(DataFiles::customers)), !connected);
-        window.close(); // a folder that names a server gets nothing saved or compacted into it
+        f.window->close(); // a folder that names a server gets nothing saved or compacted into it
         if (connected)
             QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList{"server.kvd"});
         else
