@@ -127,7 +127,13 @@ QList<Row> serverRows(const DataFolder &folder, int customers)
     worst.program = Figure{shown.max, shown.max, shown.max};
     const Pair desks = alternate(1, [&] { return stepsAtOnce(uri, {1, 2}, 1000); },
                                  [&] { return stepsAtOnce(uri, {3}, 2000); });
-    return {Row(QStringLiteral("server: first customer"), customers, Goal::timesAnchor(2), beside),
-            Row(QStringLiteral("server: first customer, to psql"), customers, Goal::timesAnchor(1.5), copy), median,
+    // The goals stand at 100,000 customers; with fewer, the desk's dozen
+    // connections to the server (about 50 ms) outweigh the rows.
+    const auto atMostTimes = [&](double ratio) {
+        return customers >= 100000 ? Goal::timesAnchor(ratio)
+                                   : Goal{QStringLiteral("<= %1x at 100,000").arg(ratio, 0, 'f', 1), {}, false, {}};
+    };
+    return {Row(QStringLiteral("server: first customer"), customers, atMostTimes(2), beside),
+            Row(QStringLiteral("server: first customer, to psql"), customers, atMostTimes(1.5), copy), median,
             worst, Row(QStringLiteral("server: two desks' steps"), customers, Goal::timesAnchor(1), desks)};
 }

@@ -55,6 +55,8 @@ QString verdict(const Row &row)
 {
     if (!row.program)
         return QStringLiteral("skipped");
+    if (!row.goal.limit && !row.goal.maxRatio)
+        return QStringLiteral("-");
     const double median = row.program->median;
     bool met = true;
     if (row.goal.limit)

@@ -26,11 +26,12 @@ bool Recordset::openInBackground(QString *error)
         close();
         return false;
     }
-    m_rows.expect(m_database.engine->tableReads(), [database = m_database, table = m_table.table(), order = m_table.orderSql()] {
+    const auto read = [database = m_database, table = m_table.table(), order = m_table.orderSql()] {
         ArrivingRows::Reading reading;
         reading.ok = TableReader::read(database, table, order, &reading.copy, &reading.error);
         return reading;
-    });
+    };
+    m_rows.expect(m_database.engine->tableReads(), read);
     return true;
 }
 
@@ -116,10 +117,10 @@ bool Recordset::follow(const QList<qint64> &rowids, QString *error)
     for (const qint64 rowid : rowids)
         if (!followRow(rowid, &changed, error))
             return false;
-    std::vector<qint64> order;
     if (!changed)
         return true;
     if (m_table.hasOrder()) {
+        std::vector<qint64> order;
         if (!TableReader::readOrder(m_database, m_table.orderSql(), &order, error))
             return false;
         copy().followOrder(order);

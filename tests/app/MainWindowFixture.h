@@ -54,7 +54,8 @@ template <class Messages = ScriptedMessageBox> struct MainWindowWith {
         if (!books.open(&reason))
             return false;
         window = std::make_unique<frmMain>(books, messages, launcher, clock, [this] { return medium; },
-                                           [this](QWidget *, const QString &) { return chosen; }, frmMain::askForDataFolder,
+                                           [this](QWidget *, const QString &) { return chosen; },
+                                           frmMain::askForDataFolder,
                                            [this](QWidget *, const QString &) { return address; });
         return window->Form_Load();
     }

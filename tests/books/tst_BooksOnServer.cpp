@@ -55,8 +55,8 @@ private slots:
                                           "('Tips', 0.1, '2024-01-03', NULL)");
         folder.execute(DataFiles::expense, "INSERT INTO Expense VALUES ('Fuel', 40, '2024-01-03', '')");
         // Enough to go in several statements, the last one short.
-        folder.execute(DataFiles::expense, "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 1001) "
-                                           "INSERT INTO Expense SELECT 'Bulk', i, '2024-02-01', NULL FROM n");
+        folder.execute(DataFiles::expense, "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n "
+                                           "WHERE i < 1001) INSERT INTO Expense SELECT 'Bulk', i, '2024-02-01', NULL FROM n");
         folder.writeBytes(DataFiles::balance, "60.35\r\n");
         folder.writeBytes(DataFiles::incomeNames, "Sales\r\nTips\r\n");
         folder.writeBytes(DataFiles::password, "secret\r\n");
@@ -69,14 +69,15 @@ private slots:
                  (QStringList{"3 Adams", "7 baker"}));
         QCOMPARE(server->rows("moved", R"(INSERT INTO "Customers" ("Name") VALUES ('New') RETURNING "Account")"),
                  QStringList{"10"});
-        QCOMPARE(server->rows("moved", R"(SELECT "IncomeType" || ' ' || "IncomeAmount" || ' ' || "IncomeDate" FROM "Income")"),
+        QCOMPARE(server->rows("moved", R"(SELECT "IncomeType" || ' ' || "IncomeAmount" || ' ' || "IncomeDate"
+                                          FROM "Income")"),
                  (QStringList{"Sales 100.25 2024-01-02", "Tips 0.1 2024-01-03"}));
         QCOMPARE(server->rows("moved", R"(SELECT count(*) || ' ' || sum("ExpenseAmount") FROM "Expense")"),
                  QStringList{"1002 501541"});
         QCOMPARE(server->rows("moved", R"(SELECT "Amount" FROM "Balance")"), QStringList{"60.35"});
         QCOMPARE(server->rows("moved", R"(SELECT "Content" = E'secret\r\n' FROM "Password")"), QStringList{"t"});
-        QCOMPARE(server->rows("moved", R"(SELECT "Ledger", "Names" = CASE "Ledger" WHEN 'Income' THEN E'Sales\r\nTips\r\n'
-                                             ELSE E'\r\n' END FROM "RememberedNames" ORDER BY 1)"),
+        QCOMPARE(server->rows("moved", R"(SELECT "Ledger", "Names" = CASE "Ledger" WHEN 'Income'
+                                          THEN E'Sales\r\nTips\r\n' ELSE E'\r\n' END FROM "RememberedNames" ORDER BY 1)"),
                  (QStringList{"Expense|t", "Income|t"}));
 
         // The reports and the export read the server as they read files.
