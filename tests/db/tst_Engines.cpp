@@ -3,6 +3,7 @@
 #include "PgText.h"
 #include "PostgresEngine.h"
 #include "PostgresServer.h"
+#include "RecordNames.h"
 #include "Recordset.h"
 #include "RowBlock.h"
 #include "Schema.h"
@@ -41,14 +42,6 @@ qint64 rowidOf(const Database &database, const QString &name)
     query.prepare(QString(R"(SELECT %1 FROM "Entries" WHERE "Name" = ?)").arg(database.engine->rowId()));
     query.addBindValue(name);
     return query.exec() && query.next() ? query.value(0).toLongLong() : -1;
-}
-
-QStringList names(Recordset &records)
-{
-    QStringList names;
-    for (records.moveFirst(); !records.isEOF(); records.moveNext())
-        names << records.field("Name").toString();
-    return names;
 }
 
 } // namespace
@@ -139,7 +132,7 @@ private slots:
             walk << (records.isBOF() ? "BOF" : records.isEOF() ? "EOF" : records.field("Name").toString());
         }
         QCOMPARE(walk, (QStringList{"Adams", "BOF", "BOF", "Adams", "Carter", "EOF", "EOF", "Carter"}));
-        QCOMPARE(names(records), (QStringList{"Adams", "Baker", "Carter"}));
+        QCOMPARE(recordNames(records), (QStringList{"Adams", "Baker", "Carter"}));
         records.moveFirst();
         const Recordset::Bookmark adams = records.bookmark();
         records.moveLast();
@@ -161,7 +154,7 @@ private slots:
         records.moveFirst();
         QVERIFY2(records.deleteCurrent(&error), qPrintable(error));
         QVERIFY(records.refresh(&error));
-        QCOMPARE(names(records), QStringList{"Baker"});
+        QCOMPARE(recordNames(records), QStringList{"Baker"});
 
         // Followed row by row, as desks hear of them: a row stored elsewhere
         // stays out until its own notice comes; the current row stays current.
@@ -176,7 +169,7 @@ private slots:
         QVERIFY(run(database, R"(DELETE FROM "Entries" WHERE "Name" = 'Davis')"));
         QVERIFY2(records.follow({davis}, &error), qPrintable(error));
         QCOMPARE(records.field("Name"), "Zoe");
-        QCOMPARE(names(records), (QStringList{"Evans", "Zoe"}));
+        QCOMPARE(recordNames(records), (QStringList{"Evans", "Zoe"}));
 
         TableCopy copy;
         QVERIFY2(TableReader::read(database, "Entries", {}, &copy, &error), qPrintable(error));
@@ -208,7 +201,7 @@ private slots:
                  qPrintable(error));
         QVERIFY2(records.update({{"Name", "Carter"}}, &error), qPrintable(error));
         QVERIFY(records.refresh(&error));
-        QCOMPARE(names(records), QStringList{"Carter"});
+        QCOMPARE(recordNames(records), QStringList{"Carter"});
     }
 
     void numbered_data()

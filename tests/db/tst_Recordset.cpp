@@ -1,4 +1,5 @@
 #include "DataFiles.h"
+#include "RecordNames.h"
 #include "Recordset.h"
 #include "TempDataFolder.h"
 
@@ -16,14 +17,6 @@ std::unique_ptr<Recordset> openCustomers(const TempDataFolder &folder)
     if (!records->open(&error))
         qFatal("%s", qPrintable(error));
     return records;
-}
-
-QStringList visibleNames(Recordset &records)
-{
-    QStringList names;
-    for (records.moveFirst(); !records.isEOF(); records.moveNext())
-        names << records.field("Name").toString();
-    return names;
 }
 
 } // namespace
@@ -51,7 +44,7 @@ private slots:
                                              "('Carter'), ('baker'), ('Zorn')");
         folder.execute(DataFiles::customers, "DELETE FROM Customers WHERE Account = 4");
         auto records = openCustomers(folder);
-        QCOMPARE(visibleNames(*records), (QStringList{"adams", "baker", "Carter"}));
+        QCOMPARE(recordNames(*records), (QStringList{"adams", "baker", "Carter"}));
         records->addNew();
         QVERIFY2(records->update({{"Name", "Dixon"}}, &error), qPrintable(error));
         QCOMPARE(records->field("Account").toInt(), 5);
@@ -85,7 +78,7 @@ private slots:
                        "('O''Brien', NULL), ('a*b', 12.5), ('Émile', 4), (char(8490) || 'arl', 5)");
         auto records = openCustomers(folder);
         records->setFilter({{field}, text, false, {}});
-        QTEST(visibleNames(*records), "names");
+        QTEST(recordNames(*records), "names");
     }
 
     void damagedPageIsNotShownAsTheWhole_data()
